@@ -1,0 +1,36 @@
+#pragma once
+// The number rules every form and computation share: what counts as a number in
+// a box, how a computed number is written before formatting, and the display
+// patterns ("0.000", "#0.0000", ...) with their rounding.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace rg::text {
+
+// Blanks and tabs at either end removed.
+std::string trim(std::string_view s);
+
+// Locale-free: optional sign, digits with at most one decimal point, optional
+// exponent; blanks around it are allowed. "", ".", "-", "1,5" and "abc" are not
+// numbers. Values too large for a double are not numbers either.
+std::optional<double> parse_number(std::string_view s);
+bool is_number(std::string_view s);
+
+// The plain text of a computed value, as a computation writes it into a box
+// before the results are formatted: up to 15 significant digits where that reads
+// back exactly, otherwise as many as needed to read back to the same double.
+std::string plain_text(double v);
+
+// Formats with a display pattern such as "0.000", "#0.000", "0.0000", "#0.0000",
+// "0.00", "0.0" or "0". Rounding is half away from zero on the decimal digits of
+// the value as shown to 15 significant digits, so 0.0625 gives "0.063" and 2.675
+// gives "2.68" with "0.00".
+std::string format_number(double v, std::string_view pattern);
+
+// Formats a box's text: a number is formatted with the pattern, any other text
+// comes back unchanged.
+std::string format_text(std::string_view text, std::string_view pattern);
+
+}  // namespace rg::text

@@ -1,0 +1,99 @@
+#include "platform/text/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+using rg::text::format_number;
+using rg::text::format_text;
+using rg::text::parse_number;
+using rg::text::plain_text;
+
+TEST(ParseNumber, AcceptsPlainDecimalsAroundBlanks) {
+  struct Case {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"2", 2.0},       {" 2 ", 2.0},     {"\t0.015", 0.015}, {"1.5", 1.5},
+      {".5", 0.5},      {"5.", 5.0},      {"-0.25", -0.25},   {"+3", 3.0},
+      {"1E-05", 1e-5},  {"2.5e3", 2500.0}, {"007", 7.0},      {"0.0000", 0.0},
+  };
+  for (const auto& c : cases) {
+    const auto v = parse_number(c.text);
+    ASSERT_TRUE(v.has_value()) << c.text;
+    EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+  }
+}
+
+TEST(ParseNumber, RefusesWhatIsNotANumber) {
+  for (const char* text : {"", " ", ".", "-", "+", "1,5", "abc", "1.2.3", "1e", "e5", "2 3",
+                           "0x10", "1e999", "nan", "inf", "1.5cfs", "--1"}) {
+    EXPECT_FALSE(parse_number(text).has_value()) << '"' << text << '"';
+  }
+}
+
+TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
+  struct Case {
+    double value;
+    const char* pattern;
+    const char* text;
+  } cases[] = {
+      {0.0625, "0.000", "0.063"},   // printf would give 0.062
+      {0.125, "0.00", "0.13"},      // printf would give 0.12
+      {1.0005, "0.000", "1.001"},   // 1.0005 is 1.000499999... in binary
+      {2.675, "0.00", "2.68"},      // 2.67499999... in binary
+      {-0.0625, "0.000", "-0.063"},
+      {2.0, "0.000", "2.000"},
+      {2.0, "#0.000", "2.000"},
+      {0.01, "0.0000", "0.0100"},
+      {0.01, "#0.0000", "0.0100"},
+      {174.62720000000002, "0.0000", "174.6272"},
+      {6.875, "0.000", "6.875"},
+      {0.36111111, "0.0000", "0.3611"},
+      {9.99951, "0.000", "10.000"},
+      {0.0004, "0.000", "0.000"},
+      {0.0005, "0.000", "0.001"},
+      {-0.0001, "0.000", "0.000"},
+      {12345.678, "0.0", "12345.7"},
+      {5.0, "0.0", "5.0"},
+      {2.5, "0", "3"},
+      {1.0e-20, "0.000", "0.000"},
+      {123456789.125, "0.00", "123456789.13"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(format_number(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
+  }
+}
+
+TEST(FormatText, FormatsNumbersAndLeavesOtherTextAlone) {
+  EXPECT_EQ(format_text(" 2 ", "0.000"), "2.000");
+  EXPECT_EQ(format_text("0.0625", "#0.000"), "0.063");
+  EXPECT_EQ(format_text("abc", "0.000"), "abc");
+  EXPECT_EQ(format_text("", "0.000"), "");
+  EXPECT_EQ(format_text("Weir Flow", "0.000"), "Weir Flow");
+  EXPECT_EQ(format_text("1,5", "0.000"), "1,5");
+}
+
+TEST(PlainText, ReadsBackToTheSameValue) {
+  std::mt19937_64 gen(42);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-12, 12);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = mantissa(gen) * std::pow(10.0, exponent(gen));
+    const auto back = parse_number(plain_text(v));
+    ASSERT_TRUE(back.has_value()) << plain_text(v);
+    EXPECT_EQ(*back, v) << plain_text(v);
+  }
+}
+
+TEST(PlainText, WritesShortValuesShort) {
+  EXPECT_EQ(plain_text(0.0), "0");
+  EXPECT_EQ(plain_text(-0.0), "0");
+  EXPECT_EQ(plain_text(3.0), "3");
+  EXPECT_EQ(plain_text(0.1), "0.1");
+  EXPECT_EQ(plain_text(8.6), "8.6");
+  EXPECT_EQ(plain_text(-2.26), "-2.26");
+  EXPECT_EQ(plain_text(1e-5), "1E-05");
+}
