@@ -37,12 +37,15 @@ void Run::tell_solver_note(SolverNote note) {
   }
 }
 
-Real gutter_spread(Run& run, const SpreadInputs& in, UncomputableSpread rule) {
+std::optional<Real> gutter_spread(Run& run, const SpreadInputs& in) {
   const Solution s = Common_Libraries::composite_gutter_spread(
       run.coefficients().gutter_flow_coefficient, in.Q.value(), in.S.value(), in.n.value(),
       in.W.value(), in.Sx.value(), in.Sw.value(), in.Wa.value(), in.Tallow.value());
-  if (s.note == SolverNote::arithmetic_failure && rule == UncomputableSpread::fail) throw Fault{};
   run.tell_solver_note(s.note);
+  // Only n = 0 gives a spread of 0 without a note, and that is no spread either.
+  const bool uncomputable = s.note == SolverNote::arithmetic_failure ||
+                            (s.note == SolverNote::none && s.value == 0.0);
+  if (uncomputable) return std::nullopt;
   return s.value;
 }
 

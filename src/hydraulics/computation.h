@@ -2,6 +2,7 @@
 // What every computation does with the form: reading numbers, writing results,
 // showing messages, and ending on a run-time failure. Internal to this library.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,14 +52,9 @@ struct SpreadInputs {
   Real Q, S, n, W, Sx, Sw, Wa, Tallow;
 };
 
-// What a spread the solver could not work out (a slope or n of 0, ...) becomes.
-enum class UncomputableSpread {
-  zero,  // on a grade: 0, which the next step cannot divide by
-  fail,  // in a sag: the run fails rather than show a spread of 0 without a word
-};
-
-// The gutter spread, after the solver's own message if it has one.
-Real gutter_spread(Run& run, const SpreadInputs& in, UncomputableSpread rule);
+// The gutter spread, after the solver's own message if it has one; none when the
+// solver could not work one out (a level gutter, n of 0, ...).
+std::optional<Real> gutter_spread(Run& run, const SpreadInputs& in);
 
 // Runs a computation's steps; a run-time failure ends it with the exclamation
 // box, keeping what was written and leaving the rest as Solve left it.

@@ -42,9 +42,11 @@ struct GutterFlow {
   Real V;   // gutter velocity
 };
 
+// A spread the solver could not work out is written as 0, which the next step
+// cannot divide by.
 Real write_spread(Run& run, const GutterInputs& in) {
-  const Real T = gutter_spread(run, {in.Q, in.S, in.n, in.W, in.Sx, in.Sw, in.Wa, in.Tallow},
-                               UncomputableSpread::zero);
+  const Real T =
+      gutter_spread(run, {in.Q, in.S, in.n, in.W, in.Sx, in.Sw, in.Wa, in.Tallow}).value_or(0.0);
   run.write(c::txtSpread, T);
   return T;
 }

@@ -1,6 +1,7 @@
 // The computations in a sag, where the inlet takes all the flow: the curb
 // opening, the grate, the combination, the slot and the grate in a ditch.
 
+#include <optional>
 #include <string_view>
 
 #include "hydraulics/computation.h"
@@ -30,10 +31,13 @@ Real larger_side_flow(Run& run) {
   return Q1 >= Q2 ? Q1 : Q2;
 }
 
+// A spread the solver could not work out fails the run rather than show as 0
+// without a word.
 Real write_approach_spread(Run& run, const SpreadInputs& in) {
-  const Real T = gutter_spread(run, in, UncomputableSpread::fail);
-  run.write(c::txtGutterSpread, T);
-  return T;
+  const std::optional<Real> T = gutter_spread(run, in);
+  if (!T) throw Fault{};
+  run.write(c::txtGutterSpread, *T);
+  return *T;
 }
 
 // Throat codes: 1 horizontal, 2 inclined, 3 vertical, 0 anything else.
@@ -147,12 +151,15 @@ Outcome grate_in_sag(Run& run) {
   const Real Tallow = run.number(c::allowable_spread);
   const Real C = run.number(c::cboClog);
 
-  write_approach_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
+  // Inputs the check turns down are refused even when they left no spread.
+  const std::optional<Real> T = gutter_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
+  if (T) run.write(c::txtGutterSpread, *T);
   if (!(P > 0 && A > 0 && Wg > 0 && Sx >= 0 && Sw >= Sx)) {
     run.tell(msg_invalid_input);
     run.form().clear_results();
     return Outcome::refused;
   }
+  if (!T) throw Fault{};
 
   const Real f = 1 - C / 100;
   const Real Ae = A * f;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct ComputationCase {
   std::string units;
   Texts inputs;
   std::vector<Expected> expected;
+  friend void PrintTo(const ComputationCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GradeComputation : public ::testing::TestWithParam<ComputationCase> {};
@@ -202,6 +204,7 @@ struct FailureCase {
   Outcome (*compute)(InletFormPort&);
   Texts inputs;
   std::vector<std::string> written;
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class GradeFailure : public ::testing::TestWithParam<FailureCase> {};

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "hydraulics/solvers.h"
@@ -24,6 +25,7 @@ struct SpreadCase {
   double Q, S, n, W, Sx, Sw, Tallow;
   double expected;
   SolverNote note;
+  friend void PrintTo(const SpreadCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CompositeSpread : public ::testing::TestWithParam<SpreadCase> {};
@@ -112,6 +114,7 @@ struct DitchCase {
   double Q, S, n, B, zl, zr;
   double expected;
   SolverNote note;
+  friend void PrintTo(const DitchCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DitchDepth : public ::testing::TestWithParam<DitchCase> {};
@@ -147,6 +150,7 @@ struct SagDepthCase {
   double angle;
   double expected;
   SolverNote note;
+  friend void PrintTo(const SagDepthCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CombinationSagDepth : public ::testing::TestWithParam<SagDepthCase> {};
