@@ -21,10 +21,6 @@ struct UnitCoefficients {
 // English values only for exactly "ENGLISH"; any other text means metric.
 bool is_english(std::string_view unit_system);
 
-// The six coefficients the inlet design form sets when it loads and when an
-// inlet is added; grate_weir_coefficient and gravity are left alone.
-void set_unit_defaults(UnitCoefficients& c, std::string_view unit_system);
-
 // An English value and its metric counterpart.
 struct UnitPair {
   float english;
@@ -45,5 +41,24 @@ inline constexpr UnitPair weir_default_values{2.3f, 1.66f};
 inline constexpr UnitPair weir_grate_values{3.0f, 1.66f};  // a grate, the berm in a ditch
 inline constexpr UnitPair weir_curb_values{2.3f, 1.25f};   // a curb opening in a sag
 inline constexpr UnitPair weir_slot_values{2.48f, 1.4f};
+
+// Which coefficients a setter writes, each with its value for the unit system;
+// weir_coefficient takes *weir when it is given. The others keep what they hold.
+struct CoefficientChoice {
+  bool gutter_flow = false;
+  bool side_flow = false;
+  bool curb_length = false;
+  bool manning_unit = false;
+  const UnitPair* weir = nullptr;
+  bool unit_length = false;
+  bool grate_weir = false;
+  bool gravity = false;
+};
+
+void set_coefficients(UnitCoefficients& c, bool english, const CoefficientChoice& choice);
+
+// The six coefficients the inlet design form sets when it loads and when an
+// inlet is added; grate_weir_coefficient and gravity are left alone.
+void set_unit_defaults(UnitCoefficients& c, std::string_view unit_system);
 
 }  // namespace rg::hyd

@@ -8,6 +8,12 @@ namespace rg::hyd {
 
 Run::Run(InletFormPort& form) : form_(form), english_(is_english(form.unit_system())) {}
 
+UnitCoefficients& Run::set_coefficients(const CoefficientChoice& choice) {
+  UnitCoefficients& k = form_.unit_coefficients();
+  rg::hyd::set_coefficients(k, english_, choice);
+  return k;
+}
+
 Real Run::number(std::string_view control) {
   const auto value = rg::text::parse_number(form_.text(control));
   if (!value) throw Fault{};

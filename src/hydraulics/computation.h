@@ -20,6 +20,9 @@ inline constexpr std::string_view msg_data_input_error = "Data Input Error";
 inline constexpr std::string_view msg_input_error = "Input Error.";
 inline constexpr std::string_view title_error = "Error";
 
+// A single-precision coefficient as it enters a formula.
+inline Real widen(float v) { return static_cast<double>(v); }
+
 // One run of a computation against the form.
 class Run {
  public:
@@ -28,6 +31,9 @@ class Run {
   InletFormPort& form() { return form_; }
   bool english() const { return english_; }
   UnitCoefficients& coefficients() { return form_.unit_coefficients(); }
+
+  // Sets the coefficients the computation uses, before it reads any input.
+  UnitCoefficients& set_coefficients(const CoefficientChoice& choice);
 
   // The box's text as a number; a text that is not one fails the run.
   Real number(std::string_view control);

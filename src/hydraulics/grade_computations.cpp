@@ -54,11 +54,11 @@ Real write_spread(Run& run, const GutterInputs& in) {
 // From the depressed-gutter slope to the gutter velocity, once T, W and Eo are known.
 void write_slopes_to_velocity(Run& run, const GutterInputs& in, GutterFlow& g, Real Spw) {
   const UnitCoefficients& k = run.coefficients();
-  const Real ulf = static_cast<double>(k.unit_length_factor);
+  const Real ulf = widen(k.unit_length_factor);
   run.write(c::txtSpw, Spw);
   const Real Se = equivalent_cross_slope(in.Sx, Spw, g.Eo);
   run.write(c::txtSe, Se);
-  g.LT = length_for_total_interception(static_cast<double>(k.curb_length_coefficient), in.Q, in.S,
+  g.LT = length_for_total_interception(widen(k.curb_length_coefficient), in.Q, in.S,
                                        in.n, Se);
   run.write(c::txtlti, g.LT);
   run.write(c::txtDepth, depth_at_curb(g.T, g.W, in.Sx, in.Sw, ulf));
@@ -74,7 +74,7 @@ GutterFlow grate_gutter_flow(Run& run, const GutterInputs& in) {
   run.write(c::txtWT, g.W / g.T);
   g.Eo = g.W < g.T ? frontal_flow_ratio(g.T, g.W, in.Sw, in.Sx) : Real(1.0);
   run.write(c::txtEo, g.Eo);
-  const Real ulf = static_cast<double>(run.coefficients().unit_length_factor);
+  const Real ulf = widen(run.coefficients().unit_length_factor);
   write_slopes_to_velocity(run, in, g, depressed_gutter_slope(g.W, in.Sw, in.Sx, in.Wa, in.a, ulf));
   return g;
 }
@@ -90,19 +90,16 @@ Outcome finish(Run& run) {
 }
 
 Outcome grate_on_grade(Run& run) {
-  UnitCoefficients& k = run.coefficients();
+  const UnitCoefficients& k = run.set_coefficients(
+      {.gutter_flow = true, .side_flow = true, .curb_length = true, .unit_length = true});
   const bool en = run.english();
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
-  k.side_flow_coefficient = side_flow_values.pick(en);
-  k.curb_length_coefficient = curb_length_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
 
   const GutterInputs in = read_gutter_inputs(run, true);
   const GutterFlow g = grate_gutter_flow(run, in);
   const Real L = run.number(c::cboLength);
   const Real Rf = frontal_efficiency(run.text(c::cboType), L, g.V, en);
   const Real Rs =
-      side_flow_efficiency(static_cast<double>(k.side_flow_coefficient), g.V, in.Sx, L);
+      side_flow_efficiency(widen(k.side_flow_coefficient), g.V, in.Sx, L);
   const Real E = grate_efficiency(Rf, g.Eo, Rs);
   run.write(c::txtE, E);
   write_intercepted_and_bypass(run, in.Q, E * in.Q);
@@ -110,14 +107,11 @@ Outcome grate_on_grade(Run& run) {
 }
 
 Outcome grate_in_ditch_on_grade(Run& run) {
-  UnitCoefficients& k = run.coefficients();
+  const UnitCoefficients& k =
+      run.set_coefficients({.gutter_flow = true, .side_flow = true, .manning_unit = true,
+                            .weir = &weir_grate_values, .unit_length = true});
   const bool en = run.english();
-  k.manning_unit_factor = manning_unit_values.pick(en);
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
-  k.side_flow_coefficient = side_flow_values.pick(en);
-  k.weir_coefficient = weir_grate_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  const Real ulf = static_cast<double>(k.unit_length_factor);
+  const Real ulf = widen(k.unit_length_factor);
 
   const Real Q = run.number(c::QTotal);
   const Real S = run.number(c::txtS);
@@ -164,7 +158,7 @@ Outcome grate_in_ditch_on_grade(Run& run) {
   } else if (zl != 0 && zr != 0) {
     Sx = 1 / ((zl + zr) / 2);
   }
-  const Real Rs = side_flow_efficiency(static_cast<double>(k.side_flow_coefficient), V, Sx, L);
+  const Real Rs = side_flow_efficiency(widen(k.side_flow_coefficient), V, Sx, L);
   run.write(c::txtRs, Rs);
 
   // A grate wider than the flow makes Eo exceed 1, which can drive E below 0; an
@@ -174,18 +168,14 @@ Outcome grate_in_ditch_on_grade(Run& run) {
   run.write(c::txtE, E);
   write_intercepted_and_bypass(run, Q, E * Q);
 
-  const Real Cw = static_cast<double>(k.weir_coefficient);
+  const Real Cw = widen(k.weir_coefficient);
   run.write(c::txtDSBH, pow(Q / (Cw * 2 * (L + Wg)), 0.67));
   return finish(run);
 }
 
 Outcome combination_on_grade(Run& run) {
-  UnitCoefficients& k = run.coefficients();
-  const bool en = run.english();
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
-  k.curb_length_coefficient = curb_length_values.pick(en);
-  k.side_flow_coefficient = side_flow_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
+  run.set_coefficients(
+      {.gutter_flow = true, .side_flow = true, .curb_length = true, .unit_length = true});
 
   const GutterInputs in = read_gutter_inputs(run, true);
   if (!(in.S > 0 && in.n > 0 && in.Sx >= 0 && in.Sw >= in.Sx)) {
@@ -210,12 +200,9 @@ Outcome combination_on_grade(Run& run) {
 }
 
 Outcome curb_or_slot_on_grade(Run& run) {
-  UnitCoefficients& k = run.coefficients();
-  const bool en = run.english();
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
-  k.curb_length_coefficient = curb_length_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  const Real ulf = static_cast<double>(k.unit_length_factor);
+  const UnitCoefficients& k =
+      run.set_coefficients({.gutter_flow = true, .curb_length = true, .unit_length = true});
+  const Real ulf = widen(k.unit_length_factor);
 
   const GutterInputs in = read_gutter_inputs(run, false);
   GutterFlow g;

@@ -1,7 +1,8 @@
-#include "hydraulics/input_setup.h"
+// The input set-ups of the nine inlet kinds as one table driving one procedure.
 
 #include <array>
 #include <stdexcept>
+#include <string_view>
 
 #include "hydraulics/computations.h"
 #include "hydraulics/controls.h"
@@ -10,11 +11,19 @@ namespace rg::hyd {
 
 namespace {
 
+// One character per input of controls::geometry_inputs, in that order:
+// 'U' used (enabled, window colour, text kept), '-' not used (disabled,
+// emptied, button-face colour), 'K' greyed with its text kept.
+struct InputSetup {
+  std::string_view module;
+  std::string_view states;
+  bool empties_lcoug_last;  // one set-up empties cboLCOUG after the others
+};
+
 // Columns, left to right:
 //   txtS txtn txtW txtSx txtSw txtWa txta txtWg txtzl txtzr cboLength cboLCOUG cboType
 //   txthco cboThroat txtAngle txtPeri txtArea cboClog cboCurb txtslotw
 constexpr std::array<InputSetup, 9> setups = {{
-    //                      S n W SxSwWaa WgzlzrL LuTyhcThAnPeArClCusw
     {"CISI_CG_RESULTS",    "UUUUUUU---U----------", false},
     {"GI_CG_RESULTS",      "UUUUUUUU--U-U--------", false},
     {"COMBO_CG_RESULTS",   "UUUUUUUU--UUU--------", false},
@@ -33,21 +42,7 @@ static_assert([] {
   return true;
 }());
 
-const InputSetup& setup_of(std::string_view module) {
-  for (const InputSetup& s : setups) {
-    if (s.module == module) return s;
-  }
-  throw std::logic_error("no input set-up for this module");
-}
-
-void setup(InletFormPort& form, std::string_view module) {
-  apply_input_setup(form, setup_of(module));
-}
-
-}  // namespace
-
-std::span<const InputSetup> input_setups() { return setups; }
-
+// Three passes over the inputs: Enabled, then Text, then BackColor.
 void apply_input_setup(InletFormPort& form, const InputSetup& setup) {
   const auto& inputs = controls::geometry_inputs;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -63,6 +58,19 @@ void apply_input_setup(InletFormPort& form, const InputSetup& setup) {
                         setup.states[i] == 'U' ? color_window_background : color_button_face);
   }
 }
+
+const InputSetup& setup_of(std::string_view module) {
+  for (const InputSetup& s : setups) {
+    if (s.module == module) return s;
+  }
+  throw std::logic_error("no input set-up for this module");
+}
+
+void setup(InletFormPort& form, std::string_view module) {
+  apply_input_setup(form, setup_of(module));
+}
+
+}  // namespace
 
 void CISI_CG_RESULTS::setup_inputs(InletFormPort& form) { setup(form, "CISI_CG_RESULTS"); }
 void GI_CG_RESULTS::setup_inputs(InletFormPort& form) { setup(form, "GI_CG_RESULTS"); }

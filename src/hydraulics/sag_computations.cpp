@@ -59,8 +59,6 @@ Real weir_depth(Real Q, Real Cw, Real Lw, double exponent) {
 // (Q / (Co Ao))^2 / 2g, with Co Ao worked out by the caller in the formula's order.
 Real orifice_depth(Real Q, Real CoAo, Real g) { return pow(Q / CoAo, 2) / (2 * g); }
 
-Real widen(float v) { return static_cast<double>(v); }
-
 Outcome finish(Run& run, Real Q) {
   run.write(c::txtQi, Q);
   run.form().format_results();
@@ -68,13 +66,9 @@ Outcome finish(Run& run, Real Q) {
 }
 
 Outcome curb_opening_in_sag(Run& run) {
-  UnitCoefficients& k = run.coefficients();
-  const bool en = run.english();
-  k.weir_coefficient = weir_curb_values.pick(en);
-  k.grate_weir_coefficient = grate_weir_values.pick(en);
-  k.gravity = gravity_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
+  const UnitCoefficients& k = run.set_coefficients({.gutter_flow = true, .weir = &weir_curb_values,
+                                                     .unit_length = true, .grate_weir = true,
+                                                     .gravity = true});
   const Real ulf = widen(k.unit_length_factor);
   const Real g = widen(k.gravity);
 
@@ -128,12 +122,9 @@ Outcome curb_opening_in_sag(Run& run) {
 }
 
 Outcome grate_in_sag(Run& run) {
-  UnitCoefficients& k = run.coefficients();
+  const UnitCoefficients& k = run.set_coefficients(
+      {.gutter_flow = true, .weir = &weir_grate_values, .unit_length = true, .gravity = true});
   const bool en = run.english();
-  k.weir_coefficient = weir_grate_values.pick(en);
-  k.gravity = gravity_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
   const Real ulf = widen(k.unit_length_factor);
 
   const Real Q = run.number(c::QTotal);
@@ -192,13 +183,9 @@ Outcome grate_in_sag(Run& run) {
 }
 
 Outcome combination_in_sag(Run& run) {
-  UnitCoefficients& k = run.coefficients();
-  const bool en = run.english();
-  k.weir_coefficient = weir_curb_values.pick(en);
-  k.grate_weir_coefficient = grate_weir_values.pick(en);
-  k.gravity = gravity_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
+  const UnitCoefficients& k = run.set_coefficients({.gutter_flow = true, .weir = &weir_curb_values,
+                                                     .unit_length = true, .grate_weir = true,
+                                                     .gravity = true});
   const Real ulf = widen(k.unit_length_factor);
 
   Real d_o = 0.0;
@@ -258,12 +245,9 @@ Outcome combination_in_sag(Run& run) {
 }
 
 Outcome slot_in_sag(Run& run) {
-  UnitCoefficients& k = run.coefficients();
+  const UnitCoefficients& k = run.set_coefficients(
+      {.gutter_flow = true, .weir = &weir_slot_values, .unit_length = true, .gravity = true});
   const bool en = run.english();
-  k.weir_coefficient = weir_slot_values.pick(en);
-  k.gravity = gravity_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
-  k.gutter_flow_coefficient = gutter_flow_values.pick(en);
   const Real ulf = widen(k.unit_length_factor);
   const double lower_limit = en ? 0.2 : 0.06;
   const double upper_limit = en ? 0.4 : 0.12;
@@ -311,11 +295,8 @@ Outcome slot_in_sag(Run& run) {
 }
 
 Outcome grate_in_ditch_in_sag(Run& run) {
-  UnitCoefficients& k = run.coefficients();
-  const bool en = run.english();
-  k.gravity = gravity_values.pick(en);
-  k.weir_coefficient = weir_grate_values.pick(en);
-  k.unit_length_factor = unit_length_values.pick(en);
+  const UnitCoefficients& k =
+      run.set_coefficients({.weir = &weir_grate_values, .unit_length = true, .gravity = true});
 
   const Real Q = run.number(c::QTotal);
   const Real P = run.number(c::txtPeri);

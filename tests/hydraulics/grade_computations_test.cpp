@@ -13,14 +13,6 @@
 namespace rg::hyd::testing {
 namespace {
 
-struct ComputationCase {
-  std::string name;
-  Outcome (*compute)(InletFormPort&);
-  std::string units;
-  Texts inputs;
-  std::vector<Expected> expected;
-  friend void PrintTo(const ComputationCase& c, std::ostream* os) { *os << c.name; }
-};
 
 class GradeComputation : public ::testing::TestWithParam<ComputationCase> {};
 
@@ -199,13 +191,6 @@ INSTANTIATE_TEST_SUITE_P(
 // ---------------------------------------------------------------------------
 // Failures and refusals.
 
-struct FailureCase {
-  std::string name;
-  Outcome (*compute)(InletFormPort&);
-  Texts inputs;
-  std::vector<std::string> written;
-  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
-};
 
 class GradeFailure : public ::testing::TestWithParam<FailureCase> {};
 
@@ -263,13 +248,7 @@ TEST(GradeRefusal, DitchWithoutBottomOrSidesIsADataInputError) {
   form.type_all(with(english, {{"txtW", "0"}, {"txtzl", "0"}, {"txtzr", "0"}}));
   EXPECT_EQ(TRAP_CG_RESULTS::compute(form), Outcome::refused);
   EXPECT_TRUE(form.written().empty());
-  const auto messages = form.messages();
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, "Data Input Error");
-  EXPECT_EQ(messages[0].icon, MessageIcon::none);
-  EXPECT_EQ(messages[0].title, "");
-  EXPECT_EQ(form.count(Event::Kind::format_results), 0);
-  EXPECT_EQ(form.count(Event::Kind::clear_results), 0);
+  expect_refusal(form, "Data Input Error", false);
 }
 
 TEST(GradeRefusal, CombinationTurnsDownImpossibleGutters) {
@@ -281,11 +260,7 @@ TEST(GradeRefusal, CombinationTurnsDownImpossibleGutters) {
     form.type_all(inputs);
     EXPECT_EQ(COMBO_CG_RESULTS::compute(form), Outcome::refused);
     EXPECT_TRUE(form.written().empty());
-    ASSERT_EQ(form.events.size(), 2u);
-    EXPECT_EQ(form.events[0].kind, Event::Kind::message);
-    EXPECT_EQ(form.events[0].text, "No results computed.  Invalid input.");
-    EXPECT_EQ(form.events[0].icon, MessageIcon::none);
-    EXPECT_EQ(form.events[1].kind, Event::Kind::clear_results);
+    expect_refusal(form, "No results computed.  Invalid input.", true);
   }
 }
 

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "hydraulics/controls.h"
+#include "hydraulics/port.h"
 #include "recording_form.h"
 
 namespace rg::hyd::testing {
@@ -53,6 +57,25 @@ struct Expected {
   std::string text;
 };
 
+// A computation, its inputs, and what it writes when it gets through.
+struct ComputationCase {
+  std::string name;
+  Outcome (*compute)(InletFormPort&);
+  std::string units;
+  Texts inputs;
+  std::vector<Expected> expected;
+  friend void PrintTo(const ComputationCase& c, std::ostream* os) { *os << c.name; }
+};
+
+// A computation, inputs that make it fail, and the boxes written before it did.
+struct FailureCase {
+  std::string name;
+  Outcome (*compute)(InletFormPort&);
+  Texts inputs;
+  std::vector<std::string> written;
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+};
+
 // Every expected box holds its value (within tol) or text, the boxes were
 // written in exactly the expected order, the results were formatted once at the
 // very end, and no message was shown.
@@ -87,6 +110,24 @@ inline void expect_failure(RecordingForm& form, const std::vector<std::string>& 
   EXPECT_EQ(messages[0].title, "");
   EXPECT_EQ(form.count(Event::Kind::format_results), 0);
   EXPECT_EQ(form.events.back().kind, Event::Kind::message);
+}
+
+// A refusal: the plain box (then, where the computation clears, every result
+// box emptied), nothing formatted and no exclamation box.
+inline void expect_refusal(RecordingForm& form, std::string_view message, bool clears) {
+  ASSERT_GE(form.events.size(), clears ? 2u : 1u);
+  const Event& box = form.events[form.events.size() - (clears ? 2 : 1)];
+  EXPECT_EQ(box.kind, Event::Kind::message);
+  EXPECT_EQ(box.text, message);
+  EXPECT_EQ(box.icon, MessageIcon::none);
+  EXPECT_EQ(box.title, "");
+  EXPECT_EQ(form.count(Event::Kind::message), 1);
+  EXPECT_EQ(form.count(Event::Kind::clear_results), clears ? 1 : 0);
+  if (clears) {
+    EXPECT_EQ(form.events.back().kind, Event::Kind::clear_results);
+    for (const auto box_name : controls::result_boxes) EXPECT_EQ(form.text(box_name), "") << box_name;
+  }
+  EXPECT_EQ(form.count(Event::Kind::format_results), 0);
 }
 
 }  // namespace rg::hyd::testing
