@@ -264,19 +264,6 @@ TEST(GradeRefusal, CombinationTurnsDownImpossibleGutters) {
   }
 }
 
-TEST(GradeComputations, CurbAndCombinationIgnoreTheGrateType) {
-  for (auto compute : {COMBO_CG_RESULTS::compute, CISI_CG_RESULTS::compute}) {
-    RecordingForm a("ENGLISH");
-    RecordingForm b("ENGLISH");
-    a.type_all(english);
-    b.type_all(with(english, {{"cboType", "Reticuline"}}));
-    compute(a);
-    compute(b);
-    EXPECT_EQ(a.events.size(), b.events.size());
-    EXPECT_EQ(a.text("txtQi"), b.text("txtQi"));
-  }
-}
-
 TEST(GradeComputations, SetOnlyTheirOwnCoefficients) {
   RecordingForm form("ENGLISH");
   form.type_all(english);
