@@ -126,12 +126,15 @@ class Form {
   StatusBar& add_status_bar();
 
   // --- Life cycle -------------------------------------------------------------
+  // A form object lives as long as the program (its members are the form's
+  // module-level state); its controls live from a load to the unload. Loading
+  // builds the controls afresh (design, when the form has none) and runs
+  // Form_Load; loading a loaded form does nothing.
   bool is_loaded() const { return state_ == State::Loaded; }
   bool was_unloaded() const { return state_ == State::Unloaded; }
-  // Runs Form_Load once; later calls do nothing.
   void load();
   // Asks Form_QueryUnload and Form_Unload; either may refuse. Returns true when
-  // the form is unloaded.
+  // the form is unloaded. The front end showing it is let go.
   bool unload(UnloadMode mode = UnloadMode::Code);
 
   // --- Focus -----------------------------------------------------------------
@@ -154,6 +157,8 @@ class Form {
   std::function<void(int& key_ascii)> KeyPress;
 
  protected:
+  // Creates the controls, menus and status bar as the window was designed.
+  virtual void design() {}
   virtual void Form_Load() {}
   virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void Form_Unload(bool& /*cancel*/) {}
@@ -168,6 +173,7 @@ class Form {
 
   std::string name_;
   std::string caption_;
+  std::string design_caption_;
   FormKind kind_;
   MousePointer pointer_ = MousePointer::Default;
   std::vector<std::unique_ptr<Control>> controls_;
