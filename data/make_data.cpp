@@ -3,7 +3,8 @@
 //
 //   rg_make_data <source folder> <output folder>
 //
-// The source folder holds the schema scripts and the place lists; the station
+// The source folder holds the template's schema script and the place lists; the
+// rainfall tables take their columns from the model's return periods. The station
 // names come from the program's own list, so the rainfall file cannot drift from
 // what the upgrade dialog offers. Each file is written under a temporary name and
 // renamed when complete, so a failed run never leaves a half-written file behind.
@@ -210,22 +211,62 @@ void write_database(const fs::path& target, const std::function<void(Database&)>
   }
 }
 
-std::vector<std::string> with_coefficients(const std::string& key, const auto& periods,
-                                           const std::string& letters) {
-  std::vector<std::string> columns{key};
+// The coefficient columns "YEAR<n><letter>" of every return period, in table order.
+std::vector<std::string> coefficient_columns(const auto& periods, const std::string& letters) {
+  std::vector<std::string> columns;
   for (int years : periods) {
     for (char letter : letters) columns.push_back("YEAR" + std::to_string(years) + letter);
   }
   return columns;
 }
 
-void add_storm_rows(Database& db, const std::string& key, const std::vector<Place>& places) {
-  Insert insert(db, "STORMDATA", with_coefficients(key, rg::data::storm_return_periods, "BDE"));
+// Names compare and sort without regard to letter case, so the station box lists
+// the stations in the order of the upgrade dialog's list.
+const std::string name_column_type = "TEXT NOT NULL UNIQUE COLLATE NOCASE";
+
+// Creates a rainfall table: its leading columns ("NAME TYPE"), then a REAL column
+// per coefficient. Coefficients give the intensity in in/hr for a Tc in minutes.
+void create_table(Database& db, const std::string& table, const std::vector<std::string>& leading,
+                  const std::vector<std::string>& coefficients) {
+  std::string sql = "CREATE TABLE " + table + " (";
+  for (const auto& column : leading) sql += "\n  " + column + ",";
+  for (const auto& column : coefficients) sql += "\n  " + column + " REAL,";
+  sql.back() = '\n';
+  db.exec(sql + ")");
+}
+
+// STORMDATA, keyed by a station or a county: I = YEARnB / (Tc + YEARnD)^YEARnE.
+void add_storm_table(Database& db, const std::string& key, const std::vector<Place>& places) {
+  const auto coefficients = coefficient_columns(rg::data::storm_return_periods, "BDE");
+  create_table(db, "STORMDATA", {key + " " + name_column_type}, coefficients);
+  auto columns = coefficients;
+  columns.insert(columns.begin(), key);
+  Insert insert(db, "STORMDATA", columns);
   for (const auto& place : places) {
     insert.text(place.name);
     for (int years : rg::data::storm_return_periods) {
       const auto curve = rg::data::storm_curve(place.where, years);
       insert.real(curve.b).real(curve.d).real(curve.e);
+    }
+    insert.row();
+  }
+}
+
+// VARAINFALL of the older county file: I = YEARnA / (Tc + YEARnB), no 5-year
+// storm; COUNTY_NO numbers the counties in the order given (alphabetical).
+void add_older_county_table(Database& db, const std::vector<Place>& counties) {
+  const auto coefficients = coefficient_columns(rg::data::county_return_periods, "AB");
+  create_table(db, "VARAINFALL", {"COUNTY_NO INTEGER NOT NULL UNIQUE", "COUNTY_NAME " + name_column_type},
+               coefficients);
+  auto columns = coefficients;
+  columns.insert(columns.begin(), {"COUNTY_NO", "COUNTY_NAME"});
+  Insert insert(db, "VARAINFALL", columns);
+  int number = 0;
+  for (const auto& c : counties) {
+    insert.integer(++number).text(c.name);
+    for (int years : rg::data::county_return_periods) {
+      const auto curve = rg::data::county_curve(c.where, years);
+      insert.real(curve.a).real(curve.b);
     }
     insert.row();
   }
@@ -247,36 +288,20 @@ void make_all(const fs::path& source, const fs::path& output) {
   write_database(output / "Tovrel21.rdb",
                  [&](Database& db) { db.exec(read_file(source / "template.sql")); });
 
+  // The file of current projects: the county list and the stations' storm data.
   write_database(output / "VARMNOAA.rdb", [&](Database& db) {
-    db.exec(read_file(source / "varmnoaa.sql"));
+    create_table(db, "VACOUNTY", {"COUNTY_NAME " + name_column_type}, {});
     Insert county(db, "VACOUNTY", {"COUNTY_NAME"});
     for (const auto& c : counties) {
       county.text(c.name);
       county.row();
     }
-    add_storm_rows(db, "NOAA_STATION", stations);
+    add_storm_table(db, "NOAA_STATION", stations);
   });
 
-  write_database(output / "VARMSTORM.rdb", [&](Database& db) {
-    db.exec(read_file(source / "varmstorm.sql"));
-    add_storm_rows(db, "COUNTY_NAME", counties);
-  });
-
-  write_database(output / "VArainfall.rdb", [&](Database& db) {
-    db.exec(read_file(source / "varainfall.sql"));
-    auto columns = with_coefficients("COUNTY_NAME", rg::data::county_return_periods, "AB");
-    columns.insert(columns.begin(), "COUNTY_NO");
-    Insert insert(db, "VARAINFALL", columns);
-    int number = 0;
-    for (const auto& c : counties) {
-      insert.integer(++number).text(c.name);
-      for (int years : rg::data::county_return_periods) {
-        const auto curve = rg::data::county_curve(c.where, years);
-        insert.real(curve.a).real(curve.b);
-      }
-      insert.row();
-    }
-  });
+  // The county files of older projects.
+  write_database(output / "VARMSTORM.rdb", [&](Database& db) { add_storm_table(db, "COUNTY_NAME", counties); });
+  write_database(output / "VArainfall.rdb", [&](Database& db) { add_older_county_table(db, counties); });
 }
 
 }  // namespace
