@@ -357,7 +357,8 @@ TEST_F(DbTest, EventsComeWithTheirReasonsInOrder) {
   EXPECT_EQ(next([&] { rs.move_next(); }), (Log{"will 3", "move 13"}));
   EXPECT_EQ(next([&] { rs.set_value("ROADWAY", "Route 1"); }), Log{});  // the value it holds
   EXPECT_EQ(next([&] { rs.add_new(); }), (Log{"will 1", "move 1"}));
-  EXPECT_EQ(next([&] { rs.set_value("INLET_NUMBER", "C-1"); }), Log{});
+  EXPECT_EQ(next([&] { rs.set_value("INLET_NUMBER", "C-1"); }), Log{"will 11"});  // first change of the new row
+  EXPECT_EQ(next([&] { rs.set_value("ROADWAY", "C"); }), Log{});
   EXPECT_EQ(next([&] { rs.cancel_update(); }), (Log{"will 5", "move 5"}));
   EXPECT_EQ(next([&] { rs.find("INLET_NUMBER", "b-1"); }), Log{"move 10"});
   EXPECT_EQ(next([&] { rs.requery(); }), Log{"move 7"});
@@ -370,6 +371,13 @@ TEST_F(DbTest, EventsComeWithTheirReasonsInOrder) {
   EXPECT_EQ(next([&] { rs.move(1); }), Log{"move 10"});
   EXPECT_EQ(next([&] { rs.move_previous(); }), Log{"move 14"});
   EXPECT_EQ(next([&] { rs.delete_current(); }), Log{"will 2"});
+  // A second listener hears the same events; a removed one hears nothing more.
+  std::vector<Reason> second;
+  const auto id = rs.on_move_complete([&](Reason r) { second.push_back(r); });
+  rs.move_first();
+  rs.remove_listener(id);
+  rs.move_last();
+  EXPECT_EQ(second, std::vector<Reason>{Reason::MoveFirst});
   EXPECT_EQ(stored("SELECT * FROM INLET ORDER BY INLET_NUMBER"),
             (std::vector<std::string>{"A-2|Route 1|<null>|0", "B-1|Elm||1"}));
 }

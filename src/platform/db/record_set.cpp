@@ -84,8 +84,10 @@ struct RecordSet::State {
 
   std::uint64_t generation = 0;
   std::uint64_t next_id = 1;
-  Listener moved;
-  Listener will_change;
+  std::vector<std::pair<ListenerId, Listener>> moved;
+  std::vector<std::pair<ListenerId, Listener>> will_change;
+  ListenerId next_listener = 1;
+  bool add_changed = false;  // the pending new row has had its first change
 
   [[noreturn]] void fail(ErrorKind kind, const std::string& description) const {
     detail::raise(handle ? handle->last_error : nullptr, kind, description);
@@ -143,11 +145,15 @@ struct RecordSet::State {
     }
   }
 
+  // Listeners may be added or removed while an event runs: they are called from
+  // a copy.
   void moved_by(Reason r) const {
-    if (moved) moved(r);
+    const auto listeners = moved;
+    for (const auto& l : listeners) l.second(r);
   }
   void changing_by(Reason r) const {
-    if (will_change) will_change(r);
+    const auto listeners = will_change;
+    for (const auto& l : listeners) l.second(r);
   }
 
   void load();
@@ -457,6 +463,10 @@ void RecordSet::set_value(int index, Value value) {
   }
   Row& r = s.row(s.pos);
   if (s.edit != EditMode::Add && r.values[i] == value) return;
+  if (s.edit == EditMode::Add && !s.add_changed) {
+    s.add_changed = true;
+    s.changing_by(Reason::FirstChange);
+  }
   if (s.edit == EditMode::None) {
     s.changing_by(Reason::FirstChange);
     s.original = r.values;
@@ -478,6 +488,7 @@ void RecordSet::add_new() {
   s.require_updatable();
   s.send_pending();
   s.changing_by(Reason::AddNew);
+  s.add_changed = false;
   Row r;
   r.id = s.next_id++;
   r.values.assign(s.names.size(), Value());
@@ -527,8 +538,21 @@ void RecordSet::delete_current() {
 
 EditMode RecordSet::edit_mode() const { return s_->edit; }
 
-void RecordSet::on_move_complete(Listener listener) { s_->moved = std::move(listener); }
+RecordSet::ListenerId RecordSet::on_move_complete(Listener listener) {
+  const ListenerId id = s_->next_listener++;
+  s_->moved.emplace_back(id, std::move(listener));
+  return id;
+}
 
-void RecordSet::on_will_change_record(Listener listener) { s_->will_change = std::move(listener); }
+RecordSet::ListenerId RecordSet::on_will_change_record(Listener listener) {
+  const ListenerId id = s_->next_listener++;
+  s_->will_change.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void RecordSet::remove_listener(ListenerId id) {
+  std::erase_if(s_->moved, [id](const auto& l) { return l.first == id; });
+  std::erase_if(s_->will_change, [id](const auto& l) { return l.first == id; });
+}
 
 }  // namespace rg::db

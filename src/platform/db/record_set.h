@@ -28,11 +28,10 @@
 // Events. "Move complete" follows every move of the cursor, whatever its cause:
 // open, MoveFirst/Last/Next/Previous, Move, Find, a bookmark, AddNew, Requery,
 // and CancelUpdate of a new row. "Will change record" comes before a row
-// changes: AddNew (1), the first change of a fetched row since it was read or
-// last sent (11) (assignments to a pending new row raise none, AddNew has
-// announced it), Update (3), Delete (2), CancelUpdate of an edit (4) or of a new
-// row (5). Assigning a field the value it holds already changes nothing and
-// raises nothing.
+// changes: AddNew (1), the first change of a row since it was read, appended or
+// last sent (11), Update (3), Delete (2), CancelUpdate of an edit (4) or of a
+// new row (5). Assigning a field of a fetched row the value it holds already
+// changes nothing and raises nothing.
 
 #include <cstdint>
 #include <functional>
@@ -134,8 +133,11 @@ class RecordSet {
   void delete_current();
   EditMode edit_mode() const;
 
-  void on_move_complete(Listener listener);
-  void on_will_change_record(Listener listener);
+  // Each adds a listener; listeners run in the order they were added.
+  using ListenerId = int;
+  ListenerId on_move_complete(Listener listener);
+  ListenerId on_will_change_record(Listener listener);
+  void remove_listener(ListenerId id);
 
  private:
   struct State;
