@@ -549,3 +549,90 @@ TEST_F(DbTest, ARecordSetOutlivesItsConnectionWithoutWriting) {
 }
 
 }  // namespace
+
+// --- Binding of controls to fields ---------------------------------------------
+
+#include "platform/db/binding.h"
+#include "platform/ui/form.h"
+
+namespace {
+struct BoundForm : rg::ui::Form {
+  BoundForm() : Form("frmBound", "Bound") {
+    number = &add("Inlet_Number", rg::ui::ControlKind::TextBox);
+    road = &add("RoadWay", rg::ui::ControlKind::TextBox);
+    carry = &add("txtQc", rg::ui::ControlKind::TextBox);
+    flag = &add("compute_Icheck", rg::ui::ControlKind::CheckBox);
+    for (auto* c : {number, road, carry, flag}) {
+      c->Change = [this, c] { changes.push_back(c->name()); };
+    }
+  }
+  rg::ui::Control *number, *road, *carry, *flag;
+  std::vector<std::string> changes;
+};
+}  // namespace
+
+TEST_F(DbTest, BoundControlsFollowTheCursorWithoutChangeEventsAndEditsLandInTheRow) {
+  conn_.open(file_, Access::ReadWrite);
+  RecordSet rs;
+  rs.open(conn_, kAllInlets, {}, RecordSet::Mode::Updatable);
+  BoundForm f;
+  Binding binding;
+  binding.attach(rs, {{f.number, "INLET_NUMBER"}, {f.road, "ROADWAY"}, {f.carry, "QCARRY"}, {f.flag, "COMPUTE_I"}});
+  EXPECT_EQ(f.number->text(), "A-1");
+  EXPECT_EQ(f.carry->text(), "0.25");
+  EXPECT_EQ(f.flag->value(), 1);
+  rs.move_next();
+  EXPECT_EQ(f.number->text(), "A-2");
+  EXPECT_EQ(f.carry->text(), "") << "a Null field shows as an empty box";
+  EXPECT_EQ(f.flag->value(), 0);
+  EXPECT_TRUE(f.changes.empty()) << "filling from the record raises no Change";
+
+  std::vector<Reason> will;
+  rs.on_will_change_record([&](Reason r) { will.push_back(r); });
+  f.carry->set_text("");  // unchanged: Null stays Null
+  EXPECT_TRUE(will.empty());
+  f.road->user_edit_text("Route 9");
+  f.flag->user_click();
+  EXPECT_EQ(will, std::vector<Reason>{Reason::FirstChange});
+  rs.update();
+  EXPECT_EQ(stored("SELECT * FROM INLET WHERE INLET_NUMBER = 'A-2'"),
+            std::vector<std::string>{"A-2|Route 9|<null>|1"});
+
+  // A new row blanks the boxes; what is typed lands in it; column order is kept.
+  rs.add_new();
+  EXPECT_EQ(f.number->text(), "");
+  f.number->set_text("C-1");
+  f.carry->set_text("0.5");
+  rs.update();
+  EXPECT_EQ(stored("SELECT * FROM INLET WHERE INLET_NUMBER = 'C-1'"), std::vector<std::string>{"C-1|<null>|0.5|<null>"});
+
+  // Let go, the boxes keep their text and no longer write.
+  binding.clear();
+  rs.move_first();
+  EXPECT_EQ(f.number->text(), "C-1");
+  f.road->set_text("not stored");
+  EXPECT_EQ(rs.edit_mode(), EditMode::None);
+}
+
+TEST_F(DbTest, BindingToAFieldTheSetLacksFails) {
+  conn_.open(file_, Access::ReadWrite);
+  RecordSet rs;
+  rs.open(conn_, "SELECT * FROM PROJECT", {}, RecordSet::Mode::Updatable);
+  BoundForm f;
+  Binding binding;
+  EXPECT_EQ(failure_of([&] { binding.attach(rs, {{f.number, "PROJECT_ID"}, {f.road, "NOAA_STATION"}}); }),
+            ErrorKind::UnknownField);
+}
+
+TEST_F(DbTest, ADataComboListsOneFieldOfEveryRowOfItsRowSource) {
+  conn_.open(file_, Access::ReadOnly);
+  RecordSet rs;
+  rs.open(conn_, kAllInlets);
+  rs.move_last();
+  BoundForm f;
+  fill_list(*f.road, &rs, "INLET_NUMBER");
+  EXPECT_EQ(f.road->items(), (std::vector<std::string>{"A-1", "A-2", "B-1"}));
+  EXPECT_EQ(rs.value(0), Value("A-1")) << "the row source is left at its first row";
+  fill_list(*f.road, nullptr, "INLET_NUMBER");
+  EXPECT_TRUE(f.road->items().empty());
+}
