@@ -11,6 +11,7 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
+#include "support/sqlite_rows.h"
 
 namespace fs = std::filesystem;
 using namespace rg::db;
@@ -56,30 +57,10 @@ class DbTest : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   // Made with SQLite itself: the layer never creates a file.
-  static void make_db(const fs::path& f, const char* sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(f.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-  }
+  static void make_db(const fs::path& f, const char* sql) { rg::test::run_sql(f, sql); }
 
-  // The rows as SQLite itself reads them: fields joined by '|', Null as <null>.
-  std::vector<std::string> stored(const std::string& sql) const {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file_.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    std::vector<std::string> out;
-    sqlite3_exec(
-        db, sql.c_str(),
-        [](void* p, int n, char** v, char**) {
-          std::string row;
-          for (int i = 0; i < n; ++i) row += (i ? "|" : "") + std::string(v[i] ? v[i] : "<null>");
-          static_cast<std::vector<std::string>*>(p)->push_back(row);
-          return 0;
-        },
-        &out, nullptr);
-    sqlite3_close(db);
-    return out;
-  }
+  // The rows as SQLite itself reads them.
+  std::vector<std::string> stored(const std::string& sql) const { return rg::test::query_rows(file_, sql); }
 
   // Another writer of the same file.
   void write_elsewhere(const std::string& sql, std::vector<Value> parameters = {}) const {

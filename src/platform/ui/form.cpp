@@ -161,7 +161,9 @@ bool Form::unload(UnloadMode mode) {
   Form_Unload(cancel);
   if (cancel) return false;
   state_ = State::Unloaded;
+  ++unload_count_;
   active_ = nullptr;
+  release_controls();
   FormObserver* observer = observer_;
   observer_ = nullptr;
   if (observer) observer->unloaded();

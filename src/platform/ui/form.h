@@ -132,6 +132,9 @@ class Form {
   // Form_Load; loading a loaded form does nothing.
   bool is_loaded() const { return state_ == State::Loaded; }
   bool was_unloaded() const { return state_ == State::Unloaded; }
+  // How many times the form has unloaded: a showing ends when it unloads, even
+  // if the form is loaded again at once (a window that reloads itself).
+  int unload_count() const { return unload_count_; }
   void load();
   // Asks Form_QueryUnload and Form_Unload; either may refuse. Returns true when
   // the form is unloaded. The front end showing it is let go.
@@ -162,6 +165,9 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void Form_Unload(bool& /*cancel*/) {}
+  // After the form has unloaded, while its controls still exist: the place to let
+  // go of what refers to them (record bindings).
+  virtual void release_controls() {}
 
  private:
   friend class Control;
@@ -184,6 +190,7 @@ class Form {
   State state_ = State::Created;
   FormObserver* observer_ = nullptr;
   int label_count_ = 0;
+  int unload_count_ = 0;
 };
 
 }  // namespace rg::ui
