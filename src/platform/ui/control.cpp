@@ -1,0 +1,309 @@
+#include "platform/ui/control.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/ui/form.h"
+
+namespace rg::ui {
+
+Control::Control(Form& form, std::string name, ControlKind kind, Place place)
+    : form_(form), name_(std::move(name)), kind_(kind), place_(place) {
+  switch (kind_) {
+    case ControlKind::Label:
+    case ControlKind::Frame:
+    case ControlKind::Picture:
+    case ControlKind::TabPage:
+      tab_stop_ = false;
+      back_color_ = kButtonFace;
+      break;
+    case ControlKind::CommandButton:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::TabControl:
+      back_color_ = kButtonFace;
+      break;
+    default:
+      break;
+  }
+}
+
+void Control::notify(Property p) {
+  if (auto* o = form_.observer()) o->control_changed(*this, p);
+}
+
+void Control::raise(const std::function<void()>& handler) {
+  if (handler) handler();
+}
+
+void Control::set_text(std::string text) {
+  if (text == text_) return;
+  fill_text(std::move(text));
+  if (DataEdited) DataEdited(*this);
+  raise(Change);
+}
+
+void Control::fill_text(std::string text) {
+  if (text == text_) return;
+  text_ = std::move(text);
+  sel_start_ = std::min(sel_start_, static_cast<int>(text_.size()));
+  sel_length_ = std::min(sel_length_, static_cast<int>(text_.size()) - sel_start_);
+  if (kind_ == ControlKind::ComboBox || kind_ == ControlKind::ListBox) {
+    // The list shows the item the text names, without an event.
+    const auto it = std::find(items_.begin(), items_.end(), text_);
+    const int index = it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+    if (index != list_index_) {
+      list_index_ = index;
+      notify(Property::ListIndex);
+    }
+  }
+  notify(Property::Text);
+}
+
+void Control::set_caption(std::string caption) {
+  if (caption == caption_) return;
+  caption_ = std::move(caption);
+  notify(Property::Caption);
+}
+
+void Control::set_enabled(bool on) {
+  if (on == enabled_) return;
+  enabled_ = on;
+  notify(Property::Enabled);
+}
+
+void Control::set_visible(bool on) {
+  if (on == visible_) return;
+  visible_ = on;
+  notify(Property::Visible);
+}
+
+void Control::set_locked(bool on) {
+  if (on == locked_) return;
+  locked_ = on;
+  notify(Property::Locked);
+}
+
+void Control::set_back_color(Color c) {
+  if (c == back_color_) return;
+  back_color_ = c;
+  notify(Property::BackColor);
+}
+
+void Control::set_tooltip(std::string tip) {
+  tooltip_ = std::move(tip);
+  notify(Property::ToolTip);
+}
+
+std::string Control::sel_text() const {
+  const auto n = static_cast<int>(text_.size());
+  const int start = std::clamp(sel_start_, 0, n);
+  const int len = std::clamp(sel_length_, 0, n - start);
+  return text_.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(len));
+}
+
+void Control::set_selection(int start, int length) {
+  const auto n = static_cast<int>(text_.size());
+  sel_start_ = std::clamp(start, 0, n);
+  sel_length_ = std::clamp(length, 0, n - sel_start_);
+  notify(Property::Selection);
+}
+
+const std::string& Control::item(int i) const {
+  if (i < 0 || i >= list_count()) throw std::out_of_range(name_ + ": no list item " + std::to_string(i));
+  return items_[static_cast<std::size_t>(i)];
+}
+
+void Control::add_item(std::string item) {
+  items_.push_back(std::move(item));
+  notify(Property::Items);
+}
+
+void Control::set_items(std::vector<std::string> items) {
+  items_ = std::move(items);
+  list_index_ = -1;
+  notify(Property::Items);
+}
+
+void Control::clear_items() {
+  items_.clear();
+  list_index_ = -1;
+  notify(Property::Items);
+}
+
+void Control::set_list_index(int index) {
+  if (index < 0) {
+    list_index_ = -1;
+    notify(Property::ListIndex);
+    return;
+  }
+  const std::string& chosen = item(index);
+  list_index_ = index;
+  const bool changed = chosen != text_;
+  if (changed) {
+    text_ = chosen;
+    notify(Property::Text);
+  }
+  notify(Property::ListIndex);
+  if (changed && DataEdited) DataEdited(*this);
+  raise(Click);
+}
+
+void Control::set_value(int v) {
+  if (kind_ == ControlKind::OptionButton) {
+    v = v != 0 ? 1 : 0;
+    if (v == value_) return;
+    value_ = v;
+    notify(Property::Value);
+    if (DataEdited) DataEdited(*this);
+    if (v == 1) {
+      for (Control* other : form_.children(place_.parent)) {
+        if (other != this && other->kind_ == ControlKind::OptionButton && other->value_ != 0) {
+          other->value_ = 0;
+          other->notify(Property::Value);
+        }
+      }
+      raise(Click);
+    }
+    return;
+  }
+  if (v == value_) return;
+  value_ = v;
+  notify(Property::Value);
+  if (DataEdited) DataEdited(*this);
+  raise(Click);
+}
+
+void Control::fill_value(int v) {
+  if (v == value_) return;
+  value_ = v;
+  notify(Property::Value);
+}
+
+void Control::set_current_tab(int tab) {
+  if (tab == current_tab_) return;
+  const int previous = current_tab_;
+  current_tab_ = tab;
+  notify(Property::CurrentTab);
+  if (TabClick) TabClick(previous);
+}
+
+std::vector<Control*> Control::pages() const {
+  std::vector<Control*> out;
+  for (Control* c : form_.children(this)) {
+    if (c->kind_ == ControlKind::TabPage) out.push_back(c);
+  }
+  return out;
+}
+
+void Control::set_drawing(Drawing d) {
+  drawing_ = std::move(d);
+  notify(Property::Drawing);
+}
+
+bool Control::can_take_focus() const {
+  switch (kind_) {
+    case ControlKind::TextBox:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::CommandButton:
+    case ControlKind::TabControl:
+      break;
+    default:
+      return false;
+  }
+  for (const Control* c = this; c != nullptr; c = c->place_.parent) {
+    if (!c->enabled_ || !c->visible_) return false;
+    // A control on a tab page that is not shown cannot take the focus.
+    if (c->kind_ == ControlKind::TabPage && c->place_.parent != nullptr) {
+      const auto pages = c->place_.parent->pages();
+      const auto it = std::find(pages.begin(), pages.end(), c);
+      if (it - pages.begin() != c->place_.parent->current_tab_) return false;
+    }
+  }
+  return true;
+}
+
+void Control::insert_at_selection(std::string_view s) {
+  const auto n = static_cast<int>(text_.size());
+  const int start = std::clamp(sel_start_, 0, n);
+  const int len = std::clamp(sel_length_, 0, n - start);
+  std::string next = text_;
+  next.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(len), s);
+  sel_start_ = start + static_cast<int>(s.size());
+  sel_length_ = 0;
+  set_text(std::move(next));
+  notify(Property::Selection);
+}
+
+int Control::offer_key(int key_ascii) {
+  if (KeyPress) KeyPress(key_ascii);
+  if (key_ascii != 0 && form_.KeyPress) form_.KeyPress(key_ascii);
+  return key_ascii;
+}
+
+void Control::user_type(std::string_view keys) {
+  for (char ch : keys) {
+    const int key = offer_key(static_cast<unsigned char>(ch));
+    if (key == 0 || !enabled_ || locked_) continue;
+    if (key == kKeyEnter || key == kKeyTab) continue;
+    if (kind_ != ControlKind::TextBox && kind_ != ControlKind::ComboBox) continue;
+    if (key == kKeyBackspace) {
+      if (sel_length_ > 0) {
+        insert_at_selection("");
+      } else if (sel_start_ > 0) {
+        sel_start_ -= 1;
+        sel_length_ = 1;
+        insert_at_selection("");
+      }
+      continue;
+    }
+    if (key < 32) continue;
+    insert_at_selection(std::string(1, static_cast<char>(key)));
+  }
+}
+
+void Control::user_edit_text(std::string text) {
+  if (!enabled_ || locked_) return;
+  sel_start_ = static_cast<int>(text.size());
+  sel_length_ = 0;
+  set_text(std::move(text));
+}
+
+void Control::user_click() {
+  if (!enabled_ || !visible_) return;
+  switch (kind_) {
+    case ControlKind::CheckBox:
+      set_value(value_ == 1 ? 0 : 1);
+      return;
+    case ControlKind::OptionButton:
+      if (value_ == 1) {
+        raise(Click);
+      } else {
+        set_value(1);
+      }
+      return;
+    default:
+      raise(Click);
+  }
+}
+
+void Control::user_select(int index) {
+  if (!enabled_ || locked_) return;
+  set_list_index(index);
+}
+
+void Control::user_select(std::string_view chosen) {
+  const auto it = std::find(items_.begin(), items_.end(), chosen);
+  if (it == items_.end()) throw std::invalid_argument(name_ + ": no item \"" + std::string(chosen) + "\"");
+  user_select(static_cast<int>(it - items_.begin()));
+}
+
+void Control::user_select_tab(int tab) {
+  if (!enabled_) return;
+  set_current_tab(tab);
+}
+
+}  // namespace rg::ui

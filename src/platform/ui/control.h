@@ -1,0 +1,232 @@
+#pragma once
+// A control of a form: a text box, a list, a button, a label, a frame... The
+// program's handlers read and write its properties; the front end shows them and
+// passes the user's input back through the user_* operations.
+//
+// Event rules every form relies on:
+// - A text written by code raises Change when it differs from the old text.
+// - A list item selected by code (list_index) raises Click; so does setting the
+//   value of a check box or option button by code.
+// - Focus events (GotFocus, Validate, LostFocus) run only when the user moves the
+//   focus (see Form::user_move_focus and Form::send_tab).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/drawing.h"
+
+namespace rg::ui {
+
+class Form;
+
+using Color = std::uint32_t;
+// The two system colours the program paints its boxes with.
+inline constexpr Color kWindowBackground = 0x80000005;
+inline constexpr Color kButtonFace = 0x8000000F;
+
+enum class ControlKind {
+  Label,
+  TextBox,
+  ComboBox,       // a drop-down list with an editable text
+  ListBox,
+  CheckBox,
+  OptionButton,
+  CommandButton,
+  Frame,          // a captioned group box; holds other controls
+  Picture,        // a drawing; may hold other controls
+  TabControl,     // holds TabPage controls, one per tab
+  TabPage,        // holds the controls of one tab
+};
+
+// Which property changed, for the front end.
+enum class Property {
+  Text,
+  Caption,
+  Enabled,
+  Visible,
+  Locked,
+  BackColor,
+  Items,
+  ListIndex,
+  Value,
+  Selection,
+  CurrentTab,
+  Drawing,
+  ToolTip,
+};
+
+// Where a control goes: a cell of its container's grid. The container is the form
+// itself (parent null), a Frame, a Picture or a TabPage.
+struct Place {
+  class Control* parent = nullptr;
+  int row = 0;
+  int col = 0;
+  int row_span = 1;
+  int col_span = 1;
+};
+
+// Key codes the handlers look at.
+inline constexpr int kKeyBackspace = 8;
+inline constexpr int kKeyTab = 9;
+inline constexpr int kKeyEnter = 13;
+
+class Control {
+ public:
+  Control(Form& form, std::string name, ControlKind kind, Place place);
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& name() const { return name_; }
+  ControlKind kind() const { return kind_; }
+  Form& form() const { return form_; }
+  const Place& place() const { return place_; }
+  Control* parent() const { return place_.parent; }
+
+  // --- Properties -------------------------------------------------------
+  const std::string& text() const { return text_; }
+  // Code write: raises Change when the text differs.
+  void set_text(std::string text);
+  // Fills the text without raising Change (used when a record fills its bound
+  // controls).
+  void fill_text(std::string text);
+
+  const std::string& caption() const { return caption_; }
+  void set_caption(std::string caption);
+
+  bool enabled() const { return enabled_; }
+  void set_enabled(bool on);
+  bool visible() const { return visible_; }
+  void set_visible(bool on);
+  bool locked() const { return locked_; }
+  void set_locked(bool on);
+  Color back_color() const { return back_color_; }
+  void set_back_color(Color c);
+  const std::string& tooltip() const { return tooltip_; }
+  void set_tooltip(std::string tip);
+
+  bool tab_stop() const { return tab_stop_; }
+  void set_tab_stop(bool on) { tab_stop_ = on; }
+
+  // Selection within the text (text boxes and the edit part of combo boxes).
+  int sel_start() const { return sel_start_; }
+  int sel_length() const { return sel_length_; }
+  std::string sel_text() const;
+  void set_selection(int start, int length);
+
+  // Lists (combo and list boxes).
+  const std::vector<std::string>& items() const { return items_; }
+  int list_count() const { return static_cast<int>(items_.size()); }
+  const std::string& item(int i) const;
+  void add_item(std::string item);
+  void set_items(std::vector<std::string> items);
+  void clear_items();
+  int list_index() const { return list_index_; }
+  // Code selection: the text becomes the item, Click is raised. -1 clears the
+  // selection without an event.
+  void set_list_index(int index);
+  // True for a pick-only list (no free text).
+  bool pick_only() const { return pick_only_; }
+  void set_pick_only(bool on) { pick_only_ = on; }
+
+  // Check boxes: 0 unchecked, 1 checked, 2 greyed. Option buttons: 0 or 1;
+  // setting 1 clears the other option buttons of the same container.
+  int value() const { return value_; }
+  void set_value(int v);
+  // Fills the value without raising Click (a record filling its bound check box).
+  void fill_value(int v);
+
+  // Tab control.
+  int current_tab() const { return current_tab_; }
+  // Code or user change of the shown tab: Click runs with the previous tab.
+  void set_current_tab(int tab);
+  std::vector<Control*> pages() const;
+
+  // Pictures.
+  const Drawing& drawing() const { return drawing_; }
+  void set_drawing(Drawing d);
+
+  // Layout hints: the width of a box in average characters (0: the front end's
+  // default) and whether a text box wraps over several lines.
+  int width_chars() const { return width_chars_; }
+  void set_width_chars(int w) { width_chars_ = w; }
+  bool multiline() const { return multiline_; }
+  void set_multiline(bool on) { multiline_ = on; }
+
+  // Whether the user could put the focus here now: a focusable kind, enabled and
+  // visible, inside enabled and visible containers.
+  bool can_take_focus() const;
+
+  // --- Events -------------------------------------------------------------
+  std::function<void()> Change;
+  std::function<void()> Click;
+  std::function<void(int previous_tab)> TabClick;
+  std::function<void()> DblClick;
+  std::function<void()> GotFocus;
+  std::function<void()> LostFocus;
+  std::function<void(bool& cancel)> Validate;
+  std::function<void(int& key_ascii)> KeyPress;
+
+  // Raised for the record binding whenever the text or value changes by an edit,
+  // code or user alike, before Change or Click; not raised by fill_text and
+  // fill_value.
+  std::function<void(Control&)> DataEdited;
+
+  // --- The user's actions (front end and scripted tests) --------------------
+  // The user typed keys: each goes through KeyPress (which may change or drop
+  // it), then edits the text at the selection; Enter and Tab are only offered
+  // to KeyPress. The control must have the focus for this to make sense; the
+  // front end ensures that, tests use Form::user_move_focus first.
+  void user_type(std::string_view keys);
+  // The user's edit replaced the whole text (a paste, or what the front end's
+  // editor holds after an edit): raises Change when it differs.
+  void user_edit_text(std::string text);
+  // A click: buttons, labels, pictures and frames raise Click; a check box
+  // toggles and raises Click; an option button is set and raises Click. Nothing
+  // happens on a disabled control.
+  void user_click();
+  // A pick from the list: the text becomes the item, Click is raised.
+  void user_select(int index);
+  void user_select(std::string_view item);
+  // The user chose a tab.
+  void user_select_tab(int tab);
+
+  // Offered to KeyPress, as a key typed into the control; returns the code that
+  // survives (0 when dropped). The front end calls this before it lets a typed
+  // character through.
+  int offer_key(int key_ascii);
+
+ private:
+  void notify(Property p);
+  void raise(const std::function<void()>& handler);
+  void insert_at_selection(std::string_view s);
+
+  Form& form_;
+  std::string name_;
+  ControlKind kind_;
+  Place place_;
+
+  std::string text_;
+  std::string caption_;
+  bool enabled_ = true;
+  bool visible_ = true;
+  bool locked_ = false;
+  Color back_color_ = kWindowBackground;
+  std::string tooltip_;
+  bool tab_stop_ = true;
+  int sel_start_ = 0;
+  int sel_length_ = 0;
+  std::vector<std::string> items_;
+  int list_index_ = -1;
+  bool pick_only_ = false;
+  int value_ = 0;
+  int current_tab_ = 0;
+  Drawing drawing_;
+  int width_chars_ = 0;
+  bool multiline_ = false;
+};
+
+}  // namespace rg::ui

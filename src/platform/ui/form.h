@@ -1,0 +1,196 @@
+#pragma once
+// A window of the program as a plain object: its controls (in tab order, the order
+// of declaration), menus, status bar, caption and life cycle. Forms run headless
+// in tests; the front end renders them and feeds the user's input back.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/control.h"
+
+namespace rg::ui {
+
+class Form;
+
+// A menu entry, or a menu holding entries. Captions carry the & accelerator.
+class Menu {
+ public:
+  Menu(Form& form, std::string name, std::string caption, std::string shortcut = {});
+  Menu(const Menu&) = delete;
+  Menu& operator=(const Menu&) = delete;
+
+  const std::string& name() const { return name_; }
+  const std::string& caption() const { return caption_; }
+  // "Ctrl+X", "F1" or empty.
+  const std::string& shortcut() const { return shortcut_; }
+  bool separator() const { return separator_; }
+  bool enabled() const { return enabled_; }
+  void set_enabled(bool on);
+  bool visible() const { return visible_; }
+  void set_visible(bool on);
+
+  Menu& add(std::string name, std::string caption, std::string shortcut = {});
+  void add_separator();
+  const std::vector<std::unique_ptr<Menu>>& entries() const { return entries_; }
+
+  std::function<void()> Click;
+  // The user chose the entry (by mouse, accelerator or shortcut): runs Click when
+  // the entry is enabled.
+  void user_click();
+
+ private:
+  void notify();
+  Form& form_;
+  std::string name_;
+  std::string caption_;
+  std::string shortcut_;
+  bool separator_ = false;
+  bool enabled_ = true;
+  bool visible_ = true;
+  std::vector<std::unique_ptr<Menu>> entries_;
+};
+
+// Panels of a status bar: text panels the program writes, and date and time
+// panels the front end keeps current by itself.
+class StatusBar {
+ public:
+  enum class PanelStyle { Text, Date, Time };
+  struct Panel {
+    PanelStyle style = PanelStyle::Text;
+    std::string text;
+    int min_chars = 10;
+  };
+  explicit StatusBar(Form& form) : form_(form) {}
+  void add_panel(PanelStyle style, int min_chars = 10);
+  int panel_count() const { return static_cast<int>(panels_.size()); }
+  // Panels are numbered from 1.
+  const Panel& panel(int number) const;
+  void set_panel_text(int number, std::string text);
+
+ private:
+  Form& form_;
+  std::vector<Panel> panels_;
+};
+
+enum class FormKind { MainWindow, Dialog, Splash };
+enum class MousePointer { Default, Hourglass };
+// Why a form is asked to unload: by code (Unload), or by the user through the
+// window's close box.
+enum class UnloadMode { Code, CloseBox };
+
+// What the front end hears from a form it shows.
+class FormObserver {
+ public:
+  virtual ~FormObserver() = default;
+  virtual void control_changed(Control& control, Property property) = 0;
+  virtual void menu_changed(Menu& menu) = 0;
+  virtual void status_changed(int panel) = 0;
+  virtual void form_changed() = 0;  // caption or pointer
+  virtual void focus_changed(Control* control) = 0;
+  virtual void unloaded() = 0;
+};
+
+class Form {
+ public:
+  Form(std::string name, std::string caption, FormKind kind = FormKind::Dialog);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& name() const { return name_; }
+  FormKind kind() const { return kind_; }
+  const std::string& caption() const { return caption_; }
+  void set_caption(std::string caption);
+  MousePointer pointer() const { return pointer_; }
+  void set_pointer(MousePointer p);
+
+  // --- Controls, in tab order ----------------------------------------------
+  Control& add(std::string name, ControlKind kind, Place place = {});
+  // A label is a control too; most are not named in the program, so they get a
+  // generated name.
+  Control& add_label(std::string caption, Place place);
+  Control& control(std::string_view name) const;  // throws std::out_of_range
+  Control* find(std::string_view name) const;
+  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  std::vector<Control*> children(const Control* parent) const;
+
+  // --- Menus and status bar ---------------------------------------------------
+  Menu& add_menu(std::string name, std::string caption);
+  const std::vector<std::unique_ptr<Menu>>& menus() const { return menus_; }
+  Menu& menu(std::string_view name) const;  // searches all levels; throws
+  StatusBar* status_bar() { return status_bar_.get(); }
+  StatusBar& add_status_bar();
+
+  // --- Life cycle -------------------------------------------------------------
+  // A form object lives as long as the program (its members are the form's
+  // module-level state); its controls live from a load to the unload. Loading
+  // builds the controls afresh (design, when the form has none) and runs
+  // Form_Load; loading a loaded form does nothing.
+  bool is_loaded() const { return state_ == State::Loaded; }
+  bool was_unloaded() const { return state_ == State::Unloaded; }
+  // How many times the form has unloaded: a showing ends when it unloads, even
+  // if the form is loaded again at once (a window that reloads itself).
+  int unload_count() const { return unload_count_; }
+  void load();
+  // Asks Form_QueryUnload and Form_Unload; either may refuse. Returns true when
+  // the form is unloaded. The front end showing it is let go.
+  bool unload(UnloadMode mode = UnloadMode::Code);
+
+  // --- Focus -----------------------------------------------------------------
+  Control* active_control() const { return active_; }
+  // The user moves the focus to a control: Validate of the control that has it
+  // may refuse (the focus stays, false is returned); otherwise its LostFocus and
+  // the new control's GotFocus run.
+  bool user_move_focus(Control& to);
+  // A Tab keystroke sent to the window: a user move to the next control in tab
+  // order that can take the focus.
+  bool send_tab();
+  // Code SetFocus: moves the focus without focus events.
+  void set_focus(Control& to);
+
+  // The front end that shows the form, if any.
+  void set_observer(FormObserver* observer) { observer_ = observer; }
+  FormObserver* observer() const { return observer_; }
+
+  // The form's keyboard handler (with KeyPreview), for forms that close on a key.
+  std::function<void(int& key_ascii)> KeyPress;
+
+ protected:
+  // Creates the controls, menus and status bar as the window was designed.
+  virtual void design() {}
+  virtual void Form_Load() {}
+  virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
+  virtual void Form_Unload(bool& /*cancel*/) {}
+  // After the form has unloaded, while its controls still exist: the place to let
+  // go of what refers to them (record bindings).
+  virtual void release_controls() {}
+
+ private:
+  friend class Control;
+  friend class Menu;
+  friend class StatusBar;
+  enum class State { Created, Loading, Loaded, Unloaded };
+
+  Control* next_tab_stop(Control* from) const;
+
+  std::string name_;
+  std::string caption_;
+  std::string design_caption_;
+  FormKind kind_;
+  MousePointer pointer_ = MousePointer::Default;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::map<std::string, Control*, std::less<>> by_name_;
+  std::vector<std::unique_ptr<Menu>> menus_;
+  std::unique_ptr<StatusBar> status_bar_;
+  Control* active_ = nullptr;
+  State state_ = State::Created;
+  FormObserver* observer_ = nullptr;
+  int label_count_ = 0;
+  int unload_count_ = 0;
+};
+
+}  // namespace rg::ui

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/form.h"
+#include "platform/ui/scripted_desktop.h"
+
+using namespace rg::ui;
+
+namespace {
+
+// A small dialog with three boxes, a combo, a check box, two option buttons and a
+// button, recording its events.
+class Probe : public Form {
+ public:
+  Probe() : Form("frmProbe", "Probe") {
+    frame = &add("Frame1", ControlKind::Frame);
+    a = &add("txtA", ControlKind::TextBox, {frame, 0, 1});
+    b = &add("txtB", ControlKind::TextBox, {frame, 1, 1});
+    c = &add("txtC", ControlKind::TextBox, {frame, 2, 1});
+    combo = &add("cboUnits", ControlKind::ComboBox, {frame, 3, 1});
+    check = &add("chkKeep", ControlKind::CheckBox, {frame, 4, 1});
+    opt1 = &add("optOne", ControlKind::OptionButton, {frame, 5, 0});
+    opt2 = &add("optTwo", ControlKind::OptionButton, {frame, 5, 1});
+    ok = &add("cmdOK", ControlKind::CommandButton, {nullptr, 1, 0});
+    for (Control* x : {a, b, c, combo}) {
+      x->Change = [this, x] { log.push_back(x->name() + ".Change"); };
+      x->GotFocus = [this, x] { log.push_back(x->name() + ".GotFocus"); };
+      x->LostFocus = [this, x] { log.push_back(x->name() + ".LostFocus"); };
+    }
+    for (Control* x : {combo, check, opt1, opt2, ok}) {
+      x->Click = [this, x] { log.push_back(x->name() + ".Click"); };
+    }
+    a->Validate = [this](bool& cancel) {
+      log.push_back("txtA.Validate");
+      if (a->text().empty()) cancel = true;
+    };
+  }
+  void Form_Load() override { log.push_back("Load"); }
+  void Form_QueryUnload(bool& cancel, UnloadMode) override {
+    log.push_back("QueryUnload");
+    cancel = refuse_unload;
+  }
+  void Form_Unload(bool&) override { log.push_back("Unload"); }
+
+  Control *frame, *a, *b, *c, *combo, *check, *opt1, *opt2, *ok;
+  std::vector<std::string> log;
+  bool refuse_unload = false;
+};
+
+}  // namespace
+
+TEST(Controls, CodeWritesRaiseChangeOnlyWhenTheTextDiffers) {
+  Probe f;
+  f.a->set_text("1.5");
+  f.a->set_text("1.5");
+  f.a->fill_text("2.0");  // filling from a record raises nothing
+  f.a->set_text("");
+  EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.Change", "txtA.Change"}));
+  EXPECT_EQ(f.a->text(), "");
+}
+
+TEST(Controls, CodeSelectionOfAListItemRaisesClickAndSetsTheText) {
+  Probe f;
+  f.combo->set_items({"ENGLISH", "METRIC"});
+  f.combo->set_list_index(1);
+  EXPECT_EQ(f.combo->text(), "METRIC");
+  EXPECT_EQ(f.log, (std::vector<std::string>{"cboUnits.Click"}));
+  // Writing the text of an item selects it without a Click, but with Change.
+  f.log.clear();
+  f.combo->set_text("ENGLISH");
+  EXPECT_EQ(f.combo->list_index(), 0);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"cboUnits.Change"}));
+  f.combo->set_text("E");
+  EXPECT_EQ(f.combo->list_index(), -1);
+  EXPECT_THROW(f.combo->set_list_index(2), std::out_of_range);
+}
+
+TEST(Controls, CheckBoxesAndOptionButtonsRaiseClickWhenSetByCode) {
+  Probe f;
+  f.check->set_value(1);
+  f.check->set_value(1);  // unchanged: no event
+  f.opt1->set_value(1);
+  f.opt2->set_value(1);
+  EXPECT_EQ(f.opt1->value(), 0) << "an option button clears the others of its container";
+  EXPECT_EQ(f.opt2->value(), 1);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"chkKeep.Click", "optOne.Click", "optTwo.Click"}));
+  f.log.clear();
+  f.check->user_click();
+  EXPECT_EQ(f.check->value(), 0);
+  f.check->set_enabled(false);
+  f.check->user_click();
+  EXPECT_EQ(f.check->value(), 0) << "a disabled control ignores the user";
+  EXPECT_EQ(f.log, (std::vector<std::string>{"chkKeep.Click"}));
+}
+
+TEST(Focus, UserMovesRunValidateLostFocusAndGotFocusInOrder) {
+  Probe f;
+  f.a->set_text("x");
+  f.log.clear();
+  ASSERT_TRUE(f.user_move_focus(*f.a));
+  ASSERT_TRUE(f.user_move_focus(*f.b));
+  EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.GotFocus", "txtA.Validate", "txtA.LostFocus",
+                                             "txtB.GotFocus"}));
+}
+
+TEST(Focus, ValidateCanKeepTheFocus) {
+  Probe f;
+  f.user_move_focus(*f.a);
+  f.log.clear();
+  EXPECT_FALSE(f.user_move_focus(*f.b));
+  EXPECT_EQ(f.active_control(), f.a);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"txtA.Validate"}));
+}
+
+TEST(Focus, CodeSetFocusRunsNoFocusEvents) {
+  Probe f;
+  f.set_focus(*f.b);
+  EXPECT_EQ(f.active_control(), f.b);
+  EXPECT_TRUE(f.log.empty());
+  f.b->set_enabled(false);
+  EXPECT_THROW(f.set_focus(*f.b), std::runtime_error);
+}
+
+TEST(Focus, SendTabSkipsDisabledHiddenAndNonStopControlsInDeclarationOrder) {
+  Probe f;
+  f.a->set_text("x");
+  f.user_move_focus(*f.a);
+  f.b->set_enabled(false);
+  f.c->set_visible(false);
+  EXPECT_TRUE(f.send_tab());
+  EXPECT_EQ(f.active_control(), f.combo);
+  f.check->set_tab_stop(false);
+  f.send_tab();
+  EXPECT_EQ(f.active_control(), f.opt1);
+  // A disabled frame disables what it holds.
+  f.frame->set_enabled(false);
+  f.send_tab();
+  EXPECT_EQ(f.active_control(), f.ok);
+  f.send_tab();
+  EXPECT_EQ(f.active_control(), f.ok) << "the only control left that can take the focus";
+}
+
+TEST(Keys, TypedKeysPassThroughKeyPressWhichMayDropOrChangeThem) {
+  Probe f;
+  f.b->KeyPress = [](int& key) {
+    if (key == 'x') key = 0;
+    if (key == 'a') key = 'A';
+  };
+  f.user_move_focus(*f.b);
+  f.b->user_type("1xa2");
+  EXPECT_EQ(f.b->text(), "1A2");
+  f.b->user_type("\b");
+  EXPECT_EQ(f.b->text(), "1A");
+  f.b->set_selection(0, 1);
+  EXPECT_EQ(f.b->sel_text(), "1");
+  f.b->user_type("7");
+  EXPECT_EQ(f.b->text(), "7A");
+}
+
+TEST(Keys, EnterIsOnlyOfferedToKeyPress) {
+  Probe f;
+  f.b->KeyPress = [&f](int& key) {
+    if (key == kKeyEnter) {
+      f.send_tab();
+      key = 0;
+    }
+  };
+  f.user_move_focus(*f.b);
+  f.b->user_type("5\r");
+  EXPECT_EQ(f.b->text(), "5");
+  EXPECT_EQ(f.active_control(), f.c);
+}
+
+TEST(Tabs, ChangingTheTabRaisesTabClickWithThePreviousTab) {
+  Form f("frmTabs", "Tabs");
+  Control& tabs = f.add("SSTab1", ControlKind::TabControl);
+  Control& p0 = f.add("Page0", ControlKind::TabPage, {&tabs, 0, 0});
+  Control& p1 = f.add("Page1", ControlKind::TabPage, {&tabs, 0, 1});
+  Control& box0 = f.add("box0", ControlKind::TextBox, {&p0, 0, 0});
+  Control& box1 = f.add("box1", ControlKind::TextBox, {&p1, 0, 0});
+  std::vector<int> seen;
+  tabs.TabClick = [&](int previous) { seen.push_back(previous); };
+  EXPECT_EQ(tabs.pages(), (std::vector<Control*>{&p0, &p1}));
+  EXPECT_TRUE(box0.can_take_focus());
+  EXPECT_FALSE(box1.can_take_focus()) << "a box on a hidden tab cannot take the focus";
+  tabs.set_current_tab(1);
+  tabs.set_current_tab(1);
+  tabs.user_select_tab(0);
+  EXPECT_EQ(seen, (std::vector<int>{0, 1}));
+}
+
+TEST(Forms, UnloadCanBeRefusedAndRunsQueryUnloadThenUnload) {
+  Probe f;
+  f.load();
+  f.load();
+  f.refuse_unload = true;
+  EXPECT_FALSE(f.unload());
+  EXPECT_TRUE(f.is_loaded());
+  f.refuse_unload = false;
+  EXPECT_TRUE(f.unload(UnloadMode::CloseBox));
+  EXPECT_TRUE(f.was_unloaded());
+  EXPECT_EQ(f.log, (std::vector<std::string>{"Load", "QueryUnload", "QueryUnload", "Unload"}));
+}
+
+TEST(Forms, MenusFindEntriesAtAnyLevelAndIgnoreDisabledClicks) {
+  Form f("frmMenus", "Menus", FormKind::MainWindow);
+  Menu& file = f.add_menu("mnuFile", "&File");
+  Menu& exit = file.add("mnuexit", "E&xit", "Ctrl+X");
+  int clicks = 0;
+  exit.Click = [&] { ++clicks; };
+  EXPECT_EQ(&f.menu("mnuexit"), &exit);
+  EXPECT_THROW(f.menu("mnunone"), std::out_of_range);
+  exit.user_click();
+  exit.set_enabled(false);
+  exit.user_click();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(ScriptedDesktop, ModalFormsNestAndTheCallerGoesOnAfterUnload) {
+  ScriptedDesktop desktop;
+  Probe outer;
+  Probe inner;
+  std::vector<std::string> steps;
+  outer.ok->Click = [&] {
+    steps.push_back("before inner");
+    desktop.show_modal(inner);
+    steps.push_back("after inner");
+    outer.unload();
+  };
+  desktop.expect_modal("frmProbe", [&](Form&) { outer.ok->user_click(); });
+  desktop.expect_modal("frmProbe", [&](Form& f) {
+    steps.push_back("inner shown");
+    f.unload();
+  });
+  desktop.show_modal(outer);
+  EXPECT_EQ(steps, (std::vector<std::string>{"before inner", "inner shown", "after inner"}));
+  EXPECT_TRUE(outer.was_unloaded());
+  EXPECT_TRUE(desktop.failures().empty());
+}
+
+TEST(ScriptedDesktop, RecordsWhatTheScriptDidNotForesee) {
+  ScriptedDesktop desktop;
+  Probe f;
+  desktop.expect_box("Saved!", Answer::OK);
+  EXPECT_EQ(show_box(desktop, "Exit without saving? ", Buttons::YesNo, Icon::Exclamation), Answer::No);
+  desktop.show_modal(f);  // no script: taken down
+  EXPECT_TRUE(f.was_unloaded());
+  const auto failures = desktop.failures();
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[0].find("Exit without saving? "), std::string::npos);
+  EXPECT_NE(failures[1].find("unscripted modal form"), std::string::npos);
+  desktop.expect_box("Exit without saving? ", Answer::Yes);
+  EXPECT_EQ(show_box(desktop, "Exit without saving? ", Buttons::YesNo), Answer::Yes);
+}
+
+TEST(FileDialog, KeepsItsSettingsAndRaisesOnCancelOnlyWithCancelError) {
+  ScriptedDesktop desktop;
+  FileDialog dlg;
+  dlg.Filter = "Ravelgrit files (*.rvg)|*.rvg";
+  dlg.InitDir = "/home/designer";
+  dlg.DialogTitle = "Open";
+  dlg.Flags = FileDialog::kFileMustExist;
+
+  desktop.expect_file("/home/designer/a.rvg");
+  dlg.ShowOpen(desktop);
+  EXPECT_EQ(dlg.FileName, "/home/designer/a.rvg");
+
+  dlg.FileName = "";
+  desktop.expect_file(std::nullopt);
+  dlg.ShowSave(desktop);
+  EXPECT_EQ(dlg.FileName, "") << "Cancel without CancelError leaves the name";
+
+  dlg.CancelError = true;
+  desktop.expect_file(std::nullopt);
+  try {
+    dlg.ShowSave(desktop);
+    FAIL() << "Cancel with CancelError must raise";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.description(), FileDialog::kCancelDescription);
+  }
+  ASSERT_EQ(desktop.file_dialogs().size(), 3u);
+  EXPECT_TRUE(desktop.file_dialogs()[0].file_must_exist);
+  EXPECT_EQ(desktop.file_dialogs()[2].mode, FileDialogMode::Save);
+  EXPECT_EQ(desktop.file_dialogs()[2].filter, "Ravelgrit files (*.rvg)|*.rvg");
+  EXPECT_TRUE(desktop.failures().empty());
+}
+
+namespace {
+// A form whose window is designed at each load and whose members outlive it.
+class Reloading : public Form {
+ public:
+  Reloading() : Form("frmReload", "Reload") {}
+  int loads = 0;  // module-level state: kept across unloads
+  void design() override {
+    box = &add("txtBox", ControlKind::TextBox);
+    box->set_text("design value");
+  }
+  void Form_Load() override { ++loads; }
+  Control* box = nullptr;
+};
+}  // namespace
+
+TEST(Forms, ALoadAfterAnUnloadBuildsTheWindowAfreshAndKeepsTheFormsState) {
+  Reloading f;
+  f.load();
+  f.box->set_text("typed");
+  f.set_caption("changed");
+  ASSERT_TRUE(f.unload());
+  f.load();
+  EXPECT_EQ(f.loads, 2);
+  EXPECT_EQ(f.control("txtBox").text(), "design value");
+  EXPECT_EQ(f.controls().size(), 1u);
+  EXPECT_EQ(f.caption(), "Reload");
+}
