@@ -1,0 +1,26 @@
+// The program: a Qt application whose windows are the program's forms.
+
+#include <QApplication>
+#include <filesystem>
+
+#include "app/main_window.h"
+#include "app/session.h"
+#include "platform/qt/qt_desktop.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Ravelgrit");
+  QApplication::setApplicationVersion("2.1");
+  // Every file the program reads lies beside it.
+  const std::filesystem::path program_dir = QCoreApplication::applicationDirPath().toStdString();
+
+  rg::qt::QtDesktop desktop;
+  int status = 0;
+  {
+    rg::app::Session session(desktop, program_dir);
+    rg::app::Main(session);
+    // The program lives in its main window; closing that window quits.
+    status = QApplication::exec();
+  }
+  return status;
+}
