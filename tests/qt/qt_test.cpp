@@ -353,15 +353,20 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
   qt::FormWindow& w = shown(dialog);
   auto* county = widget<QComboBox>(w, "county");
   std::vector<std::string> log;
+  int offered = 0;
   dialog.county->KeyPress = [&](int& key) {
+    ++offered;
     if (key >= 'a' && key <= 'z') key -= 32;  // capitals only
   };
   dialog.county->Change = [&] { log.push_back("Change " + dialog.county->text()); };
   dialog.county->Click = [&] { log.push_back("Click " + dialog.county->text()); };
   click(county);
   ASSERT_EQ(dialog.active_control(), dialog.county);
-  QTest::keyClicks(county, "ab");
+  // Keys go where Qt sends them: to the focus widget.
+  QTest::keyClicks(QApplication::focusWidget(), "ab");
   EXPECT_EQ(county->currentText(), "AB");
+  EXPECT_EQ(dialog.county->text(), "AB");
+  EXPECT_EQ(offered, 2) << "each key is offered once";
   EXPECT_EQ(county->count(), 6) << "typing adds no item";
   QTest::keyClick(county, Qt::Key_Return);
   EXPECT_EQ(county->count(), 6) << "nor does Enter";
@@ -378,6 +383,38 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
   QTest::keyClick(county, Qt::Key_Down);
   EXPECT_EQ(dialog.county->text(), "Accomack");
   EXPECT_EQ(county->currentText(), "Accomack");
+}
+
+// The details dialogs check a typed unit in Change: a box, then the first item.
+TEST_F(QtFront, AChangeHandlerMayShowABoxAndRewriteTheTypedText) {
+  qt::FormWindow& w = shown(dialog);
+  auto* station = widget<QComboBox>(w, "noaa_station");
+  std::vector<std::string> boxes;
+  dialog.station->Change = [&] {
+    const std::string& t = dialog.station->text();
+    if (!t.empty() && dialog.station->item(0).rfind(t, 0) != 0 && dialog.station->item(2).rfind(t, 0) != 0) {
+      ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
+      dialog.station->set_text(dialog.station->item(0));
+    }
+  };
+  click(station);
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    boxes.push_back(box->text().toStdString());
+    box->button(QMessageBox::Ok)->click();
+  });
+  QTest::keyClicks(QApplication::focusWidget(), "X");
+  EXPECT_THAT(boxes, ElementsAre("Value not present in the list... Please enter a valid value.."));
+  EXPECT_EQ(dialog.station->text(), "Abingdon 3 S");
+  EXPECT_EQ(station->currentText(), "Abingdon 3 S");
+  EXPECT_EQ(dialog.active_control(), dialog.station);
+  // A valid beginning stays as typed. (Offscreen, the window must be made
+  // active again after the box.)
+  ASSERT_TRUE(activate(w.window()));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  station->lineEdit()->selectAll();
+  QTest::keyClicks(QApplication::focusWidget(), "St");
+  EXPECT_EQ(dialog.station->text(), "St");
+  EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(QtFront, ClicksAndPicksRaiseTheModelsEvents) {
@@ -461,6 +498,29 @@ TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
   EXPECT_THAT(log, ElementsAre("Validate", "Validate", "Validate", "Validate", "Validate", "description.GotFocus"));
 }
 
+TEST_F(QtFront, ABoxShownByValidateAsksOnceAndTheFocusStays) {
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  int validates = 0;
+  int boxes = 0;
+  dialog.name->Validate = [&](bool& cancel) {
+    ++validates;
+    ui::show_box(desktop, "Project Name is a Required Field!", ui::Buttons::OK, ui::Icon::Exclamation);
+    cancel = true;
+  };
+  click(name);
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    ++boxes;
+    box->button(QMessageBox::Ok)->click();
+  });
+  click(w.widget("description"));
+  EXPECT_EQ(validates, 1);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(dialog.active_control(), dialog.name);
+  // The widget that gets the focus when the window is active again.
+  EXPECT_EQ(w.window()->focusWidget(), name);
+}
+
 TEST_F(QtFront, FocusMovedByTheProgramMovesTheWidgetFocus) {
   qt::FormWindow& w = shown(dialog);
   int got_focus = 0;
@@ -468,7 +528,14 @@ TEST_F(QtFront, FocusMovedByTheProgramMovesTheWidgetFocus) {
   dialog.set_focus(*dialog.description);
   EXPECT_EQ(QApplication::focusWidget(), w.widget("description"));
   EXPECT_EQ(got_focus, 0) << "a move by code runs no focus events";
-  dialog.send_tab();
+  // Enter-to-next-field: a key handler sends Tab.
+  dialog.description->KeyPress = [&](int& key) {
+    if (key == ui::kKeyEnter) {
+      dialog.send_tab();
+      key = 0;
+    }
+  };
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_TRUE(w.widget("county")->hasFocus());
   EXPECT_EQ(dialog.active_control(), dialog.county);
   // When the box with the focus becomes disabled, the model follows the focus.

@@ -3,6 +3,7 @@
 // (QString, UTF-16 offsets) here and nowhere else.
 
 #include <QColor>
+#include <algorithm>
 #include <QString>
 #include <string>
 
