@@ -127,21 +127,6 @@ Caret model_caret(const ui::Control& c) {
   return {s, qt_offset(t, c.sel_start() + c.sel_length()) - s};
 }
 
-Caret line_caret(const QLineEdit* e) {
-  if (e->hasSelectedText()) return {e->selectionStart(), static_cast<int>(e->selectedText().size())};
-  return {e->cursorPosition(), 0};
-}
-
-void show_caret(QLineEdit* e, Caret want) {
-  const Caret now = line_caret(e);
-  if (now.start == want.start && now.length == want.length) return;
-  if (want.length > 0) {
-    e->setSelection(want.start, want.length);
-  } else {
-    e->setCursorPosition(want.start);
-  }
-}
-
 // --- Labels, frames, pictures -----------------------------------------------------
 
 class LabelView : public ControlView {
@@ -196,118 +181,137 @@ class PictureView : public ControlView {
   PictureWidget* picture_;
 };
 
-// --- Text boxes ---------------------------------------------------------------------
+// --- Text boxes and combo boxes ---------------------------------------------------
 
-class LineView : public ControlView {
+// What the text editors have in common: the text and caret shown, the user's
+// edits and caret moves passed to the model. The editor is a QLineEdit, a
+// QPlainTextEdit or the edit part of a combo box.
+class TextView : public ControlView {
  public:
-  LineView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    edit_ = new Hinted<QLineEdit>(c.width_chars());
-    set_widget(edit_);
-    QObject::connect(edit_, &QLineEdit::textEdited, edit_, [this](const QString& t) {
-      if (!window_.syncing()) window_.user_edited(control_, to_std(t));
-    });
-    QObject::connect(edit_, &QLineEdit::cursorPositionChanged, edit_, [this] { copy_if_user(); });
-    QObject::connect(edit_, &QLineEdit::selectionChanged, edit_, [this] { copy_if_user(); });
-  }
+  using ControlView::ControlView;
+
   void apply(Property p) override {
     switch (p) {
       case Property::Text:
-        if (edit_->text() != to_q(control_.text())) {
+        if (has_editor() && shown_text() != to_q(control_.text())) {
           FormWindow::Sync sync(window_);
-          edit_->setText(to_q(control_.text()));
+          show_text(to_q(control_.text()));
         }
         apply(Property::Selection);
         break;
       case Property::Selection:
-        if (edit_->text() == to_q(control_.text())) {
+        if (has_editor() && shown_text() == to_q(control_.text())) {
+          const Caret want = model_caret(control_);
+          const Caret now = shown_caret();
+          if (now.start == want.start && now.length == want.length) break;
           FormWindow::Sync sync(window_);
-          show_caret(edit_, model_caret(control_));
+          show_caret(want);
         }
         break;
       case Property::Locked:
-        edit_->setReadOnly(control_.locked());
+        if (has_editor()) set_read_only(control_.locked());
         break;
       default:
         ControlView::apply(p);
     }
   }
   void copy_selection_to_model() override {
-    const QString t = edit_->text();
-    const Caret c = line_caret(edit_);
+    if (!has_editor()) return;
+    const QString t = shown_text();
+    const Caret c = shown_caret();
     const int start = byte_offset(t, c.start);
     window_.user_moved_caret(control_, start, byte_offset(t, c.start + c.length) - start);
   }
-  bool edits_text() const override { return true; }
+  bool edits_text() const override { return has_editor(); }
 
- private:
-  void copy_if_user() {
+ protected:
+  virtual bool has_editor() const { return true; }
+  virtual QString shown_text() const = 0;
+  virtual void show_text(const QString& text) = 0;
+  virtual Caret shown_caret() const = 0;
+  virtual void show_caret(Caret c) = 0;
+  virtual void set_read_only(bool on) = 0;
+
+  // The editor's signals.
+  void text_changed_by_user() {
+    if (window_.syncing()) return;
+    const std::string now = to_std(shown_text());
+    if (now != control_.text()) window_.user_edited(control_, now);
+  }
+  void caret_moved_by_user() {
     if (!window_.syncing()) copy_selection_to_model();
   }
+  void watch(QLineEdit* e) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [this] { text_changed_by_user(); });
+    QObject::connect(e, &QLineEdit::cursorPositionChanged, e, [this] { caret_moved_by_user(); });
+    QObject::connect(e, &QLineEdit::selectionChanged, e, [this] { caret_moved_by_user(); });
+  }
+  static Caret caret_of(const QLineEdit* e) {
+    if (e->hasSelectedText()) return {e->selectionStart(), static_cast<int>(e->selectedText().size())};
+    return {e->cursorPosition(), 0};
+  }
+  static void set_caret(QLineEdit* e, Caret c) {
+    if (c.length > 0) {
+      e->setSelection(c.start, c.length);
+    } else {
+      e->setCursorPosition(c.start);
+    }
+  }
+};
+
+class LineView : public TextView {
+ public:
+  LineView(ui::Control& c, FormWindow& w) : TextView(c, w) {
+    edit_ = new Hinted<QLineEdit>(c.width_chars());
+    set_widget(edit_);
+    watch(edit_);
+  }
+
+ protected:
+  QString shown_text() const override { return edit_->text(); }
+  void show_text(const QString& text) override { edit_->setText(text); }
+  Caret shown_caret() const override { return caret_of(edit_); }
+  void show_caret(Caret c) override { set_caret(edit_, c); }
+  void set_read_only(bool on) override { edit_->setReadOnly(on); }
+
+ private:
   QLineEdit* edit_;
 };
 
-class PlainView : public ControlView {
+class PlainView : public TextView {
  public:
-  PlainView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+  PlainView(ui::Control& c, FormWindow& w) : TextView(c, w) {
     edit_ = new Hinted<QPlainTextEdit>(c.width_chars(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     edit_->setTabChangesFocus(true);
     set_widget(edit_);
-    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] {
-      if (window_.syncing()) return;
-      const std::string now = to_std(edit_->toPlainText());
-      if (now != control_.text()) window_.user_edited(control_, now);
-    });
-    QObject::connect(edit_, &QPlainTextEdit::cursorPositionChanged, edit_, [this] { copy_if_user(); });
-    QObject::connect(edit_, &QPlainTextEdit::selectionChanged, edit_, [this] { copy_if_user(); });
+    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] { text_changed_by_user(); });
+    QObject::connect(edit_, &QPlainTextEdit::cursorPositionChanged, edit_, [this] { caret_moved_by_user(); });
+    QObject::connect(edit_, &QPlainTextEdit::selectionChanged, edit_, [this] { caret_moved_by_user(); });
   }
-  void apply(Property p) override {
-    switch (p) {
-      case Property::Text:
-        if (edit_->toPlainText() != to_q(control_.text())) {
-          FormWindow::Sync sync(window_);
-          edit_->setPlainText(to_q(control_.text()));
-        }
-        apply(Property::Selection);
-        break;
-      case Property::Selection: {
-        if (edit_->toPlainText() != to_q(control_.text())) break;
-        const Caret want = model_caret(control_);
-        QTextCursor cur = edit_->textCursor();
-        if (cur.selectionStart() == want.start && cur.selectionEnd() == want.start + want.length) break;
-        FormWindow::Sync sync(window_);
-        cur.setPosition(want.start);
-        cur.setPosition(want.start + want.length, QTextCursor::KeepAnchor);
-        edit_->setTextCursor(cur);
-        break;
-      }
-      case Property::Locked:
-        edit_->setReadOnly(control_.locked());
-        break;
-      default:
-        ControlView::apply(p);
-    }
-  }
-  void copy_selection_to_model() override {
-    const QString t = edit_->toPlainText();
-    const QTextCursor cur = edit_->textCursor();
-    const int start = byte_offset(t, cur.selectionStart());
-    window_.user_moved_caret(control_, start, byte_offset(t, cur.selectionEnd()) - start);
-  }
-  bool edits_text() const override { return true; }
   bool takes_enter() const override { return true; }
 
- private:
-  void copy_if_user() {
-    if (!window_.syncing()) copy_selection_to_model();
+ protected:
+  QString shown_text() const override { return edit_->toPlainText(); }
+  void show_text(const QString& text) override { edit_->setPlainText(text); }
+  Caret shown_caret() const override {
+    const QTextCursor cur = edit_->textCursor();
+    return {cur.selectionStart(), cur.selectionEnd() - cur.selectionStart()};
   }
+  void show_caret(Caret c) override {
+    QTextCursor cur = edit_->textCursor();
+    cur.setPosition(c.start);
+    cur.setPosition(c.start + c.length, QTextCursor::KeepAnchor);
+    edit_->setTextCursor(cur);
+  }
+  void set_read_only(bool on) override { edit_->setReadOnly(on); }
+
+ private:
   QPlainTextEdit* edit_;
 };
 
-// --- Lists ------------------------------------------------------------------------------
-
-class ComboView : public ControlView {
+class ComboView : public TextView {
  public:
-  ComboView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+  ComboView(ui::Control& c, FormWindow& w) : TextView(c, w) {
     combo_ = new QComboBox;
     set_widget(combo_);
     combo_->setEditable(!c.pick_only());
@@ -322,11 +326,7 @@ class ComboView : public ControlView {
       // never adds an item.
       combo_->setCompleter(nullptr);
       combo_->setInsertPolicy(QComboBox::NoInsert);
-      QObject::connect(e, &QLineEdit::textEdited, combo_, [this](const QString& t) {
-        if (!window_.syncing()) window_.user_edited(control_, to_std(t));
-      });
-      QObject::connect(e, &QLineEdit::cursorPositionChanged, combo_, [this] { copy_if_user(); });
-      QObject::connect(e, &QLineEdit::selectionChanged, combo_, [this] { copy_if_user(); });
+      watch(e);
     }
   }
   std::vector<QWidget*> input_widgets() const override {
@@ -335,7 +335,6 @@ class ComboView : public ControlView {
     return out;
   }
   void apply(Property p) override {
-    QLineEdit* e = combo_->lineEdit();
     switch (p) {
       case Property::Items: {
         FormWindow::Sync sync(window_);
@@ -347,41 +346,28 @@ class ComboView : public ControlView {
         break;
       }
       case Property::ListIndex:
-      case Property::Text: {
-        FormWindow::Sync sync(window_);
-        if (combo_->currentIndex() != control_.list_index()) combo_->setCurrentIndex(control_.list_index());
-        if (e != nullptr && e->text() != to_q(control_.text())) combo_->setEditText(to_q(control_.text()));
-        apply(Property::Selection);
-        break;
-      }
-      case Property::Selection:
-        if (e != nullptr && e->text() == to_q(control_.text())) {
+      case Property::Text:
+        if (combo_->currentIndex() != control_.list_index()) {
           FormWindow::Sync sync(window_);
-          show_caret(e, model_caret(control_));
+          combo_->setCurrentIndex(control_.list_index());
         }
-        break;
-      case Property::Locked:
-        if (e != nullptr) e->setReadOnly(control_.locked());
+        TextView::apply(Property::Text);
         break;
       default:
-        ControlView::apply(p);
+        TextView::apply(p);
     }
   }
-  void copy_selection_to_model() override {
-    QLineEdit* e = combo_->lineEdit();
-    if (e == nullptr) return;
-    const QString t = e->text();
-    const Caret c = line_caret(e);
-    const int start = byte_offset(t, c.start);
-    window_.user_moved_caret(control_, start, byte_offset(t, c.start + c.length) - start);
-  }
-  bool edits_text() const override { return combo_->lineEdit() != nullptr; }
   bool accepts_pointer_input() const override { return !control_.locked(); }
 
+ protected:
+  bool has_editor() const override { return combo_->lineEdit() != nullptr; }
+  QString shown_text() const override { return combo_->lineEdit()->text(); }
+  void show_text(const QString& text) override { combo_->setEditText(text); }
+  Caret shown_caret() const override { return caret_of(combo_->lineEdit()); }
+  void show_caret(Caret c) override { set_caret(combo_->lineEdit(), c); }
+  void set_read_only(bool on) override { combo_->lineEdit()->setReadOnly(on); }
+
  private:
-  void copy_if_user() {
-    if (!window_.syncing()) copy_selection_to_model();
-  }
   QComboBox* combo_;
 };
 
@@ -421,44 +407,37 @@ class ListView : public ControlView {
 
 // --- Buttons ---------------------------------------------------------------------------
 
-class CheckView : public ControlView {
+// Command buttons, check boxes and option buttons: a caption, a click, and for
+// the latter two a value.
+class ButtonView : public ControlView {
  public:
-  CheckView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    box_ = new QCheckBox;
-    set_widget(box_);
-    QObject::connect(box_, &QCheckBox::clicked, box_, [this] {
-      if (!window_.syncing()) window_.user_clicked(control_);
-    });
-  }
-  void apply(Property p) override {
-    switch (p) {
-      case Property::Caption:
-        box_->setText(to_q(control_.caption()));
+  ButtonView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    switch (c.kind()) {
+      case ui::ControlKind::CheckBox:
+        button_ = new QCheckBox;
         break;
-      case Property::Value: {
-        FormWindow::Sync sync(window_);
-        const int v = control_.value();
-        if (v == 2) box_->setTristate(true);
-        box_->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+      case ui::ControlKind::OptionButton: {
+        auto* option = new QRadioButton;
+        // The model keeps the option buttons of a container exclusive.
+        option->setAutoExclusive(false);
+        button_ = option;
         break;
       }
-      default:
-        ControlView::apply(p);
+      default: {
+        auto* push = new QPushButton;
+        // Enter belongs to the program's key handlers, never to a default button.
+        push->setAutoDefault(false);
+        push->setDefault(false);
+        // A button keeps the width its caption needs, as dialog buttons do.
+        QSizePolicy sp = push->sizePolicy();
+        sp.setHorizontalPolicy(QSizePolicy::Fixed);
+        push->setSizePolicy(sp);
+        button_ = push;
+        break;
+      }
     }
-  }
-
- private:
-  QCheckBox* box_;
-};
-
-class OptionView : public ControlView {
- public:
-  OptionView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    button_ = new QRadioButton;
-    // The model keeps the option buttons of a container exclusive.
-    button_->setAutoExclusive(false);
     set_widget(button_);
-    QObject::connect(button_, &QRadioButton::clicked, button_, [this] {
+    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] {
       if (!window_.syncing()) window_.user_clicked(control_);
     });
   }
@@ -469,7 +448,13 @@ class OptionView : public ControlView {
         break;
       case Property::Value: {
         FormWindow::Sync sync(window_);
-        button_->setChecked(control_.value() == 1);
+        const int v = control_.value();
+        if (auto* check = qobject_cast<QCheckBox*>(button_)) {
+          if (v == 2) check->setTristate(true);
+          check->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+        } else if (button_->isCheckable()) {
+          button_->setChecked(v == 1);
+        }
         break;
       }
       default:
@@ -478,32 +463,7 @@ class OptionView : public ControlView {
   }
 
  private:
-  QRadioButton* button_;
-};
-
-class ButtonView : public ControlView {
- public:
-  ButtonView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    button_ = new QPushButton;
-    // Enter belongs to the program's key handlers, never to a default button.
-    button_->setAutoDefault(false);
-    button_->setDefault(false);
-    set_widget(button_);
-    // A button keeps the width its caption needs, as dialog buttons do.
-    QSizePolicy sp = button_->sizePolicy();
-    sp.setHorizontalPolicy(QSizePolicy::Fixed);
-    button_->setSizePolicy(sp);
-    QObject::connect(button_, &QPushButton::clicked, button_, [this] {
-      if (!window_.syncing()) window_.user_clicked(control_);
-    });
-  }
-  void apply(Property p) override {
-    if (p == Property::Caption) button_->setText(to_q(control_.caption()));
-    ControlView::apply(p);
-  }
-
- private:
-  QPushButton* button_;
+  QAbstractButton* button_ = nullptr;
 };
 
 // --- Tabs ---------------------------------------------------------------------------------
@@ -591,9 +551,7 @@ std::unique_ptr<ControlView> make_view(ui::Control& control, FormWindow& window)
     case ui::ControlKind::ListBox:
       return std::make_unique<ListView>(control, window);
     case ui::ControlKind::CheckBox:
-      return std::make_unique<CheckView>(control, window);
     case ui::ControlKind::OptionButton:
-      return std::make_unique<OptionView>(control, window);
     case ui::ControlKind::CommandButton:
       return std::make_unique<ButtonView>(control, window);
     case ui::ControlKind::Frame:

@@ -36,21 +36,6 @@ class DialogWindow : public QDialog {
   void reject() override {}
 };
 
-bool takes_focus(ControlKind k) {
-  switch (k) {
-    case ControlKind::TextBox:
-    case ControlKind::ComboBox:
-    case ControlKind::ListBox:
-    case ControlKind::CheckBox:
-    case ControlKind::OptionButton:
-    case ControlKind::CommandButton:
-    case ControlKind::TabControl:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The code a typed key has for the program's key handlers, or -1 for keys that
 // are not typed characters (arrows, function keys, Tab, Delete).
 int key_code(const QKeyEvent* e) {
@@ -196,7 +181,7 @@ void FormWindow::build_controls() {
       control_by_widget_[w] = c.get();
       w->installEventFilter(this);
     }
-    if (takes_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
+    if (ui::can_have_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
     views_.push_back(std::move(view));
   }
   std::map<const ui::Control*, std::vector<ui::Control*>> children;
@@ -228,7 +213,7 @@ void FormWindow::build_controls() {
 void FormWindow::set_tab_order() {
   QWidget* previous = nullptr;
   for (const auto& view : views_) {
-    if (!takes_focus(view->control().kind())) continue;
+    if (!ui::can_have_focus(view->control().kind())) continue;
     if (previous != nullptr) QWidget::setTabOrder(previous, view->widget());
     previous = view->widget();
   }
@@ -237,42 +222,42 @@ void FormWindow::set_tab_order() {
 void FormWindow::build_menus(QMenuBar* bar) {
   for (const auto& m : form_.menus()) {
     ui::Menu* menu = m.get();
-    QAction* action = nullptr;
     if (menu->entries().empty()) {
-      action = bar->addAction(to_q(menu->caption()));
-      connect(action, &QAction::triggered, this, [this, menu] { run([menu] { menu->user_click(); }); });
+      bind(bar->addAction(to_q(menu->caption())), *menu);
     } else {
       QMenu* qmenu = bar->addMenu(to_q(menu->caption()));
       build_menu_entries(qmenu, *menu);
-      action = qmenu->menuAction();
+      bind(qmenu->menuAction(), *menu);
     }
-    action->setObjectName(to_q(menu->name()));
-    actions_[menu] = action;
-    menu_changed(*menu);
   }
 }
 
 void FormWindow::build_menu_entries(QMenu* qmenu, ui::Menu& menu) {
   for (const auto& e : menu.entries()) {
     ui::Menu* entry = e.get();
-    QAction* action = nullptr;
     if (entry->separator()) {
-      action = qmenu->addSeparator();
+      bind(qmenu->addSeparator(), *entry);
     } else if (!entry->entries().empty()) {
       QMenu* sub = qmenu->addMenu(to_q(entry->caption()));
       build_menu_entries(sub, *entry);
-      action = sub->menuAction();
+      bind(sub->menuAction(), *entry);
     } else {
-      action = qmenu->addAction(to_q(entry->caption()));
+      QAction* action = qmenu->addAction(to_q(entry->caption()));
       if (!entry->shortcut().empty()) {
         action->setShortcut(QKeySequence::fromString(to_q(entry->shortcut()), QKeySequence::PortableText));
       }
-      connect(action, &QAction::triggered, this, [this, entry] { run([entry] { entry->user_click(); }); });
+      bind(action, *entry);
     }
-    action->setObjectName(to_q(entry->name()));
-    actions_[entry] = action;
-    menu_changed(*entry);
   }
+}
+
+void FormWindow::bind(QAction* action, ui::Menu& menu) {
+  action->setObjectName(to_q(menu.name()));
+  actions_[&menu] = action;
+  if (action->menu() == nullptr && !menu.separator()) {
+    connect(action, &QAction::triggered, this, [this, &menu] { run([&menu] { menu.user_click(); }); });
+  }
+  menu_changed(menu);
 }
 
 void FormWindow::build_status_bar(QWidget* bar_widget) {
@@ -432,7 +417,7 @@ void FormWindow::user_clicked(ui::Control& control) {
   if (closed_) return;
   // A click on a control the focus cannot reach (Validate of the box that has
   // it refuses) does nothing.
-  if (!takes_focus(control.kind()) || reach(control)) run([&control] { control.user_click(); });
+  if (!ui::can_have_focus(control.kind()) || reach(control)) run([&control] { control.user_click(); });
   control_changed(control, ui::Property::Value);
 }
 
@@ -528,7 +513,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Wheel:
       return v != nullptr && !v->accepts_pointer_input();
     case QEvent::MouseButtonRelease: {
-      if (takes_focus(control->kind())) return false;
+      if (ui::can_have_focus(control->kind())) return false;
       const auto* me = static_cast<QMouseEvent*>(event);
       const auto* w = static_cast<QWidget*>(watched);
       if (me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint())) user_clicked(*control);

@@ -99,6 +99,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   void build_controls();
   void build_menus(QMenuBar* bar);
   void build_menu_entries(QMenu* qmenu, ui::Menu& menu);
+  // Ties a Qt action to its menu entry: state, name and the user's choice.
+  void bind(QAction* action, ui::Menu& menu);
   void build_status_bar(QWidget* bar);
   void update_clock();
   void set_tab_order();
