@@ -378,11 +378,17 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
   EXPECT_EQ(dialog.county->list_index(), 0);
   EXPECT_THAT(log, ElementsAre("Click Accomack")) << "a pick raises Click, not Change";
 
-  // A locked list keeps its choice.
+  // A locked list keeps its choice and does not drop down.
   dialog.county->set_locked(true);
   QTest::keyClick(county, Qt::Key_Down);
   EXPECT_EQ(dialog.county->text(), "Accomack");
   EXPECT_EQ(county->currentText(), "Accomack");
+  QTest::mouseClick(county, Qt::LeftButton, {}, QPoint(county->width() - 6, county->height() / 2));
+  EXPECT_FALSE(county->view()->isVisible());
+  dialog.county->set_locked(false);
+  QTest::mouseClick(county, Qt::LeftButton, {}, QPoint(county->width() - 6, county->height() / 2));
+  EXPECT_TRUE(county->view()->isVisible()) << "unlocked, the same click drops it down";
+  county->hidePopup();
 }
 
 // The details dialogs check a typed unit in Change: a box, then the first item.

@@ -41,7 +41,8 @@ class ControlView {
   virtual bool takes_enter() const { return false; }
   // Whether typed keys edit a text here.
   virtual bool edits_text() const { return false; }
-  // Whether the user may open or scroll the list now (a locked combo may not).
+  // Whether the user may drop down or scroll the list now (a locked combo
+  // may not).
   virtual bool accepts_pointer_input() const { return true; }
 
  protected:

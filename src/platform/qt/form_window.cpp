@@ -509,9 +509,12 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       return key_pressed(*control, watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-      return refused_ == control || (v != nullptr && !v->accepts_pointer_input());
+      if (refused_ == control) return true;
+      [[fallthrough]];
     case QEvent::Wheel:
-      return v != nullptr && !v->accepts_pointer_input();
+      // A locked list neither drops down nor scrolls; its text can still be
+      // selected and copied.
+      return v != nullptr && watched == v->widget() && !v->accepts_pointer_input();
     case QEvent::MouseButtonRelease: {
       if (ui::can_have_focus(control->kind())) return false;
       const auto* me = static_cast<QMouseEvent*>(event);

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,7 +24,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QTimer;
-class QWidget;
 
 namespace rg::qt {
 
