@@ -286,3 +286,31 @@ TEST(FileDialog, KeepsItsSettingsAndRaisesOnCancelOnlyWithCancelError) {
   EXPECT_EQ(desktop.file_dialogs()[2].filter, "Ravelgrit files (*.rvg)|*.rvg");
   EXPECT_TRUE(desktop.failures().empty());
 }
+
+namespace {
+// A form whose window is designed at each load and whose members outlive it.
+class Reloading : public Form {
+ public:
+  Reloading() : Form("frmReload", "Reload") {}
+  int loads = 0;  // module-level state: kept across unloads
+  void design() override {
+    box = &add("txtBox", ControlKind::TextBox);
+    box->set_text("design value");
+  }
+  void Form_Load() override { ++loads; }
+  Control* box = nullptr;
+};
+}  // namespace
+
+TEST(Forms, ALoadAfterAnUnloadBuildsTheWindowAfreshAndKeepsTheFormsState) {
+  Reloading f;
+  f.load();
+  f.box->set_text("typed");
+  f.set_caption("changed");
+  ASSERT_TRUE(f.unload());
+  f.load();
+  EXPECT_EQ(f.loads, 2);
+  EXPECT_EQ(f.control("txtBox").text(), "design value");
+  EXPECT_EQ(f.controls().size(), 1u);
+  EXPECT_EQ(f.caption(), "Reload");
+}

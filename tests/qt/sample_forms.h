@@ -2,7 +2,8 @@
 // Forms built like the program's own windows, for the front end's tests: a main
 // window with menus, a status bar and a backdrop picture; a dialog with a frame
 // of labelled boxes, lists, option buttons, a check box and buttons; a form with
-// a tab control.
+// a tab control. Like the program's forms they build their controls in design(),
+// afresh at each load after an unload; their control pointers follow.
 
 #include <string>
 #include <vector>
@@ -43,7 +44,12 @@ inline ui::Drawing inlet_logo() {
 
 class MainProbe : public ui::Form {
  public:
-  MainProbe() : Form("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow) {
+  MainProbe() : Form("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow) { design(); }
+  ui::Control* picture;
+  ui::Menu *create, *open, *update, *close, *exit, *inlet, *help_entry, *about;
+
+ protected:
+  void design() override {
     picture = &add("Picture1", ui::ControlKind::Picture);
     picture->set_drawing(inlet_logo());
     ui::Menu& file = add_menu("mnuFile", "&File");
@@ -67,13 +73,17 @@ class MainProbe : public ui::Form {
     update->set_enabled(false);
     close->set_enabled(false);
   }
-  ui::Control* picture;
-  ui::Menu *create, *open, *update, *close, *exit, *inlet, *help_entry, *about;
 };
 
 class DialogProbe : public ui::Form {
  public:
-  DialogProbe() : Form("frmDialogProbe", "Project") {
+  DialogProbe() : Form("frmDialogProbe", "Project") { design(); }
+  ui::Menu* save;
+  ui::Control *details, *id, *name, *description, *county, *units, *station, *station_help;
+  ui::Control *method, *rational, *table, *keep, *buttons, *ok, *cancel;
+
+ protected:
+  void design() override {
     ui::Menu& file = add_menu("mnuFile", "&File");
     save = &file.add("mnuSave", "&Save");
     file.add("mnuExit", "&Exit");
@@ -120,14 +130,15 @@ class DialogProbe : public ui::Form {
     cancel = &add("cmdCancel", ui::ControlKind::CommandButton, {buttons, 0, 2});
     cancel->set_caption("Cancel");
   }
-  ui::Menu* save;
-  ui::Control *details, *id, *name, *description, *county, *units, *station, *station_help;
-  ui::Control *method, *rational, *table, *keep, *buttons, *ok, *cancel;
 };
 
 class TabsProbe : public ui::Form {
  public:
-  TabsProbe() : Form("frmTabsProbe", "Inlet") {
+  TabsProbe() : Form("frmTabsProbe", "Inlet") { design(); }
+  ui::Control *tabs, *geometry, *flow, *results, *length, *width, *runoff, *area, *messages, *notes, *close_button;
+
+ protected:
+  void design() override {
     tabs = &add("SSTab1", ui::ControlKind::TabControl, {nullptr, 0, 0, 1, 2});
     geometry = &add("Page0", ui::ControlKind::TabPage, {tabs, 0, 0});
     geometry->set_caption("Geometry");
@@ -153,7 +164,6 @@ class TabsProbe : public ui::Form {
     close_button = &add("cmdClose", ui::ControlKind::CommandButton, {nullptr, 1, 1});
     close_button->set_caption("&Close");
   }
-  ui::Control *tabs, *geometry, *flow, *results, *length, *width, *runoff, *area, *messages, *notes, *close_button;
 };
 
 }  // namespace rg::qt::testing

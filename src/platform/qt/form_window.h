@@ -33,7 +33,8 @@ class QtDesktop;
 class FormWindow : public QObject, public ui::FormObserver {
  public:
   // Builds the window from the form's current state and starts observing it.
-  // The form must outlive the window.
+  // The form must outlive the window; the controls need to live only until the
+  // form unloads (after that the window touches none of them).
   FormWindow(ui::Form& form, QtDesktop& desktop);
   ~FormWindow() override;
 

@@ -161,8 +161,10 @@ void QtDesktop::window_unloaded(FormWindow& w) {
 }
 
 void QtDesktop::show_modal(ui::Form& form) {
+  const int unloads = form.unload_count();
   form.load();
-  if (!form.is_loaded()) return;
+  // It unloaded itself while loading: this showing is over.
+  if (form.unload_count() != unloads || !form.is_loaded()) return;
   FormWindow* shown = window(form);
   if (shown != nullptr) {
     for (const Modal& m : modal_) {
@@ -187,8 +189,9 @@ void QtDesktop::show_modal(ui::Form& form) {
 }
 
 void QtDesktop::show(ui::Form& form) {
+  const int unloads = form.unload_count();
   form.load();
-  if (!form.is_loaded()) return;
+  if (form.unload_count() != unloads || !form.is_loaded()) return;
   const bool fresh = window(form) == nullptr;
   QWidget* over = form.kind() == ui::FormKind::Dialog ? top_window() : nullptr;
   FormWindow& w = open_window(form);

@@ -39,6 +39,7 @@ void Control::raise(const std::function<void()>& handler) {
 void Control::set_text(std::string text) {
   if (text == text_) return;
   fill_text(std::move(text));
+  if (DataEdited) DataEdited(*this);
   raise(Change);
 }
 
@@ -138,11 +139,13 @@ void Control::set_list_index(int index) {
   }
   const std::string& chosen = item(index);
   list_index_ = index;
-  if (chosen != text_) {
+  const bool changed = chosen != text_;
+  if (changed) {
     text_ = chosen;
     notify(Property::Text);
   }
   notify(Property::ListIndex);
+  if (changed && DataEdited) DataEdited(*this);
   raise(Click);
 }
 
@@ -152,6 +155,7 @@ void Control::set_value(int v) {
     if (v == value_) return;
     value_ = v;
     notify(Property::Value);
+    if (DataEdited) DataEdited(*this);
     if (v == 1) {
       for (Control* other : form_.children(place_.parent)) {
         if (other != this && other->kind_ == ControlKind::OptionButton && other->value_ != 0) {
@@ -166,7 +170,14 @@ void Control::set_value(int v) {
   if (v == value_) return;
   value_ = v;
   notify(Property::Value);
+  if (DataEdited) DataEdited(*this);
   raise(Click);
+}
+
+void Control::fill_value(int v) {
+  if (v == value_) return;
+  value_ = v;
+  notify(Property::Value);
 }
 
 void Control::set_current_tab(int tab) {

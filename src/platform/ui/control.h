@@ -140,6 +140,8 @@ class Control {
   // setting 1 clears the other option buttons of the same container.
   int value() const { return value_; }
   void set_value(int v);
+  // Fills the value without raising Click (a record filling its bound check box).
+  void fill_value(int v);
 
   // Tab control.
   int current_tab() const { return current_tab_; }
@@ -171,6 +173,11 @@ class Control {
   std::function<void()> LostFocus;
   std::function<void(bool& cancel)> Validate;
   std::function<void(int& key_ascii)> KeyPress;
+
+  // Raised for the record binding whenever the text or value changes by an edit,
+  // code or user alike, before Change or Click; not raised by fill_text and
+  // fill_value.
+  std::function<void(Control&)> DataEdited;
 
   // --- The user's actions (front end and scripted tests) --------------------
   // The user typed keys: each goes through KeyPress (which may change or drop

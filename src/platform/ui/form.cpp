@@ -61,7 +61,7 @@ void StatusBar::set_panel_text(int number, std::string text) {
 // --- Form --------------------------------------------------------------------
 
 Form::Form(std::string name, std::string caption, FormKind kind)
-    : name_(std::move(name)), caption_(std::move(caption)), kind_(kind) {}
+    : name_(std::move(name)), caption_(caption), design_caption_(std::move(caption)), kind_(kind) {}
 
 Form::~Form() = default;
 
@@ -136,6 +136,17 @@ StatusBar& Form::add_status_bar() {
 
 void Form::load() {
   if (state_ == State::Loaded || state_ == State::Loading) return;
+  if (state_ == State::Unloaded) {
+    // The controls of the last showing are gone; the window is built anew.
+    controls_.clear();
+    by_name_.clear();
+    menus_.clear();
+    status_bar_.reset();
+    label_count_ = 0;
+    caption_ = design_caption_;
+    pointer_ = MousePointer::Default;
+  }
+  if (controls_.empty() && menus_.empty()) design();
   state_ = State::Loading;
   Form_Load();
   // Form_Load may have unloaded the form already.
@@ -150,8 +161,12 @@ bool Form::unload(UnloadMode mode) {
   Form_Unload(cancel);
   if (cancel) return false;
   state_ = State::Unloaded;
+  ++unload_count_;
   active_ = nullptr;
-  if (observer_) observer_->unloaded();
+  release_controls();
+  FormObserver* observer = observer_;
+  observer_ = nullptr;
+  if (observer) observer->unloaded();
   return true;
 }
 

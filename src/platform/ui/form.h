@@ -126,12 +126,18 @@ class Form {
   StatusBar& add_status_bar();
 
   // --- Life cycle -------------------------------------------------------------
+  // A form object lives as long as the program (its members are the form's
+  // module-level state); its controls live from a load to the unload. Loading
+  // builds the controls afresh (design, when the form has none) and runs
+  // Form_Load; loading a loaded form does nothing.
   bool is_loaded() const { return state_ == State::Loaded; }
   bool was_unloaded() const { return state_ == State::Unloaded; }
-  // Runs Form_Load once; later calls do nothing.
+  // How many times the form has unloaded: a showing ends when it unloads, even
+  // if the form is loaded again at once (a window that reloads itself).
+  int unload_count() const { return unload_count_; }
   void load();
   // Asks Form_QueryUnload and Form_Unload; either may refuse. Returns true when
-  // the form is unloaded.
+  // the form is unloaded. The front end showing it is let go.
   bool unload(UnloadMode mode = UnloadMode::Code);
 
   // --- Focus -----------------------------------------------------------------
@@ -154,9 +160,14 @@ class Form {
   std::function<void(int& key_ascii)> KeyPress;
 
  protected:
+  // Creates the controls, menus and status bar as the window was designed.
+  virtual void design() {}
   virtual void Form_Load() {}
   virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void Form_Unload(bool& /*cancel*/) {}
+  // After the form has unloaded, while its controls still exist: the place to let
+  // go of what refers to them (record bindings).
+  virtual void release_controls() {}
 
  private:
   friend class Control;
@@ -168,6 +179,7 @@ class Form {
 
   std::string name_;
   std::string caption_;
+  std::string design_caption_;
   FormKind kind_;
   MousePointer pointer_ = MousePointer::Default;
   std::vector<std::unique_ptr<Control>> controls_;
@@ -178,6 +190,7 @@ class Form {
   State state_ = State::Created;
   FormObserver* observer_ = nullptr;
   int label_count_ = 0;
+  int unload_count_ = 0;
 };
 
 }  // namespace rg::ui

@@ -6,6 +6,10 @@ namespace rg::ui {
 
 void ScriptedDesktop::expect_box(std::string text, Answer a) { box_queue_.push_back({std::move(text), a}); }
 
+void ScriptedDesktop::expect_box_containing(std::string fragment, Answer a) {
+  box_queue_.push_back({std::move(fragment), a, true});
+}
+
 void ScriptedDesktop::expect_file(std::optional<std::string> path) { file_queue_.push_back(std::move(path)); }
 
 void ScriptedDesktop::expect_modal(std::string form_name, std::function<void(Form&)> script) {
@@ -43,7 +47,8 @@ Answer ScriptedDesktop::message_box(const MessageBox& box) {
   }
   BoxExpectation e = box_queue_.front();
   box_queue_.pop_front();
-  if (e.text != box.text) {
+  const bool matches = e.fragment ? box.text.find(e.text) != std::string::npos : e.text == box.text;
+  if (!matches) {
     failures_.push_back("box \"" + box.text + "\" shown where \"" + e.text + "\" was expected");
     return fallback;
   }
@@ -52,15 +57,16 @@ Answer ScriptedDesktop::message_box(const MessageBox& box) {
 
 void ScriptedDesktop::show_modal(Form& form) {
   modal_forms_.push_back(form.name());
+  const int unloads = form.unload_count();
   form.load();
-  if (!form.is_loaded()) return;  // it unloaded itself while loading
+  if (form.unload_count() != unloads) return;  // it unloaded itself while loading
   if (modal_queue_.empty() || modal_queue_.front().form_name != form.name()) {
     failures_.push_back("unscripted modal form: " + form.name());
   } else {
     auto script = std::move(modal_queue_.front().script);
     modal_queue_.pop_front();
     if (script) script(form);
-    if (!form.is_loaded()) return;
+    if (form.unload_count() != unloads) return;
     failures_.push_back("modal form left open by its script: " + form.name());
   }
   // Nobody will close it: take it down so the test goes on.

@@ -18,6 +18,9 @@ class ScriptedDesktop : public Desktop {
  public:
   // The next message box must show exactly this text; it is answered with `a`.
   void expect_box(std::string text, Answer a = Answer::OK);
+  // The next message box must show a text holding this fragment (an error's
+  // description, whose wording is the platform's).
+  void expect_box_containing(std::string fragment, Answer a = Answer::OK);
   // The next file dialog is answered with this path (nothing: Cancel).
   void expect_file(std::optional<std::string> path);
   // The next modal showing of this form runs the script (the user's actions),
@@ -56,6 +59,7 @@ class ScriptedDesktop : public Desktop {
   struct BoxExpectation {
     std::string text;
     Answer answer;
+    bool fragment = false;
   };
   struct ModalExpectation {
     std::string form_name;

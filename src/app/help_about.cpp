@@ -1,0 +1,41 @@
+#include "app/help_about.h"
+
+#include <system_error>
+
+#include "app/artwork.h"
+#include "app/session.h"
+
+namespace rg::app {
+
+namespace quillmere_libraries {
+
+void show_help(Session& session) {
+  const auto page = session.program_file(kHelpFile);
+  std::error_code ec;
+  if (!std::filesystem::exists(page, ec)) return;
+  session.desktop().open_document(page);
+}
+
+void open_noaa_pfds_page(Session& session) { session.desktop().open_url(kNoaaPfdsUrl); }
+
+}  // namespace quillmere_libraries
+
+FrmAbout::FrmAbout(Session&) : ui::Form("frmAbout", "About Quillmere") {}
+
+void FrmAbout::design() {
+  using ui::ControlKind;
+  auto& picture = add("picIcon", ControlKind::Picture, {nullptr, 0, 0, 5, 1});
+  picture.set_drawing(inlet_logo());
+  add("lblVersion", ControlKind::Label, {nullptr, 0, 1}).set_caption(kProductVersion);
+  add("lblNotice1", ControlKind::Label, {nullptr, 1, 1})
+      .set_caption("Hydraulic design of storm-drain inlets on roadways.");
+  add("lblNotice2", ControlKind::Label, {nullptr, 2, 1})
+      .set_caption("Spread, efficiency and depths by the methods of the drainage manual.");
+  add("lblNotice3", ControlKind::Label, {nullptr, 3, 1})
+      .set_caption("Check every result before it goes into a design.");
+  auto& ok = add("cmdOK", ControlKind::CommandButton, {nullptr, 4, 1});
+  ok.set_caption("OK");
+  ok.Click = [this] { unload(); };
+}
+
+}  // namespace rg::app

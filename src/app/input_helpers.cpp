@@ -1,0 +1,67 @@
+#include "app/input_helpers.h"
+
+#include "app/session.h"
+#include "platform/text/number_text.h"
+#include "platform/ui/form.h"
+
+namespace rg::app::quillmere_libraries {
+
+void numeric_keypress(ui::Control& box, int& key_ascii) {
+  if (key_ascii == ui::kKeyEnter) {
+    box.form().send_tab();
+    key_ascii = 0;
+    return;
+  }
+  if ((key_ascii >= '0' && key_ascii <= '9') || key_ascii < 32) return;
+  if (key_ascii == '.') {
+    if (box.sel_text().find('.') != std::string::npos) return;
+    if (box.text().find('.') == std::string::npos) return;
+  }
+  key_ascii = 0;
+}
+
+void select_all_text(ui::Control& box) {
+  if (!box.can_take_focus()) return;
+  box.form().set_focus(box);
+  box.set_selection(0, static_cast<int>(box.text().size()));
+}
+
+void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
+  const std::string t = text::trim(box.text());
+  if (t == ".") {
+    box.set_text(text::format_number(0.0, session.number_format));
+    session.desktop().beep();
+    box.set_selection(0, static_cast<int>(box.text().size()));
+    cancel = true;
+    return;
+  }
+  if (t.empty()) {
+    session.desktop().beep();
+    cancel = true;
+    return;
+  }
+  const auto value = text::parse_number(t);
+  if (!value) {
+    // Pasted text: refused like an empty box, so no computation meets it.
+    session.desktop().beep();
+    cancel = true;
+    return;
+  }
+  box.set_text(text::format_number(*value, session.number_format));
+}
+
+int validate_combo_entry(Session& session, ui::Control& combo) {
+  const std::string& t = combo.text();
+  for (const auto& item : combo.items()) {
+    if (item.compare(0, t.size(), t) == 0) {
+      // Completed, so a partial word is never taken for the item.
+      if (!t.empty() && item != t) combo.set_text(item);
+      return 0;
+    }
+  }
+  ui::show_box(session.desktop(), "Value not present in the list... Please enter a valid value..");
+  combo.set_text(combo.list_count() > 0 ? combo.item(0) : std::string());
+  return -1;
+}
+
+}  // namespace rg::app::quillmere_libraries

@@ -1,0 +1,32 @@
+#pragma once
+// The behaviour every numeric box and list-bound combo box of the program shares:
+// the key filter, select-all on entry, the check-and-format when a number box is
+// left, and the check that a combo's text belongs to its list.
+
+#include "platform/ui/control.h"
+
+namespace rg::app {
+class Session;
+}
+
+namespace rg::app::quillmere_libraries {
+
+// KeyPress of numeric boxes: Enter moves to the next control and types nothing;
+// digits and control keys pass; a decimal point passes when the box has none
+// (or the selection holds it); every other key is dropped.
+void numeric_keypress(ui::Control& box, int& key_ascii);
+
+// GotFocus of text boxes: the whole text selected.
+void select_all_text(ui::Control& box);
+
+// Validate of a number box: formats a number with number_format; "." becomes 0
+// formatted and selected; an empty box, or a text that is not a number (pasted),
+// beeps and keeps the focus.
+void validate_number_box(Session& session, ui::Control& box, bool& cancel);
+
+// A combo's text must begin one of its items (letter case counts). A non-empty
+// beginning is completed to the first item it begins; otherwise the message is
+// shown and the first item put in. Returns 0 when valid, -1 when not.
+int validate_combo_entry(Session& session, ui::Control& combo);
+
+}  // namespace rg::app::quillmere_libraries

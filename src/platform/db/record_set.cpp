@@ -1,0 +1,558 @@
+#include "platform/db/record_set.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+#include "platform/db/sqlite_link.h"
+
+namespace rg::db {
+
+namespace {
+
+char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool ascii_iequal(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The equality Find uses: keys such as inlet numbers match whatever their
+// letter case, as they did in the original database.
+bool same_value(const Value& field, const Value& wanted) {
+  if (field.is_null() || wanted.is_null()) return field.is_null() && wanted.is_null();
+  const auto a = field.number();
+  const auto b = wanted.number();
+  if (a && b) return *a == *b;
+  return ascii_iequal(field.text(), wanted.text());
+}
+
+bool is_blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+bool starts_with_word(std::string_view text, std::string_view word) {
+  if (text.size() < word.size() || !ascii_iequal(text.substr(0, word.size()), word)) return false;
+  if (text.size() == word.size()) return true;
+  const char next = text[word.size()];
+  return !(std::isalnum(static_cast<unsigned char>(next)) || next == '_');
+}
+
+// "SELECT rowid, ..." made from "SELECT ...", so each row brings the key its
+// writes go through; nothing when the text is not a plain SELECT.
+std::optional<std::string> with_rowid(std::string_view sql) {
+  std::size_t i = 0;
+  while (i < sql.size() && is_blank(sql[i])) ++i;
+  if (!starts_with_word(sql.substr(i), "select")) return std::nullopt;
+  const std::size_t after = i + 6;
+  std::size_t j = after;
+  while (j < sql.size() && is_blank(sql[j])) ++j;
+  const std::string_view rest = sql.substr(j);
+  if (starts_with_word(rest, "distinct") || starts_with_word(rest, "all")) return std::nullopt;
+  return std::string(sql.substr(0, after)) + " rowid," + std::string(sql.substr(after));
+}
+
+struct Row {
+  std::int64_t rowid = 0;
+  std::vector<Value> values;
+  std::uint64_t id = 0;  // what a bookmark names
+  bool deleted = false;
+};
+
+}  // namespace
+
+struct RecordSet::State {
+  std::shared_ptr<detail::Handle> handle;
+  std::string sql;
+  std::vector<Value> parameters;
+  Mode mode = Mode::ReadOnly;
+  bool open = false;
+
+  std::vector<std::string> names;
+  std::vector<std::string> origins;  // table column behind each field; "" when computed
+  std::string table;
+  std::vector<Row> rows;
+  std::ptrdiff_t pos = 0;  // -1 is BOF, rows.size() is EOF
+
+  EditMode edit = EditMode::None;
+  std::vector<Value> original;  // the edited row as read
+  std::vector<bool> changed;
+  std::ptrdiff_t before_add = 0;
+
+  std::uint64_t generation = 0;
+  std::uint64_t next_id = 1;
+  std::vector<std::pair<ListenerId, Listener>> moved;
+  std::vector<std::pair<ListenerId, Listener>> will_change;
+  ListenerId next_listener = 1;
+  bool add_changed = false;  // the pending new row has had its first change
+
+  [[noreturn]] void fail(ErrorKind kind, const std::string& description) const {
+    detail::raise(handle ? handle->last_error : nullptr, kind, description);
+  }
+
+  std::ptrdiff_t size() const { return static_cast<std::ptrdiff_t>(rows.size()); }
+  const Row& row(std::ptrdiff_t i) const { return rows[static_cast<std::size_t>(i)]; }
+  Row& row(std::ptrdiff_t i) { return rows[static_cast<std::size_t>(i)]; }
+
+  std::ptrdiff_t next_live(std::ptrdiff_t from) const {
+    for (std::ptrdiff_t i = from + 1; i < size(); ++i) {
+      if (!row(i).deleted) return i;
+    }
+    return size();
+  }
+  std::ptrdiff_t previous_live(std::ptrdiff_t from) const {
+    for (std::ptrdiff_t i = from - 1; i >= 0; --i) {
+      if (!row(i).deleted) return i;
+    }
+    return -1;
+  }
+  std::int64_t live() const {
+    std::int64_t n = 0;
+    for (const Row& r : rows) n += r.deleted ? 0 : 1;
+    return n;
+  }
+  bool on_row() const { return open && pos >= 0 && pos < size() && !row(pos).deleted; }
+
+  void require_open() const {
+    if (!open) fail(ErrorKind::NotOpen, "The record set is not open.");
+  }
+  void require_updatable() const {
+    if (mode != Mode::Updatable) fail(ErrorKind::ReadOnly, "The record set is read-only.");
+  }
+  [[noreturn]] void no_current_record() const {
+    fail(ErrorKind::NoCurrentRecord,
+         "There is no current record: the record set is empty or at its beginning or end, or "
+         "the record has been deleted.");
+  }
+  void require_row() const {
+    if (!on_row()) no_current_record();
+  }
+  void require_connection() const {
+    if (!handle || !handle->is_open()) detail::raise_not_open(handle ? handle->last_error : nullptr);
+  }
+  int field(std::string_view name) const {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (ascii_iequal(names[i], name)) return static_cast<int>(i);
+    }
+    fail(ErrorKind::UnknownField, "The record set has no field named " + std::string(name) + ".");
+  }
+  void check_index(int index) const {
+    if (index < 0 || index >= static_cast<int>(names.size())) {
+      fail(ErrorKind::UnknownField, "The record set has no field number " + std::to_string(index) + ".");
+    }
+  }
+
+  // Listeners may be added or removed while an event runs: they are called from
+  // a copy.
+  void moved_by(Reason r) const {
+    const auto listeners = moved;
+    for (const auto& l : listeners) l.second(r);
+  }
+  void changing_by(Reason r) const {
+    const auto listeners = will_change;
+    for (const auto& l : listeners) l.second(r);
+  }
+
+  void load();
+  void send();
+  void send_pending() {
+    if (edit != EditMode::None) send();
+  }
+  void walk_to(std::ptrdiff_t to, Reason r) {
+    pos = to;
+    moved_by(r);
+  }
+};
+
+void RecordSet::State::load() {
+  require_connection();
+  const bool updatable = mode == Mode::Updatable;
+  const std::string not_single = "Only a SELECT over a single table can be opened for changes: " + sql;
+  std::string text = sql;
+  if (updatable) {
+    auto keyed = with_rowid(sql);
+    if (!keyed) fail(ErrorKind::General, not_single);
+    text = *keyed;
+  }
+  detail::Statement st(*handle, text);
+  if (!sqlite3_stmt_readonly(st.get())) fail(ErrorKind::General, "A record set needs a query, not: " + sql);
+  st.bind(parameters);
+
+  const int first = updatable ? 1 : 0;
+  std::vector<std::string> new_names;
+  std::vector<std::string> new_origins;
+  std::string new_table;
+  for (int i = first; i < st.column_count(); ++i) new_names.emplace_back(sqlite3_column_name(st.get(), i));
+  if (updatable) {
+    const auto table_of = [&](int i) -> const char* {
+      const char* t = sqlite3_column_table_name(st.get(), i);
+      const char* d = sqlite3_column_database_name(st.get(), i);
+      return (t && d && std::strcmp(d, "main") == 0) ? t : nullptr;
+    };
+    if (!table_of(0)) fail(ErrorKind::General, not_single);
+    new_table = table_of(0);
+    for (int i = first; i < st.column_count(); ++i) {
+      const char* t = sqlite3_column_table_name(st.get(), i);
+      if (!t) {
+        new_origins.emplace_back();
+        continue;
+      }
+      if (!table_of(i) || new_table != t) fail(ErrorKind::General, not_single);
+      new_origins.emplace_back(sqlite3_column_origin_name(st.get(), i));
+    }
+  }
+
+  std::vector<Row> new_rows;
+  while (st.step()) {
+    Row r;
+    r.id = next_id++;
+    if (updatable) r.rowid = st.column(0).integer().value_or(0);
+    for (int i = first; i < st.column_count(); ++i) r.values.push_back(st.column(i));
+    new_rows.push_back(std::move(r));
+  }
+
+  names = std::move(new_names);
+  origins = std::move(new_origins);
+  table = std::move(new_table);
+  rows = std::move(new_rows);
+  ++generation;
+  edit = EditMode::None;
+  pos = 0;  // the first row, or EOF when there is none
+}
+
+void RecordSet::State::send() {
+  require_connection();
+  changing_by(Reason::Update);
+  Row& r = row(pos);
+
+  std::string returning = " RETURNING rowid";
+  for (const std::string& o : origins) returning += ", " + (o.empty() ? std::string("NULL") : detail::quote_name(o));
+
+  std::string text;
+  std::vector<Value> bound;
+  if (edit == EditMode::Add) {
+    std::string columns;
+    std::string marks;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!changed[i]) continue;
+      columns += (columns.empty() ? "" : ", ") + detail::quote_name(origins[i]);
+      marks += marks.empty() ? "?" : ", ?";
+      bound.push_back(r.values[i]);
+    }
+    text = "INSERT INTO " + detail::quote_name(table) +
+           (columns.empty() ? std::string(" DEFAULT VALUES") : " (" + columns + ") VALUES (" + marks + ")");
+  } else {
+    // Optimistic locking: the row is written only if the changed fields still
+    // hold what was read.
+    std::string sets;
+    std::string checks;
+    std::vector<Value> originals;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!changed[i]) continue;
+      const std::string col = detail::quote_name(origins[i]);
+      sets += (sets.empty() ? "" : ", ") + col + " = ?";
+      checks += " AND " + col + " IS ?";
+      bound.push_back(r.values[i]);
+      originals.push_back(original[i]);
+    }
+    bound.push_back(Value(static_cast<long long>(r.rowid)));
+    bound.insert(bound.end(), originals.begin(), originals.end());
+    text = "UPDATE " + detail::quote_name(table) + " SET " + sets + " WHERE rowid = ?" + checks;
+  }
+
+  detail::Statement st(*handle, text + returning);
+  st.bind(bound);
+  if (!st.step()) {
+    fail(ErrorKind::Conflict,
+         "The record could not be saved: it was changed or deleted by someone else since it was read.");
+  }
+  Row stored;
+  stored.rowid = st.column(0).integer().value_or(0);
+  for (int i = 1; i < st.column_count(); ++i) stored.values.push_back(st.column(i));
+  while (st.step()) {
+  }
+  r.rowid = stored.rowid;
+  r.values = std::move(stored.values);
+  edit = EditMode::None;
+}
+
+RecordSet::RecordSet() : s_(std::make_unique<State>()) {}
+RecordSet::~RecordSet() = default;
+
+void RecordSet::open(Connection& connection, std::string_view sql, std::vector<Value> parameters,
+                     Mode mode) {
+  close();
+  detail::Handle& h = connection.open_handle();
+  if (mode == Mode::Updatable && h.read_only()) {
+    detail::raise(h, ErrorKind::ReadOnly,
+                  "The database \"" + h.path + "\" is open for reading only; its records cannot be changed.");
+  }
+  s_->handle = connection.handle_;
+  s_->sql = std::string(sql);
+  s_->parameters = std::move(parameters);
+  s_->mode = mode;
+  try {
+    s_->load();
+  } catch (...) {
+    s_->handle.reset();
+    throw;
+  }
+  s_->open = true;
+  s_->moved_by(Reason::Move);
+}
+
+bool RecordSet::is_open() const { return s_->open; }
+
+void RecordSet::close() {
+  State& s = *s_;
+  s.open = false;
+  s.handle.reset();
+  s.rows.clear();
+  s.names.clear();
+  s.origins.clear();
+  s.table.clear();
+  s.edit = EditMode::None;
+  s.pos = 0;
+}
+
+void RecordSet::requery() {
+  s_->require_open();
+  s_->send_pending();
+  s_->load();
+  s_->moved_by(Reason::Requery);
+}
+
+bool RecordSet::bof() const {
+  s_->require_open();
+  return s_->pos < 0 || (s_->pos >= s_->size() && s_->live() == 0);
+}
+
+bool RecordSet::eof() const {
+  s_->require_open();
+  return s_->pos >= s_->size() || (s_->pos < 0 && s_->live() == 0);
+}
+
+bool RecordSet::has_current_row() const { return s_->on_row(); }
+
+std::int64_t RecordSet::record_count() const {
+  s_->require_open();
+  return s_->live();
+}
+
+void RecordSet::move_first() {
+  s_->require_open();
+  s_->send_pending();
+  if (s_->live() == 0) s_->no_current_record();
+  s_->walk_to(s_->next_live(-1), Reason::MoveFirst);
+}
+
+void RecordSet::move_last() {
+  s_->require_open();
+  s_->send_pending();
+  if (s_->live() == 0) s_->no_current_record();
+  s_->walk_to(s_->previous_live(s_->size()), Reason::MoveLast);
+}
+
+void RecordSet::move_next() {
+  if (eof()) s_->no_current_record();
+  s_->send_pending();
+  s_->walk_to(s_->next_live(s_->pos), Reason::MoveNext);
+}
+
+void RecordSet::move_previous() {
+  if (bof()) s_->no_current_record();
+  s_->send_pending();
+  s_->walk_to(s_->previous_live(s_->pos), Reason::MovePrevious);
+}
+
+void RecordSet::move(std::int64_t rows) {
+  s_->require_open();
+  if (s_->live() == 0 || (rows > 0 && eof()) || (rows < 0 && bof())) s_->no_current_record();
+  s_->send_pending();
+  std::ptrdiff_t p = s_->pos;
+  for (std::int64_t k = 0; k < rows && p < s_->size(); ++k) p = s_->next_live(p);
+  for (std::int64_t k = 0; k > rows && p >= 0; --k) p = s_->previous_live(p);
+  s_->walk_to(p, Reason::Move);
+}
+
+bool RecordSet::find(std::string_view field, const Value& value) {
+  s_->require_open();
+  const int f = s_->field(field);
+  s_->send_pending();
+  for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(s_->pos, 0); i < s_->size(); ++i) {
+    const Row& r = s_->row(i);
+    if (!r.deleted && same_value(r.values[static_cast<std::size_t>(f)], value)) {
+      s_->walk_to(i, Reason::Move);
+      return true;
+    }
+  }
+  s_->walk_to(s_->size(), Reason::Move);
+  return false;
+}
+
+Bookmark RecordSet::bookmark() const {
+  s_->require_open();
+  s_->require_row();
+  return {s_->generation, s_->row(s_->pos).id};
+}
+
+void RecordSet::set_bookmark(const Bookmark& bookmark) {
+  s_->require_open();
+  const auto locate = [&]() -> std::ptrdiff_t {
+    if (bookmark.generation != s_->generation) return -1;
+    for (std::ptrdiff_t i = 0; i < s_->size(); ++i) {
+      if (s_->row(i).id == bookmark.row && !s_->row(i).deleted) return i;
+    }
+    return -1;
+  };
+  if (locate() < 0) {
+    s_->fail(ErrorKind::NoCurrentRecord, "The bookmark no longer names a record of the record set.");
+  }
+  s_->send_pending();
+  s_->walk_to(locate(), Reason::Move);
+}
+
+int RecordSet::field_count() const {
+  s_->require_open();
+  return static_cast<int>(s_->names.size());
+}
+
+const std::vector<std::string>& RecordSet::field_names() const {
+  s_->require_open();
+  return s_->names;
+}
+
+const std::string& RecordSet::field_name(int index) const {
+  s_->require_open();
+  s_->check_index(index);
+  return s_->names[static_cast<std::size_t>(index)];
+}
+
+std::optional<int> RecordSet::field_index(std::string_view name) const {
+  s_->require_open();
+  for (std::size_t i = 0; i < s_->names.size(); ++i) {
+    if (ascii_iequal(s_->names[i], name)) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+const Value& RecordSet::value(int index) const {
+  s_->require_open();
+  s_->check_index(index);
+  s_->require_row();
+  return s_->row(s_->pos).values[static_cast<std::size_t>(index)];
+}
+
+const Value& RecordSet::value(std::string_view name) const {
+  s_->require_open();
+  return value(s_->field(name));
+}
+
+void RecordSet::set_value(int index, Value value) {
+  State& s = *s_;
+  s.require_open();
+  s.require_updatable();
+  s.check_index(index);
+  s.require_row();
+  const auto i = static_cast<std::size_t>(index);
+  if (s.origins[i].empty()) {
+    s.fail(ErrorKind::General, "The field " + s.names[i] + " is computed by the query and cannot be changed.");
+  }
+  Row& r = s.row(s.pos);
+  if (s.edit != EditMode::Add && r.values[i] == value) return;
+  if (s.edit == EditMode::Add && !s.add_changed) {
+    s.add_changed = true;
+    s.changing_by(Reason::FirstChange);
+  }
+  if (s.edit == EditMode::None) {
+    s.changing_by(Reason::FirstChange);
+    s.original = r.values;
+    s.changed.assign(s.names.size(), false);
+    s.edit = EditMode::InProgress;
+  }
+  r.values[i] = std::move(value);
+  s.changed[i] = true;
+}
+
+void RecordSet::set_value(std::string_view name, Value value) {
+  s_->require_open();
+  set_value(s_->field(name), std::move(value));
+}
+
+void RecordSet::add_new() {
+  State& s = *s_;
+  s.require_open();
+  s.require_updatable();
+  s.send_pending();
+  s.changing_by(Reason::AddNew);
+  s.add_changed = false;
+  Row r;
+  r.id = s.next_id++;
+  r.values.assign(s.names.size(), Value());
+  s.rows.push_back(std::move(r));
+  s.before_add = s.pos;
+  s.edit = EditMode::Add;
+  s.changed.assign(s.names.size(), false);
+  s.walk_to(s.size() - 1, Reason::AddNew);
+}
+
+void RecordSet::cancel_update() {
+  State& s = *s_;
+  s.require_open();
+  if (s.edit == EditMode::Add) {
+    s.changing_by(Reason::UndoAddNew);
+    s.rows.pop_back();  // the pending row is always the last
+    s.edit = EditMode::None;
+    s.walk_to(s.before_add, Reason::UndoAddNew);
+  } else if (s.edit == EditMode::InProgress) {
+    s.changing_by(Reason::UndoUpdate);
+    s.row(s.pos).values = s.original;
+    s.edit = EditMode::None;
+  }
+}
+
+void RecordSet::update() {
+  s_->require_open();
+  s_->send_pending();
+}
+
+void RecordSet::delete_current() {
+  State& s = *s_;
+  s.require_open();
+  s.require_updatable();
+  s.require_row();
+  s.require_connection();
+  s.changing_by(Reason::Delete);
+  Row& r = s.row(s.pos);
+  if (s.edit != EditMode::Add) {
+    detail::Statement st(*s.handle, "DELETE FROM " + detail::quote_name(s.table) + " WHERE rowid = ?");
+    st.bind({Value(static_cast<long long>(r.rowid))});
+    st.step();
+  }
+  r.deleted = true;
+  s.edit = EditMode::None;
+}
+
+EditMode RecordSet::edit_mode() const { return s_->edit; }
+
+RecordSet::ListenerId RecordSet::on_move_complete(Listener listener) {
+  const ListenerId id = s_->next_listener++;
+  s_->moved.emplace_back(id, std::move(listener));
+  return id;
+}
+
+RecordSet::ListenerId RecordSet::on_will_change_record(Listener listener) {
+  const ListenerId id = s_->next_listener++;
+  s_->will_change.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void RecordSet::remove_listener(ListenerId id) {
+  std::erase_if(s_->moved, [id](const auto& l) { return l.first == id; });
+  std::erase_if(s_->will_change, [id](const auto& l) { return l.first == id; });
+}
+
+}  // namespace rg::db

@@ -1,0 +1,147 @@
+#include "app/input_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include "app/session.h"
+#include "platform/ui/form.h"
+#include "platform/ui/scripted_desktop.h"
+
+using namespace rg;
+namespace lib = rg::app::quillmere_libraries;
+
+namespace {
+
+// A form with two number boxes that use the helpers as the program's forms do.
+class NumberForm : public ui::Form {
+ public:
+  explicit NumberForm(app::Session& session) : ui::Form("frmNumbers", "Numbers") {
+    for (const char* name : {"txtS", "txtn"}) {
+      auto& box = add(name, ui::ControlKind::TextBox);
+      box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
+      box.GotFocus = [&box] { lib::select_all_text(box); };
+      box.Validate = [&session, &box](bool& cancel) { lib::validate_number_box(session, box, cancel); };
+    }
+    combo = &add("units", ui::ControlKind::ComboBox);
+    combo->set_items({"ENGLISH", "METRIC"});
+  }
+  ui::Control* combo;
+};
+
+class InputHelpers : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
+  }
+  ui::ScriptedDesktop desktop;
+  app::Session session{desktop, "."};
+  NumberForm form{session};
+  ui::Control& s = form.control("txtS");
+  ui::Control& n = form.control("txtn");
+};
+
+}  // namespace
+
+TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough) {
+  struct Case {
+    const char* before;
+    int sel_start, sel_length;
+    const char* typed;
+    const char* after;
+  } cases[] = {
+      {"", 0, 0, "12.5", "12.5"},
+      {"1.5", 3, 0, ".", "1.5"},   // a second decimal point is refused
+      {"1.5", 1, 1, ".", "1.5"},   // accepted when it replaces the selected one
+      {"1.5", 0, 3, "7", "7"},     // typing over the selection
+      {"", 0, 0, "-+ aE,", ""},    // no sign, no letter, no blank, no comma
+      {"2", 1, 0, "\b", ""},       // Backspace is a control key
+      {"25", 0, 1, "3.", "3.5"},   // a first decimal point anywhere
+  };
+  for (const auto& c : cases) {
+    s.fill_text(c.before);
+    form.set_focus(s);
+    s.set_selection(c.sel_start, c.sel_length);
+    s.user_type(c.typed);
+    EXPECT_EQ(s.text(), c.after) << "typing \"" << c.typed << "\" into \"" << c.before << '"';
+  }
+}
+
+TEST_F(InputHelpers, EnterMovesTheFocusOnAndTypesNothing) {
+  session.number_format = "0.000";
+  form.user_move_focus(s);
+  s.user_type("2\r");
+  EXPECT_EQ(form.active_control(), &n);
+  EXPECT_EQ(s.text(), "2.000") << "leaving the box formats it";
+  EXPECT_EQ(n.sel_length(), static_cast<int>(n.text().size())) << "the next box selects its text";
+}
+
+TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocus) {
+  session.number_format = "0.000";
+  struct Case {
+    const char* typed;
+    bool leaves;
+    const char* shown;
+    int beeps;
+  } cases[] = {
+      {" 2 ", true, "2.000", 0},
+      {"0.0625", true, "0.063", 0},
+      {".", false, "0.000", 1},
+      {"", false, "", 1},
+      {"1,5", false, "1,5", 1},       // pasted text that is not a number
+      {"abc", false, "abc", 1},
+  };
+  for (const auto& c : cases) {
+    form.set_focus(s);
+    s.fill_text(c.typed);
+    const int beeps_before = desktop.beeps();
+    const bool left = form.user_move_focus(n);
+    EXPECT_EQ(left, c.leaves) << c.typed;
+    EXPECT_EQ(s.text(), c.shown) << c.typed;
+    EXPECT_EQ(desktop.beeps() - beeps_before, c.beeps) << c.typed;
+    if (!left) {
+      EXPECT_EQ(form.active_control(), &s);
+    }
+  }
+  // "." leaves its 0 selected.
+  form.set_focus(s);
+  s.fill_text(".");
+  form.user_move_focus(n);
+  EXPECT_EQ(s.sel_text(), "0.000");
+  // Metric projects show four decimals.
+  session.number_format = "#0.0000";
+  s.fill_text("0.01");
+  form.user_move_focus(n);
+  EXPECT_EQ(s.text(), "0.0100");
+}
+
+TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
+  auto& c = *form.combo;
+  struct Case {
+    const char* typed;
+    int result;
+    const char* shown;
+  } cases[] = {
+      {"", 0, ""},              // the empty text begins every item
+      {"E", 0, "ENGLISH"},      // a beginning is completed
+      {"ENG", 0, "ENGLISH"},
+      {"METRIC", 0, "METRIC"},
+      {"eng", -1, "ENGLISH"},   // letter case counts
+      {"X", -1, "ENGLISH"},
+      {"METRICS", -1, "ENGLISH"},
+  };
+  for (const auto& k : cases) {
+    c.fill_text(k.typed);
+    if (k.result != 0) desktop.expect_box("Value not present in the list... Please enter a valid value..");
+    EXPECT_EQ(lib::validate_combo_entry(session, c), k.result) << k.typed;
+    EXPECT_EQ(c.text(), k.shown) << k.typed;
+  }
+  EXPECT_EQ(desktop.boxes().back().icon, ui::Icon::None);
+  EXPECT_EQ(desktop.boxes().back().title, "");
+}
+
+TEST_F(InputHelpers, SelectAllOnADisabledBoxDoesNothing) {
+  s.fill_text("1.250");
+  s.set_enabled(false);
+  lib::select_all_text(s);
+  EXPECT_EQ(form.active_control(), nullptr);
+  EXPECT_EQ(s.sel_length(), 0);
+}
