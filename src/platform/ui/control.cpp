@@ -201,8 +201,8 @@ void Control::set_drawing(Drawing d) {
   notify(Property::Drawing);
 }
 
-bool Control::can_take_focus() const {
-  switch (kind_) {
+bool can_have_focus(ControlKind kind) {
+  switch (kind) {
     case ControlKind::TextBox:
     case ControlKind::ComboBox:
     case ControlKind::ListBox:
@@ -210,10 +210,14 @@ bool Control::can_take_focus() const {
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::TabControl:
-      break;
+      return true;
     default:
       return false;
   }
+}
+
+bool Control::can_take_focus() const {
+  if (!can_have_focus(kind_)) return false;
   for (const Control* c = this; c != nullptr; c = c->place_.parent) {
     if (!c->enabled_ || !c->visible_) return false;
     // A control on a tab page that is not shown cannot take the focus.

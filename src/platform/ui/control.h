@@ -42,6 +42,10 @@ enum class ControlKind {
   TabPage,        // holds the controls of one tab
 };
 
+// Whether a control of this kind can ever have the focus (labels, frames,
+// pictures and tab pages cannot).
+bool can_have_focus(ControlKind kind);
+
 // Which property changed, for the front end.
 enum class Property {
   Text,

@@ -1,0 +1,569 @@
+#include "platform/qt/control_views.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTextCursor>
+
+#include "platform/qt/convert.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/picture_widget.h"
+
+namespace rg::qt {
+
+using ui::Property;
+
+// --- Shared ------------------------------------------------------------------
+
+void ControlView::set_widget(QWidget* w) {
+  widget_ = w;
+  w->setObjectName(to_q(control_.name()));
+  // Hiding a control leaves its place empty, as on a form laid out by
+  // coordinates: the rest of the window does not move.
+  QSizePolicy sp = w->sizePolicy();
+  sp.setRetainSizeWhenHidden(true);
+  w->setSizePolicy(sp);
+}
+
+void ControlView::add_child(ControlView& child) {
+  if (grid_ == nullptr) return;
+  const ui::Place& p = child.control().place();
+  grid_->addWidget(child.widget(), p.row, p.col, p.row_span, p.col_span);
+}
+
+void ControlView::apply(Property p) {
+  QWidget* w = widget();
+  if (w == nullptr) return;
+  switch (p) {
+    case Property::Enabled:
+      w->setEnabled(control_.enabled());
+      break;
+    case Property::Visible:
+      w->setVisible(control_.visible());
+      break;
+    case Property::ToolTip:
+      w->setToolTip(to_q(control_.tooltip()));
+      break;
+    case Property::BackColor: {
+      const ui::Color c = control_.back_color();
+      QPalette pal = w->palette();
+      if (edits_text() || control_.kind() == ui::ControlKind::ListBox ||
+          control_.kind() == ui::ControlKind::ComboBox) {
+        pal.setColor(QPalette::Base, to_qcolor(c));
+      } else {
+        const bool plain = c == ui::kButtonFace;
+        pal.setColor(QPalette::Window, plain ? QApplication::palette().color(QPalette::Window) : to_qcolor(c));
+        w->setAutoFillBackground(!plain);
+      }
+      w->setPalette(pal);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void ControlView::apply_all() {
+  FormWindow::Sync sync(window_);
+  for (Property p : {Property::Caption, Property::Items, Property::Text, Property::ListIndex, Property::Value,
+                     Property::Selection, Property::Locked, Property::Enabled, Property::BackColor,
+                     Property::ToolTip, Property::CurrentTab, Property::Drawing, Property::Visible}) {
+    apply(p);
+  }
+}
+
+namespace {
+
+// The width of `chars` average characters of the widget's font.
+int chars_width(const QWidget* w, int chars) {
+  const QFontMetrics fm(w->font());
+  return chars * std::max(fm.averageCharWidth(), fm.horizontalAdvance(QLatin1Char('x')));
+}
+
+// A widget whose preferred width follows the control's width hint.
+template <class W>
+class Hinted : public W {
+ public:
+  explicit Hinted(int chars, int extra = 0) : chars_(chars), extra_(extra) {}
+  QSize sizeHint() const override {
+    QSize s = W::sizeHint();
+    if (chars_ > 0) {
+      s.setWidth(chars_width(this, chars_) + 2 * this->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8 +
+                 extra_);
+    }
+    return s;
+  }
+  QSize minimumSizeHint() const override {
+    QSize s = W::minimumSizeHint();
+    if (chars_ > 0) s.setWidth(sizeHint().width());
+    return s;
+  }
+
+ private:
+  int chars_;
+  int extra_;
+};
+
+// Selection in a text, in the model's bytes, from Qt's offsets.
+struct Caret {
+  int start = 0;
+  int length = 0;
+};
+
+Caret model_caret(const ui::Control& c) {
+  const std::string& t = c.text();
+  const int s = qt_offset(t, c.sel_start());
+  return {s, qt_offset(t, c.sel_start() + c.sel_length()) - s};
+}
+
+// --- Labels, frames, pictures -----------------------------------------------------
+
+class LabelView : public ControlView {
+ public:
+  LabelView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    label_ = new QLabel;
+    label_->setTextFormat(Qt::PlainText);
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    set_widget(label_);
+  }
+  void apply(Property p) override {
+    if (p == Property::Caption) label_->setText(without_access_marks(to_q(control_.caption())));
+    ControlView::apply(p);
+  }
+
+ private:
+  QLabel* label_;
+};
+
+class FrameView : public ControlView {
+ public:
+  FrameView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    box_ = new QGroupBox;
+    grid_ = new QGridLayout(box_);
+    set_widget(box_);
+  }
+  void apply(Property p) override {
+    if (p == Property::Caption) box_->setTitle(to_q(control_.caption()));
+    ControlView::apply(p);
+  }
+
+ private:
+  QGroupBox* box_;
+};
+
+class PictureView : public ControlView {
+ public:
+  PictureView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    picture_ = new PictureWidget;
+    set_widget(picture_);
+  }
+  void add_child(ControlView& child) override {
+    if (grid_ == nullptr) grid_ = new QGridLayout(picture_);
+    ControlView::add_child(child);
+  }
+  void apply(Property p) override {
+    if (p == Property::Drawing) picture_->set_drawing(control_.drawing());
+    ControlView::apply(p);
+  }
+
+ private:
+  PictureWidget* picture_;
+};
+
+// --- Text boxes and combo boxes ---------------------------------------------------
+
+// What the text editors have in common: the text and caret shown, the user's
+// edits and caret moves passed to the model. The editor is a QLineEdit, a
+// QPlainTextEdit or the edit part of a combo box.
+class TextView : public ControlView {
+ public:
+  using ControlView::ControlView;
+
+  void apply(Property p) override {
+    switch (p) {
+      case Property::Text:
+        if (has_editor() && shown_text() != to_q(control_.text())) {
+          FormWindow::Sync sync(window_);
+          show_text(to_q(control_.text()));
+        }
+        apply(Property::Selection);
+        break;
+      case Property::Selection:
+        if (has_editor() && shown_text() == to_q(control_.text())) {
+          const Caret want = model_caret(control_);
+          const Caret now = shown_caret();
+          if (now.start == want.start && now.length == want.length) break;
+          FormWindow::Sync sync(window_);
+          show_caret(want);
+        }
+        break;
+      case Property::Locked:
+        if (has_editor()) set_read_only(control_.locked());
+        break;
+      default:
+        ControlView::apply(p);
+    }
+  }
+  void copy_selection_to_model() override {
+    if (!has_editor()) return;
+    const QString t = shown_text();
+    const Caret c = shown_caret();
+    const int start = byte_offset(t, c.start);
+    window_.user_moved_caret(control_, start, byte_offset(t, c.start + c.length) - start);
+  }
+  bool edits_text() const override { return has_editor(); }
+
+ protected:
+  virtual bool has_editor() const { return true; }
+  virtual QString shown_text() const = 0;
+  virtual void show_text(const QString& text) = 0;
+  virtual Caret shown_caret() const = 0;
+  virtual void show_caret(Caret c) = 0;
+  virtual void set_read_only(bool on) = 0;
+
+  // The editor's signals.
+  void text_changed_by_user() {
+    if (window_.syncing()) return;
+    const std::string now = to_std(shown_text());
+    if (now != control_.text()) window_.user_edited(control_, now);
+  }
+  void caret_moved_by_user() {
+    if (!window_.syncing()) copy_selection_to_model();
+  }
+  void watch(QLineEdit* e) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [this] { text_changed_by_user(); });
+    QObject::connect(e, &QLineEdit::cursorPositionChanged, e, [this] { caret_moved_by_user(); });
+    QObject::connect(e, &QLineEdit::selectionChanged, e, [this] { caret_moved_by_user(); });
+  }
+  static Caret caret_of(const QLineEdit* e) {
+    if (e->hasSelectedText()) return {e->selectionStart(), static_cast<int>(e->selectedText().size())};
+    return {e->cursorPosition(), 0};
+  }
+  static void set_caret(QLineEdit* e, Caret c) {
+    if (c.length > 0) {
+      e->setSelection(c.start, c.length);
+    } else {
+      e->setCursorPosition(c.start);
+    }
+  }
+};
+
+class LineView : public TextView {
+ public:
+  LineView(ui::Control& c, FormWindow& w) : TextView(c, w) {
+    edit_ = new Hinted<QLineEdit>(c.width_chars());
+    set_widget(edit_);
+    watch(edit_);
+  }
+
+ protected:
+  QString shown_text() const override { return edit_->text(); }
+  void show_text(const QString& text) override { edit_->setText(text); }
+  Caret shown_caret() const override { return caret_of(edit_); }
+  void show_caret(Caret c) override { set_caret(edit_, c); }
+  void set_read_only(bool on) override { edit_->setReadOnly(on); }
+
+ private:
+  QLineEdit* edit_;
+};
+
+class PlainView : public TextView {
+ public:
+  PlainView(ui::Control& c, FormWindow& w) : TextView(c, w) {
+    edit_ = new Hinted<QPlainTextEdit>(c.width_chars(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    edit_->setTabChangesFocus(true);
+    set_widget(edit_);
+    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] { text_changed_by_user(); });
+    QObject::connect(edit_, &QPlainTextEdit::cursorPositionChanged, edit_, [this] { caret_moved_by_user(); });
+    QObject::connect(edit_, &QPlainTextEdit::selectionChanged, edit_, [this] { caret_moved_by_user(); });
+  }
+  bool takes_enter() const override { return true; }
+
+ protected:
+  QString shown_text() const override { return edit_->toPlainText(); }
+  void show_text(const QString& text) override { edit_->setPlainText(text); }
+  Caret shown_caret() const override {
+    const QTextCursor cur = edit_->textCursor();
+    return {cur.selectionStart(), cur.selectionEnd() - cur.selectionStart()};
+  }
+  void show_caret(Caret c) override {
+    QTextCursor cur = edit_->textCursor();
+    cur.setPosition(c.start);
+    cur.setPosition(c.start + c.length, QTextCursor::KeepAnchor);
+    edit_->setTextCursor(cur);
+  }
+  void set_read_only(bool on) override { edit_->setReadOnly(on); }
+
+ private:
+  QPlainTextEdit* edit_;
+};
+
+class ComboView : public TextView {
+ public:
+  ComboView(ui::Control& c, FormWindow& w) : TextView(c, w) {
+    combo_ = new QComboBox;
+    set_widget(combo_);
+    combo_->setEditable(!c.pick_only());
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo_->setMinimumContentsLength(c.width_chars() > 0 ? c.width_chars() : 10);
+    combo_->setMaxVisibleItems(12);
+    QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {
+      if (!window_.syncing()) window_.user_picked(control_, index);
+    });
+    if (QLineEdit* e = combo_->lineEdit()) {
+      // The program's lists take what is typed as it is: no completion, and Enter
+      // never adds an item.
+      combo_->setCompleter(nullptr);
+      combo_->setInsertPolicy(QComboBox::NoInsert);
+      watch(e);
+    }
+  }
+  std::vector<QWidget*> input_widgets() const override {
+    std::vector<QWidget*> out{combo_};
+    if (combo_->lineEdit() != nullptr) out.push_back(combo_->lineEdit());
+    return out;
+  }
+  void apply(Property p) override {
+    switch (p) {
+      case Property::Items: {
+        FormWindow::Sync sync(window_);
+        combo_->clear();
+        QStringList items;
+        for (const std::string& item : control_.items()) items << to_q(item);
+        combo_->addItems(items);
+        apply(Property::ListIndex);
+        break;
+      }
+      case Property::ListIndex:
+      case Property::Text:
+        if (combo_->currentIndex() != control_.list_index()) {
+          FormWindow::Sync sync(window_);
+          combo_->setCurrentIndex(control_.list_index());
+        }
+        TextView::apply(Property::Text);
+        break;
+      default:
+        TextView::apply(p);
+    }
+  }
+  bool accepts_pointer_input() const override { return !control_.locked(); }
+
+ protected:
+  bool has_editor() const override { return combo_->lineEdit() != nullptr; }
+  QString shown_text() const override { return combo_->lineEdit()->text(); }
+  void show_text(const QString& text) override { combo_->setEditText(text); }
+  Caret shown_caret() const override { return caret_of(combo_->lineEdit()); }
+  void show_caret(Caret c) override { set_caret(combo_->lineEdit(), c); }
+  void set_read_only(bool on) override { combo_->lineEdit()->setReadOnly(on); }
+
+ private:
+  QComboBox* combo_;
+};
+
+class ListView : public ControlView {
+ public:
+  ListView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    list_ = new Hinted<QListWidget>(c.width_chars(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    set_widget(list_);
+    QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int row) {
+      if (!window_.syncing() && row >= 0) window_.user_picked(control_, row);
+    });
+  }
+  void apply(Property p) override {
+    switch (p) {
+      case Property::Items: {
+        FormWindow::Sync sync(window_);
+        list_->clear();
+        for (const std::string& item : control_.items()) list_->addItem(to_q(item));
+        apply(Property::ListIndex);
+        break;
+      }
+      case Property::ListIndex:
+      case Property::Text:
+        if (list_->currentRow() != control_.list_index()) {
+          FormWindow::Sync sync(window_);
+          list_->setCurrentRow(control_.list_index());
+        }
+        break;
+      default:
+        ControlView::apply(p);
+    }
+  }
+
+ private:
+  QListWidget* list_;
+};
+
+// --- Buttons ---------------------------------------------------------------------------
+
+// Command buttons, check boxes and option buttons: a caption, a click, and for
+// the latter two a value.
+class ButtonView : public ControlView {
+ public:
+  ButtonView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    switch (c.kind()) {
+      case ui::ControlKind::CheckBox:
+        button_ = new QCheckBox;
+        break;
+      case ui::ControlKind::OptionButton: {
+        auto* option = new QRadioButton;
+        // The model keeps the option buttons of a container exclusive.
+        option->setAutoExclusive(false);
+        button_ = option;
+        break;
+      }
+      default: {
+        auto* push = new QPushButton;
+        // Enter belongs to the program's key handlers, never to a default button.
+        push->setAutoDefault(false);
+        push->setDefault(false);
+        // A button keeps the width its caption needs, as dialog buttons do.
+        QSizePolicy sp = push->sizePolicy();
+        sp.setHorizontalPolicy(QSizePolicy::Fixed);
+        push->setSizePolicy(sp);
+        button_ = push;
+        break;
+      }
+    }
+    set_widget(button_);
+    QObject::connect(button_, &QAbstractButton::clicked, button_, [this] {
+      if (!window_.syncing()) window_.user_clicked(control_);
+    });
+  }
+  void apply(Property p) override {
+    switch (p) {
+      case Property::Caption:
+        button_->setText(to_q(control_.caption()));
+        break;
+      case Property::Value: {
+        FormWindow::Sync sync(window_);
+        const int v = control_.value();
+        if (auto* check = qobject_cast<QCheckBox*>(button_)) {
+          if (v == 2) check->setTristate(true);
+          check->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+        } else if (button_->isCheckable()) {
+          button_->setChecked(v == 1);
+        }
+        break;
+      }
+      default:
+        ControlView::apply(p);
+    }
+  }
+
+ private:
+  QAbstractButton* button_ = nullptr;
+};
+
+// --- Tabs ---------------------------------------------------------------------------------
+
+class TabControlView : public ControlView {
+ public:
+  TabControlView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    tabs_ = new QTabWidget;
+    set_widget(tabs_);
+    QObject::connect(tabs_, &QTabWidget::currentChanged, tabs_, [this](int index) {
+      if (!window_.syncing() && index >= 0) window_.user_chose_tab(control_, index);
+    });
+  }
+  std::vector<QWidget*> input_widgets() const override { return {tabs_, tabs_->tabBar()}; }
+  void add_child(ControlView& child) override {
+    if (child.control().kind() != ui::ControlKind::TabPage) return;
+    FormWindow::Sync sync(window_);
+    tabs_->addTab(child.widget(), to_q(child.control().caption()));
+  }
+  void apply(Property p) override {
+    if (p == Property::CurrentTab && tabs_->currentIndex() != control_.current_tab()) {
+      FormWindow::Sync sync(window_);
+      tabs_->setCurrentIndex(control_.current_tab());
+    }
+    ControlView::apply(p);
+  }
+
+ private:
+  QTabWidget* tabs_;
+};
+
+class TabPageView : public ControlView {
+ public:
+  TabPageView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
+    page_ = new QWidget;
+    grid_ = new QGridLayout(page_);
+    set_widget(page_);
+  }
+  void apply(Property p) override {
+    QTabWidget* tabs = control_.parent() == nullptr
+                           ? nullptr
+                           : qobject_cast<QTabWidget*>(window_.widget(*control_.parent()));
+    const int index = tabs == nullptr ? -1 : tabs->indexOf(page_);
+    if (index < 0) {
+      if (p == Property::BackColor) ControlView::apply(p);
+      return;
+    }
+    FormWindow::Sync sync(window_);
+    switch (p) {
+      case Property::Caption:
+        tabs->setTabText(index, to_q(control_.caption()));
+        break;
+      case Property::Visible:
+        tabs->setTabVisible(index, control_.visible());
+        break;
+      case Property::Enabled:
+        tabs->setTabEnabled(index, control_.enabled());
+        break;
+      case Property::ToolTip:
+        tabs->setTabToolTip(index, to_q(control_.tooltip()));
+        break;
+      case Property::BackColor:
+        ControlView::apply(p);
+        break;
+      default:
+        break;
+    }
+  }
+
+ private:
+  QWidget* page_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlView> make_view(ui::Control& control, FormWindow& window) {
+  switch (control.kind()) {
+    case ui::ControlKind::Label:
+      return std::make_unique<LabelView>(control, window);
+    case ui::ControlKind::TextBox:
+      if (control.multiline()) return std::make_unique<PlainView>(control, window);
+      return std::make_unique<LineView>(control, window);
+    case ui::ControlKind::ComboBox:
+      return std::make_unique<ComboView>(control, window);
+    case ui::ControlKind::ListBox:
+      return std::make_unique<ListView>(control, window);
+    case ui::ControlKind::CheckBox:
+    case ui::ControlKind::OptionButton:
+    case ui::ControlKind::CommandButton:
+      return std::make_unique<ButtonView>(control, window);
+    case ui::ControlKind::Frame:
+      return std::make_unique<FrameView>(control, window);
+    case ui::ControlKind::Picture:
+      return std::make_unique<PictureView>(control, window);
+    case ui::ControlKind::TabControl:
+      return std::make_unique<TabControlView>(control, window);
+    case ui::ControlKind::TabPage:
+      return std::make_unique<TabPageView>(control, window);
+  }
+  return nullptr;
+}
+
+}  // namespace rg::qt

@@ -1,0 +1,531 @@
+#include "platform/qt/form_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDate>
+#include <QDialog>
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "platform/qt/control_views.h"
+#include "platform/qt/convert.h"
+#include "platform/qt/qt_desktop.h"
+
+namespace rg::qt {
+
+using ui::ControlKind;
+
+namespace {
+
+// Escape must not hide a dialog behind the program's back: a window closes only
+// when its form unloads.
+class DialogWindow : public QDialog {
+ public:
+  void reject() override {}
+};
+
+// The code a typed key has for the program's key handlers, or -1 for keys that
+// are not typed characters (arrows, function keys, Tab, Delete).
+int key_code(const QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Backspace:
+      return ui::kKeyBackspace;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return ui::kKeyEnter;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+      return -1;
+    default:
+      break;
+  }
+  const QList<uint> chars = e->text().toUcs4();
+  if (chars.size() != 1 || chars[0] == 127) return -1;
+  return static_cast<int>(chars[0]);
+}
+
+Qt::Key qt_key(int code) {
+  switch (code) {
+    case ui::kKeyBackspace:
+      return Qt::Key_Backspace;
+    case ui::kKeyEnter:
+      return Qt::Key_Return;
+    case 27:
+      return Qt::Key_Escape;
+    default:
+      if (code >= 'a' && code <= 'z') return static_cast<Qt::Key>(code - 'a' + 'A');
+      if (code >= 32 && code < 127) return static_cast<Qt::Key>(code);
+      return Qt::Key_unknown;
+  }
+}
+
+// Extra room goes to the boxes and pictures, not to the labels beside them.
+void set_stretch(QGridLayout* grid, const std::vector<ui::Control*>& children) {
+  for (const ui::Control* c : children) {
+    const ui::Place& p = c->place();
+    const ControlKind k = c->kind();
+    const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
+                      k == ControlKind::Picture || k == ControlKind::TabControl;
+    const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
+                      (k == ControlKind::TextBox && c->multiline());
+    if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
+    if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
+  }
+  // Without such a row or column, the controls stay together at the top left
+  // and the spare room (a tab page taller than its fellows) stays below them.
+  bool row_stretch = false;
+  bool col_stretch = false;
+  for (int r = 0; r < grid->rowCount(); ++r) row_stretch = row_stretch || grid->rowStretch(r) > 0;
+  for (int c = 0; c < grid->columnCount(); ++c) col_stretch = col_stretch || grid->columnStretch(c) > 0;
+  if (!row_stretch) grid->setRowStretch(grid->rowCount(), 1);
+  if (!col_stretch) grid->setColumnStretch(grid->columnCount(), 1);
+}
+
+}  // namespace
+
+FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), desktop_(desktop) {
+  root_ = new QWidget;
+  root_grid_ = new QGridLayout(root_);
+  build_controls();
+
+  switch (form_.kind()) {
+    case ui::FormKind::MainWindow: {
+      auto* main = new QMainWindow;
+      // The main window's backdrop reaches its edges.
+      root_grid_->setContentsMargins(0, 0, 0, 0);
+      main->setCentralWidget(root_);
+      if (!form_.menus().empty()) {
+        menu_bar_ = main->menuBar();
+        build_menus(menu_bar_);
+      }
+      if (form_.status_bar() != nullptr) build_status_bar(main->statusBar());
+      window_ = main;
+      break;
+    }
+    case ui::FormKind::Dialog: {
+      auto* dialog = new DialogWindow;
+      auto* outer = new QVBoxLayout(dialog);
+      outer->setContentsMargins(0, 0, 0, 0);
+      outer->setSpacing(0);
+      if (!form_.menus().empty()) {
+        menu_bar_ = new QMenuBar;
+        build_menus(menu_bar_);
+        outer->setMenuBar(menu_bar_);
+      }
+      outer->addWidget(root_);
+      if (form_.status_bar() != nullptr) {
+        auto* bar = new QStatusBar;
+        bar->setSizeGripEnabled(false);
+        build_status_bar(bar);
+        outer->addWidget(bar);
+      }
+      // A dialog is as large as its contents and no other size.
+      outer->setSizeConstraint(QLayout::SetFixedSize);
+      window_ = dialog;
+      break;
+    }
+    case ui::FormKind::Splash: {
+      auto* splash = new QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
+      auto* outer = new QVBoxLayout(splash);
+      outer->setContentsMargins(0, 0, 0, 0);
+      auto* frame = new QFrame;
+      frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+      frame->setLineWidth(2);
+      auto* inner = new QVBoxLayout(frame);
+      inner->setContentsMargins(0, 0, 0, 0);
+      inner->addWidget(root_);
+      outer->addWidget(frame);
+      outer->setSizeConstraint(QLayout::SetFixedSize);
+      window_ = splash;
+      break;
+    }
+  }
+  window_->setObjectName(to_q(form_.name()));
+  window_->installEventFilter(this);
+  set_tab_order();
+  form_changed();
+  form_.set_observer(this);
+  show_focus(form_.active_control());
+}
+
+FormWindow::~FormWindow() {
+  // Nothing the widgets signal while they go is the user's doing.
+  ++sync_depth_;
+  if (!closed_ && form_.observer() == this) form_.set_observer(nullptr);
+  closed_ = true;
+  delete window_.data();
+}
+
+// --- Building ---------------------------------------------------------------------
+
+void FormWindow::build_controls() {
+  for (const auto& c : form_.controls()) {
+    auto view = make_view(*c, *this);
+    view_by_control_[c.get()] = view.get();
+    for (QWidget* w : view->input_widgets()) {
+      control_by_widget_[w] = c.get();
+      w->installEventFilter(this);
+    }
+    if (ui::can_have_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
+    views_.push_back(std::move(view));
+  }
+  std::map<const ui::Control*, std::vector<ui::Control*>> children;
+  for (const auto& view : views_) {
+    ui::Control& c = view->control();
+    ControlView* container = view_of(c.parent());
+    bool placed = false;
+    if (container != nullptr) {
+      QWidget* before = view->widget()->parentWidget();
+      container->add_child(*view);
+      placed = view->widget()->parentWidget() != before;
+    }
+    if (!placed) {
+      const ui::Place& p = c.place();
+      root_grid_->addWidget(view->widget(), p.row, p.col, p.row_span, p.col_span);
+      children[nullptr].push_back(&c);
+    } else {
+      children[c.parent()].push_back(&c);
+    }
+  }
+  for (const auto& [parent, list] : children) {
+    ControlView* container = view_of(parent);
+    auto* grid = container == nullptr ? root_grid_ : qobject_cast<QGridLayout*>(container->widget()->layout());
+    if (grid != nullptr) set_stretch(grid, list);
+  }
+  for (const auto& view : views_) view->apply_all();
+}
+
+void FormWindow::set_tab_order() {
+  QWidget* previous = nullptr;
+  for (const auto& view : views_) {
+    if (!ui::can_have_focus(view->control().kind())) continue;
+    if (previous != nullptr) QWidget::setTabOrder(previous, view->widget());
+    previous = view->widget();
+  }
+}
+
+void FormWindow::build_menus(QMenuBar* bar) {
+  for (const auto& m : form_.menus()) {
+    ui::Menu* menu = m.get();
+    if (menu->entries().empty()) {
+      bind(bar->addAction(to_q(menu->caption())), *menu);
+    } else {
+      QMenu* qmenu = bar->addMenu(to_q(menu->caption()));
+      build_menu_entries(qmenu, *menu);
+      bind(qmenu->menuAction(), *menu);
+    }
+  }
+}
+
+void FormWindow::build_menu_entries(QMenu* qmenu, ui::Menu& menu) {
+  for (const auto& e : menu.entries()) {
+    ui::Menu* entry = e.get();
+    if (entry->separator()) {
+      bind(qmenu->addSeparator(), *entry);
+    } else if (!entry->entries().empty()) {
+      QMenu* sub = qmenu->addMenu(to_q(entry->caption()));
+      build_menu_entries(sub, *entry);
+      bind(sub->menuAction(), *entry);
+    } else {
+      QAction* action = qmenu->addAction(to_q(entry->caption()));
+      if (!entry->shortcut().empty()) {
+        action->setShortcut(QKeySequence::fromString(to_q(entry->shortcut()), QKeySequence::PortableText));
+      }
+      bind(action, *entry);
+    }
+  }
+}
+
+void FormWindow::bind(QAction* action, ui::Menu& menu) {
+  action->setObjectName(to_q(menu.name()));
+  actions_[&menu] = action;
+  if (action->menu() == nullptr && !menu.separator()) {
+    connect(action, &QAction::triggered, this, [this, &menu] { run([&menu] { menu.user_click(); }); });
+  }
+  menu_changed(menu);
+}
+
+void FormWindow::build_status_bar(QWidget* bar_widget) {
+  auto* bar = static_cast<QStatusBar*>(bar_widget);
+  ui::StatusBar* model = form_.status_bar();
+  bool clock = false;
+  for (int n = 1; n <= model->panel_count(); ++n) {
+    const auto& panel = model->panel(n);
+    auto* label = new QLabel;
+    label->setObjectName(QStringLiteral("panel%1").arg(n));
+    label->setTextFormat(Qt::PlainText);
+    label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    const QFontMetrics fm(label->font());
+    label->setMinimumWidth(panel.min_chars * fm.averageCharWidth() + 2 * label->frameWidth() + 8);
+    const bool text_panel = panel.style == ui::StatusBar::PanelStyle::Text;
+    clock = clock || !text_panel;
+    bar->addWidget(label, text_panel ? std::max(1, panel.min_chars) : 0);
+    panels_.push_back(label);
+    status_changed(n);
+  }
+  if (clock) {
+    update_clock();
+    clock_ = new QTimer(this);
+    connect(clock_, &QTimer::timeout, this, &FormWindow::update_clock);
+    clock_->start(1000);
+  }
+}
+
+void FormWindow::update_clock() {
+  ui::StatusBar* model = form_.status_bar();
+  if (model == nullptr || closed_) return;
+  const QLocale locale = QLocale::system();
+  for (int n = 1; n <= model->panel_count() && n <= static_cast<int>(panels_.size()); ++n) {
+    QString text;
+    switch (model->panel(n).style) {
+      case ui::StatusBar::PanelStyle::Date:
+        text = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+        break;
+      case ui::StatusBar::PanelStyle::Time:
+        text = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
+        break;
+      case ui::StatusBar::PanelStyle::Text:
+        continue;
+    }
+    if (panels_[static_cast<std::size_t>(n - 1)]->text() != text) panels_[static_cast<std::size_t>(n - 1)]->setText(text);
+  }
+}
+
+// --- Look-ups --------------------------------------------------------------------
+
+ControlView* FormWindow::view_of(const ui::Control* control) const {
+  const auto it = view_by_control_.find(control);
+  return it == view_by_control_.end() ? nullptr : it->second;
+}
+
+ui::Control* FormWindow::control_of(QObject* object) const {
+  const auto it = control_by_widget_.find(object);
+  return it == control_by_widget_.end() ? nullptr : it->second;
+}
+
+QWidget* FormWindow::widget(std::string_view control_name) const {
+  ui::Control* c = form_.find(control_name);
+  return c == nullptr ? nullptr : widget(*c);
+}
+
+QWidget* FormWindow::widget(const ui::Control& control) const {
+  ControlView* v = view_of(&control);
+  return v == nullptr ? nullptr : v->widget();
+}
+
+QAction* FormWindow::action(std::string_view menu_name) const {
+  for (const auto& [menu, action] : actions_) {
+    if (!menu->separator() && menu->name() == menu_name) return action;
+  }
+  return nullptr;
+}
+
+QLabel* FormWindow::panel(int number) const {
+  if (number < 1 || number > static_cast<int>(panels_.size())) return nullptr;
+  return panels_[static_cast<std::size_t>(number - 1)];
+}
+
+// --- What the model says ---------------------------------------------------------
+
+void FormWindow::control_changed(ui::Control& control, ui::Property property) {
+  if (closed_) return;
+  if (ControlView* v = view_of(&control)) {
+    Sync sync(*this);
+    v->apply(property);
+  }
+}
+
+void FormWindow::menu_changed(ui::Menu& menu) {
+  const auto it = actions_.find(&menu);
+  if (it == actions_.end()) return;
+  it->second->setEnabled(menu.enabled());
+  it->second->setVisible(menu.visible());
+}
+
+void FormWindow::status_changed(int number) {
+  ui::StatusBar* model = form_.status_bar();
+  QLabel* label = panel(number);
+  if (model == nullptr || label == nullptr) return;
+  if (model->panel(number).style == ui::StatusBar::PanelStyle::Text) label->setText(to_q(model->panel(number).text));
+}
+
+void FormWindow::form_changed() {
+  if (!window_) return;
+  window_->setWindowTitle(to_q(form_.caption()));
+  if (form_.pointer() == ui::MousePointer::Hourglass) {
+    window_->setCursor(Qt::WaitCursor);
+  } else {
+    window_->unsetCursor();
+  }
+}
+
+void FormWindow::focus_changed(ui::Control* control) { show_focus(control); }
+
+void FormWindow::show_focus(ui::Control* control) {
+  if (control == nullptr || closed_) return;
+  ControlView* v = view_of(control);
+  if (v == nullptr || v->widget() == nullptr || v->widget()->hasFocus()) return;
+  Sync sync(*this);
+  v->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+void FormWindow::unloaded() {
+  if (closed_) return;
+  closed_ = true;
+  form_.set_observer(nullptr);
+  if (clock_ != nullptr) clock_->stop();
+  if (window_) window_->hide();
+  if (on_unloaded) on_unloaded(*this);
+}
+
+// --- What the user does -------------------------------------------------------------
+
+void FormWindow::run(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const std::exception& e) {
+    desktop_.message_box(ui::MessageBox{e.what(), ui::Buttons::OK, ui::Icon::Critical, {}, false});
+  }
+}
+
+bool FormWindow::reach(ui::Control& control) {
+  if (form_.active_control() == &control) return true;
+  if (moving_focus_) return false;
+  moving_focus_ = true;
+  bool moved = false;
+  run([&] { moved = form_.user_move_focus(control); });
+  moving_focus_ = false;
+  return moved && !closed_;
+}
+
+void FormWindow::user_clicked(ui::Control& control) {
+  if (closed_) return;
+  // A click on a control the focus cannot reach (Validate of the box that has
+  // it refuses) does nothing.
+  if (!ui::can_have_focus(control.kind()) || reach(control)) run([&control] { control.user_click(); });
+  control_changed(control, ui::Property::Value);
+}
+
+void FormWindow::user_edited(ui::Control& control, const std::string& text) {
+  if (closed_) return;
+  if (reach(control)) run([&] { control.user_edit_text(text); });
+  if (closed_) return;
+  control_changed(control, ui::Property::Text);
+  if (ControlView* v = view_of(&control)) v->copy_selection_to_model();
+}
+
+void FormWindow::user_picked(ui::Control& control, int index) {
+  if (closed_) return;
+  if (reach(control)) run([&] { control.user_select(index); });
+  control_changed(control, ui::Property::ListIndex);
+}
+
+void FormWindow::user_chose_tab(ui::Control& control, int index) {
+  if (closed_) return;
+  run([&] { control.user_select_tab(index); });
+  control_changed(control, ui::Property::CurrentTab);
+}
+
+void FormWindow::user_moved_caret(ui::Control& control, int start, int length) {
+  if (closed_) return;
+  if (control.sel_start() != start || control.sel_length() != length) control.set_selection(start, length);
+}
+
+bool FormWindow::focus_entered(ui::Control& control) {
+  if (form_.active_control() == &control || moving_focus_) return false;
+  if (syncing()) {
+    // The focus moved as a side effect of the program's own change (the box
+    // that had it became disabled or hidden): the model follows, without events.
+    if (control.can_take_focus()) run([&] { form_.set_focus(control); });
+    return false;
+  }
+  if (reach(control) || closed_) return false;
+  // Refused: the focus goes back to the control that keeps it, and the mouse
+  // press that asked for the move does not reach the refused control.
+  refused_ = &control;
+  QTimer::singleShot(0, this, [this] { refused_ = nullptr; });
+  show_focus(form_.active_control());
+  return true;
+}
+
+bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event) {
+  if (resending_key_) return false;
+  const int code = key_code(event);
+  if (code < 0) return false;
+  ControlView* v = view_of(&control);
+  if (v != nullptr) v->copy_selection_to_model();
+  int key = code;
+  run([&] { key = control.offer_key(code); });
+  if (closed_ || key == 0) return true;
+  // Enter is only offered to the handlers, except where it breaks a line.
+  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) return true;
+  if (key == code) return false;
+  // A handler changed the key: the widget gets the changed one instead.
+  const char32_t ch = static_cast<char32_t>(key);
+  QKeyEvent changed(QEvent::KeyPress, qt_key(key), Qt::NoModifier, QString::fromUcs4(&ch, 1));
+  resending_key_ = true;
+  QCoreApplication::sendEvent(watched, &changed);
+  resending_key_ = false;
+  return true;
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (closed_) return false;
+  if (watched == window_) {
+    if (event->type() == QEvent::Close) {
+      // The close box asks the form; the window stays unless it unloads.
+      event->ignore();
+      run([this] { form_.unload(ui::UnloadMode::CloseBox); });
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && form_.KeyPress && control_of(QApplication::focusWidget()) == nullptr) {
+      int code = key_code(static_cast<QKeyEvent*>(event));
+      if (code > 0) run([&] { form_.KeyPress(code); });
+    }
+    return false;
+  }
+  ui::Control* control = control_of(watched);
+  if (control == nullptr) return false;
+  ControlView* v = view_of(control);
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      return focus_entered(*control);
+    case QEvent::KeyPress:
+      return key_pressed(*control, watched, static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+      if (refused_ == control) return true;
+      [[fallthrough]];
+    case QEvent::Wheel:
+      // A locked list neither drops down nor scrolls; its text can still be
+      // selected and copied.
+      return v != nullptr && watched == v->widget() && !v->accepts_pointer_input();
+    case QEvent::MouseButtonRelease: {
+      if (ui::can_have_focus(control->kind())) return false;
+      const auto* me = static_cast<QMouseEvent*>(event);
+      const auto* w = static_cast<QWidget*>(watched);
+      if (me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint())) user_clicked(*control);
+      // Handled here: a frame around the clicked label must not see it too.
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace rg::qt

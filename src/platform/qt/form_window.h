@@ -1,0 +1,136 @@
+#pragma once
+// The window that shows one ui::Form: a QMainWindow, a QDialog or a frameless
+// splash, holding a widget per control laid out in the grids the form declares,
+// its menus and status bar. It keeps the widgets current as the model changes
+// (ui::FormObserver) and passes the user's input back through the model, never
+// around it.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/ui/form.h"
+
+class QAction;
+class QEventLoop;
+class QGridLayout;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTimer;
+
+namespace rg::qt {
+
+class ControlView;
+class QtDesktop;
+
+class FormWindow : public QObject, public ui::FormObserver {
+ public:
+  // Builds the window from the form's current state and starts observing it.
+  // The form must outlive the window; the controls need to live only until the
+  // form unloads (after that the window touches none of them).
+  FormWindow(ui::Form& form, QtDesktop& desktop);
+  ~FormWindow() override;
+
+  ui::Form& form() const { return form_; }
+  // The top-level widget (a QMainWindow, a QDialog or the splash's QWidget).
+  QWidget* window() const { return window_; }
+  // The widget of a control (by the control's name), or null. For a combo box
+  // it is the QComboBox, for a tab page the page widget inside the QTabWidget.
+  QWidget* widget(std::string_view control_name) const;
+  QWidget* widget(const ui::Control& control) const;
+  // The action of a menu entry (by the menu's name), or null. For a menu that
+  // holds entries it is the menu's own action in its parent.
+  QAction* action(std::string_view menu_name) const;
+  QMenuBar* menu_bar() const { return menu_bar_; }
+  // A status-bar panel, numbered from 1, or null.
+  QLabel* panel(int number) const;
+  // Whether the form has unloaded (the window is hidden and waits to be deleted).
+  bool closed() const { return closed_; }
+
+  // --- ui::FormObserver ---------------------------------------------------
+  void control_changed(ui::Control& control, ui::Property property) override;
+  void menu_changed(ui::Menu& menu) override;
+  void status_changed(int panel) override;
+  void form_changed() override;
+  void focus_changed(ui::Control* control) override;
+  void unloaded() override;
+
+  // --- For the control views ---------------------------------------------
+  // True while the window writes the model's state into widgets: the widgets'
+  // signals are then not the user's doing.
+  bool syncing() const { return sync_depth_ > 0; }
+  class Sync {
+   public:
+    explicit Sync(FormWindow& w) : w_(w) { ++w_.sync_depth_; }
+    ~Sync() { --w_.sync_depth_; }
+    Sync(const Sync&) = delete;
+    Sync& operator=(const Sync&) = delete;
+
+   private:
+    FormWindow& w_;
+  };
+  // The user's input. Each refuses what the model refuses and then shows the
+  // model's state again.
+  void user_clicked(ui::Control& control);
+  void user_edited(ui::Control& control, const std::string& text);
+  void user_picked(ui::Control& control, int index);
+  void user_chose_tab(ui::Control& control, int index);
+  void user_moved_caret(ui::Control& control, int start, int length);
+  // Runs a call into the program; an error it lets through is shown in a box
+  // instead of tearing down the event loop.
+  void run(const std::function<void()>& call);
+
+  // --- For the desktop ----------------------------------------------------
+  // Called once when the form has unloaded.
+  std::function<void(FormWindow&)> on_unloaded;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ControlView* view_of(const ui::Control* control) const;
+  ui::Control* control_of(QObject* object) const;
+  void build_controls();
+  void build_menus(QMenuBar* bar);
+  void build_menu_entries(QMenu* qmenu, ui::Menu& menu);
+  // Ties a Qt action to its menu entry: state, name and the user's choice.
+  void bind(QAction* action, ui::Menu& menu);
+  void build_status_bar(QWidget* bar);
+  void update_clock();
+  void set_tab_order();
+  bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
+  bool focus_entered(ui::Control& control);
+  // Moves the model's focus to the control as the user would; false when
+  // refused.
+  bool reach(ui::Control& control);
+  void show_focus(ui::Control* control);
+
+  ui::Form& form_;
+  QtDesktop& desktop_;
+  QPointer<QWidget> window_;
+  QWidget* root_ = nullptr;
+  QGridLayout* root_grid_ = nullptr;
+  QMenuBar* menu_bar_ = nullptr;
+  std::vector<std::unique_ptr<ControlView>> views_;
+  std::map<const ui::Control*, ControlView*> view_by_control_;
+  std::map<const QObject*, ui::Control*> control_by_widget_;
+  std::map<const ui::Menu*, QAction*> actions_;
+  std::vector<QLabel*> panels_;
+  QTimer* clock_ = nullptr;
+  int sync_depth_ = 0;
+  bool moving_focus_ = false;
+  bool resending_key_ = false;
+  bool closed_ = false;
+  // The control whose focus move Validate just refused: the mouse press that
+  // asked for it must not act on it.
+  ui::Control* refused_ = nullptr;
+};
+
+}  // namespace rg::qt

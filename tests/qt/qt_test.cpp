@@ -1,0 +1,869 @@
+// The Qt front end, offscreen: forms become windows with the widgets, menus and
+// panels they declare, laid out without overlaps or cut-off texts; what the
+// program changes shows at once; what the user does goes through the model.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <QSpontaneKeyEvent>
+#include <QElapsedTimer>
+#include <QCloseEvent>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "layout_check.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/picture_widget.h"
+#include "platform/qt/qt_desktop.h"
+#include "qt_test_support.h"
+#include "sample_forms.h"
+
+using namespace rg;
+using qt::testing::activate;
+using qt::testing::layout_problems;
+using qt::testing::when_shown;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+class QtFront : public ::testing::Test {
+ protected:
+  void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+  // Shows a form modeless, makes its window the active one and returns it.
+  qt::FormWindow& shown(ui::Form& form) {
+    desktop.show(form);
+    qt::FormWindow* w = desktop.window(form);
+    EXPECT_NE(w, nullptr);
+    EXPECT_TRUE(activate(w->window()));
+    return *w;
+  }
+  template <class W>
+  W* widget(qt::FormWindow& w, const char* name) {
+    auto* x = dynamic_cast<W*>(w.widget(name));
+    EXPECT_NE(x, nullptr) << name;
+    return x;
+  }
+  // A click in the middle of a widget; check boxes and option buttons are
+  // clicked on their mark (their caption may end short of the middle).
+  static void click(QWidget* w) {
+    const bool marked = qobject_cast<QAbstractButton*>(w) != nullptr && qobject_cast<QPushButton*>(w) == nullptr;
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(marked ? 8 : w->width() / 2, w->height() / 2));
+  }
+
+  QApplication& app = qt::testing::application();
+  // The forms outlive the desktop, which closes their windows.
+  qt::testing::MainProbe main;
+  qt::testing::DialogProbe dialog;
+  qt::testing::TabsProbe tabs;
+  qt::QtDesktop desktop;
+};
+
+// --- Windows and layout -------------------------------------------------------------
+
+TEST_F(QtFront, MainWindowHasTheMenusPanelsAndPictureOfItsForm) {
+  qt::FormWindow& w = shown(main);
+  auto* window = qobject_cast<QMainWindow*>(w.window());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Ravelgrit");
+
+  QStringList titles;
+  for (QAction* a : window->menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Design", "&Help"}));
+  QStringList file;
+  for (QAction* a : window->menuBar()->actions()[0]->menu()->actions()) file << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(file, (QStringList{"&Create New Project", "&Open Project", "-", "&Update Project Details", "Close Project",
+                               "-", "E&xit"}));
+  EXPECT_EQ(w.action("mnuexit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+  EXPECT_EQ(w.action("mnusubHelp")->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_TRUE(w.action("mnuabout")->shortcut().isEmpty());
+
+  ASSERT_NE(w.panel(4), nullptr);
+  EXPECT_EQ(w.panel(5), nullptr);
+  main.status_bar()->set_panel_text(1, "Project Database - sample.rvg");
+  main.status_bar()->set_panel_text(2, "UNITS: METRIC");
+  EXPECT_EQ(w.panel(1)->text(), "Project Database - sample.rvg");
+  EXPECT_EQ(w.panel(2)->text(), "UNITS: METRIC");
+  // The date panel names today's (or, just past midnight, yesterday's) day and
+  // year; the time panel shows hours and minutes.
+  const QString date = w.panel(3)->text();
+  const QDate today = QDate::currentDate();
+  EXPECT_TRUE((date.contains(QString::number(today.day())) && date.contains(QString::number(today.year() % 100))) ||
+              date.contains(QString::number(today.addDays(-1).day())))
+      << date.toStdString();
+  EXPECT_TRUE(w.panel(4)->text().contains(':')) << w.panel(4)->text().toStdString();
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(w.panel(n)->isVisible()) << n;
+
+  auto* picture = widget<qt::PictureWidget>(w, "Picture1");
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->isVisible());
+  EXPECT_EQ(picture->drawing().shapes.size(), main.picture->drawing().shapes.size());
+  EXPECT_THAT(layout_problems(w), IsEmpty());
+}
+
+// Each kind of control becomes its widget, shown, with its caption.
+TEST_F(QtFront, EveryControlBecomesAVisibleWidgetOfItsKind) {
+  qt::FormWindow& w = shown(dialog);
+  EXPECT_NE(qobject_cast<QDialog*>(w.window()), nullptr);
+  ASSERT_NE(w.menu_bar(), nullptr);
+  EXPECT_EQ(w.menu_bar()->actions().size(), 2);
+  EXPECT_EQ(w.action("mnuHelpEntry")->shortcut(), QKeySequence(Qt::Key_F1));
+
+  EXPECT_EQ(widget<QGroupBox>(w, "Frame1")->title(), "Project Details");
+  EXPECT_NE(widget<QLineEdit>(w, "project_id"), nullptr);
+  auto* county = widget<QComboBox>(w, "county");
+  EXPECT_TRUE(county->isEditable());
+  EXPECT_EQ(county->count(), 6);
+  auto* units = widget<QComboBox>(w, "units");
+  EXPECT_FALSE(units->isEditable()) << "a pick-only list takes no typed text";
+  EXPECT_EQ(units->currentText(), "ENGLISH");
+  EXPECT_EQ(widget<QRadioButton>(w, "optRational")->text(), "&Rational method");
+  EXPECT_FALSE(widget<QRadioButton>(w, "optRational")->autoExclusive());
+  EXPECT_EQ(widget<QCheckBox>(w, "chkKeep")->text(), "&Keep the values after saving");
+  auto* ok = widget<QPushButton>(w, "cmdOK");
+  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_FALSE(ok->autoDefault());
+  EXPECT_FALSE(ok->isDefault());
+  EXPECT_EQ(widget<QPushButton>(w, "cmdStationHelp")->toolTip(), "Station Help");
+  // Labels show their caption beside their box, on the same row.
+  auto* label = widget<QLabel>(w, "Label2_");
+  EXPECT_EQ(label->text(), "PROJECT NAME");
+  const QWidget* name = w.widget("project_name");
+  EXPECT_LT(label->geometry().right(), name->geometry().left());
+  EXPECT_TRUE(label->geometry().intersects(QRect(0, name->geometry().top(), 10000, name->height())));
+
+  for (const auto& c : dialog.controls()) {
+    ASSERT_NE(w.widget(*c), nullptr) << c->name();
+    EXPECT_TRUE(w.widget(*c)->isVisible()) << c->name();
+  }
+}
+
+TEST_F(QtFront, FormsAreLaidOutWithoutOverlapsOrCutOffTexts) {
+  for (ui::Form* form : std::vector<ui::Form*>{&main, &dialog, &tabs}) {
+    qt::FormWindow& w = shown(*form);
+    EXPECT_THAT(layout_problems(w), IsEmpty()) << form->name();
+  }
+  // A box with a width hint is at least that many characters wide.
+  qt::FormWindow& w = *desktop.window(dialog);
+  const QFontMetrics fm(w.widget("project_name")->font());
+  EXPECT_GE(w.widget("project_name")->width(), 36 * fm.averageCharWidth());
+  // The longest item of a list fits in its box.
+  auto* station = widget<QComboBox>(w, "noaa_station");
+  EXPECT_GE(station->lineEdit()->width(), fm.horizontalAdvance("Newport  2 NNW"));
+}
+
+TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
+  ui::Form form("frmCrowded", "Crowded");
+  form.add_label("A caption that needs room", {nullptr, 0, 0});
+  ui::Control& first = form.add("cmdFirst", ui::ControlKind::CommandButton, {nullptr, 1, 0});
+  first.set_caption("First");
+  ui::Control& second = form.add("cmdSecond", ui::ControlKind::CommandButton, {nullptr, 1, 0});
+  second.set_caption("Second");
+  ui::Control& hidden = form.add("cmdHidden", ui::ControlKind::CommandButton, {nullptr, 2, 0});
+  hidden.set_visible(false);
+  qt::QtDesktop own;  // after the form: it closes its windows before the form goes
+  own.show(form);
+  qt::FormWindow& w = *own.window(form);
+
+  const auto problems = layout_problems(w);
+  ASSERT_EQ(problems.size(), 1u) << ::testing::PrintToString(problems);
+  EXPECT_THAT(problems[0], ::testing::HasSubstr("cmdFirst overlaps cmdSecond"));
+
+  second.set_visible(false);
+  EXPECT_THAT(layout_problems(w), IsEmpty()) << "hidden controls do not count";
+  w.widget("Label1_")->setFixedWidth(20);
+  EXPECT_THAT(layout_problems(w), ElementsAre(::testing::HasSubstr("Label1_: cut off")));
+  w.widget("cmdFirst")->hide();
+  EXPECT_THAT(layout_problems(w), ::testing::Contains(::testing::HasSubstr("cmdFirst: not visible")));
+}
+
+// --- What the program changes shows at once -------------------------------------------
+
+TEST_F(QtFront, PropertyChangesByCodeShowInTheWidgets) {
+  qt::FormWindow& w = shown(dialog);
+  qt::FormWindow& t = shown(tabs);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  auto* county = widget<QComboBox>(w, "county");
+  auto* units = widget<QComboBox>(w, "units");
+  auto* keep = widget<QCheckBox>(w, "chkKeep");
+  auto* rational = widget<QRadioButton>(w, "optRational");
+  auto* table = widget<QRadioButton>(w, "optTable");
+  auto* ok = widget<QPushButton>(w, "cmdOK");
+  auto* tab_widget = widget<QTabWidget>(t, "SSTab1");
+  const QPalette app_palette = QApplication::palette();
+
+  struct Case {
+    const char* what;
+    std::function<void()> change;
+    std::function<bool()> shows;
+  };
+  const std::vector<Case> cases = {
+      {"text", [&] { dialog.name->set_text("Main Street"); }, [&] { return name->text() == "Main Street"; }},
+      {"text filled from a record", [&] { dialog.name->fill_text("Elm"); }, [&] { return name->text() == "Elm"; }},
+      {"selection", [&] { dialog.name->set_selection(1, 2); }, [&] { return name->selectedText() == "lm"; }},
+      {"button caption", [&] { dialog.ok->set_caption("&Save"); }, [&] { return ok->text() == "&Save"; }},
+      {"label caption", [&] { dialog.control("Label1_").set_caption("PROJECT NO"); },
+       [&] { return widget<QLabel>(w, "Label1_")->text() == "PROJECT NO"; }},
+      {"frame caption", [&] { dialog.details->set_caption("Details"); },
+       [&] { return widget<QGroupBox>(w, "Frame1")->title() == "Details"; }},
+      {"disabled", [&] { dialog.description->set_enabled(false); },
+       [&] { return !w.widget("description")->isEnabled(); }},
+      {"hidden", [&] { dialog.keep->set_visible(false); }, [&] { return !keep->isVisible(); }},
+      {"shown again", [&] { dialog.keep->set_visible(true); }, [&] { return keep->isVisible(); }},
+      {"locked box", [&] { dialog.name->set_locked(true); }, [&] { return name->isReadOnly(); }},
+      {"locked combo", [&] { dialog.county->set_locked(true); }, [&] { return county->lineEdit()->isReadOnly(); }},
+      {"button face", [&] { dialog.name->set_back_color(ui::kButtonFace); },
+       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Button); }},
+      {"own colour", [&] { dialog.name->set_back_color(0xFF8000); },
+       [&] { return name->palette().color(QPalette::Base) == QColor(255, 128, 0); }},
+      {"window background", [&] { dialog.name->set_back_color(ui::kWindowBackground); },
+       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Base); }},
+      {"list items", [&] { dialog.county->set_items({"Bath", "Bland"}); },
+       [&] { return county->count() == 2 && county->itemText(1) == "Bland"; }},
+      {"list index", [&] { dialog.county->set_list_index(1); }, [&] { return county->currentText() == "Bland"; }},
+      {"combo text", [&] { dialog.county->set_text("Floyd"); },
+       [&] { return county->currentText() == "Floyd" && county->currentIndex() == -1; }},
+      {"pick-only list text", [&] { dialog.units->set_text("METRIC"); }, [&] { return units->currentIndex() == 1; }},
+      {"check box value", [&] { dialog.keep->set_value(1); }, [&] { return keep->isChecked(); }},
+      {"option value", [&] { dialog.table->set_value(1); },
+       [&] { return table->isChecked() && !rational->isChecked(); }},
+      {"tool tip", [&] { dialog.ok->set_tooltip("Stores the row"); },
+       [&] { return ok->toolTip() == "Stores the row"; }},
+      {"current tab", [&] { tabs.tabs->set_current_tab(2); }, [&] { return tab_widget->currentIndex() == 2; }},
+      {"tab caption", [&] { tabs.flow->set_caption("Flow"); }, [&] { return tab_widget->tabText(1) == "Flow"; }},
+      {"hidden tab", [&] { tabs.results->set_visible(false); }, [&] { return !tab_widget->isTabVisible(2); }},
+      {"drawing", [&] { tabs.close_button->set_caption("Done"); },
+       [&] { return widget<QPushButton>(t, "cmdClose")->text() == "Done"; }},
+      {"form caption", [&] { dialog.set_caption("Project - Edit"); },
+       [&] { return w.window()->windowTitle() == "Project - Edit"; }},
+      {"hourglass", [&] { dialog.set_pointer(ui::MousePointer::Hourglass); },
+       [&] { return w.window()->cursor().shape() == Qt::WaitCursor; }},
+      {"normal pointer", [&] { dialog.set_pointer(ui::MousePointer::Default); },
+       [&] { return w.window()->cursor().shape() == Qt::ArrowCursor; }},
+      {"menu disabled", [&] { dialog.save->set_enabled(false); }, [&] { return !w.action("mnuSave")->isEnabled(); }},
+      {"menu hidden", [&] { dialog.save->set_visible(false); }, [&] { return !w.action("mnuSave")->isVisible(); }},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(c.shows()) << c.what << " shows before the change";
+    c.change();
+    EXPECT_TRUE(c.shows()) << c.what;
+  }
+}
+
+TEST_F(QtFront, PicturesPaintTheirDrawingScaledIntoTheirRectangle) {
+  ui::Drawing d;
+  d.width = 100;
+  d.height = 50;
+  d.background = 0xFFFFFF;
+  ui::Shape left;
+  left.type = ui::Shape::Type::Rect;
+  left.points = {{0, 0}, {50, 50}};
+  left.filled = true;
+  left.fill = 0xFF0000;
+  left.pen = 0xFF0000;
+  d.shapes.push_back(left);
+  qt::PictureWidget picture;
+  picture.set_drawing(d);
+  picture.resize(200, 100);  // twice the drawing: the left half is red
+  QImage img = picture.grab().toImage();
+  EXPECT_EQ(img.pixelColor(50, 50), QColor(255, 0, 0));
+  EXPECT_EQ(img.pixelColor(150, 50), QColor(255, 255, 255));
+  picture.resize(400, 100);  // proportions kept: scale 2, centred, so red spans x 100 to 200
+  img = picture.grab().toImage();
+  EXPECT_EQ(img.pixelColor(50, 50), QColor(255, 255, 255));
+  EXPECT_EQ(img.pixelColor(150, 50), QColor(255, 0, 0));
+  EXPECT_EQ(img.pixelColor(250, 50), QColor(255, 255, 255));
+}
+
+// --- What the user does goes through the model ---------------------------------------
+
+TEST_F(QtFront, TypedKeysGoThroughKeyPressWhichMayDropOrChangeThem) {
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  std::vector<int> keys;
+  std::vector<std::string> seen_selection;
+  int changes = 0;
+  dialog.name->KeyPress = [&](int& key) {
+    keys.push_back(key);
+    seen_selection.push_back(dialog.name->sel_text());
+    if (key == 'x') key = 0;
+    if (key == 'a') key = 'A';
+  };
+  dialog.name->Change = [&] { ++changes; };
+  click(name);
+  ASSERT_EQ(dialog.active_control(), dialog.name);
+
+  QTest::keyClicks(name, "1xa2");
+  EXPECT_EQ(name->text(), "1A2");
+  EXPECT_EQ(dialog.name->text(), "1A2");
+  EXPECT_EQ(changes, 3);
+  QTest::keyClick(name, Qt::Key_Backspace);
+  QTest::keyClick(name, Qt::Key_Return);
+  EXPECT_THAT(keys, ElementsAre('1', 'x', 'a', '2', ui::kKeyBackspace, ui::kKeyEnter));
+  EXPECT_EQ(dialog.name->text(), "1A") << "Enter is only offered to the handler";
+
+  // The handler sees the user's selection.
+  name->setSelection(0, 1);
+  QTest::keyClicks(name, "7");
+  EXPECT_EQ(seen_selection.back(), "1");
+  EXPECT_EQ(dialog.name->text(), "7A");
+
+  // A handler that drops every key keeps the text as it is.
+  dialog.name->KeyPress = [](int& key) { key = 0; };
+  QTest::keyClicks(name, "zz");
+  QTest::keyClick(name, Qt::Key_Backspace);
+  EXPECT_EQ(name->text(), "7A");
+  EXPECT_EQ(dialog.name->text(), "7A");
+
+  // Enter that survives breaks a line in a multi-line box.
+  qt::FormWindow& t = shown(tabs);
+  tabs.tabs->set_current_tab(2);
+  auto* notes = widget<QPlainTextEdit>(t, "txtNotes");
+  click(notes);
+  QTest::keyClicks(notes, "a");
+  QTest::keyClick(notes, Qt::Key_Return);
+  QTest::keyClicks(notes, "b");
+  EXPECT_EQ(tabs.notes->text(), "a\nb");
+}
+
+TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
+  qt::FormWindow& w = shown(dialog);
+  auto* county = widget<QComboBox>(w, "county");
+  std::vector<std::string> log;
+  int offered = 0;
+  dialog.county->KeyPress = [&](int& key) {
+    ++offered;
+    if (key >= 'a' && key <= 'z') key -= 32;  // capitals only
+  };
+  dialog.county->Change = [&] { log.push_back("Change " + dialog.county->text()); };
+  dialog.county->Click = [&] { log.push_back("Click " + dialog.county->text()); };
+  click(county);
+  ASSERT_EQ(dialog.active_control(), dialog.county);
+  // Keys go where Qt sends them: to the focus widget.
+  QTest::keyClicks(QApplication::focusWidget(), "ab");
+  EXPECT_EQ(county->currentText(), "AB");
+  EXPECT_EQ(dialog.county->text(), "AB");
+  EXPECT_EQ(offered, 2) << "each key is offered once";
+  EXPECT_EQ(county->count(), 6) << "typing adds no item";
+  QTest::keyClick(county, Qt::Key_Return);
+  EXPECT_EQ(county->count(), 6) << "nor does Enter";
+
+  county->setEditText("");
+  dialog.county->set_text("");
+  log.clear();
+  QTest::keyClick(county, Qt::Key_Down);
+  EXPECT_EQ(dialog.county->list_index(), 0);
+  EXPECT_THAT(log, ElementsAre("Click Accomack")) << "a pick raises Click, not Change";
+
+  // A locked list keeps its choice and does not drop down.
+  dialog.county->set_locked(true);
+  QTest::keyClick(county, Qt::Key_Down);
+  EXPECT_EQ(dialog.county->text(), "Accomack");
+  EXPECT_EQ(county->currentText(), "Accomack");
+  QTest::mouseClick(county, Qt::LeftButton, {}, QPoint(county->width() - 6, county->height() / 2));
+  EXPECT_FALSE(county->view()->isVisible());
+  dialog.county->set_locked(false);
+  QTest::mouseClick(county, Qt::LeftButton, {}, QPoint(county->width() - 6, county->height() / 2));
+  EXPECT_TRUE(county->view()->isVisible()) << "unlocked, the same click drops it down";
+  county->hidePopup();
+}
+
+// The details dialogs check a typed unit in Change: a box, then the first item.
+TEST_F(QtFront, AChangeHandlerMayShowABoxAndRewriteTheTypedText) {
+  qt::FormWindow& w = shown(dialog);
+  auto* station = widget<QComboBox>(w, "noaa_station");
+  std::vector<std::string> boxes;
+  dialog.station->Change = [&] {
+    const std::string& t = dialog.station->text();
+    if (!t.empty() && dialog.station->item(0).rfind(t, 0) != 0 && dialog.station->item(2).rfind(t, 0) != 0) {
+      ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
+      dialog.station->set_text(dialog.station->item(0));
+    }
+  };
+  click(station);
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    boxes.push_back(box->text().toStdString());
+    box->button(QMessageBox::Ok)->click();
+  });
+  QTest::keyClicks(QApplication::focusWidget(), "X");
+  EXPECT_THAT(boxes, ElementsAre("Value not present in the list... Please enter a valid value.."));
+  EXPECT_EQ(dialog.station->text(), "Abingdon 3 S");
+  EXPECT_EQ(station->currentText(), "Abingdon 3 S");
+  EXPECT_EQ(dialog.active_control(), dialog.station);
+  // A valid beginning stays as typed. (Offscreen, the window must be made
+  // active again after the box.)
+  ASSERT_TRUE(activate(w.window()));
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  station->lineEdit()->selectAll();
+  QTest::keyClicks(QApplication::focusWidget(), "St");
+  EXPECT_EQ(dialog.station->text(), "St");
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(QtFront, ClicksAndPicksRaiseTheModelsEvents) {
+  qt::FormWindow& w = shown(dialog);
+  int ok_clicks = 0;
+  dialog.ok->Click = [&] { ++ok_clicks; };
+  click(w.widget("cmdOK"));
+  EXPECT_EQ(ok_clicks, 1);
+
+  auto* keep = widget<QCheckBox>(w, "chkKeep");
+  click(keep);
+  EXPECT_EQ(dialog.keep->value(), 1);
+  EXPECT_TRUE(keep->isChecked());
+
+  auto* rational = widget<QRadioButton>(w, "optRational");
+  auto* table = widget<QRadioButton>(w, "optTable");
+  click(rational);
+  click(table);
+  EXPECT_EQ(dialog.rational->value(), 0);
+  EXPECT_EQ(dialog.table->value(), 1);
+  EXPECT_FALSE(rational->isChecked());
+  click(table);
+  EXPECT_TRUE(table->isChecked()) << "clicking the chosen option keeps it chosen";
+
+  int disabled_clicks = 0;
+  dialog.cancel->Click = [&] { ++disabled_clicks; };
+  dialog.cancel->set_enabled(false);
+  click(w.widget("cmdCancel"));
+  EXPECT_EQ(disabled_clicks, 0);
+
+  qt::FormWindow& t = shown(tabs);
+  std::vector<int> previous;
+  tabs.tabs->TabClick = [&](int p) { previous.push_back(p); };
+  auto* tab_widget = widget<QTabWidget>(t, "SSTab1");
+  QTest::mouseClick(tab_widget->tabBar(), Qt::LeftButton, {}, tab_widget->tabBar()->tabRect(2).center());
+  EXPECT_EQ(tabs.tabs->current_tab(), 2);
+  EXPECT_THAT(previous, ElementsAre(0));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+  int list_clicks = 0;
+  tabs.messages->Click = [&] { ++list_clicks; };
+  auto* list = widget<QListWidget>(t, "lstMessages");
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+  EXPECT_EQ(tabs.messages->list_index(), 1);
+  EXPECT_EQ(tabs.messages->text(), "Bypass flow 0.12 cfs");
+  EXPECT_EQ(list_clicks, 1);
+}
+
+TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  std::vector<std::string> log;
+  dialog.name->Validate = [&](bool& cancel) {
+    log.push_back("Validate");
+    cancel = dialog.name->text().empty();
+  };
+  dialog.description->GotFocus = [&] { log.push_back("description.GotFocus"); };
+  int ok_clicks = 0;
+  dialog.ok->Click = [&] { ++ok_clicks; };
+  click(name);
+  ASSERT_EQ(dialog.active_control(), dialog.name);
+
+  click(w.widget("description"));
+  EXPECT_EQ(dialog.active_control(), dialog.name);
+  EXPECT_EQ(QApplication::focusWidget(), name);
+  click(w.widget("cmdOK"));
+  EXPECT_EQ(ok_clicks, 0) << "no click where the focus could not go";
+  EXPECT_EQ(QApplication::focusWidget(), name);
+  click(w.widget("chkKeep"));
+  EXPECT_EQ(dialog.keep->value(), 0);
+  EXPECT_FALSE(widget<QCheckBox>(w, "chkKeep")->isChecked());
+  QTest::keyClick(name, Qt::Key_Tab);
+  EXPECT_EQ(dialog.active_control(), dialog.name);
+
+  QTest::keyClicks(name, "x");
+  QTest::keyClick(name, Qt::Key_Tab);
+  EXPECT_EQ(dialog.active_control(), dialog.description);
+  EXPECT_EQ(QApplication::focusWidget(), w.widget("description"));
+  // Four refused moves (description, OK, the check box, Tab), then the one that
+  // passes.
+  EXPECT_THAT(log, ElementsAre("Validate", "Validate", "Validate", "Validate", "Validate", "description.GotFocus"));
+}
+
+TEST_F(QtFront, ABoxShownByValidateAsksOnceAndTheFocusStays) {
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  int validates = 0;
+  int boxes = 0;
+  dialog.name->Validate = [&](bool& cancel) {
+    ++validates;
+    ui::show_box(desktop, "Project Name is a Required Field!", ui::Buttons::OK, ui::Icon::Exclamation);
+    cancel = true;
+  };
+  click(name);
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    ++boxes;
+    box->button(QMessageBox::Ok)->click();
+  });
+  click(w.widget("description"));
+  EXPECT_EQ(validates, 1);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(dialog.active_control(), dialog.name);
+  // The widget that gets the focus when the window is active again.
+  EXPECT_EQ(w.window()->focusWidget(), name);
+}
+
+TEST_F(QtFront, FocusMovedByTheProgramMovesTheWidgetFocus) {
+  qt::FormWindow& w = shown(dialog);
+  int got_focus = 0;
+  dialog.description->GotFocus = [&] { ++got_focus; };
+  dialog.set_focus(*dialog.description);
+  EXPECT_EQ(QApplication::focusWidget(), w.widget("description"));
+  EXPECT_EQ(got_focus, 0) << "a move by code runs no focus events";
+  // Enter-to-next-field: a key handler sends Tab.
+  dialog.description->KeyPress = [&](int& key) {
+    if (key == ui::kKeyEnter) {
+      dialog.send_tab();
+      key = 0;
+    }
+  };
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(w.widget("county")->hasFocus());
+  EXPECT_EQ(dialog.active_control(), dialog.county);
+  // When the box with the focus becomes disabled, the model follows the focus.
+  dialog.county->set_enabled(false);
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  EXPECT_EQ(w.widget(*dialog.active_control()), QApplication::focusWidget());
+}
+
+TEST_F(QtFront, TheProgramsErrorsInAHandlerAreShownNotThrownThroughQt) {
+  qt::FormWindow& w = shown(dialog);
+  dialog.ok->Click = [] { throw std::runtime_error("Disk full"); };
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  when_shown<QMessageBox>([&](QMessageBox* box) {
+    text = box->text();
+    icon = box->icon();
+    box->button(QMessageBox::Ok)->click();
+  });
+  click(w.widget("cmdOK"));
+  EXPECT_EQ(text, "Disk full");
+  EXPECT_EQ(icon, QMessageBox::Critical);
+}
+
+// --- Life cycle ---------------------------------------------------------------------------------
+
+TEST_F(QtFront, ShowModalReturnsWhenTheFormUnloadsAndNests) {
+  std::vector<std::string> steps;
+  dialog.load();
+  tabs.load();
+  dialog.ok->Click = [&] {
+    steps.push_back("outer OK");
+    desktop.show_modal(tabs);
+    steps.push_back("after inner");
+    dialog.unload();
+  };
+  tabs.close_button->Click = [&] {
+    steps.push_back("inner Close");
+    tabs.unload();
+  };
+  when_shown<QDialog>([&](QDialog* outer) {
+    steps.push_back(outer->isModal() ? "outer modal" : "outer modeless");
+    when_shown<QDialog>([&](QDialog* inner) {
+      steps.push_back(inner->isModal() ? "inner modal" : "inner modeless");
+      click(desktop.window(tabs)->widget("cmdClose"));
+    });
+    activate(outer);
+    click(desktop.window(dialog)->widget("cmdOK"));
+  });
+  desktop.show_modal(dialog);
+  steps.push_back("returned");
+  EXPECT_THAT(steps, ElementsAre("outer modal", "outer OK", "inner modal", "inner Close", "after inner", "returned"));
+  EXPECT_TRUE(dialog.was_unloaded());
+  EXPECT_TRUE(tabs.was_unloaded());
+  EXPECT_EQ(desktop.window(dialog), nullptr);
+  EXPECT_EQ(desktop.window(tabs), nullptr);
+
+}
+
+// Like a list that closes itself to be shown afresh until the user leaves it:
+// each showing builds new controls and gets a new window.
+TEST_F(QtFront, AFormShownAgainAfterItUnloadsGetsAFreshWindow) {
+  int showings = 0;
+  bool done = false;
+  std::vector<const QWidget*> buttons;
+  while (!done) {
+    dialog.load();
+    ++showings;
+    dialog.ok->Click = [&] { dialog.unload(); };
+    dialog.cancel->Click = [&] {
+      done = true;
+      dialog.unload();
+    };
+    when_shown<QDialog>([&](QDialog* d) {
+      QWidget* button = desktop.window(dialog)->widget(showings < 3 ? "cmdOK" : "cmdCancel");
+      EXPECT_EQ(button->window(), d);
+      buttons.push_back(button);
+      click(button);
+    });
+    desktop.show_modal(dialog);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  EXPECT_EQ(showings, 3);
+  EXPECT_EQ(dialog.unload_count(), 3);
+  EXPECT_EQ(desktop.window(dialog), nullptr);
+}
+
+class Guarded : public qt::testing::DialogProbe {
+ public:
+  bool refuse = true;
+  std::vector<ui::UnloadMode> asked;
+
+ protected:
+  void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override {
+    asked.push_back(mode);
+    cancel = refuse;
+  }
+};
+
+TEST_F(QtFront, TheCloseBoxAsksTheFormAndARefusalKeepsTheWindow) {
+  Guarded form;
+  {
+    qt::QtDesktop own;  // declared after the form, so it closes its windows first
+    own.show(form);
+    QWidget* window = own.window(form)->window();
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(form.is_loaded());
+    form.refuse = false;
+    window->close();
+    EXPECT_TRUE(form.was_unloaded());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(own.window(form), nullptr);
+    EXPECT_THAT(form.asked, ElementsAre(ui::UnloadMode::CloseBox, ui::UnloadMode::CloseBox));
+
+    // The same for a modal window: show_modal returns once the close box wins.
+    form.refuse = true;
+    when_shown<QDialog>([&](QDialog* d) {
+      d->close();
+      EXPECT_TRUE(d->isVisible());
+      form.refuse = false;
+      d->close();
+    });
+    own.show_modal(form);
+    EXPECT_TRUE(form.was_unloaded());
+  }
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(QtFront, MenusFollowTheModelAndTheirEntriesRunTheHandlers) {
+  qt::FormWindow& w = shown(main);
+  int created = 0;
+  int exits = 0;
+  main.create->Click = [&] { ++created; };
+  main.exit->Click = [&] { ++exits; };
+  EXPECT_TRUE(w.action("mnucreateProj")->isEnabled());
+  EXPECT_FALSE(w.action("mnuupdateProj")->isEnabled());
+  EXPECT_FALSE(w.action("mnucloseProj")->isEnabled());
+
+  main.create->set_enabled(false);
+  main.update->set_enabled(true);
+  EXPECT_FALSE(w.action("mnucreateProj")->isEnabled());
+  EXPECT_TRUE(w.action("mnuupdateProj")->isEnabled());
+  w.action("mnucreateProj")->trigger();
+  EXPECT_EQ(created, 0);
+  main.create->set_enabled(true);
+  w.action("mnucreateProj")->trigger();
+  EXPECT_EQ(created, 1);
+
+  QTest::keyClick(w.window(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(exits, 1) << "Ctrl+X chooses Exit";
+}
+
+TEST_F(QtFront, TheMainWindowsUnloadEndsTheProgram) {
+  shown(main);
+  bool quit = false;
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, [&] { quit = true; });
+  QTimer::singleShot(0, [&] { main.unload(); });
+  EXPECT_EQ(app.exec(), 0);
+  EXPECT_TRUE(quit);
+  EXPECT_TRUE(main.was_unloaded());
+}
+
+// --- Desktop services --------------------------------------------------------------------------
+
+TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
+  struct Case {
+    ui::MessageBox box;
+    QMessageBox::Icon icon;
+    QString title;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton press;
+    ui::Answer answer;
+  };
+  const std::vector<Case> cases = {
+      {{"Project Details are Saved!", ui::Buttons::OK, ui::Icon::Information, "", false},
+       QMessageBox::Information, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
+      {{"Exit without saving? ", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
+       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::No, ui::Answer::No},
+      {{"File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
+       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ui::Answer::Yes},
+      {{"Replace the table?", ui::Buttons::OKCancel, ui::Icon::Question, "Tables", false},
+       QMessageBox::Question, "Tables", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
+       ui::Answer::Cancel},
+      {{"Cancel was selected.", ui::Buttons::OK, ui::Icon::Critical, "Shell", true},
+       QMessageBox::Critical, "Shell", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
+      {{"Update Cancelled", ui::Buttons::OK, ui::Icon::None, "", false},
+       QMessageBox::NoIcon, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
+  };
+  for (const Case& c : cases) {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon{};
+    QMessageBox::StandardButtons buttons{};
+    bool on_top = false;
+    when_shown<QMessageBox>([&](QMessageBox* box) {
+      text = box->text();
+      title = box->windowTitle();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      on_top = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+      box->button(c.press)->click();
+    });
+    const ui::Answer answer = desktop.message_box(c.box);
+    const std::string what = c.box.text;
+    EXPECT_EQ(text.toStdString(), c.box.text) << what;
+    EXPECT_EQ(title, c.title) << what;
+    EXPECT_EQ(icon, c.icon) << what;
+    EXPECT_EQ(buttons, c.buttons) << what;
+    EXPECT_EQ(on_top, c.box.system_modal) << what;
+    EXPECT_EQ(answer, c.answer) << what;
+  }
+}
+
+TEST(QtFileFilters, TheProgramsFilterBecomesQtsNameFilters) {
+  struct Case {
+    std::string filter;
+    QStringList expected;
+  };
+  const std::vector<Case> cases = {
+      {"Ravelgrit files (*.rvg)|*.rvg", {"Ravelgrit files (*.rvg)"}},
+      {"Excel Files (*.xls)|*.xls|All Files (*.*)|*.*", {"Excel Files (*.xls)", "All Files (*.*)"}},
+      {"Workbooks|*.xlsx;*.xls", {"Workbooks (*.xlsx *.xls)"}},
+      {"Old (*.mdb)|*.rvg", {"Old (*.rvg)"}},
+      {"Report (2007)|*.xlsx", {"Report (2007) (*.xlsx)"}},
+      {"", {}},
+      {"Only a description", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(qt::name_filters(c.filter), c.expected) << c.filter;
+}
+
+TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString existing = dir.filePath("old.rvg");
+  {
+    QFile f(existing);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+
+  ui::FileDialogRequest open{ui::FileDialogMode::Open, "Open", "Ravelgrit files (*.rvg)|*.rvg",
+                             dir.path().toStdString(), "", true};
+  when_shown<QFileDialog>([&](QFileDialog* d) {
+    EXPECT_TRUE(d->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(d->windowTitle(), "Open");
+    EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(d->nameFilters(), QStringList{"Ravelgrit files (*.rvg)"});
+    EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+    d->selectFile(existing);
+    static_cast<QDialog*>(d)->accept();
+  });
+  const auto chosen = desktop.choose_file(open);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(QDir(QString::fromStdString(*chosen)).canonicalPath(), QDir(existing).canonicalPath());
+
+  ui::FileDialogRequest save{ui::FileDialogMode::Save, "Enter New Project Database File Name",
+                             "Ravelgrit files (*.rvg)|*.rvg", dir.path().toStdString(), "new", false};
+  when_shown<QFileDialog>([&](QFileDialog* d) {
+    EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(d->fileMode(), QFileDialog::AnyFile);
+    EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite)) << "the program asks about overwriting";
+    EXPECT_TRUE(d->defaultSuffix().isEmpty());
+    static_cast<QDialog*>(d)->accept();
+  });
+  const auto saved = desktop.choose_file(save);
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(QFileInfo(QString::fromStdString(*saved)).fileName(), "new") << "no suffix is added";
+
+  when_shown<QFileDialog>([](QFileDialog* d) { d->reject(); });
+  EXPECT_FALSE(desktop.choose_file(open).has_value());
+}
+
+class SplashProbe : public ui::Form {
+ public:
+  SplashProbe() : Form("frmSplashProbe", "", ui::FormKind::Splash) {
+    design();
+    KeyPress = [this](int&) { ++keys; };
+  }
+  ui::Control* frame;
+  int clicks = 0;
+  int keys = 0;
+
+ protected:
+  void design() override {
+    frame = &add("Frame1", ui::ControlKind::Frame);
+    add_label("Ravelgrit - Version 2.1", {frame, 0, 0});
+    frame->Click = [this] { ++clicks; };
+  }
+};
+
+TEST_F(QtFront, WaitingLetsTimePassAndSwallowsTheUsersInput) {
+  SplashProbe splash;
+  qt::QtDesktop own;
+  own.show(splash);
+  own.refresh(splash);
+  QWidget* window = own.window(splash)->window();
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+  QWidget* frame = own.window(splash)->widget("Frame1");
+  QTimer::singleShot(0, [&] {
+    QTest::keyClick(window, Qt::Key_A);
+    click(frame);
+    QCloseEvent close_box;  // as the window manager sends it
+    QSpontaneKeyEvent::setSpontaneous(&close_box);
+    qApp->notify(window, &close_box);  // sendEvent would clear the mark
+  });
+  QElapsedTimer clock;
+  clock.start();
+  own.wait(0.3);
+  EXPECT_GE(clock.elapsed(), 290);
+  EXPECT_EQ(splash.keys, 0);
+  EXPECT_EQ(splash.clicks, 0);
+  EXPECT_TRUE(splash.is_loaded());
+  EXPECT_TRUE(window->isVisible());
+
+  // After the wait the same input reaches the form.
+  QTest::keyClick(window, Qt::Key_A);
+  click(frame);
+  EXPECT_EQ(splash.keys, 1);
+  EXPECT_EQ(splash.clicks, 1);
+  splash.unload();
+}
+
+}  // namespace
