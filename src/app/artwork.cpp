@@ -95,9 +95,9 @@ ui::Drawing inlet_logo() {
 ui::Drawing main_backdrop() {
   ui::Drawing d;
   d.width = 800;
-  d.height = 500;
+  d.height = 520;
   d.background = 0xE9EEF4;
-  add_inlet_section(d.shapes, 80, 60, 640, 380);
+  add_inlet_section(d.shapes, 80, 130, 640, 360);
   d.shapes.push_back(text(40, 20, "Ravelgrit", 44, kInk, true));
   d.shapes.push_back(text(44, 80, "Hydraulic design of storm-drain inlets", 18, kInk, false));
   return d;

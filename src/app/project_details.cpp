@@ -48,7 +48,10 @@ void FrmProjectDetails::design() {
     help.set_caption("?");
     help.set_tooltip("NOAA Station Help");
     help.Click = [this] { quillmere_libraries::open_noaa_pfds_page(session_); };
-    auto& release = add("major_release", ControlKind::TextBox, {&frame, row, 1});
+    // Never shown: it only carries the release into the new row. Beside the ID,
+    // so that its place costs no row of the frame.
+    auto& release = add("major_release", ControlKind::TextBox, {&frame, 0, 2});
+    release.set_width_chars(3);
     release.set_visible(false);
   }
 

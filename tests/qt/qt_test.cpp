@@ -431,6 +431,9 @@ TEST_F(QtFront, ClicksAndPicksRaiseTheModelsEvents) {
   dialog.ok->Click = [&] { ++ok_clicks; };
   click(w.widget("cmdOK"));
   EXPECT_EQ(ok_clicks, 1);
+  // Enter on the focused button presses it.
+  QTest::keyClick(w.widget("cmdOK"), Qt::Key_Return);
+  EXPECT_EQ(ok_clicks, 2);
 
   auto* keep = widget<QCheckBox>(w, "chkKeep");
   click(keep);

@@ -472,6 +472,11 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
   int key = code;
   run([&] { key = control.offer_key(code); });
   if (closed_ || key == 0) return true;
+  // Enter on a focused command button presses it, as on any dialog.
+  if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::CommandButton) {
+    user_clicked(control);
+    return true;
+  }
   // Enter is only offered to the handlers, except where it breaks a line.
   if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) return true;
   if (key == code) return false;

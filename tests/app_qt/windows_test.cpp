@@ -1,0 +1,125 @@
+// The program's own windows rendered as a user sees them: every control has its
+// widget, shown where the form shows it, and nothing overlaps or is cut off.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QLabel>
+
+#include <filesystem>
+#include <functional>
+
+#include "app/help_about.h"
+#include "app/main_window.h"
+#include "app/project_details.h"
+#include "app/project_store.h"
+#include "app/project_update.h"
+#include "app/session.h"
+#include "layout_check.h"
+#include "platform/qt/form_window.h"
+#include "platform/qt/qt_desktop.h"
+#include "qt_test_support.h"
+#include "reports/inlet_list.h"
+#include "support/sqlite_rows.h"
+
+using namespace rg;
+namespace fs = std::filesystem;
+namespace lib = rg::app::quillmere_libraries;
+
+namespace {
+
+class ProgramWindows : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    qt::testing::application();
+    dir_ = fs::temp_directory_path() / ("rg_windows_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    session_ = std::make_unique<app::Session>(desktop_, RG_PROGRAM_DIR);
+  }
+  void TearDown() override {
+    session_.reset();
+    fs::remove_all(dir_);
+  }
+
+  // A project file of the current release with details, or an older one, open in
+  // the session with the lists its kind uses.
+  void open_project(bool current) {
+    const fs::path f = dir_ / (current ? "current.rvg" : "older.rvg");
+    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f, fs::copy_options::overwrite_existing);
+    test::run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, MAJOR_RELEASE, "
+                     "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', 'ENGLISH', '" +
+                         std::string(current ? "2.1" : "1.0") + "', 'Charlottesville');");
+    session_->project_db_path = f.string();
+    ASSERT_TRUE(lib::open_project_connection(*session_));
+    lib::load_project_record(*session_);
+    session_->project_editing = true;
+    if (current) {
+      lib::open_noaa_lists(*session_);
+    } else {
+      lib::open_county_list(*session_);
+    }
+  }
+
+  // Shows the form, checks what a user would see, and closes it again.
+  void check(ui::Form& form) {
+    desktop_.show(form);
+    qt::FormWindow* w = desktop_.window(form);
+    ASSERT_NE(w, nullptr) << form.name();
+    QApplication::processEvents();
+    EXPECT_THAT(qt::testing::layout_problems(*w), ::testing::IsEmpty()) << form.name();
+    int shown = 0;
+    for (const auto& c : form.controls()) {
+      QWidget* widget = w->widget(*c);
+      ASSERT_NE(widget, nullptr) << form.name() << "." << c->name();
+      if (c->visible() && c->kind() != ui::ControlKind::TabPage) {
+        EXPECT_TRUE(widget->isVisibleTo(w->window())) << form.name() << "." << c->name();
+        ++shown;
+      }
+    }
+    EXPECT_GT(shown, 0) << form.name();
+    EXPECT_GE(w->window()->width(), 200) << form.name();
+    form.unload(ui::UnloadMode::Code);
+    QApplication::processEvents();
+  }
+
+  qt::QtDesktop desktop_;
+  std::unique_ptr<app::Session> session_;
+
+ private:
+  fs::path dir_;
+};
+
+}  // namespace
+
+TEST_F(ProgramWindows, SplashMainWindowAboutAndTheInletList) {
+  check(session_->form<app::FrmQuillmereSplash>());
+  check(session_->form<app::FrmAbout>());
+  open_project(true);
+  check(session_->form<reports::FrmInletFlex>());
+
+  auto& main = session_->form<app::FrmSoftwareMain>();
+  desktop_.show(main);
+  qt::FormWindow* w = desktop_.window(main);
+  ASSERT_NE(w, nullptr);
+  EXPECT_THAT(qt::testing::layout_problems(*w), ::testing::IsEmpty());
+  EXPECT_EQ(w->window()->windowTitle().toStdString(), "Ravelgrit");
+  main.status_bar()->set_panel_text(1, "Project Database - current.rvg");
+  EXPECT_EQ(w->panel(1)->text().toStdString(), "Project Database - current.rvg");
+  EXPECT_FALSE(w->panel(3)->text().isEmpty()) << "the date";
+  EXPECT_FALSE(w->panel(4)->text().isEmpty()) << "the time";
+  EXPECT_FALSE(w->action("mnuupdateProj")->isEnabled());
+  EXPECT_TRUE(w->action("mnucreateProj")->isEnabled());
+  EXPECT_EQ(w->action("mnuexit")->shortcut().toString().toStdString(), "Ctrl+X");
+  main.unload();
+  QApplication::processEvents();
+}
+
+TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
+  open_project(true);
+  check(session_->form<app::FrmProjectNOAA>());
+  open_project(false);
+  check(session_->form<app::FrmProject>());
+  check(session_->form<app::FrmProjectUpdate>());
+}
