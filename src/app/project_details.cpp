@@ -108,6 +108,7 @@ void FrmProjectDetails::Form_Load() {
 
 void FrmProjectDetails::get_project_records() {
   session_.open_project_product_name = "";
+  if (!session_.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
   quillmereprojrs = std::make_unique<db::RecordSet>();
   quillmereprojrs->on_will_change_record([this](db::Reason r) { quillmereprojrs_WillChangeRecord(r); });
   quillmereprojrs->open(*session_.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {},
@@ -197,7 +198,9 @@ void FrmProjectDetails::mnuprojsave_Click() {
     if (quillmereprojrs->edit_mode() != db::EditMode::None) quillmereprojrs->update();
     // Only a stored row reaches the globals.
     copy_boxes_to_globals();
-    session_.form<FrmSoftwareMain>().status_bar()->set_panel_text(2, "UNITS: " + session_.unit_system);
+    if (auto* status = session_.form<FrmSoftwareMain>().status_bar()) {
+      status->set_panel_text(2, "UNITS: " + session_.unit_system);
+    }
     dirty_ = false;
     show_box(desktop, "Project Details are Saved!", Buttons::OK, Icon::Information);
     session_.project_editing = true;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 
 #include <filesystem>
@@ -122,4 +123,30 @@ TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
   open_project(false);
   check(session_->form<app::FrmProject>());
   check(session_->form<app::FrmProjectUpdate>());
+}
+
+TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
+  open_project(true);
+  test::run_sql(session_->project_db_path, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
+  auto& main = session_->form<app::FrmSoftwareMain>();
+  desktop_.show(main);
+  session_->open_project_product_name = "RAVELGRIT";
+  int showings = 0;
+  std::function<void(QDialog*)> refresh_then_exit = [&](QDialog*) {
+    ++showings;
+    auto& list = session_->form<reports::FrmInletFlex>();
+    if (showings == 1) {
+      // The reload ends this showing; the loop shows the list again.
+      qt::testing::when_shown<QDialog>(refresh_then_exit);
+      list.control("cmdflexrefreshinlet").user_click();
+    } else {
+      list.control("cmdflexexit").user_click();
+    }
+  };
+  qt::testing::when_shown<QDialog>(refresh_then_exit);
+  main.mnuInlet_Click();
+  EXPECT_EQ(showings, 2);
+  EXPECT_TRUE(session_->design_loop_done);
+  main.unload();
+  QApplication::processEvents();
 }
