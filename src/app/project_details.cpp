@@ -82,7 +82,7 @@ void FrmProjectDetails::Form_Load() {
     attach_project_datasource();
     dirty_ = false;
 
-    if (session_.project_editing || quillmereprojrs->record_count() >= 1) {
+    if (session_.project_editing || records().record_count() >= 1) {
       menu("mnuprojcancel").set_enabled(true);
       std::vector<const char*> locked = {"project_id", "units", "county"};
       if (noaa_) locked.push_back("noaa_station");
@@ -104,6 +104,11 @@ void FrmProjectDetails::Form_Load() {
   } catch (const std::exception& e) {
     show_box(session_.desktop(), e.what());
   }
+}
+
+db::RecordSet& FrmProjectDetails::records() {
+  if (!quillmereprojrs) throw db::Error(db::ErrorKind::NotOpen, "The project details are not loaded.");
+  return *quillmereprojrs;
 }
 
 void FrmProjectDetails::get_project_records() {
@@ -140,12 +145,12 @@ void FrmProjectDetails::attach_project_datasource() {
     fields.push_back({&control("noaa_station"), "NOAA_STATION"});
     fields.push_back({&control("major_release"), "MAJOR_RELEASE"});
   }
-  binding_.attach(*quillmereprojrs, std::move(fields));
+  binding_.attach(records(), std::move(fields));
 }
 
 void FrmProjectDetails::addnewproject() {
   try {
-    quillmereprojrs->add_new();
+    records().add_new();
     control("state").set_text("VA");
     control("units").set_text("ENGLISH");
     if (noaa_) {
@@ -192,10 +197,10 @@ void FrmProjectDetails::mnuprojsave_Click() {
   }
   try {
     if (noaa_) {
-      quillmereprojrs->set_value("NOAA_STATION", control("noaa_station").text());
-      quillmereprojrs->set_value("COUNTY", control("county").text());
+      records().set_value("NOAA_STATION", control("noaa_station").text());
+      records().set_value("COUNTY", control("county").text());
     }
-    if (quillmereprojrs->edit_mode() != db::EditMode::None) quillmereprojrs->update();
+    if (records().edit_mode() != db::EditMode::None) records().update();
     // Only a stored row reaches the globals.
     copy_boxes_to_globals();
     if (auto* status = session_.form<FrmSoftwareMain>().status_bar()) {
@@ -213,12 +218,12 @@ void FrmProjectDetails::mnuprojsave_Click() {
 void FrmProjectDetails::mnuprojcancel_Click() {
   send_tab();
   try {
-    quillmereprojrs->cancel_update();
+    records().cancel_update();
   } catch (const std::exception&) {
   }
   try {
-    quillmereprojrs->requery();
-    quillmereprojrs->move_first();
+    records().requery();
+    records().move_first();
   } catch (const std::exception&) {
   }
   show_box(session_.desktop(), "Update Cancelled");

@@ -34,6 +34,8 @@ class FrmProjectDetails : public ui::Form {
 
  private:
   void quillmereprojrs_WillChangeRecord(db::Reason reason);
+  // The record set, or Error when the load did not get as far as opening it.
+  db::RecordSet& records();
   // Copies the boxes into the open-project globals.
   void copy_boxes_to_globals();
 
