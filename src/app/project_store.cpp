@@ -21,9 +21,6 @@ void open_rainfall_connection(Session& session, const char* file) {
   session.rainfall_conn->open(session.rainfall_db_path, db::Access::ReadOnly);
 }
 
-void open_list(Session& session, std::unique_ptr<db::RecordSet>& list, const char* sql) {
-  list->open(*session.rainfall_conn, sql);
-}
 }  // namespace
 
 bool open_project_connection(Session& session) {
@@ -92,9 +89,9 @@ void open_county_list(Session& session) {
   try {
     session.county_rs = std::make_unique<db::RecordSet>();
     open_rainfall_connection(session, shared ? kCountyRainfallFile : kCountyStormFile);
-    open_list(session, session.county_rs,
-              shared ? "select COUNTY_NO, COUNTY_NAME from VARAINFALL Order by COUNTY_NAME"
-                     : "select COUNTY_NAME from STORMDATA Order by COUNTY_NAME");
+    session.county_rs->open(*session.rainfall_conn,
+                            shared ? "select COUNTY_NO, COUNTY_NAME from VARAINFALL Order by COUNTY_NAME"
+                                   : "select COUNTY_NAME from STORMDATA Order by COUNTY_NAME");
     session.county_rs->move_first();
   } catch (const std::exception& e) {
     show_error(session, e);
@@ -106,8 +103,8 @@ void open_noaa_lists(Session& session) {
     session.county_rs = std::make_unique<db::RecordSet>();
     session.station_rs = std::make_unique<db::RecordSet>();
     open_rainfall_connection(session, kNoaaFile);
-    open_list(session, session.county_rs, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
-    open_list(session, session.station_rs, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
+    session.county_rs->open(*session.rainfall_conn, "select COUNTY_NAME from VACOUNTY Order by COUNTY_NAME");
+    session.station_rs->open(*session.rainfall_conn, "select NOAA_STATION from STORMDATA Order by NOAA_STATION");
     session.county_rs->move_first();
     session.station_rs->move_first();
   } catch (const std::exception& e) {
