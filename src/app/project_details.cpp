@@ -3,6 +3,7 @@
 #include "app/help_about.h"
 #include "app/input_helpers.h"
 #include "app/main_window.h"
+#include "app/project_store.h"
 #include "app/session.h"
 #include "platform/db/connection.h"
 
@@ -119,9 +120,8 @@ void FrmProjectDetails::get_project_records() {
   quillmereprojrs->open(*session_.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {},
                         db::RecordSet::Mode::Updatable);
   if (!quillmereprojrs->has_current_row()) return;
-  // A field the file lacks leaves its global as it was.
   auto copy = [this](const char* field, std::string& global) {
-    if (quillmereprojrs->field_index(field)) global = quillmereprojrs->value(field).text();
+    quillmere_libraries::copy_project_field(*quillmereprojrs, field, global);
   };
   copy("PROJECT_ID", session_.open_project_id);
   copy("PROJECT_NAME", session_.open_project_name);

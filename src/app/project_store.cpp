@@ -39,6 +39,10 @@ bool open_project_connection(Session& session) {
   }
 }
 
+void copy_project_field(const db::RecordSet& rs, std::string_view field, std::string& global) {
+  if (rs.field_index(field)) global = rs.value(field).text();
+}
+
 void clear_project_globals(Session& session) {
   session.open_project_id.clear();
   session.open_project_name.clear();
@@ -58,9 +62,7 @@ void load_project_record(Session& session) {
     db::RecordSet rs;
     rs.open(*session.project_conn, "SELECT * from PROJECT");
     if (!rs.has_current_row()) return;
-    auto copy = [&rs](const char* field, std::string& global) {
-      if (rs.field_index(field)) global = rs.value(field).text();
-    };
+    auto copy = [&rs](const char* field, std::string& global) { copy_project_field(rs, field, global); };
     copy("PROJECT_ID", session.open_project_id);
     copy("PROJECT_NAME", session.open_project_name);
     copy("COUNTY", session.open_project_county);

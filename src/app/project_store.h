@@ -3,6 +3,11 @@
 // county and NOAA-station lists.
 
 #include <string>
+#include <string_view>
+
+namespace rg::db {
+class RecordSet;
+}
 
 namespace rg::app {
 class Session;
@@ -18,6 +23,10 @@ bool open_project_connection(Session& session);
 // Copies the PROJECT row into the open-project globals (a Null field gives "").
 // A field the file lacks leaves its global as it was.
 void load_project_record(Session& session);
+
+// Copies a field of the current row into a global as text (a Null field gives
+// ""); a field the file lacks leaves the global as it was.
+void copy_project_field(const db::RecordSet& rs, std::string_view field, std::string& global);
 
 // Closes the project and clears every value copied from it.
 void close_project(Session& session);

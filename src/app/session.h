@@ -68,8 +68,6 @@ class Session {
 
   // --- Shared by the forms ------------------------------------------------
   std::string number_format = "0.000";
-  std::string inlet_to_open;
-  std::string inlet_open_mode;
 
  private:
   ui::Desktop& desktop_;
