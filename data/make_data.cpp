@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "app/noaa_stations.h"
+#include "app/product.h"
 #include "platform/text/number_text.h"
 #include "rainfall_model.h"
 
@@ -285,8 +286,12 @@ void make_all(const fs::path& source, const fs::path& output) {
   const auto stations = stations_in_list_order(read_places(source / "stations.txt"));
   fs::create_directories(output);
 
-  write_database(output / "Tovrel21.rdb",
-                 [&](Database& db) { db.exec(read_file(source / "template.sql")); });
+  write_database(output / "Tovrel21.rdb", [&](Database& db) {
+    std::string sql = read_file(source / "template.sql");
+    const std::string marker = "@PRODUCT_NAME@";
+    sql.replace(sql.find(marker), marker.size(), rg::app::kProductName);
+    db.exec(sql);
+  });
 
   // The file of current projects: the county list and the stations' storm data.
   write_database(output / "VARMNOAA.rdb", [&](Database& db) {

@@ -6,11 +6,12 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "platform/qt/qt_desktop.h"
+#include "reports/inlet_list.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Ravelgrit");
-  QApplication::setApplicationVersion("2.1");
+  QApplication::setApplicationVersion(rg::app::kCurrentRelease);
   // Every file the program reads lies beside it.
   const std::filesystem::path program_dir = QCoreApplication::applicationDirPath().toStdString();
 
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
   int status = 0;
   {
     rg::app::Session session(desktop, program_dir);
+    rg::reports::wire_services(session);
     rg::app::Main(session);
     // The program lives in its main window; closing that window quits.
     status = QApplication::exec();

@@ -10,7 +10,6 @@
 #include "app/project_store.h"
 #include "app/project_update.h"
 #include "app/session.h"
-#include "reports/inlet_list.h"
 
 namespace rg::app {
 
@@ -82,11 +81,11 @@ void FrmSoftwareMain::design() {
 
 void FrmSoftwareMain::Form_Load() {
   box_title = kMainBoxTitle;
-  session_.last_dir = "";
-  session_.open_project_major_release = "";
-  session_.open_project_product_name = "";
+  session_.handover.last_dir = "";
+  session_.project.open_project_major_release = "";
+  session_.project.open_project_product_name = "";
   menu("mnucloseProj").set_enabled(false);
-  session_.shared_project = false;
+  session_.project.shared_project = false;
 }
 
 void FrmSoftwareMain::set_project_menus(bool create_open, bool update, bool close) {
@@ -103,7 +102,7 @@ void FrmSoftwareMain::show_error(const std::string& description) {
 }
 
 std::string FrmSoftwareMain::initial_dir() const {
-  return session_.last_dir.empty() ? session_.program_dir().string() : session_.last_dir;
+  return session_.handover.last_dir.empty() ? session_.program_dir().string() : session_.handover.last_dir;
 }
 
 namespace {
@@ -121,33 +120,33 @@ bool holds_shared_marker(std::string path) {
 void FrmSoftwareMain::mnucreateProj_Click() {
   ui::Desktop& desktop = session_.desktop();
   try {
-    session_.shared_project = false;
-    session_.project_db_path = "";
+    session_.project.shared_project = false;
+    session_.project.project_db_path = "";
     printDlg.FileName = "";
     const fs::path template_path = session_.program_file(kTemplateFile);
     printDlg.Filter = kProjectFilter;
     printDlg.InitDir = initial_dir();
     printDlg.DialogTitle = "Enter New Project Database File Name";
     printDlg.ShowSave(desktop);
-    session_.project_db_path = printDlg.FileName;
-    if (session_.project_db_path.empty() || session_.project_db_path == "*.rvg") {
+    session_.project.project_db_path = printDlg.FileName;
+    if (session_.project.project_db_path.empty() || session_.project.project_db_path == "*.rvg") {
       show_box(desktop, "No project database selected!", Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
     std::error_code ec;
-    if (fs::exists(session_.project_db_path, ec)) {
+    if (fs::exists(session_.project.project_db_path, ec)) {
       if (show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
         return;
       }
     }
-    fs::copy_file(template_path, session_.project_db_path, fs::copy_options::overwrite_existing, ec);
+    fs::copy_file(template_path, session_.project.project_db_path, fs::copy_options::overwrite_existing, ec);
     if (ec) {
       throw ui::Error("The project template \"" + template_path.string() + "\" could not be copied to \"" +
-                      session_.project_db_path + "\": " + ec.message());
+                      session_.project.project_db_path + "\": " + ec.message());
     }
-    session_.last_dir = folder_of(session_.project_db_path);
-    const std::string shown_name = name_of(session_.project_db_path);
-    session_.project_editing = false;
+    session_.handover.last_dir = folder_of(session_.project.project_db_path);
+    const std::string shown_name = name_of(session_.project.project_db_path);
+    session_.project.project_editing = false;
     set_pointer(ui::MousePointer::Hourglass);
     show_box(desktop, "New Project Database has been created.  Please Add Project Details", Buttons::OK,
              Icon::Information, box_title);
@@ -155,7 +154,7 @@ void FrmSoftwareMain::mnucreateProj_Click() {
     if (!quillmere_libraries::open_project_connection(session_)) {
       // Without its connection the new file cannot take details: nothing is open.
       set_pointer(ui::MousePointer::Default);
-      session_.project_db_path = "";
+      session_.project.project_db_path = "";
       return;
     }
     desktop.show_modal(session_.form<FrmProjectNOAA>());
@@ -170,7 +169,7 @@ void FrmSoftwareMain::mnucreateProj_Click() {
 void FrmSoftwareMain::mnuopenProj_Click() {
   ui::Desktop& desktop = session_.desktop();
   try {
-    session_.project_db_path = "";
+    session_.project.project_db_path = "";
     printDlg.FileName = "";
     printDlg.CancelError = true;
     printDlg.Flags = ui::FileDialog::kFileMustExist;
@@ -178,28 +177,28 @@ void FrmSoftwareMain::mnuopenProj_Click() {
     printDlg.Filter = kProjectFilter;
     printDlg.InitDir = initial_dir();
     printDlg.ShowOpen(desktop);
-    session_.project_db_path = printDlg.FileName;
-    if (session_.project_db_path.empty()) {
+    session_.project.project_db_path = printDlg.FileName;
+    if (session_.project.project_db_path.empty()) {
       show_box(desktop, "No project database selected!", Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
-    session_.last_dir = folder_of(session_.project_db_path);
-    session_.shared_project = holds_shared_marker(session_.project_db_path);
-    const std::string shown_name = name_of(session_.project_db_path);
+    session_.handover.last_dir = folder_of(session_.project.project_db_path);
+    session_.project.shared_project = holds_shared_marker(session_.project.project_db_path);
+    const std::string shown_name = name_of(session_.project.project_db_path);
     const std::string panel1_before = status_bar()->panel(1).text;
     set_panel(1, "Opening Project Database.  Please wait...");
     set_pointer(ui::MousePointer::Hourglass);
 
     if (!quillmere_libraries::open_project_connection(session_)) {
       // Not a project file: nothing is open and the window is as before Open.
-      session_.project_db_path = "";
+      session_.project.project_db_path = "";
       set_panel(1, panel1_before);
       set_pointer(ui::MousePointer::Default);
       return;
     }
     quillmere_libraries::load_project_record(session_);
 
-    if (!session_.open_project_name.empty() && session_.open_project_major_release != kCurrentRelease) {
+    if (!session_.project.open_project_name.empty() && session_.project.open_project_major_release != kCurrentRelease) {
       const auto answer = show_box(desktop,
                                    "Would you like to convert the current database version to comply with new DOVI "
                                    "Drainage Manual to include NOAA Stations?",
@@ -218,16 +217,16 @@ void FrmSoftwareMain::mnuopenProj_Click() {
     }
     set_pointer(ui::MousePointer::Default);
 
-    if (session_.open_project_name.empty()) {
+    if (session_.project.open_project_name.empty()) {
       show_box(desktop, "No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, box_title);
       set_pointer(ui::MousePointer::Default);
-      session_.project_editing = false;
+      session_.project.project_editing = false;
       desktop.show_modal(session_.form<FrmProjectNOAA>());
     } else {
-      show_box(desktop, "Project Name: " + session_.open_project_name, Buttons::OK, Icon::Information, box_title);
+      show_box(desktop, "Project Name: " + session_.project.open_project_name, Buttons::OK, Icon::Information, box_title);
     }
     set_panel(1, "Project Database - " + shown_name);
-    set_panel(2, "UNITS: " + session_.unit_system);
+    set_panel(2, "UNITS: " + session_.project.unit_system);
     set_project_menus(false, true, true);
   } catch (const std::exception& e) {
     show_error(e.what());
@@ -236,12 +235,12 @@ void FrmSoftwareMain::mnuopenProj_Click() {
 
 void FrmSoftwareMain::mnuupdateProj_Click() {
   ui::Desktop& desktop = session_.desktop();
-  if (!session_.open_project_name.empty()) {
-    session_.project_editing = true;
+  if (!session_.project.open_project_name.empty()) {
+    session_.project.project_editing = true;
     menu("mnucreateProj").set_enabled(false);
     menu("mnuopenProj").set_enabled(false);
     menu("mnucloseProj").set_enabled(true);
-    if (session_.open_project_major_release != kCurrentRelease) {
+    if (session_.project.open_project_major_release != kCurrentRelease) {
       desktop.show_modal(session_.form<FrmProject>());
     } else {
       desktop.show_modal(session_.form<FrmProjectNOAA>());
@@ -250,7 +249,7 @@ void FrmSoftwareMain::mnuupdateProj_Click() {
   }
   show_box(desktop, "No Project Found.  Please Add Project Details", Buttons::OK, Icon::Exclamation, box_title);
   set_pointer(ui::MousePointer::Default);
-  session_.project_editing = false;
+  session_.project.project_editing = false;
   desktop.show_modal(session_.form<FrmProjectNOAA>());
 }
 
@@ -260,28 +259,28 @@ void FrmSoftwareMain::mnucloseProj_Click() {
   set_project_menus(true, false, false);
   set_panel(1, "");
   set_panel(2, "");
-  session_.open_project_product_name = "";
+  session_.project.open_project_product_name = "";
 }
 
 void FrmSoftwareMain::mnuInlet_Click() {
   ui::Desktop& desktop = session_.desktop();
-  if (session_.open_project_name.empty()) {
+  if (session_.project.open_project_name.empty()) {
     show_box(desktop, "Please Select Current Working Project!", Buttons::OK, Icon::Exclamation, box_title);
     return;
   }
-  if (session_.open_project_product_name != kProductName && !session_.shared_project) {
+  if (session_.project.open_project_product_name != kProductName && !session_.project.shared_project) {
     show_box(desktop, "This is an Incompatible Project Database! Please use correct version of the database",
              Buttons::OK, Icon::Exclamation, box_title);
     return;
   }
-  session_.design_loop_done = false;
-  while (!session_.design_loop_done) {
-    desktop.show_modal(session_.form<reports::FrmInletFlex>());
+  session_.handover.design_loop_done = false;
+  while (!session_.handover.design_loop_done) {
+    desktop.show_modal(session_.services.inlet_list());
   }
 }
 
 void FrmSoftwareMain::mnuexit_Click() {
-  session_.design_loop_done = false;
+  session_.handover.design_loop_done = false;
   unload();
 }
 

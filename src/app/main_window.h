@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/product.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/form.h"
 
@@ -16,9 +17,6 @@ inline constexpr const char* kMainBoxTitle = "Quillmere";
 // The project template that every new project file copies.
 inline constexpr const char* kTemplateFile = "Tovrel21.rdb";
 inline constexpr const char* kProjectFilter = "Ravelgrit files (*.rvg)|*.rvg";
-// The release of a current project database.
-inline constexpr const char* kCurrentRelease = "2.1";
-inline constexpr const char* kProductName = "RAVELGRIT";
 
 // Shows the splash for three seconds, then the main window.
 void Main(Session& session);

@@ -69,8 +69,8 @@ void FrmProjectDetails::design() {
 
 void FrmProjectDetails::Form_Load() {
   try {
-    db::fill_list(control("county"), session_.county_rs.get(), "COUNTY_NAME");
-    if (noaa_) db::fill_list(control("noaa_station"), session_.station_rs.get(), "NOAA_STATION");
+    db::fill_list(control("county"), session_.rainfall.county_rs.get(), "COUNTY_NAME");
+    if (noaa_) db::fill_list(control("noaa_station"), session_.rainfall.station_rs.get(), "NOAA_STATION");
     auto& units = control("units");
     units.add_item("ENGLISH");
     units.add_item("METRIC");
@@ -83,7 +83,7 @@ void FrmProjectDetails::Form_Load() {
     attach_project_datasource();
     dirty_ = false;
 
-    if (session_.project_editing || records().record_count() >= 1) {
+    if (session_.project.project_editing || records().record_count() >= 1) {
       menu("mnuprojcancel").set_enabled(true);
       std::vector<const char*> locked = {"project_id", "units", "county"};
       if (noaa_) locked.push_back("noaa_station");
@@ -92,7 +92,7 @@ void FrmProjectDetails::Form_Load() {
         c.set_enabled(false);
         c.set_back_color(ui::kButtonFace);
       }
-      session_.unit_system = units.text();
+      session_.project.unit_system = units.text();
     } else {
       menu("mnuprojcancel").set_enabled(false);
       for (const char* name : {"project_id", "units"}) {
@@ -113,25 +113,25 @@ db::RecordSet& FrmProjectDetails::records() {
 }
 
 void FrmProjectDetails::get_project_records() {
-  session_.open_project_product_name = "";
-  if (!session_.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
+  session_.project.open_project_product_name = "";
+  if (!session_.project.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
   quillmereprojrs = std::make_unique<db::RecordSet>();
   quillmereprojrs->on_will_change_record([this](db::Reason r) { quillmereprojrs_WillChangeRecord(r); });
-  quillmereprojrs->open(*session_.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {},
+  quillmereprojrs->open(*session_.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {},
                         db::RecordSet::Mode::Updatable);
   if (!quillmereprojrs->has_current_row()) return;
   auto copy = [this](const char* field, std::string& global) {
     quillmere_libraries::copy_project_field(*quillmereprojrs, field, global);
   };
-  copy("PROJECT_ID", session_.open_project_id);
-  copy("PROJECT_NAME", session_.open_project_name);
-  copy("COUNTY", session_.open_project_county);
-  if (noaa_) copy("NOAA_STATION", session_.open_project_noaa_station);
-  copy("STATE", session_.open_project_state);
-  copy("UNITS", session_.unit_system);
-  copy("DESIGNER", session_.open_project_designer);
-  copy("MAJOR_RELEASE", session_.open_project_major_release);
-  copy("PRODUCT_NAME", session_.open_project_product_name);
+  copy("PROJECT_ID", session_.project.open_project_id);
+  copy("PROJECT_NAME", session_.project.open_project_name);
+  copy("COUNTY", session_.project.open_project_county);
+  if (noaa_) copy("NOAA_STATION", session_.project.open_project_noaa_station);
+  copy("STATE", session_.project.open_project_state);
+  copy("UNITS", session_.project.unit_system);
+  copy("DESIGNER", session_.project.open_project_designer);
+  copy("MAJOR_RELEASE", session_.project.open_project_major_release);
+  copy("PRODUCT_NAME", session_.project.open_project_product_name);
 }
 
 void FrmProjectDetails::attach_project_datasource() {
@@ -158,7 +158,7 @@ void FrmProjectDetails::addnewproject() {
       control("county").set_text(kDefaultCounty);
       control("major_release").set_text(kCurrentRelease);
     }
-    session_.open_project_product_name = kProductName;
+    session_.project.open_project_product_name = kProductName;
   } catch (const std::exception& e) {
     show_box(session_.desktop(), e.what());
   }
@@ -169,15 +169,15 @@ void FrmProjectDetails::quillmereprojrs_WillChangeRecord(db::Reason reason) {
 }
 
 void FrmProjectDetails::copy_boxes_to_globals() {
-  session_.unit_system = control("units").text();
-  session_.open_project_name = control("project_name").text();
-  session_.open_project_county = control("county").text();
-  session_.open_project_state = control("state").text();
-  session_.open_project_id = control("project_id").text();
-  session_.open_project_designer = control("designer").text();
+  session_.project.unit_system = control("units").text();
+  session_.project.open_project_name = control("project_name").text();
+  session_.project.open_project_county = control("county").text();
+  session_.project.open_project_state = control("state").text();
+  session_.project.open_project_id = control("project_id").text();
+  session_.project.open_project_designer = control("designer").text();
   if (noaa_) {
-    session_.open_project_noaa_station = control("noaa_station").text();
-    session_.open_project_major_release = control("major_release").text();
+    session_.project.open_project_noaa_station = control("noaa_station").text();
+    session_.project.open_project_major_release = control("major_release").text();
   }
 }
 
@@ -204,11 +204,11 @@ void FrmProjectDetails::mnuprojsave_Click() {
     // Only a stored row reaches the globals.
     copy_boxes_to_globals();
     if (auto* status = session_.form<FrmSoftwareMain>().status_bar()) {
-      status->set_panel_text(2, "UNITS: " + session_.unit_system);
+      status->set_panel_text(2, "UNITS: " + session_.project.unit_system);
     }
     dirty_ = false;
     show_box(desktop, "Project Details are Saved!", Buttons::OK, Icon::Information);
-    session_.project_editing = true;
+    session_.project.project_editing = true;
     unload();
   } catch (const std::exception& e) {
     show_box(desktop, e.what());

@@ -31,9 +31,6 @@ void copy_project_field(const db::RecordSet& rs, std::string_view field, std::st
 // Closes the project and clears every value copied from it.
 void close_project(Session& session);
 
-// Every value copied from the open project back to "".
-void clear_project_globals(Session& session);
-
 // The county list of an older project: the county tables of "VArainfall.rdb"
 // (shared project) or "VARMSTORM.rdb". The NOAA-station list is left as it was.
 void open_county_list(Session& session);

@@ -37,10 +37,10 @@ void FrmProjectUpdate::Form_Load() {
 void FrmProjectUpdate::update_project_database() {
   const std::string station = control("noaa_station").text();
   try {
-    db::Connection& conn = *session_.project_conn;
+    db::Connection& conn = *session_.project.project_conn;
     db::Transaction transaction(conn);
     std::vector<const char*> columns = {"NOAA_STATION TEXT(50)"};
-    if (session_.shared_project) {
+    if (session_.project.shared_project) {
       columns.insert(columns.end(), {"PRODUCT_NAME TEXT(20)", "MAJOR_RELEASE TEXT(10)", "MINOR_RELEASE TEXT(10)",
                                      "RELEASE_DATE TEXT(10)"});
     }
@@ -53,9 +53,8 @@ void FrmProjectUpdate::update_project_database() {
       }
     }
     conn.execute(
-        "UPDATE PROJECT SET PRODUCT_NAME = 'RAVELGRIT', MAJOR_RELEASE = '2.1', MINOR_RELEASE = '0.0', "
-        "NOAA_STATION = ?, RELEASE_DATE = 'JULY 2016'",
-        {station});
+        "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",
+        {kProductName, kCurrentRelease, kMinorRelease, station, kReleaseDate});
     transaction.commit();
   } catch (const std::exception& e) {
     // The file is as it was: the project stays an older one.
@@ -65,11 +64,11 @@ void FrmProjectUpdate::update_project_database() {
   ui::show_box(session_.desktop(),
                "Project database Updated with selected NOAA Station! Please review and recompute your results",
                ui::Buttons::OK, ui::Icon::Exclamation);
-  session_.open_project_major_release = kCurrentRelease;
-  session_.open_project_noaa_station = station;
+  session_.project.open_project_major_release = kCurrentRelease;
+  session_.project.open_project_noaa_station = station;
   updated_ = true;
-  session_.project_conn->close();
-  if (session_.rainfall_conn) session_.rainfall_conn->close();
+  session_.project.project_conn->close();
+  if (session_.rainfall.rainfall_conn) session_.rainfall.rainfall_conn->close();
   quillmere_libraries::open_project_connection(session_);
   quillmere_libraries::open_noaa_lists(session_);
   unload();

@@ -1,25 +1,67 @@
 #pragma once
-// The program's module-level state in one object: the open project and its
-// connection, the rainfall connection and lists, the shell's flags, the values
-// forms hand to each other, and the forms themselves (one instance each, created
-// on first use). Tests make a fresh Session per case.
+// The program's module-level state in one object, grouped by what it belongs to:
+// the open project (cleared as one value when the project closes), the rainfall
+// source, the values forms hand to each other, and the display settings; plus the
+// forms themselves (one instance each, created on first use) and the services one
+// subsystem offers another. Tests make a fresh Session per case.
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <typeindex>
 #include <unordered_map>
 
+#include "app/services.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/form.h"
 
-namespace rg::db {
-class Connection;
-class RecordSet;
-}  // namespace rg::db
-
 namespace rg::app {
+
+// The fields of the PROJECT row as the open project's copies of them.
+struct ProjectCopies {
+  std::string open_project_id;
+  std::string open_project_name;  // "" means that no project (details) is open
+  std::string open_project_county;
+  std::string open_project_state;
+  std::string open_project_designer;
+  std::string unit_system;
+  std::string open_project_product_name;
+  std::string open_project_major_release;
+  std::string open_project_noaa_station;
+  friend bool operator==(const ProjectCopies&, const ProjectCopies&) = default;
+};
+
+// Everything that belongs to the open project; a closed project is a default one.
+struct OpenProject : ProjectCopies {
+  std::string project_db_path;
+  std::unique_ptr<db::Connection> project_conn;
+  bool project_editing = false;
+  // The project's path holds the marker "qmp".
+  bool shared_project = false;
+
+  // Empties the copies of the PROJECT row, keeping the file and its connection.
+  void clear_copies() { static_cast<ProjectCopies&>(*this) = ProjectCopies{}; }
+};
+
+// The rainfall file read for the county and station lists and the coefficients.
+struct RainfallSource {
+  std::string rainfall_db_path;
+  std::unique_ptr<db::Connection> rainfall_conn;
+  std::unique_ptr<db::RecordSet> county_rs;
+  std::unique_ptr<db::RecordSet> station_rs;
+};
+
+// Values one form leaves for another.
+struct HandOver {
+  // The folder of the last file dialog.
+  std::string last_dir;
+  // Set by the inlet list when the Design loop is to end.
+  bool design_loop_done = false;
+};
 
 class Session {
  public:
@@ -34,7 +76,9 @@ class Session {
   std::filesystem::path program_file(std::string_view name) const { return program_dir_ / name; }
 
   // The form's one instance, created on first use; it lives as long as the
-  // session and is loaded and unloaded as it is shown and closed.
+  // session and is loaded and unloaded as it is shown and closed. Only forms of
+  // the caller's own subsystem or below: a form above is reached through
+  // `services`.
   template <class F>
   F& form() {
     auto& slot = forms_[std::type_index(typeid(F))];
@@ -42,32 +86,13 @@ class Session {
     return static_cast<F&>(*slot);
   }
 
-  // --- The open project ---------------------------------------------------
-  std::string project_db_path;
-  std::unique_ptr<db::Connection> project_conn;
-  std::string open_project_id;
-  std::string open_project_name;  // "" means that no project (details) is open
-  std::string open_project_county;
-  std::string open_project_state;
-  std::string open_project_designer;
-  std::string unit_system;
-  std::string open_project_product_name;
-  std::string open_project_major_release;
-  std::string open_project_noaa_station;
-  bool project_editing = false;
-  // The project's path holds the marker "qmp".
-  bool shared_project = false;
-  std::string last_dir;
-  bool design_loop_done = false;
-
-  // --- Rainfall data ------------------------------------------------------
-  std::string rainfall_db_path;
-  std::unique_ptr<db::Connection> rainfall_conn;
-  std::unique_ptr<db::RecordSet> county_rs;
-  std::unique_ptr<db::RecordSet> station_rs;
-
-  // --- Shared by the forms ------------------------------------------------
+  OpenProject project;
+  RainfallSource rainfall;
+  HandOver handover;
+  // The display pattern of numbers; each form sets it when it loads.
   std::string number_format = "0.000";
+  // What the subsystems offer each other, wired by main() (and by tests).
+  Services services;
 
  private:
   ui::Desktop& desktop_;

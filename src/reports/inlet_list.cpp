@@ -7,6 +7,10 @@
 
 namespace rg::reports {
 
+void wire_services(app::Session& session) {
+  session.services.inlet_list = [&session]() -> ui::Form& { return session.form<FrmInletFlex>(); };
+}
+
 FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Inlets"), session_(session) {}
 
 void FrmInletFlex::design() {
@@ -37,10 +41,10 @@ void FrmInletFlex::design() {
 }
 
 long long FrmInletFlex::inlet_count() {
-  if (!session_.project_conn || !session_.project_conn->is_open()) return -1;
+  if (!session_.project.project_conn || !session_.project.project_conn->is_open()) return -1;
   try {
     db::RecordSet rs;
-    rs.open(*session_.project_conn, "SELECT count(*) FROM INLET");
+    rs.open(*session_.project.project_conn, "SELECT count(*) FROM INLET");
     return rs.value(0).integer().value_or(0);
   } catch (const std::exception&) {
     return -1;
@@ -67,11 +71,11 @@ void FrmInletFlex::cmdflexrefreshinlet_Click() {
 }
 
 void FrmInletFlex::cmdflexexit_Click() {
-  session_.design_loop_done = true;
+  session_.handover.design_loop_done = true;
   flex_reloading = false;
   unload();
 }
 
-void FrmInletFlex::Form_Unload(bool&) { session_.design_loop_done = !flex_reloading; }
+void FrmInletFlex::Form_Unload(bool&) { session_.handover.design_loop_done = !flex_reloading; }
 
 }  // namespace rg::reports

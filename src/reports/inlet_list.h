@@ -11,6 +11,9 @@ class Session;
 
 namespace rg::reports {
 
+// Offers the inlet list to the shell's Design loop.
+void wire_services(app::Session& session);
+
 class FrmInletFlex : public ui::Form {
  public:
   explicit FrmInletFlex(app::Session& session);

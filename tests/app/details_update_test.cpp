@@ -40,7 +40,7 @@ TEST_F(DetailsTest, TheCountyIsCheckedBeforeTheProjectIdAndNothingIsStoredWithou
     desktop.expect_box("Project ID is a Required Field!");
     dlg.menu("mnuprojsave").user_click();
     EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
-    EXPECT_EQ(session->open_project_name, "");
+    EXPECT_EQ(session->project.open_project_name, "");
     EXPECT_EQ(desktop.boxes().back().icon, Icon::Exclamation);
     EXPECT_EQ(desktop.boxes().back().title, "");
     desktop.expect_box("Exit without saving? ", Answer::Yes);
@@ -113,7 +113,7 @@ TEST_F(DetailsTest, CancelRestoresTheStoredRow) {
     dlg.menu("mnuprojexit").user_click();
   });
   main().menu("mnuupdateProj").user_click();
-  EXPECT_EQ(session->open_project_name, "Route 29 Widening");
+  EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
 }
 
 TEST_F(DetailsTest, ARefusedStoreLeavesTheGlobalsAsTheyWere) {
@@ -127,7 +127,7 @@ TEST_F(DetailsTest, ARefusedStoreLeavesTheGlobalsAsTheyWere) {
     dlg.menu("mnuprojsave").user_click();
     EXPECT_EQ(desktop.boxes().back().icon, Icon::None);
     EXPECT_TRUE(dlg.is_loaded());
-    EXPECT_EQ(session->open_project_name, "Route 29 Widening");
+    EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
     // Leaving it: the change is discarded.
     desktop.expect_box("Exit without saving? ", Answer::Yes);
     desktop.expect_box("Update Cancelled");
@@ -147,7 +147,7 @@ TEST_F(DetailsTest, AStationWithAQuoteIsStoredAsItIs) {
   });
   EXPECT_EQ(query_rows(path("quote.rvg"), "SELECT PROJECT_ID, PROJECT_NAME, NOAA_STATION FROM PROJECT"),
             std::vector<std::string>{"O'Brien-1|St. Mary's Road|Stuart's Draft"});
-  EXPECT_EQ(session->open_project_noaa_station, "Stuart's Draft");
+  EXPECT_EQ(session->project.open_project_noaa_station, "Stuart's Draft");
 }
 
 TEST_F(DetailsTest, AMissingStationFileLeavesTheListsEmpty) {
@@ -196,10 +196,10 @@ TEST_F(UpgradeTest, AnOlderProjectGainsTheStationColumnAndTheStamp) {
   EXPECT_EQ(query_rows(f, "SELECT PRODUCT_NAME, MAJOR_RELEASE, MINOR_RELEASE, NOAA_STATION, RELEASE_DATE FROM PROJECT"),
             std::vector<std::string>{"RAVELGRIT|2.1|0.0|Abingdon 3 S|JULY 2016"});
   EXPECT_EQ(desktop.boxes().at(1).icon, Icon::Exclamation);
-  EXPECT_EQ(session->open_project_major_release, "2.1");
-  EXPECT_EQ(session->open_project_noaa_station, "Abingdon 3 S");
-  EXPECT_EQ(fs::path(session->rainfall_db_path).filename(), "VARMNOAA.rdb");
-  EXPECT_TRUE(session->project_conn->is_open());
+  EXPECT_EQ(session->project.open_project_major_release, "2.1");
+  EXPECT_EQ(session->project.open_project_noaa_station, "Abingdon 3 S");
+  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMNOAA.rdb");
+  EXPECT_TRUE(session->project.project_conn->is_open());
   EXPECT_EQ(panel(1), "Project Database - older.rvg");
 
   // Now current: Update Project Details shows the dialog with the station.
@@ -249,9 +249,9 @@ TEST_F(UpgradeTest, AFailedUpgradeIsShownAndTheProjectStaysOlder) {
     dlg.unload(ui::UnloadMode::CloseBox);
   });
   EXPECT_EQ(project_columns(f).size(), 12u) << "nothing of the upgrade is left in the file";
-  EXPECT_EQ(session->open_project_major_release, "1.0");
+  EXPECT_EQ(session->project.open_project_major_release, "1.0");
   // Closed without an upgrade, the project is served by its county list.
-  EXPECT_EQ(fs::path(session->rainfall_db_path).filename(), "VARMSTORM.rdb");
+  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMSTORM.rdb");
 }
 
 TEST(UpgradeDialog, ListsTheStationsAsTheProgramKnowsThem) {
@@ -309,6 +309,6 @@ TEST(DetailsDialog, WithoutAProjectItSaysSoAndStaysHarmless) {
     dlg.menu("mnuprojexit").user_click();
   });
   desktop.show_modal(session.form<app::FrmProjectNOAA>());
-  EXPECT_EQ(session.open_project_id, "");
+  EXPECT_EQ(session.project.open_project_id, "");
   for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
 }

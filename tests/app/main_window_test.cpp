@@ -79,12 +79,12 @@ TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
   EXPECT_EQ(panel(1), "Project Database - widening.rvg");
   EXPECT_EQ(panel(2), "UNITS: METRIC");
   EXPECT_EQ(menus(), kProjectOpen);
-  EXPECT_EQ(session->open_project_name, "Route 29 Widening");
-  EXPECT_EQ(session->unit_system, "METRIC");
-  EXPECT_EQ(session->open_project_major_release, "2.1");
-  EXPECT_EQ(session->open_project_noaa_station, "Abingdon 3 S");
-  EXPECT_EQ(session->last_dir, f.parent_path().string());
-  EXPECT_TRUE(session->project_editing);
+  EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
+  EXPECT_EQ(session->project.unit_system, "METRIC");
+  EXPECT_EQ(session->project.open_project_major_release, "2.1");
+  EXPECT_EQ(session->project.open_project_noaa_station, "Abingdon 3 S");
+  EXPECT_EQ(session->handover.last_dir, f.parent_path().string());
+  EXPECT_TRUE(session->project.project_editing);
   EXPECT_EQ(query_rows(f, "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME, MAJOR_RELEASE, "
                           "NOAA_STATION FROM PROJECT"),
             std::vector<std::string>{"P-29|Route 29 Widening|Accomack|VA|METRIC|RAVELGRIT|2.1|Abingdon 3 S"});
@@ -114,7 +114,7 @@ TEST_F(ShellTest, NoToOverwriteLeavesTheFileAsItWas) {
   EXPECT_EQ(file_bytes(f), before);
   EXPECT_EQ(menus(), kNoProject);
   EXPECT_EQ(panel(1), "");
-  EXPECT_FALSE(session->project_conn && session->project_conn->is_open());
+  EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
 }
 
 TEST_F(ShellTest, AfterAnOpenCancelInCreateShowsTheDialogsCancelError) {
@@ -141,11 +141,11 @@ TEST_F(ShellTest, OpeningACurrentDatabaseAsksNothingAndListsTheStations) {
   EXPECT_EQ(panel(1), "Project Database - current.rvg");
   EXPECT_EQ(panel(2), "UNITS: METRIC");
   EXPECT_EQ(menus(), kProjectOpen);
-  EXPECT_EQ(session->open_project_noaa_station, "Charlottesville");
-  EXPECT_FALSE(session->shared_project);
-  EXPECT_EQ(fs::path(session->rainfall_db_path).filename(), "VARMNOAA.rdb");
-  ASSERT_TRUE(session->station_rs);
-  EXPECT_EQ(session->station_rs->record_count(), 176);
+  EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
+  EXPECT_FALSE(session->project.shared_project);
+  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMNOAA.rdb");
+  ASSERT_TRUE(session->rainfall.station_rs);
+  EXPECT_EQ(session->rainfall.station_rs->record_count(), 176);
 }
 
 TEST_F(ShellTest, TheSharedMarkerIsFoundInAnyCaseAnywhereInThePath) {
@@ -153,7 +153,7 @@ TEST_F(ShellTest, TheSharedMarkerIsFoundInAnyCaseAnywhereInThePath) {
     const auto f = make_current(name);
     desktop.expect_box("Project Name: Route 29 Widening");
     open_file(f);
-    EXPECT_EQ(session->shared_project, std::string(name) != "plain.rvg") << name;
+    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg") << name;
     desktop.expect_box("Current Project Is Closed!");
     main().menu("mnucloseProj").user_click();
   }
@@ -166,7 +166,7 @@ TEST_F(ShellTest, TheSharedMarkerIsFoundInAnyCaseAnywhereInThePath) {
   desktop.expect_file("");
   desktop.expect_box("No project database selected!");
   main().menu("mnucreateProj").user_click();
-  EXPECT_FALSE(session->shared_project);
+  EXPECT_FALSE(session->project.shared_project);
 }
 
 TEST_F(ShellTest, AnOlderDatabaseAsksEveryTimeUntilConverted) {
@@ -174,8 +174,8 @@ TEST_F(ShellTest, AnOlderDatabaseAsksEveryTimeUntilConverted) {
   for (int i = 0; i < 2; ++i) {
     open_declining_upgrade(f);
     // No: the county list of the storm tables.
-    EXPECT_EQ(fs::path(session->rainfall_db_path).filename(), "VARMSTORM.rdb");
-    EXPECT_EQ(session->county_rs->record_count(), 95);
+    EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMSTORM.rdb");
+    EXPECT_EQ(session->rainfall.county_rs->record_count(), 95);
     desktop.expect_box("Current Project Is Closed!");
     main().menu("mnucloseProj").user_click();
   }
@@ -185,11 +185,11 @@ TEST_F(ShellTest, AnOlderDatabaseAsksEveryTimeUntilConverted) {
 TEST_F(ShellTest, NoOnASharedOlderDatabaseListsTheCountyRainfallTable) {
   const auto f = make_older("qmp_older.rvg", true);
   open_declining_upgrade(f);
-  EXPECT_EQ(fs::path(session->rainfall_db_path).filename(), "VArainfall.rdb");
-  EXPECT_EQ(session->county_rs->field_names(), (std::vector<std::string>{"COUNTY_NO", "COUNTY_NAME"}));
-  EXPECT_EQ(session->county_rs->record_count(), 95);
+  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VArainfall.rdb");
+  EXPECT_EQ(session->rainfall.county_rs->field_names(), (std::vector<std::string>{"COUNTY_NO", "COUNTY_NAME"}));
+  EXPECT_EQ(session->rainfall.county_rs->record_count(), 95);
   // The Design menu does not ask for the product name of a shared project.
-  EXPECT_EQ(session->open_project_product_name, "");
+  EXPECT_EQ(session->project.open_project_product_name, "");
 }
 
 TEST_F(ShellTest, StationListOfAnEarlierOpenSurvivesTheCountyList) {
@@ -200,8 +200,8 @@ TEST_F(ShellTest, StationListOfAnEarlierOpenSurvivesTheCountyList) {
   main().menu("mnucloseProj").user_click();
   const auto older = make_older("older.rvg", false);
   open_declining_upgrade(older);
-  ASSERT_TRUE(session->station_rs);
-  EXPECT_EQ(session->station_rs->record_count(), 176);
+  ASSERT_TRUE(session->rainfall.station_rs);
+  EXPECT_EQ(session->rainfall.station_rs->record_count(), 176);
 }
 
 TEST_F(ShellTest, CloseClearsEveryValueCopiedFromTheProject) {
@@ -215,14 +215,9 @@ TEST_F(ShellTest, CloseClearsEveryValueCopiedFromTheProject) {
   EXPECT_EQ(menus(), kNoProject);
   EXPECT_EQ(panel(1), "");
   EXPECT_EQ(panel(2), "");
-  for (const std::string* v : {&session->open_project_id, &session->open_project_name, &session->open_project_county,
-                               &session->open_project_state, &session->open_project_designer, &session->unit_system,
-                               &session->open_project_product_name, &session->open_project_major_release,
-                               &session->open_project_noaa_station}) {
-    EXPECT_EQ(*v, "");
-  }
-  EXPECT_FALSE(session->project_editing);
-  EXPECT_FALSE(session->project_conn->is_open());
+  EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), app::ProjectCopies{});
+  EXPECT_FALSE(session->project.project_editing);
+  EXPECT_FALSE(session->project.project_conn);
 }
 
 TEST_F(ShellTest, AnOlderSharedFileOpenedAfterACurrentOneIsTakenAsOlder) {
@@ -234,8 +229,8 @@ TEST_F(ShellTest, AnOlderSharedFileOpenedAfterACurrentOneIsTakenAsOlder) {
   // Its file has no MAJOR_RELEASE column: nothing of the current project may stand in.
   const auto older = make_older("qmp_older.rvg", true);
   open_declining_upgrade(older);
-  EXPECT_EQ(session->open_project_major_release, "");
-  EXPECT_EQ(session->open_project_noaa_station, "");
+  EXPECT_EQ(session->project.open_project_major_release, "");
+  EXPECT_EQ(session->project.open_project_noaa_station, "");
 }
 
 TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
@@ -254,8 +249,8 @@ TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
     EXPECT_EQ(menus(), kNoProject);
     EXPECT_EQ(panel(1), "");
     EXPECT_EQ(panel(2), "");
-    EXPECT_EQ(session->open_project_name, "");
-    EXPECT_EQ(session->project_db_path, "");
+    EXPECT_EQ(session->project.open_project_name, "");
+    EXPECT_EQ(session->project.project_db_path, "");
     EXPECT_EQ(main().pointer(), ui::MousePointer::Default);
     desktop.clear_record();
   }
@@ -281,7 +276,7 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   desktop.expect_modal("frmProjectNOAA", fill_and_save("P-1", "Found"));
   desktop.expect_box("Project Details are Saved!");
   main().menu("mnuupdateProj").user_click();
-  EXPECT_EQ(session->open_project_name, "Found");
+  EXPECT_EQ(session->project.open_project_name, "Found");
 
   // Now with details: edit mode, key fields locked.
   desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
@@ -310,7 +305,7 @@ TEST_F(ShellTest, UpdateOfAnOlderProjectShowsTheTwinWithoutStation) {
   });
   desktop.expect_box("Project Details are Saved!");
   main().menu("mnuupdateProj").user_click();
-  EXPECT_EQ(session->open_project_designer, "A. Engineer");
+  EXPECT_EQ(session->project.open_project_designer, "A. Engineer");
   EXPECT_EQ(query_rows(f, "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
 }
 
@@ -357,7 +352,7 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
   });
   main().menu("mnuInlet").user_click();
   EXPECT_EQ(desktop.modal_forms().size(), 1u);
-  EXPECT_TRUE(session->design_loop_done);
+  EXPECT_TRUE(session->handover.design_loop_done);
 
   // With inlets, Refresh reloads the list, which the loop shows again.
   run_sql(f, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "platform/ui/scripted_desktop.h"
+#include "reports/inlet_list.h"
 #include "support/sqlite_rows.h"
 
 namespace rg::test {
@@ -55,6 +56,7 @@ class ShellTest : public ::testing::Test {
   // loaded and shown.
   void start(const fs::path& program_dir) {
     session = std::make_unique<app::Session>(desktop, program_dir);
+    reports::wire_services(*session);
     desktop.show(main());
     desktop.clear_record();
   }

@@ -38,6 +38,7 @@ class ProgramWindows : public ::testing::Test {
     dir_ = fs::temp_directory_path() / ("rg_windows_" + std::to_string(::getpid()));
     fs::create_directories(dir_);
     session_ = std::make_unique<app::Session>(desktop_, RG_PROGRAM_DIR);
+    reports::wire_services(*session_);
   }
   void TearDown() override {
     session_.reset();
@@ -52,10 +53,10 @@ class ProgramWindows : public ::testing::Test {
     test::run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, MAJOR_RELEASE, "
                      "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', 'ENGLISH', '" +
                          std::string(current ? "2.1" : "1.0") + "', 'Charlottesville');");
-    session_->project_db_path = f.string();
+    session_->project.project_db_path = f.string();
     ASSERT_TRUE(lib::open_project_connection(*session_));
     lib::load_project_record(*session_);
-    session_->project_editing = true;
+    session_->project.project_editing = true;
     if (current) {
       lib::open_noaa_lists(*session_);
     } else {
@@ -127,10 +128,10 @@ TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
 
 TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
   open_project(true);
-  test::run_sql(session_->project_db_path, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
+  test::run_sql(session_->project.project_db_path, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
   auto& main = session_->form<app::FrmSoftwareMain>();
   desktop_.show(main);
-  session_->open_project_product_name = "RAVELGRIT";
+  session_->project.open_project_product_name = "RAVELGRIT";
   int showings = 0;
   std::function<void(QDialog*)> refresh_then_exit = [&](QDialog*) {
     ++showings;
@@ -146,7 +147,7 @@ TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
   qt::testing::when_shown<QDialog>(refresh_then_exit);
   main.mnuInlet_Click();
   EXPECT_EQ(showings, 2);
-  EXPECT_TRUE(session_->design_loop_done);
+  EXPECT_TRUE(session_->handover.design_loop_done);
   main.unload();
   QApplication::processEvents();
 }
