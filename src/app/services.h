@@ -1,19 +1,66 @@
 #pragma once
-// What one subsystem offers another. The shell cannot include the forms of the
-// subsystems built on it, so they reach each other through these, and main()
-// wires the real forms in.
+// What one subsystem offers another. No subsystem includes the forms of another
+// (the shell, the inlet design form, the hydrology dialogs and the inlet list
+// stand side by side on the common core), so they reach each other through
+// these, and main() wires the real forms in. An offer nobody wired is empty.
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace rg::ui {
 class Form;
-}
+class FileDialog;
+}  // namespace rg::ui
 
 namespace rg::app {
 
+// The boxes of the inlet design form, by control name, for the dialogs and
+// procedures that read and write them (the hydrology dialogs, the rainfall
+// computations).
+class InletBoxes {
+ public:
+  virtual ~InletBoxes() = default;
+  virtual std::string text(std::string_view control) = 0;
+  // A code write: the box's change handling runs as for any code write.
+  virtual void set_text(std::string_view control, std::string_view text) = 0;
+  // Check boxes and option buttons.
+  virtual int value(std::string_view control) = 0;
+  virtual void set_value(std::string_view control, int value) = 0;
+};
+
 struct Services {
-  // The inlet list that the Design loop shows again and again.
+  // --- The shell ---------------------------------------------------------------
+  // The main window's file dialog, whose settings stay between uses.
+  std::function<ui::FileDialog&()> file_dialog;
+
+  // --- The inlet design form -----------------------------------------------------
+  // The form, shown modally once handover.inlet_to_open and inlet_open_mode are set.
+  std::function<ui::Form&()> inlet_design;
+  // Its boxes.
+  std::function<InletBoxes&()> inlet_boxes;
+  // Whether an INLET row holds the value in the field ("INLET_NUMBER", or
+  // "PREINLET1"/"PREINLET2", which search both sides and leave the first
+  // referring inlet in handover.found_inlet_number). Nothing when the search
+  // could not be carried out (the reason has been shown): the caller refuses.
+  std::function<std::optional<bool>(std::string_view value, std::string_view field)> search_inlets;
+
+  // --- Hydrology -----------------------------------------------------------------
+  std::function<ui::Form&()> tc_dialog;
+  // The drainage-area dialog of the open project (15 or 24 land-use rows).
+  std::function<ui::Form&()> area_dialog;
+  // The rainfall coefficients of a storm return period into rainfall's
+  // coefficients; false (after a box that says what was not found) when there are none.
+  std::function<bool(int return_period)> get_rainfall_coefficients;
+  std::function<void()> compute_intensity;
+  std::function<void()> compute_discharge;
+
+  // --- The inlet list ------------------------------------------------------------
+  // The list that the Design loop shows again and again.
   std::function<ui::Form&()> inlet_list;
+  // Makes the list beneath the inlet design form show the rows as saved.
+  std::function<void()> refresh_inlet_list;
 };
 
 }  // namespace rg::app

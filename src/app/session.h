@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "app/services.h"
+#include "hydraulics/coefficients.h"
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
 #include "platform/ui/desktop.h"
@@ -53,6 +54,11 @@ struct RainfallSource {
   std::unique_ptr<db::Connection> rainfall_conn;
   std::unique_ptr<db::RecordSet> county_rs;
   std::unique_ptr<db::RecordSet> station_rs;
+  // The coefficients of the last look-up of a storm return period.
+  double rain_coef_A = 0;
+  double rain_coef_B = 0;
+  double rain_coef_D = 0;
+  double rain_coef_E = 0;
 };
 
 // Values one form leaves for another.
@@ -61,6 +67,18 @@ struct HandOver {
   std::string last_dir;
   // Set by the inlet list when the Design loop is to end.
   bool design_loop_done = false;
+  // The inlet the inlet design form opens ("" adds one) and how ("add", "view", "edit").
+  std::string inlet_to_open;
+  std::string inlet_open_mode;
+  // The inlet of the list's current row, and the number a renumber gives it.
+  std::string current_inlet_number;
+  std::string new_inlet_number;
+  // The inlet that search_inlets found naming another as its previous inlet.
+  std::string found_inlet_number;
+  // The side whose drainage areas the area dialog edits, and its row count.
+  bool area1_selected = false;
+  bool area2_selected = false;
+  int area_row_count = 15;
 };
 
 class Session {
@@ -91,6 +109,8 @@ class Session {
   HandOver handover;
   // The display pattern of numbers; each form sets it when it loads.
   std::string number_format = "0.000";
+  // The unit-dependent constants of the inlet computations.
+  hyd::UnitCoefficients unit_coefficients;
   // What the subsystems offer each other, wired by main() (and by tests).
   Services services;
 
