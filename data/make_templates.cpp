@@ -89,7 +89,7 @@ const std::vector<Column> ld204_columns = {
     {"INLET NO.", "", 8, ""},                          // 1
     {"INLET STD.", "", 8, ""},                         // 2
     {"LENGTH L", "ft / m", 8, ""},                     // 3
-    {"STATION / OFFSET", "ft / m", 13, ""},            // 4
+    {"STATION / OFFSET", "ft / m", 15, ""},            // 4
     {"DRAINAGE AREA A", "ac / ha", 8, ""},             // 5
     {"RUNOFF COEF. C", "", 7, ""},                     // 6
     {"C x A", "ac / ha", 7, "0.000"},                  // 7

@@ -172,6 +172,7 @@ rg::test::Parts workbook_with_formulas() {
        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
        "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
        "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+       "<Override PartName=\"/xl/worksheets/sheet2.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
        "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>"
        "</Types>"},
       {"_rels/.rels", "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
@@ -180,10 +181,13 @@ rg::test::Parts workbook_with_formulas() {
       {"xl/_rels/workbook.xml.rels",
        "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
        "<Relationship Id=\"rId1\" Type=\"" + rel + "/worksheet\" Target=\"/xl/worksheets/sheet1.xml\"/>"
+       "<Relationship Id=\"rId2\" Type=\"" + rel + "/worksheet\" Target=\"worksheets/sheet2.xml\"/>"
        "<Relationship Id=\"rId9\" Type=\"" + rel + "/calcChain\" Target=\"calcChain.xml\"/>"
        "</Relationships>"},
-      {"xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\"><sheets>"
-                          "<sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/></sheets>"
+      {"xl/workbook.xml", "<workbook xmlns=\"" + main + "\" xmlns:r=\"" + rel + "\">"
+                          "<bookViews><workbookView firstSheet=\"1\" activeTab=\"1\"/></bookViews><sheets>"
+                          "<sheet name=\"Data\" sheetId=\"1\" r:id=\"rId1\"/>"
+                          "<sheet name=\"Notes\" sheetId=\"2\" r:id=\"rId2\"/></sheets>"
                           "<definedNames><definedName name=\"x\">Data!$A$1</definedName></definedNames></workbook>"},
       {"xl/worksheets/sheet1.xml",
        "<worksheet xmlns=\"" + main + "\"><sheetData>"
@@ -191,6 +195,8 @@ rg::test::Parts workbook_with_formulas() {
        "<c r=\"C1\" t=\"str\"><f>\"x\"&amp;A1</f><v>x2</v></c></row>"
        "<row><c><v>7</v></c><c t=\"inlineStr\"><is><t>eight</t></is></c></row>"
        "</sheetData></worksheet>"},
+      {"xl/worksheets/sheet2.xml", "<worksheet xmlns=\"" + main + "\"><sheetViews><sheetView tabSelected=\"1\" "
+                                   "workbookViewId=\"0\"/></sheetViews><sheetData/></worksheet>"},
       {"xl/calcChain.xml", "<calcChain xmlns=\"" + main + "\"><c r=\"B1\" i=\"1\"/><c r=\"C1\"/></calcChain>"},
   };
 }
@@ -220,6 +226,22 @@ TEST_F(WorkbookTest, FormulasRecalculateOnOpening) {
   const auto calc = workbook.child("workbook").child("calcPr");
   EXPECT_TRUE(calc.attribute("fullCalcOnLoad").as_bool());
   EXPECT_STREQ(calc.previous_sibling().name(), "definedNames");  // the schema's order
+}
+
+TEST_F(WorkbookTest, TheActiveSheetIsTheOneTheWorkbookOpensOn) {
+  rg::test::write_parts(dir / "two.xlsx", workbook_with_formulas());
+  auto book = Workbook::open_copy(dir / "two.xlsx", dir / "out.xlsx");
+  EXPECT_EQ(&book.active_sheet(), &book.sheet("Notes"));
+  book.activate(1);
+  EXPECT_EQ(&book.active_sheet(), &book.sheet("Data"));
+  book.save();
+  const auto parts = rg::test::read_parts(dir / "out.xlsx");
+  const auto view = rg::test::parse(parts.at("xl/workbook.xml")).child("workbook").child("bookViews").child("workbookView");
+  EXPECT_EQ(view.attribute("activeTab").as_int(-1), 0);
+  EXPECT_FALSE(view.attribute("firstSheet"));
+  EXPECT_FALSE(rg::test::parse(parts.at("xl/worksheets/sheet2.xml"))
+                   .child("worksheet").child("sheetViews").child("sheetView").attribute("tabSelected"));
+  EXPECT_THROW(book.activate(3), Error);
 }
 
 TEST_F(WorkbookTest, AFailedSaveLeavesTheOldFileWhole) {

@@ -62,11 +62,11 @@ Package Package::read(const fs::path& file) {
   return package;
 }
 
-void Package::write(const fs::path& file) const {
+void Package::write(const fs::path& file, const fs::path& shown_as) const {
   int code = 0;
   Archive archive(zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
   const auto fail = [&](const std::string& why) {
-    throw Error("The workbook " + quoted(file) + " cannot be written: " + why + ".");
+    throw Error("The workbook " + quoted(shown_as) + " cannot be written: " + why + ".");
   };
   if (!archive) fail("the file cannot be opened");
   for (const Part& part : parts_) {

@@ -20,7 +20,8 @@ class Package {
  public:
   // Errors: the file is missing or not a zip archive.
   static Package read(const std::filesystem::path& file);
-  void write(const std::filesystem::path& file) const;
+  // Errors name `shown_as`, the file the user knows (`file` may be a temporary one).
+  void write(const std::filesystem::path& file, const std::filesystem::path& shown_as) const;
 
   Part* find(std::string_view name);
   void remove(std::string_view name);

@@ -240,7 +240,7 @@ void Workbook::save() {
   }
   if (impl.styles && impl.styles->changed()) impl.store(impl.styles_part, impl.styles->document());
   impl.store(impl.workbook_part, impl.workbook);
-  replace_file(impl.target, [&](const fs::path& temporary) { impl.package.write(temporary); });
+  replace_file(impl.target, [&](const fs::path& temporary) { impl.package.write(temporary, impl.target); });
 }
 
 }  // namespace rg::workbook
