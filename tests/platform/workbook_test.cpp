@@ -236,11 +236,12 @@ TEST_F(WorkbookTest, TheActiveSheetIsTheOneTheWorkbookOpensOn) {
   EXPECT_EQ(&book.active_sheet(), &book.sheet("Data"));
   book.save();
   const auto parts = rg::test::read_parts(dir / "out.xlsx");
-  const auto view = rg::test::parse(parts.at("xl/workbook.xml")).child("workbook").child("bookViews").child("workbookView");
+  const auto workbook = rg::test::parse(parts.at("xl/workbook.xml"));
+  const auto view = workbook.child("workbook").child("bookViews").child("workbookView");
   EXPECT_EQ(view.attribute("activeTab").as_int(-1), 0);
   EXPECT_FALSE(view.attribute("firstSheet"));
-  EXPECT_FALSE(rg::test::parse(parts.at("xl/worksheets/sheet2.xml"))
-                   .child("worksheet").child("sheetViews").child("sheetView").attribute("tabSelected"));
+  const auto notes = rg::test::parse(parts.at("xl/worksheets/sheet2.xml"));
+  EXPECT_FALSE(notes.child("worksheet").child("sheetViews").child("sheetView").attribute("tabSelected"));
   EXPECT_THROW(book.activate(3), Error);
 }
 
