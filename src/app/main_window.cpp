@@ -276,7 +276,14 @@ void FrmSoftwareMain::mnuInlet_Click() {
   }
   session_.design_loop_done = false;
   while (!session_.design_loop_done) {
-    desktop.show_modal(session_.form<reports::FrmInletFlex>());
+    // A list that cannot be shown ends the loop, which would otherwise spin
+    // without the user.
+    try {
+      if (!desktop.show_modal(session_.form<reports::FrmInletFlex>())) return;
+    } catch (const std::exception& e) {
+      show_error(e.what());
+      return;
+    }
   }
 }
 
