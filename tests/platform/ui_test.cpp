@@ -436,3 +436,70 @@ TEST(Forms, ATableDeclaresControlsInOrderInsideTheirContainers) {
   const ControlSpec orphan[] = {{.name = "txtX", .kind = ControlKind::TextBox, .container = "fraNone"}};
   EXPECT_THROW(f.add_controls(orphan), std::out_of_range);
 }
+
+namespace {
+// Counts what a front end would hear.
+struct CountingObserver : FormObserver {
+  std::vector<Property> heard;
+  void control_changed(Control&, Property p) override { heard.push_back(p); }
+  void menu_changed(Menu&) override {}
+  void status_changed(int) override {}
+  void form_changed() override {}
+  void focus_changed(Control*) override {}
+  void unloaded() override {}
+};
+}  // namespace
+
+TEST(Grids, AClickMovesTheCurrentCellThenClicksAndTheHeaderRowTakesNone) {
+  Form f("frmList", "List");
+  Control& grid = f.add("inletflex", ControlKind::Grid);
+  std::vector<std::string> log;
+  auto at = [&] { return std::to_string(grid.row()) + "," + std::to_string(grid.col()); };
+  grid.EnterCell = [&] { log.push_back("EnterCell " + at()); };
+  grid.Click = [&] { log.push_back("Click " + at()); };
+  grid.DblClick = [&] { log.push_back("DblClick " + at()); };
+  CountingObserver seen;
+  f.set_observer(&seen);
+
+  // Only the header row: the current cell is on it.
+  grid.set_grid({{"INLET_ID", "STATION"}});
+  EXPECT_EQ(at(), "0,0");
+  grid.set_col_width(1, 12);
+  grid.set_grid({{"INLET_ID", "STATION"}, {"1", "10+00"}, {"2"}, {"3", "12+50"}});
+  EXPECT_EQ(seen.heard, (std::vector<Property>{Property::Cells, Property::ColWidth, Property::Cells}));
+  EXPECT_EQ(at(), "1,0") << "a new table starts at the first data row";
+  EXPECT_EQ(grid.rows(), 4);
+  EXPECT_EQ(grid.cols(), 2);
+  EXPECT_EQ(grid.cell(2, 1), "") << "short rows are filled up";
+  EXPECT_EQ(grid.col_width(1), 12) << "widths outlive the table";
+  EXPECT_THROW(grid.cell(4, 0), std::out_of_range);
+  EXPECT_THROW(grid.set_current_cell(1, 2), std::out_of_range);
+
+  grid.user_click_cell(3, 1);
+  grid.user_click_cell(3, 1);
+  grid.user_click_cell(0, 1);  // the header row
+  grid.user_double_click_cell(2, 0);
+  grid.set_current_cell(2, 0);  // unchanged: no event
+  grid.set_current_cell(1, 1);
+  grid.set_enabled(false);
+  grid.user_click_cell(3, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"EnterCell 3,1", "Click 3,1", "Click 3,1", "EnterCell 2,0",
+                                           "DblClick 2,0", "EnterCell 1,1"}));
+  grid.set_cell(3, 1, "13+00");
+  EXPECT_EQ(grid.cell(3, 1), "13+00");
+  EXPECT_EQ(seen.heard.back(), Property::CellText);
+  f.set_observer(nullptr);
+}
+
+TEST(Controls, AddingItemsToAListSaysOnlyWhatWasAdded) {
+  Form f("frmList", "List");
+  Control& combo = f.add("cboCounty", ControlKind::ComboBox);
+  CountingObserver seen;
+  f.set_observer(&seen);
+  combo.set_items({"Accomack", "Albemarle"});
+  combo.add_item("Alleghany");
+  combo.add_item("Amelia");
+  EXPECT_EQ(seen.heard, (std::vector<Property>{Property::Items, Property::ItemAdded, Property::ItemAdded}));
+  EXPECT_EQ(combo.items().back(), "Amelia");
+  f.set_observer(nullptr);
+}
