@@ -129,7 +129,9 @@ void FrmSoftwareMain::mnucreateProj_Click() {
     printDlg.DialogTitle = "Enter New Project Database File Name";
     printDlg.ShowSave(desktop);
     session_.project.project_db_path = printDlg.FileName;
-    if (session_.project.project_db_path.empty() || session_.project.project_db_path == "*.rvg") {
+    // The dialog gives the folder with the name: a filter pattern typed as the
+    // name is no choice, wherever the dialog stood.
+    if (session_.project.project_db_path.empty() || name_of(session_.project.project_db_path) == "*.rvg") {
       show_box(desktop, "No project database selected!", Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
