@@ -337,20 +337,13 @@ TEST_F(ShellTest, HelpOpensThePageBesideTheProgramAndAboutShowsTwice) {
   EXPECT_TRUE(desktop.opened_documents().empty());
 }
 
-TEST(DetailsDialog, WithoutAProjectItSaysSoAndStaysHarmless) {
+TEST(DetailsDialog, WithoutAProjectItSaysSoAndDoesNotStay) {
   ui::ScriptedDesktop desktop;
   app::Session session(desktop, RG_PROGRAM_DIR);
   desktop.expect_box("No project database is open.");
-  desktop.expect_modal("frmProjectNOAA", [&desktop](ui::Form& dlg) {
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojcancel").user_click();
-    dlg.control("county").user_edit_text("Albemarle");
-    dlg.control("project_id").user_edit_text("P-1");
-    desktop.expect_box("The project details are not loaded.");
-    dlg.menu("mnuprojsave").user_click();
-    dlg.menu("mnuprojexit").user_click();
-  });
+  // No script: the dialog is not left open as if for a new project.
   desktop.show_modal(session.form<app::FrmProjectNOAA>());
+  EXPECT_FALSE(session.form<app::FrmProjectNOAA>().is_loaded());
   EXPECT_EQ(session.project.open_project_id, "");
   for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
 }
