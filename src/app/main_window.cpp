@@ -10,6 +10,7 @@
 #include "app/project_store.h"
 #include "app/project_update.h"
 #include "app/session.h"
+#include "platform/db/error.h"
 
 namespace rg::app {
 
@@ -278,10 +279,14 @@ void FrmSoftwareMain::mnuInlet_Click() {
     try {
       session_.project.open_project_product_name = quillmere_libraries::read_product_name(session_);
     } catch (const std::exception& e) {
-      show_box(desktop,
-               "Ravelgrit could not check which program made this project database, so it cannot be designed "
-               "now.\n\n" + std::string(e.what()),
-               Buttons::OK, Icon::Exclamation, box_title);
+      std::string text = "Ravelgrit could not check which program made this project database, so it cannot be "
+                         "designed now.\n\n" + std::string(e.what());
+      const auto* error = dynamic_cast<const db::Error*>(&e);
+      if (error && error->kind() == db::ErrorKind::UnknownField) {
+        text += "\n\nA project of an older release gains this field when it is converted: open it again and "
+                "answer Yes to the conversion.";
+      }
+      show_box(desktop, text, Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
     if (session_.project.open_project_product_name != kProductName) {
