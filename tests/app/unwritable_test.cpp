@@ -75,31 +75,6 @@ TEST_F(UnwritableTest, TheDetailsAreShownAndSaveRefusesWithTheReason) {
   main().menu("mnuInlet").user_click();
 }
 
-TEST_F(UnwritableTest, AFileWithoutDetailsCannotTakeThem) {
-  const auto f = path("empty.rvg");
-  fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f);
-  desktop.expect_box("No Project Found.  Please Add Project Details");
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) { dlg.menu("mnuprojexit").user_click(); });
-  desktop.expect_box("Exit without saving? ", Answer::Yes);
-  desktop.expect_box("Update Cancelled");
-  open_file(f);
-  session->project.project_conn->open(f, db::Access::ReadOnly);
-  desktop.expect_box("No Project Found.  Please Add Project Details");
-  desktop.expect_box_containing("\"empty.rvg\" is read-only");
-  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
-    dlg.control("project_id").user_edit_text("P-1");
-    desktop.expect_box_containing("not saved");
-    dlg.menu("mnuprojsave").user_click();
-    EXPECT_TRUE(dlg.is_loaded());
-    desktop.expect_box("Exit without saving? ", Answer::Yes);
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojexit").user_click();
-  });
-  main().menu("mnuupdateProj").user_click();
-  EXPECT_EQ(session->project.open_project_name, "");
-  EXPECT_EQ(query_rows(f, "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
-}
-
 // Each waits the few seconds a held file is given before it is reported.
 TEST_F(UnwritableTest, AHeldFileIsWaitedForThenSaidToBeInUse) {
   const auto f = make_current("held.rvg");
