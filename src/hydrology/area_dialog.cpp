@@ -23,46 +23,46 @@ constexpr ui::Color kLightBlue = 0xC0C0FF;
 // More rows than this are shown side by side in two columns, so that the
 // dialog fits the screen.
 constexpr std::size_t kRowsPerColumn = 15;
-constexpr int kColumnsPerGroup = 5;
 
 std::string k(std::size_t i) { return std::to_string(i); }
 
-// One column of rows under its header: label, area, C range, C, C x A; a group
-// heading takes a line of its own above the group's first row in the column.
+// The rows in one frame, or in two side by side, under a header: label, area,
+// C range, C, C x A; a group heading takes a line of its own above the group's
+// first row in the frame.
 std::vector<ControlSpec> make_table(LandUseTable table) {
   const auto rows = land_use_rows(table);
   const std::size_t columns = rows.size() > kRowsPerColumn ? 2 : 1;
   const std::size_t per_column = (rows.size() + columns - 1) / columns;
   std::vector<ControlSpec> t;
-  t.push_back({.name = "Frame1", .kind = ControlKind::Frame});
   for (std::size_t g = 0; g < columns; ++g) {
-    const int base = static_cast<int>(g) * kColumnsPerGroup;
-    const std::string suffix = g == 0 ? "" : k(g);
-    t.push_back({.container = "Frame1", .col = base, .caption = "TYPE OF DRAINAGE AREA"});
-    t.push_back({.name = "Area_Frame" + suffix, .container = "Frame1", .col = base + 1, .caption = "A (Acres)"});
-    t.push_back({.container = "Frame1", .col = base + 2, .caption = "C - Range"});
-    t.push_back({.container = "Frame1", .col = base + 3, .caption = "C"});
-    t.push_back({.container = "Frame1", .col = base + 4, .caption = "C * A"});
+    const std::string suffix = g == 0 ? "" : "_" + k(g);
+    const std::string frame = "Frame1" + suffix;
+    t.push_back({.name = frame, .kind = ControlKind::Frame, .col = static_cast<int>(g)});
+    t.push_back({.container = frame, .caption = "TYPE OF DRAINAGE AREA"});
+    t.push_back({.name = "Area_Frame" + suffix, .container = frame, .col = 1, .caption = "A (Acres)"});
+    t.push_back({.container = frame, .col = 2, .caption = "C - Range"});
+    t.push_back({.container = frame, .col = 3, .caption = "C"});
+    t.push_back({.container = frame, .col = 4, .caption = "C * A"});
     int line = 1;
     for (std::size_t i = g * per_column; i < std::min(rows.size(), (g + 1) * per_column); ++i) {
       const LandUseRow& r = rows[i];
       const bool starts_group = i == g * per_column || rows[i - 1].heading != r.heading;
       if (!r.heading.empty() && starts_group) {
-        t.push_back({.container = "Frame1", .row = line++, .col = base, .caption = std::string(r.heading)});
+        t.push_back({.container = frame, .row = line++, .caption = std::string(r.heading)});
       }
-      t.push_back({.container = "Frame1", .row = line, .col = base, .caption = std::string(r.label)});
-      t.push_back({.name = "Area" + k(i), .kind = ControlKind::TextBox, .container = "Frame1", .row = line,
-                   .col = base + 1, .width_chars = 9});
-      t.push_back({.name = "Crange" + k(i), .container = "Frame1", .row = line, .col = base + 2,
+      t.push_back({.container = frame, .row = line, .caption = std::string(r.label)});
+      t.push_back({.name = "Area" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 1,
+                   .width_chars = 9});
+      t.push_back({.name = "Crange" + k(i), .container = frame, .row = line, .col = 2,
                    .caption = std::string(r.c_range)});
-      t.push_back({.name = "Cval" + k(i), .kind = ControlKind::TextBox, .container = "Frame1", .row = line,
-                   .col = base + 3, .width_chars = 5});
-      t.push_back({.name = "CA" + k(i), .kind = ControlKind::TextBox, .container = "Frame1", .row = line,
-                   .col = base + 4, .width_chars = 9});
+      t.push_back({.name = "Cval" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 3,
+                   .width_chars = 5});
+      t.push_back({.name = "CA" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 4,
+                   .width_chars = 9});
       ++line;
     }
   }
-  t.push_back({.name = "Frame2", .kind = ControlKind::Frame, .row = 1});
+  t.push_back({.name = "Frame2", .kind = ControlKind::Frame, .row = 1, .col_span = static_cast<int>(columns)});
   t.push_back({.container = "Frame2", .caption = "Total Area"});
   t.push_back({.name = "TAREA", .kind = ControlKind::TextBox, .container = "Frame2", .col = 1, .width_chars = 12});
   t.push_back({.name = "TAunit", .container = "Frame2", .col = 2, .caption = "Ac."});
@@ -119,8 +119,11 @@ void AreaDialog::design() {
     row_control("Cval", i).LostFocus = [this, i] { Cval_LostFocus(i); };
     row_control("Cval", i).set_text(std::string(rows[i].default_c));
     row_control("Crange", i).set_back_color(kLightBlue);
-    row_control("CA", i).set_enabled(false);
-    row_control("CA", i).set_back_color(ui::kButtonFace);
+    // Not editable, and shown in full rather than greyed.
+    ui::Control& ca = row_control("CA", i);
+    ca.set_locked(true);
+    ca.set_tab_stop(false);
+    ca.set_back_color(ui::kButtonFace);
   }
   for (const char* total : {"TAREA", "TCA"}) {
     control(total).set_text("0.0");

@@ -20,7 +20,7 @@ namespace lib = app::quillmere_libraries;
 namespace {
 
 constexpr int kBoxChars = 10;
-constexpr int kListChars = 30;
+constexpr int kListChars = 20;
 // Red 192, green 192, blue 255.
 constexpr ui::Color kLightBlue = 0xC0C0FF;
 
@@ -97,9 +97,11 @@ void time_row(std::vector<ControlSpec>& t, const std::string& frame, int row, in
 std::vector<ControlSpec> make_table() {
   std::vector<ControlSpec> t;
   t.push_back({.name = "Frame0", .kind = ControlKind::Frame, .caption = "COMPUTING TIME OF CONCENTRATION"});
+  // Two columns of frames, each over three grid columns, so that the buttons
+  // beside the total take one grid column each.
   auto frame = [&t](std::string name, int row, int col, std::string caption) {
     t.push_back({.name = std::move(name), .kind = ControlKind::Frame, .container = "Frame0", .row = row,
-                 .col = col, .col_span = 2, .caption = std::move(caption)});
+                 .col = col, .col_span = 3, .caption = std::move(caption)});
   };
 
   frame("Frame4", 0, 0, "Overland Flow (E.E. Seeley - DOVI Modified)");
@@ -111,15 +113,17 @@ std::vector<ControlSpec> make_table() {
   input_row(t, "Frame4", 5, "RATIONAL C VALUE", "rational_C_value");
   time_row(t, "Frame4", 6, 3);
 
-  frame("Frame5", 0, 2, "Channel Flow (Kirpich - DOVI Modified)");
+  frame("Frame5", 0, 3, "Channel Flow (Kirpich - DOVI Modified)");
   input_row(t, "Frame5", 0, "HEIGHT OF MOST REMOTE POINT ABOVE OUTLET", "txtoutlet_height", "lblft10", "ft");
   input_row(t, "Frame5", 1, "MAX. LENGTH OF TRAVEL", "txttravel_length", "lblft11", "ft");
-  t.push_back({.container = "Frame5", .row = 2, .col_span = 4,
-               .caption = "Kirpich Method is limited to \"Defined swales, ditches and other natural channels only\""});
-  time_row(t, "Frame5", 3, 4);
-  list_row(t, "Frame5", 4, "SURFACE TYPE", "surface_type", kSurfaceTypes, "lblsurface_type");
-  t.push_back({.name = "lblsurface_factor", .container = "Frame5", .row = 5, .caption = "SURFACE FACTOR"});
-  t.push_back({.name = "txtsurface_factor", .kind = ControlKind::TextBox, .container = "Frame5", .row = 5, .col = 1,
+  // The note over two lines, so that the frame stays as narrow as its fellows.
+  t.push_back({.container = "Frame5", .row = 2, .col_span = 4, .caption = "Kirpich Method is limited to"});
+  t.push_back({.container = "Frame5", .row = 3, .col_span = 4,
+               .caption = "\"Defined swales, ditches and other natural channels only\""});
+  time_row(t, "Frame5", 4, 4);
+  list_row(t, "Frame5", 5, "SURFACE TYPE", "surface_type", kSurfaceTypes, "lblsurface_type");
+  t.push_back({.name = "lblsurface_factor", .container = "Frame5", .row = 6, .caption = "SURFACE FACTOR"});
+  t.push_back({.name = "txtsurface_factor", .kind = ControlKind::TextBox, .container = "Frame5", .row = 6, .col = 1,
                .col_span = 2, .width_chars = kBoxChars});
 
   frame("Frame1", 1, 0, "Overland Flow (Kinematic Wave Formulation)");
@@ -131,7 +135,7 @@ std::vector<ControlSpec> make_table() {
   input_row(t, "Frame1", 5, "MANNINGS", "fn");
   time_row(t, "Frame1", 6, 1);
 
-  frame("Frame3", 1, 2, "Gutter Flow");
+  frame("Frame3", 1, 3, "Gutter Flow");
   input_row(t, "Frame3", 0, "FLOW DISTANCE", "flow_distance2", "lblft3", "ft");
   input_row(t, "Frame3", 1, "UPPER ELEVATION", "upper_elevation2", "lblft4", "ft");
   input_row(t, "Frame3", 2, "LOWER ELEVATION", "lower_elevation2", "lblft5", "ft");
@@ -143,9 +147,9 @@ std::vector<ControlSpec> make_table() {
   frame("Frame2", 2, 0, "Total Tc");
   t.push_back({.name = "computedTc", .kind = ControlKind::TextBox, .container = "Frame2", .width_chars = kBoxChars});
   t.push_back({.container = "Frame2", .col = 1, .caption = "min"});
-  t.push_back({.name = "cmdsaveTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 2,
+  t.push_back({.name = "cmdsaveTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 3,
                .caption = "SAVE Tc"});
-  t.push_back({.name = "cmdcancelTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 3,
+  t.push_back({.name = "cmdcancelTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 4,
                .caption = "CANCEL"});
   return t;
 }
@@ -224,11 +228,16 @@ void FrmTc::design() {
   for (const Default& d : kDefaults) control(d.name).set_text(d.text);
 
   for (const char* disabled : {"slope1", "slope2", "slope3", "txtTc1", "txtTc2", "txtTc3", "txtTc4",
-                               "txtsurface_factor", "Frame2"}) {
+                               "txtsurface_factor"}) {
     control(disabled).set_enabled(false);
     control(disabled).set_back_color(ui::kButtonFace);
   }
-  control("computedTc").set_back_color(kLightBlue);
+  // Out of the user's reach like the segment times, but the result is shown
+  // in full, not greyed.
+  ui::Control& total = control("computedTc");
+  total.set_locked(true);
+  total.set_tab_stop(false);
+  total.set_back_color(kLightBlue);
   for (const char* hidden : {"lblsurface_type", "surface_type", "lblsurface_factor", "txtsurface_factor"}) {
     control(hidden).set_visible(false);
   }
