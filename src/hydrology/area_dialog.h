@@ -26,9 +26,6 @@ namespace rg::hydrology {
 std::string plain_number_text(double v);
 
 class AreaDialog : public ui::Form {
- public:
-  LandUseTable table() const { return table_; }
-
  protected:
   AreaDialog(app::Session& session, std::string name, LandUseTable table);
   void design() override;

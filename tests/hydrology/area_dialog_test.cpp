@@ -65,55 +65,23 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
   }
 }
 
-// Two rows, 2 ac at C 0.80 and 1.5 ac at C 0.35: 3.5 ac, C x A 2.125, shown
-// plain by the 15-row dialog and formatted by the 24-row one.
-TEST_F(AreaDialog, TotalsOfBothVariants) {
-  struct Row {
-    const char* index;
-    const char* area;
-    const char* c;  // nullptr: the row's default
-  };
-  const struct {
-    bool shared;
-    std::vector<Row> rows;
-    const char* tarea;
-    const char* tca;
-  } cases[] = {
-      {false, {{"0", "2", nullptr}, {"14", "1.5", nullptr}}, "3.5", "2.125"},
-      {true, {{"20", "2", nullptr}, {"18", "1.5", "0.35"}}, "3.500", "2.125"},
-  };
-  for (const auto& c : cases) {
-    session.project.shared_project = c.shared;
-    boxes.texts = {{"Intensity", "2.0"}, {"Cf", "1.1"}, {"inlet_location", "CONTINUOUS GRADE"}};
-    select_side(1);
-    run(session.services.area_dialog(), [&c](ui::Form& f) {
-      for (const Row& r : c.rows) {
-        enter(f, std::string("Area") + r.index, r.area);
-        if (r.c) enter(f, std::string("Cval") + r.index, r.c);
-      }
-      click(f, "cmdcomputearea");
-      EXPECT_EQ(f.control("TAREA").text(), c.tarea);
-      EXPECT_EQ(f.control("TCA").text(), c.tca);
-      click(f, "cmdsavearea");
-    });
-    EXPECT_EQ(boxes.texts["totalarea1"], "3.500");
-    EXPECT_EQ(boxes.texts["totalca1"], "2.125");
-    EXPECT_EQ(boxes.texts["QTotal"], "4.675");  // 2.125 x 2.0 x 1.1 + carry-over 0
-  }
-}
-
-TEST_F(AreaDialog, AnAreaOfZeroClearsItsRowAndATinyOneStays) {
-  run(session.form<hydrology::FrmAreaV2>(), [](ui::Form& f) {
-    enter(f, "Area0", "2");
-    enter(f, "Area0", "0.0");
-    enter(f, "Area1", "0.0004");
+// 2 ac at C 0.80 and 1.5 ac with C 0.4 clamped to 0.35: the 24-row dialog
+// shows its totals formatted.
+TEST_F(AreaDialog, TheTotalsOfTheSharedProjectsTable) {
+  session.project.shared_project = true;
+  select_side(1);
+  boxes.texts = {{"Intensity", "2.0"}, {"Cf", "1.1"}, {"inlet_location", "CONTINUOUS GRADE"}};
+  run(session.services.area_dialog(), [](ui::Form& f) {
+    enter(f, "Area20", "2");
+    enter(f, "Area18", "1.5");
+    enter(f, "Cval18", "0.4");
     click(f, "cmdcomputearea");
-    EXPECT_EQ(f.control("Area0").text(), "");
-    EXPECT_EQ(f.control("CA0").text(), "");
-    EXPECT_EQ(f.control("Area1").text(), "0.000");
-    EXPECT_EQ(f.control("CA1").text(), "0");
-    click(f, "cmdcancelarea");
+    EXPECT_EQ(f.control("TAREA").text(), "3.500");
+    EXPECT_EQ(f.control("TCA").text(), "2.125");
+    click(f, "cmdsavearea");
   });
+  EXPECT_EQ(boxes.texts["totalca1"], "2.125");
+  EXPECT_EQ(boxes.texts["QTotal"], "4.675");  // 2.125 x 2.0 x 1.1
 }
 
 // Texts saved under the other table, or cut short, fill the rows they have;
@@ -129,7 +97,6 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   } cases[] = {
       {false, "2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
        "they hold 24 rows, this table has 15", "1.000", "0.55"},
-      {true, std::string(kW7Areas), std::string(kW7Cs), "they hold 15 rows, this table has 24", "", "0.65"},
       {false, "2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65"},
   };
   for (const auto& c : cases) {

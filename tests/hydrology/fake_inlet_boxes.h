@@ -22,15 +22,13 @@ class FakeInletBoxes : public app::InletBoxes {
   std::map<std::string, std::string, std::less<>> texts;
   std::map<std::string, int, std::less<>> values;
 
+  // Reading adds nothing, so that a test can compare the maps before and after.
   std::string text(std::string_view control) override {
     const auto it = texts.find(control);
     return it == texts.end() ? std::string() : it->second;
   }
   void set_text(std::string_view control, std::string_view text) override { texts[std::string(control)] = text; }
-  int value(std::string_view control) override {
-    const auto it = values.find(control);
-    return it == values.end() ? 0 : it->second;
-  }
+  int value(std::string_view control) override { return values.contains(control) ? values.find(control)->second : 0; }
   void set_value(std::string_view control, int value) override { values[std::string(control)] = value; }
 };
 
@@ -62,19 +60,11 @@ struct HydrologyDialogTest : ::testing::Test {
     session.project.unit_system = "ENGLISH";
     session.project.open_project_major_release = "2.1";
   }
-  void TearDown() override {
-    for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
-  }
+  void TearDown() override { for (const auto& f : desktop.failures()) ADD_FAILURE() << f; }
   // Shows the dialog modally with the user's script.
   void run(ui::Form& dialog, std::function<void(ui::Form&)> script) {
     desktop.expect_modal(dialog.name(), std::move(script));
     desktop.show_modal(dialog);
-  }
-  // Storm-data coefficients B 50, D 10, E 0.75, as a look-up leaves them.
-  void hold_coefficients() {
-    session.rainfall.rain_coef_B = 50;
-    session.rainfall.rain_coef_D = 10;
-    session.rainfall.rain_coef_E = 0.75;
   }
 };
 
