@@ -1,14 +1,21 @@
-// The hydrology formulas, the stored strings and the rainfall look-up.
+// The hydrology formulas, the stored strings, the rainfall look-up, and the two
+// dialogs opening on stored strings.
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <map>
+#include <string>
 
+#include "app/session.h"
+#include "hydrology/area_dialog.h"
 #include "hydrology/formulas.h"
 #include "hydrology/land_use.h"
 #include "hydrology/rainfall_store.h"
+#include "hydrology/tc_dialog.h"
 #include "hydrology/tc_strings.h"
 #include "platform/db/connection.h"
+#include "platform/ui/scripted_desktop.h"
 
 namespace {
 
@@ -55,5 +62,44 @@ void BM_RainfallLookUp(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RainfallLookUp);
+
+// The inlet design form's boxes, as the dialogs read them when they open.
+class StoredBoxes : public rg::app::InletBoxes {
+ public:
+  std::map<std::string, std::string, std::less<>> texts = {
+      {"TcStr",
+       "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,"
+       "0.0080,0.016,0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,12.000,600.000,"
+       "Natural basin with well defined channel,1.0,5.082,17.564"},
+      {"Tcoptionstr", "1,1,0,1"},
+      {"areabufstr1", ",,,,,,,,1.250,,,0.800,,,0.333"},
+      {"cbufstr1", "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35"}};
+  std::string text(std::string_view c) override {
+    const auto it = texts.find(c);
+    return it == texts.end() ? std::string() : it->second;
+  }
+  void set_text(std::string_view, std::string_view) override {}
+  int value(std::string_view) override { return 0; }
+  void set_value(std::string_view, int) override {}
+};
+
+// Loading (design, stored strings decoded, included segments computed) and
+// unloading.
+template <class Dialog>
+void BM_OpenDialog(benchmark::State& state) {
+  rg::ui::ScriptedDesktop desktop;
+  rg::app::Session session(desktop, RG_PROGRAM_DIR);
+  StoredBoxes boxes;
+  session.services.inlet_boxes = [&boxes]() -> rg::app::InletBoxes& { return boxes; };
+  session.project.unit_system = "ENGLISH";
+  session.handover.area1_selected = true;
+  auto& dialog = session.form<Dialog>();
+  for (auto _ : state) {
+    dialog.load();
+    dialog.unload();
+  }
+}
+BENCHMARK(BM_OpenDialog<FrmTc>);
+BENCHMARK(BM_OpenDialog<FrmAreaV2>);
 
 }  // namespace

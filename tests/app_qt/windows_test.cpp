@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -21,6 +22,9 @@
 #include "app/project_store.h"
 #include "app/project_update.h"
 #include "app/session.h"
+#include "hydrology/area_dialog.h"
+#include "hydrology/fake_inlet_boxes.h"
+#include "hydrology/tc_dialog.h"
 #include "layout_check.h"
 #include "platform/qt/form_window.h"
 #include "platform/qt/qt_desktop.h"
@@ -85,6 +89,10 @@ class ProgramWindows : public ::testing::Test {
     }
     EXPECT_GT(shown, 0) << form.name();
     EXPECT_GE(w->window()->width(), 200) << form.name();
+    // RG_SHOT_DIR=folder keeps a picture of each window for a look by eye.
+    if (const char* shots = std::getenv("RG_SHOT_DIR")) {
+      w->window()->grab().save(QString::fromStdString((fs::path(shots) / (form.name() + ".png")).string()));
+    }
     form.unload(ui::UnloadMode::Code);
     QApplication::processEvents();
   }
@@ -211,4 +219,19 @@ TEST_F(ProgramWindows, ABoxShownAfterTheUpgradeDialogIsLeftOutlivesTheDialog) {
   EXPECT_TRUE(answered);
   main.unload();
   QApplication::processEvents();
+}
+
+TEST_F(ProgramWindows, TheHydrologyDialogsFitTheScreen) {
+  test::FakeInletBoxes boxes;
+  test::wire_fake_boxes(*session_, boxes);
+  session_->project.unit_system = "ENGLISH";
+  for (ui::Form* form : std::initializer_list<ui::Form*>{&session_->form<hydrology::FrmTc>(),
+                                                         &session_->form<hydrology::FrmAreaV2>(),
+                                                         &session_->form<hydrology::FrmArea>()}) {
+    desktop_.show(*form);
+    const QSize least = desktop_.window(*form)->window()->minimumSizeHint();
+    EXPECT_TRUE(least.width() <= 1024 && least.height() <= 728) << form->name();
+    form->unload();
+    check(*form);
+  }
 }

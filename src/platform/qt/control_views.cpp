@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -313,13 +314,30 @@ class PlainView : public TextView {
   QPlainTextEdit* edit_;
 };
 
+// A combo box whose dropped-down list is wide enough for its longest item,
+// even when the box itself is kept narrower.
+class WholeItemsCombo : public QComboBox {
+ public:
+  void showPopup() override {
+    QAbstractItemView* list = view();
+    const int frame = 2 * list->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + frame +
+                          list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    QComboBox::showPopup();
+  }
+};
+
 class ComboView : public TextView {
  public:
   ComboView(ui::Control& c, FormWindow& w) : TextView(c, w) {
-    combo_ = new QComboBox;
+    combo_ = new WholeItemsCombo;
     set_widget(combo_);
     combo_->setEditable(!c.pick_only());
-    combo_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // A width hint holds as it does for a text box, however long the items
+    // (the list that drops down still shows them whole); without one the box
+    // fits its longest item.
+    combo_->setSizeAdjustPolicy(c.width_chars() > 0 ? QComboBox::AdjustToMinimumContentsLengthWithIcon
+                                                    : QComboBox::AdjustToContents);
     combo_->setMinimumContentsLength(c.width_chars() > 0 ? c.width_chars() : 10);
     combo_->setMaxVisibleItems(12);
     QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {

@@ -1,0 +1,43 @@
+#pragma once
+// The rainfall computations on the inlet design form's boxes: the coefficient
+// look-up for a storm return period, the intensity from the time of
+// concentration, and the rational-method discharges and total. They read and
+// write the form only through session.services.inlet_boxes(), keep the
+// coefficients in session.rainfall and format with session.number_format.
+//
+// A computation that cannot be carried out says why in a box and leaves what it
+// would have written empty (never a "0.0" that looks like a result), so the
+// form's Solve refuses instead of analysing a discharge that was never computed:
+//  - a failed look-up empties the intensity, the computed discharges and QTotal
+//    and holds no coefficients; the intensity and the discharge that follow
+//    then stay empty without a second box;
+//  - an empty Intensity leaves the discharges and QTotal empty;
+//  - a Cf, C x A or carry-over that is no number (or negative) refuses the
+//    discharge with a box naming it.
+
+namespace rg::app {
+class Session;
+}
+
+namespace rg::hydrology {
+
+// Looks up the coefficients of the open project's county or NOAA station for a
+// return period (years; 0 or less stands for a storm frequency not chosen).
+// False, after a box that says what was not found, when there are none.
+bool get_rainfall_coefficients(app::Session& session, int return_period);
+
+// Intensity := the curve of the last look-up at the time in Tc (an empty Tc
+// becomes "5.0"), in mm/hr in a metric project.
+void compute_intensity(app::Session& session);
+
+// discharge1, discharge2 (in a sag) and QTotal from the C x A totals, the
+// intensity as shown, Cf and the carry-overs. Empty totals and carry-overs
+// become "0.0" first, as the form stores them.
+void compute_discharge(app::Session& session);
+
+// Offers the dialogs and the three computations in session.services: the Tc
+// dialog, the drainage-area dialog of the project's kind (24 land-use rows in
+// a shared project, 15 otherwise).
+void wire_services(app::Session& session);
+
+}  // namespace rg::hydrology

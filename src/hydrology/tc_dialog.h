@@ -1,0 +1,54 @@
+#pragma once
+// frmTc, the time-of-concentration dialog: up to four flow segments (overland
+// flow by the kinematic wave or by Seeley, gutter flow, channel flow by
+// Kirpich), each included by its check box; SAVE Tc hands the total to the
+// inlet design form's Tc with the inputs as TcStr and Tcoptionstr, and has the
+// intensity and the discharge recomputed. Below 5 minutes the 5-minute default
+// is used. It reopens as TcStr and Tcoptionstr left it.
+//
+// Save computes the included segments again from the inputs as they stand
+// before it sums them, so the stored Tc always matches the stored inputs.
+
+#include <string>
+
+#include "hydrology/formulas.h"
+#include "platform/ui/form.h"
+
+namespace rg::app {
+class Session;
+}
+
+namespace rg::hydrology {
+
+class FrmTc : public ui::Form {
+ public:
+  explicit FrmTc(app::Session& session);
+
+  // Fills the dialog from the inlet design form's TcStr and Tcoptionstr; each
+  // included segment is computed again.
+  void decode_Tcstr();
+
+ protected:
+  void design() override;
+  void Form_Load() override;
+
+ private:
+  ui::Control& check(int method) const;
+  ui::Control& time(int method) const;
+  // Computes segment 1 to 4 into its boxes; a refusal is shown and unchecks
+  // the segment. False when refused.
+  bool compute_method(int method);
+  // computedTc := the sum of the four times; a time that is no number is
+  // refused as its segment's data error (the segment is switched off).
+  bool sum_total_tc();
+  void CheckTc_Click(int method);
+  void leave_flow_distance(ui::Control& box, TcMethod method);
+  void leave_lower_elevation(int method);
+  void encode_Tcstr();
+  void cmdsaveTc_Click();
+
+  app::Session& session_;
+  Units units_ = Units::English;
+};
+
+}  // namespace rg::hydrology

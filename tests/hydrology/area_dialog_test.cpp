@@ -1,0 +1,127 @@
+// The drainage-area dialogs on the scripted desktop, writing into a stand-in
+// for the inlet design form. W7 (15-row table, English): paved 1.25 ac at
+// C 0.90, lawns 0.8 ac with C 0.4 clamped to 0.35, shoulder 0.333 ac with C
+// emptied to 0.35: C x A 1.125 + 0.28 + 0.11655 = 1.52155 over 2.383 ac.
+
+#include <gtest/gtest.h>
+
+#include "fake_inlet_boxes.h"
+#include "hydrology/area_dialog.h"
+
+namespace rg::test {
+namespace {
+
+constexpr const char* kW7Areas = ",,,,,,,,1.250,,,0.800,,,0.333";
+constexpr const char* kW7Cs = "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35";
+
+struct AreaDialog : HydrologyDialogTest {
+  void select_side(int side) {
+    session.handover.area1_selected = side == 1;
+    session.handover.area2_selected = side == 2;
+  }
+};
+
+TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
+  for (const int side : {1, 2}) {
+    const std::string n = std::to_string(side);
+    boxes.texts = {{"Intensity", "4.156"}, {"Cf", "1.0"}, {"carryover1", "0"},
+                   {"inlet_location", side == 1 ? "CONTINUOUS GRADE" : "SUMP"}};
+    select_side(side);
+    auto& dialog = session.form<hydrology::FrmAreaV2>();
+    run(dialog, [](ui::Form& f) {
+      enter(f, "Area8", "1.25");
+      enter(f, "Area11", "0.8");
+      enter(f, "Cval11", "0.4");
+      enter(f, "Area14", "0.333");
+      enter(f, "Cval14", "");
+      click(f, "cmdcomputearea");
+      EXPECT_EQ(f.control("Cval11").text(), "0.35");
+      EXPECT_EQ(f.control("Cval14").text(), "0.35");
+      EXPECT_EQ(f.control("CA11").text(), "0.28");
+      EXPECT_EQ(f.control("TAREA").text(), "2.383");
+      EXPECT_EQ(f.control("TCA").text(), "1.52155");
+      click(f, "cmdsavearea");
+    });
+    EXPECT_EQ(boxes.texts["areabufstr" + n], kW7Areas) << side;
+    EXPECT_EQ(boxes.texts["cbufstr" + n], kW7Cs) << side;
+    EXPECT_EQ(boxes.texts["totalarea" + n], "2.383") << side;
+    EXPECT_EQ(boxes.texts["totalca" + n], "1.522") << side;
+    // 1.522 x 4.156 x 1.0; side 1 of the sag has no area.
+    EXPECT_EQ(boxes.texts["discharge" + n], "6.325") << side;
+    EXPECT_EQ(boxes.texts["QTotal"], "6.325") << side;
+
+    run(dialog, [](ui::Form& f) {
+      EXPECT_EQ(f.control("Area8").text(), "1.250");
+      EXPECT_EQ(f.control("CA14").text(), "0.11655");
+      EXPECT_EQ(f.control("TCA").text(), "1.52155");
+      click(f, "cmdcancelarea");
+    });
+    select_side(3 - side);
+    run(dialog, [](ui::Form& f) {
+      EXPECT_EQ(f.control("Area8").text(), "");
+      EXPECT_EQ(f.control("TAREA").text(), "0");
+      click(f, "cmdcancelarea");
+    });
+  }
+}
+
+// 2 ac at C 0.80 and 1.5 ac with C 0.4 clamped to 0.35: the 24-row dialog
+// shows its totals formatted.
+TEST_F(AreaDialog, TheTotalsOfTheSharedProjectsTable) {
+  session.project.shared_project = true;
+  select_side(1);
+  boxes.texts = {{"Intensity", "2.0"}, {"Cf", "1.1"}, {"inlet_location", "CONTINUOUS GRADE"}};
+  run(session.services.area_dialog(), [](ui::Form& f) {
+    enter(f, "Area20", "2");
+    enter(f, "Area18", "1.5");
+    enter(f, "Cval18", "0.4");
+    click(f, "cmdcomputearea");
+    EXPECT_EQ(f.control("TAREA").text(), "3.500");
+    EXPECT_EQ(f.control("TCA").text(), "2.125");
+    click(f, "cmdsavearea");
+  });
+  EXPECT_EQ(boxes.texts["totalca1"], "2.125");
+  EXPECT_EQ(boxes.texts["QTotal"], "4.675");  // 2.125 x 2.0 x 1.1
+}
+
+// Texts saved under the other table, or cut short, fill the rows they have;
+// a box names both row counts; nothing is written until the user saves.
+TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
+  const struct {
+    bool shared;
+    std::string areas;
+    std::string cs;
+    const char* said;
+    const char* area1;
+    const char* c1;
+  } cases[] = {
+      {false, "2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
+       "they hold 24 rows, this table has 15", "1.000", "0.55"},
+      {false, "2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65"},
+  };
+  for (const auto& c : cases) {
+    session.project.shared_project = c.shared;
+    select_side(1);
+    boxes.texts = {{"areabufstr1", c.areas}, {"cbufstr1", c.cs}, {"totalarea1", "9.9"}};
+    const auto before = boxes.texts;
+    desktop.expect_box_containing(c.said);
+    run(session.services.area_dialog(), [&c](ui::Form& f) {
+      EXPECT_EQ(f.control("Area1").text(), c.area1) << c.said;
+      EXPECT_EQ(f.control("Cval1").text(), c.c1) << c.said;
+      click(f, "cmdcancelarea");
+    });
+    EXPECT_EQ(boxes.texts, before);
+  }
+}
+
+TEST(PlainNumberText, FifteenDigitsNeverAnExponent) {
+  const struct {
+    double v;
+    const char* text;
+  } cases[] = {{0.8 * 1.5, "1.2"},   {0.0001 * 0.05, "0.000005"}, {2.125, "2.125"}, {0.0, "0"},
+               {1.0 / 3.0, "0.333333333333333"}, {1234567.0, "1234567"},     {-0.25, "-0.25"}};
+  for (const auto& c : cases) EXPECT_EQ(hydrology::plain_number_text(c.v), c.text);
+}
+
+}  // namespace
+}  // namespace rg::test
