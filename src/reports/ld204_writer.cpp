@@ -32,16 +32,19 @@ class Ld204 {
     const bool ditch = field("INLET_TYPE") == kDitch;
     text(r, 1, "INLET_NUMBER");
     text(r, 2, "INLET_SUBTYPE");
-    text(r, 3, "INLETLENGTH");
     text(r, 4, "STATION");
     sheet_.set_text(r + 1, 4, field("OFFSET") + "'" + field("OFFSET_LOCATION"));
-    // L is the length column 3 shows; the length over LT divides what column 3
-    // ends up holding, the combined length of a combination inlet on a grade.
+    // L is the stored length; column 3 shows the combined length of a
+    // combination inlet on a grade instead, and the length over LT divides that.
     const Number length = number_or_zero(field("INLETLENGTH"));
     Number shown_length = length;
-    if (field("INLET_LOCATION") == kGrade && field("INLET_TYPE") == kCombination) {
-      const Number upstream = number_or_zero(field("OPENLEN_GRATE"));
-      if (upstream && length) number(r, 3, shown_length = *upstream + *length);
+    const Number upstream = field("INLET_LOCATION") == kGrade && field("INLET_TYPE") == kCombination
+                                ? number_or_zero(field("OPENLEN_GRATE"))
+                                : Number{};
+    if (upstream && length) {
+      number(r, 3, shown_length = *upstream + *length);
+    } else {
+      text(r, 3, "INLETLENGTH");
     }
 
     int cursor = sub_areas(r, "AREABUFSTR1", "CBUFSTR1", sag ? "Back/Lt." : "");
@@ -139,15 +142,20 @@ class Ld204 {
     text(t, 27, "EFFICIENCY");
     text(t, 28, "QINT");
     text(t, 29, "QCARRY");
-    text(t, 30, "CURBDEPTH");
+    // A ditch's depth of water is shown in feet in an English project.
+    const bool english = project_.unit_system == "ENGLISH";
+    const Number depth_ft = ditch && english ? ratio(number_of(field("CURBDEPTH")), 12.0) : Number{};
+    if (depth_ft) {
+      number(t, 30, depth_ft);
+    } else {
+      text(t, 30, "CURBDEPTH");
+    }
 
     const auto unit = spread_unit(project_.unit_system);
     if (!unit) return;
     if (!ditch) {
       spread_remark(t, {number_or_zero(field("OPENSPREAD"))}, *unit);
     } else {
-      const bool english = project_.unit_system == "ENGLISH";
-      if (english) number(t, 30, ratio(number_of(field("CURBDEPTH")), 12.0));
       sheet_.set_text(t, 36, "BHt.=" + text::format_text(field("DSBH"), nf) + (english ? "'" : "M"));
     }
   }
@@ -183,16 +191,19 @@ class Ld204 {
       d_text = text::format_number(*allowable * *sx, "0.000");
       put_text(sheet_, s, 31, d_text);
     }
-    // d/h from the texts as shown; with either missing it stays empty.
+    // d/h from the texts as shown, a plain number in a project of known units;
+    // with either missing it stays empty.
+    const auto unit = spread_unit(project_.unit_system);
     const Number d_over_h = d_text.empty() || h_text.empty() ? Number{} : ratio(number_of(d_text), number_of(h_text));
-    formatted(s, 33, d_over_h, project_.number_format);
+    if (unit) {
+      number(s, 33, d_over_h);
+    } else {
+      formatted(s, 33, d_over_h, project_.number_format);
+    }
     text(s, 34, "DEPTHATINLET");
     text(s, 35, "OPENSPREAD");
     text(s, 36, "INLETPERF");
-
-    const auto unit = spread_unit(project_.unit_system);
     if (!unit) return;
-    number(s, 33, d_over_h);
     const Number larger_spread = ditch ? Number{0.0} : number_or_zero(field("GUTTERSPREAD"));
     spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))}, *unit);
   }
