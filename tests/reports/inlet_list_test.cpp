@@ -113,7 +113,12 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   });
   showing([&](FrmInletFlex& list) {
     // The design form saves a new inlet, which lands in number order.
-    design_form([&] { run_sql(project, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')"); });
+    design_form([&] {
+      run_sql(project, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
+      session->services.refresh_inlet_list();
+      EXPECT_EQ(list.control("Text1").text(), "5") << "the list beneath shows the saved inlet";
+      EXPECT_EQ(grid(list).row(), 3);
+    });
     list.control("cmdflexaddinlet").user_click();
   });
   showing([&](FrmInletFlex& list) {
