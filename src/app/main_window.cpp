@@ -49,7 +49,10 @@ void FrmQuillmereSplash::design() {
 // --- Main window -------------------------------------------------------------------
 
 FrmSoftwareMain::FrmSoftwareMain(Session& session)
-    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {}
+    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {
+  // The reports of the inlet list ask for their names in this dialog too.
+  session_.services.file_dialog = [this]() -> ui::FileDialog& { return printDlg; };
+}
 
 void FrmSoftwareMain::design() {
   add("Picture1", ui::ControlKind::Picture).set_drawing(main_backdrop());

@@ -1,35 +1,110 @@
 #include "reports/inlet_list.h"
 
+#include <array>
+#include <stdexcept>
+#include <vector>
+
 #include "app/help_about.h"
 #include "app/session.h"
 #include "platform/db/connection.h"
-#include "platform/db/record_set.h"
+#include "reports/inlet_list_store.h"
+#include "reports/report_frame.h"
 
 namespace rg::reports {
 
+using ui::Buttons;
+using ui::ControlKind;
+using ui::Icon;
+using ui::show_box;
+
 void wire_services(app::Session& session) {
   session.services.inlet_list = [&session]() -> ui::Form& { return session.form<FrmInletFlex>(); };
+  session.services.refresh_inlet_list = [&session] {
+    auto& list = session.form<FrmInletFlex>();
+    if (list.is_loaded()) list.requery();
+  };
 }
 
-FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Inlets"), session_(session) {}
+namespace {
+
+const ui::ControlSpec kListControls[] = {
+    {.kind = ControlKind::Label, .caption = "Total Number of Inlets in the Project Database:"},
+    {.name = "Text1", .kind = ControlKind::TextBox, .col = 1, .width_chars = 6},
+    {.name = "inletflex", .kind = ControlKind::Grid, .row = 1, .col_span = 3},
+    {.name = "Frame1", .kind = ControlKind::Frame, .row = 2, .col_span = 3, .caption = "Inlet Functions"},
+    {.name = "cmdflexaddinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .caption = "Add"},
+    {.name = "cmdflexviewinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 1, .caption = "View"},
+    {.name = "cmdflexveditinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 2, .caption = "Edit"},
+    {.name = "cmdflexmodinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 3, .caption = "Modify"},
+    {.name = "cmdflexrefreshinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 4,
+     .caption = "Refresh"},
+    {.name = "cmdflexdeleteinlet", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 5,
+     .caption = "Delete"},
+    {.name = "cmdflexexit", .kind = ControlKind::CommandButton, .container = "Frame1", .col = 6, .caption = "Exit"},
+};
+
+// The grid's columns: caption and the INLET field each shows.
+constexpr std::array<std::pair<const char*, const char*>, 10> kGridColumns = {{
+    {"INLET_ID", "INLET_NUMBER"},
+    {"STATION", "STATION"},
+    {"OFFSET", "OFFSET"},
+    {"TYPE", "INLET_TYPE"},
+    {"LOCATION", "INLET_LOCATION"},
+    {"INLET STD", "INLET_SUBTYPE"},
+    {"LENGTH", "INLETLENGTH"},
+    {"PRE-INLET1", "PREINLET1"},
+    {"PRE-INLET2", "PREINLET2"},
+    {"DISCHARGE", "TOTAL_DISCHARGE"},
+}};
+// 1200 twips, in average characters.
+constexpr int kGridColumnChars = 12;
+
+db::Connection& project_conn(app::Session& session) {
+  auto& conn = session.project.project_conn;
+  if (!conn || !conn->is_open()) throw std::runtime_error("No project is open.");
+  return *conn;
+}
+
+}  // namespace
+
+FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Ravelgrit"), session_(session) {}
 
 void FrmInletFlex::design() {
-  using ui::ControlKind;
-  add_label("Total Number of Inlets in the Project Database:", {nullptr, 0, 0});
-  auto& count = add("Text1", ControlKind::TextBox, {nullptr, 0, 1});
-  count.set_locked(true);
-  count.set_width_chars(6);
-  auto& frame = add("Frame1", ControlKind::Frame, {nullptr, 1, 0, 1, 2});
-  frame.set_caption("Inlet Functions");
-  auto& refresh = add("cmdflexrefreshinlet", ControlKind::CommandButton, {&frame, 0, 0});
-  refresh.set_caption("Refresh");
-  refresh.Click = [this] { cmdflexrefreshinlet_Click(); };
-  auto& exit = add("cmdflexexit", ControlKind::CommandButton, {&frame, 0, 1});
-  exit.set_caption("Exit");
-  exit.Click = [this] { cmdflexexit_Click(); };
+  add_controls(kListControls);
+  control("Text1").set_locked(true);
+  auto& grid = control("inletflex");
+  std::vector<std::string> header;
+  for (const auto& column : kGridColumns) header.emplace_back(column.first);
+  grid.set_grid({header});
+  for (int col = 0; col < static_cast<int>(kGridColumns.size()); ++col) grid.set_col_width(col, kGridColumnChars);
+  grid.Click = [this, &grid] {
+    if (grid.row() != 0) flex_current_row = grid.row();
+  };
+  grid.DblClick = [this, &grid] {
+    if (grid.row() == 0) return;
+    flex_current_row = grid.row();
+    cmdflexviewinlet_Click();
+  };
+  grid.EnterCell = [this, &grid] { flex_current_row = grid.row(); };
+
+  control("cmdflexaddinlet").Click = [this] { cmdflexaddinlet_Click(); };
+  control("cmdflexviewinlet").Click = [this] { cmdflexviewinlet_Click(); };
+  control("cmdflexveditinlet").Click = [this] { cmdflexveditinlet_Click(); };
+  control("cmdflexmodinlet").Click = [this] { cmdflexmodinlet_Click(); };
+  control("cmdflexrefreshinlet").Click = [this] { cmdflexrefreshinlet_Click(); };
+  control("cmdflexdeleteinlet").Click = [this] { cmdflexdeleteinlet_Click(); };
+  control("cmdflexexit").Click = [this] { cmdflexexit_Click(); };
 
   auto& file = add_menu("mnuflexfile", "&File");
+  file.add("mnuflexaddinlet", "&Add Inlet", "Ctrl+A").Click = [this] { cmdflexaddinlet_Click(); };
+  file.add("mnuflexviewinlet", "&View Inlet", "Ctrl+V").Click = [this] { cmdflexviewinlet_Click(); };
+  file.add("mnuflexveditinlet", "&Edit Inlet", "Ctrl+E").Click = [this] { cmdflexveditinlet_Click(); };
+  file.add("mnuflexmodifyinlet", "&Modify Inlet Number", "Ctrl+M").Click = [this] { cmdflexmodinlet_Click(); };
   file.add("mnuflexrefresh", "&Refresh", "Ctrl+R").Click = [this] { cmdflexrefreshinlet_Click(); };
+  file.add("mnuflexdeleteinlet", "&Delete Inlet", "Ctrl+D").Click = [this] { cmdflexdeleteinlet_Click(); };
+  file.add_separator();
+  file.add("mnuflex_inlet_report", "Print Reports", "Ctrl+P").Click = [this] { mnuflex_inlet_report_Click(); };
+  file.add("mnuflexld204", "Form LD 204").Click = [this] { mnuflexld204_Click(); };
   file.add_separator();
   file.add("mnuflexexit", "E&xit", "Ctrl+X").Click = [this] { cmdflexexit_Click(); };
   auto& help = add_menu("mnuflexhelpmenu", "&Help");
@@ -40,35 +115,64 @@ void FrmInletFlex::design() {
   };
 }
 
-long long FrmInletFlex::inlet_count() {
-  if (!session_.project.project_conn || !session_.project.project_conn->is_open()) return -1;
-  db::RecordSet rs;
-  rs.open(*session_.project.project_conn, "SELECT count(*) FROM INLET");
-  return rs.value(0).integer().value_or(0);
-}
-
 void FrmInletFlex::Form_Load() {
   flex_reloading = false;
   session_.number_format = "0.000";
-  // A project whose inlets cannot be read has no list to show.
-  const long long n = inlet_count();
-  control("Text1").set_text(n < 0 ? "" : std::to_string(n));
+  session_.handover.area_row_count = session_.project.shared_project ? 24 : 15;
+  const auto& conn = session_.project.project_conn;
+  // Without a project there is nothing to count.
+  inlets_ = conn && conn->is_open() ? store::load_inlets(*conn) : InletTable{};
+  show_inlets();
+  if (!conn || !conn->is_open()) control("Text1").set_text("");
+  if (!inlets_.empty() && flex_current_row == 0) flex_current_row = 1;
+}
+
+void FrmInletFlex::show_inlets() {
+  std::vector<std::vector<std::string>> cells;
+  cells.reserve(inlets_.size() + 1);
+  auto& header = cells.emplace_back();
+  for (const auto& column : kGridColumns) header.emplace_back(column.first);
+  for (const InletRecord& inlet : inlets_) {
+    auto& row = cells.emplace_back();
+    row.reserve(kGridColumns.size());
+    for (const auto& column : kGridColumns) row.push_back(inlet.text(column.second));
+  }
+  control("inletflex").set_grid(std::move(cells));
+  control("Text1").set_text(std::to_string(inlets_.size()));
+}
+
+void FrmInletFlex::requery() {
+  auto& grid = control("inletflex");
+  const int row = grid.row();
+  inlets_ = store::load_inlets(project_conn(session_));
+  show_inlets();
+  if (row >= 1 && row < grid.rows()) grid.set_current_cell(row, 0);
+}
+
+std::string FrmInletFlex::current_inlet() const {
+  const auto& grid = control("inletflex");
+  return grid.row() >= 1 ? grid.cell(grid.row(), 0) : std::string();
+}
+
+ui::FileDialog& FrmInletFlex::file_dialog() {
+  return session_.services.file_dialog ? session_.services.file_dialog() : own_dialog_;
 }
 
 void FrmInletFlex::cmdflexrefreshinlet_Click() {
-  long long n = -1;
+  // A refresh that fails leaves the list as it is, without a word.
   try {
-    n = inlet_count();
+    inlets_ = store::load_inlets(project_conn(session_));
+    if (inlets_.empty()) {
+      show_inlets();
+      return;
+    }
+    flex_reloading = true;
+    unload();
+    load();
+    auto& grid = control("inletflex");
+    if (flex_current_row >= 1 && flex_current_row < grid.rows()) grid.set_current_cell(flex_current_row, 0);
   } catch (const std::exception&) {
   }
-  if (n <= 0) {
-    control("Text1").set_text(n < 0 ? "" : "0");
-    return;
-  }
-  // Reloaded, so the Design loop shows the list afresh.
-  flex_reloading = true;
-  unload();
-  load();
 }
 
 void FrmInletFlex::cmdflexexit_Click() {
@@ -78,5 +182,182 @@ void FrmInletFlex::cmdflexexit_Click() {
 }
 
 void FrmInletFlex::Form_Unload(bool&) { session_.handover.design_loop_done = !flex_reloading; }
+
+void FrmInletFlex::cmdflexaddinlet_Click() { open_inlet("add"); }
+void FrmInletFlex::cmdflexviewinlet_Click() { open_inlet("view"); }
+void FrmInletFlex::cmdflexveditinlet_Click() { open_inlet("edit"); }
+
+void FrmInletFlex::open_inlet(const char* mode) {
+  const bool add = std::string_view(mode) == "add";
+  if (!add && inlets_.empty()) {
+    show_box(session_.desktop(), "No inlets to View/Edit!", Buttons::OK, Icon::Information);
+    return;
+  }
+  session_.handover.inlet_to_open = add ? std::string() : current_inlet();
+  session_.handover.inlet_open_mode = mode;
+  if (session_.services.inlet_design) {
+    try {
+      session_.desktop().show_modal(session_.services.inlet_design());
+    } catch (const std::exception& e) {
+      show_box(session_.desktop(), e.what());
+    }
+  }
+  set_focus(control("cmdflexrefreshinlet"));
+  cmdflexrefreshinlet_Click();
+}
+
+void FrmInletFlex::cmdflexdeleteinlet_Click() {
+  delete_flexinlet();
+  set_focus(control("cmdflexrefreshinlet"));
+  cmdflexrefreshinlet_Click();
+}
+
+void FrmInletFlex::cmdflexmodinlet_Click() {
+  modify_flexinlet_number();
+  set_focus(control("cmdflexrefreshinlet"));
+  cmdflexrefreshinlet_Click();
+}
+
+void FrmInletFlex::delete_flexinlet() {
+  ui::Desktop& desktop = session_.desktop();
+  if (inlets_.empty()) {
+    show_box(desktop, "No inlets to Delete!", Buttons::OK, Icon::Information);
+    return;
+  }
+  const std::string number = current_inlet();
+  const int row = control("inletflex").row();
+  if (show_box(desktop, "Delete Current inlet - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
+      ui::Answer::Yes) {
+    return;
+  }
+  // An inlet another names as its previous inlet stays; so does every inlet
+  // when that cannot be found out.
+  for (const char* field : {"PREINLET1", "PREINLET2"}) {
+    const auto search = store::search_inlets(session_, number, field);
+    if (search.failed()) return;
+    if (search.found_any()) {
+      show_box(desktop, "Current Inlet has Carryover Discharge to Inlet Number - " + search.found + " - Delete Denied!",
+               Buttons::OK, Icon::Exclamation);
+      return;
+    }
+  }
+  try {
+    if (store::delete_inlet(project_conn(session_), number) == 0) {
+      show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was deleted.");
+      return;
+    }
+  } catch (const std::exception& e) {
+    show_box(desktop, e.what());
+    return;
+  }
+  if (row >= 2) flex_current_row = row - 1;
+  show_box(desktop, "Current inlet Deleted! Please Refresh the screen to verify the results", Buttons::OK,
+           Icon::Exclamation);
+}
+
+void FrmInletFlex::modify_flexinlet_number() {
+  ui::Desktop& desktop = session_.desktop();
+  if (inlets_.empty()) {
+    show_box(desktop, "No inlets to Modify!", Buttons::OK, Icon::Information);
+    return;
+  }
+  const std::string number = current_inlet();
+  if (show_box(desktop, "Modify Current inlet number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
+      ui::Answer::Yes) {
+    return;
+  }
+  auto& handover = session_.handover;
+  handover.new_inlet_number = "";
+  handover.current_inlet_number = number;
+  try {
+    desktop.show_modal(session_.form<FrmInletModify>());
+    if (handover.new_inlet_number.empty() || handover.new_inlet_number == handover.current_inlet_number) return;
+    set_pointer(ui::MousePointer::Hourglass);
+    const auto renumbered =
+        store::renumber_inlet(project_conn(session_), handover.current_inlet_number, handover.new_inlet_number);
+    set_pointer(ui::MousePointer::Default);
+    if (renumbered == 0) {
+      show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was changed.");
+      return;
+    }
+  } catch (const std::exception& e) {
+    set_pointer(ui::MousePointer::Default);
+    show_box(desktop, e.what());
+    return;
+  }
+  show_box(desktop, "Update completed! Please Refresh the screen to verify your changes", Buttons::OK,
+           Icon::Information);
+}
+
+void FrmInletFlex::mnuflexld204_Click() {
+  make_report(session_, *this, file_dialog(), ReportKind::Ld204, inlets_);
+}
+
+void FrmInletFlex::mnuflex_inlet_report_Click() {
+  make_report(session_, *this, file_dialog(), ReportKind::InletReport, inlets_, current_inlet());
+}
+
+// --- The renumber dialog -----------------------------------------------------------
+
+namespace {
+const ui::ControlSpec kModifyControls[] = {
+    {.kind = ControlKind::Label, .caption = "CURRENT INLET NUMBER"},
+    {.name = "thisinletnumber", .kind = ControlKind::TextBox, .col = 1, .width_chars = 12},
+    {.kind = ControlKind::Label, .row = 1, .caption = "NEW INLET NUMBER"},
+    {.name = "newinletnumber", .kind = ControlKind::TextBox, .row = 1, .col = 1, .width_chars = 12},
+    {.name = "cmdmodaccept", .kind = ControlKind::CommandButton, .row = 2, .caption = "Accept"},
+    {.name = "cmdmodcancel", .kind = ControlKind::CommandButton, .row = 2, .col = 1, .caption = "Cancel"},
+};
+}  // namespace
+
+FrmInletModify::FrmInletModify(app::Session& session)
+    : ui::Form("frminletmodify", "Modify Inlet Number"), session_(session) {}
+
+void FrmInletModify::design() {
+  add_controls(kModifyControls);
+  // The number being renumbered is the list's, not the user's to edit.
+  control("thisinletnumber").set_locked(true);
+  control("thisinletnumber").set_tab_stop(false);
+  control("cmdmodaccept").Click = [this] { cmdmodaccept_Click(); };
+  control("cmdmodcancel").Click = [this] { cmdmodcancel_Click(); };
+}
+
+void FrmInletModify::Form_Load() { control("thisinletnumber").set_text(session_.handover.current_inlet_number); }
+
+void FrmInletModify::cmdmodaccept_Click() {
+  ui::Desktop& desktop = session_.desktop();
+  auto& box = control("newinletnumber");
+  const std::string number = store::new_number_text(box.text());
+  if (!number.empty()) {
+    const auto taken = store::search_inlets(session_, number, "INLET_NUMBER");
+    if (taken.failed()) return;
+    if (taken.found_any()) {
+      show_box(desktop, "New Inlet already exist in the database. Choose another Inlet Number", Buttons::OK,
+               Icon::Exclamation);
+      box.set_text("");
+      return;
+    }
+    const std::string& current = control("thisinletnumber").text();
+    for (const char* field : {"PREINLET1", "PREINLET2"}) {
+      const auto referrer = store::search_inlets(session_, current, field);
+      if (referrer.failed()) return;
+      if (!referrer.found_any()) continue;
+      if (show_box(desktop,
+                   "Current Inlet has Carryover Discharge to Inlet Number - " + referrer.found + " - Modify Anyway?",
+                   Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
+        box.set_text("");
+        return;
+      }
+      break;
+    }
+  }
+  session_.handover.new_inlet_number = number;
+  unload();
+}
+
+void FrmInletModify::cmdmodcancel_Click() {
+  session_.handover.new_inlet_number = "";
+  unload();
+}
 
 }  // namespace rg::reports

@@ -346,7 +346,7 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
 
   // An empty list: Refresh stays; the close box ends the loop.
   desktop.expect_modal("frminletflex", [](ui::Form& list) {
-    EXPECT_EQ(list.caption(), "Inlets");
+    EXPECT_EQ(list.caption(), "Ravelgrit");
     EXPECT_EQ(list.control("Text1").text(), "0");
     list.control("cmdflexrefreshinlet").user_click();
     EXPECT_TRUE(list.is_loaded()) << "an empty list is not reloaded";

@@ -111,6 +111,7 @@ TEST_F(ProgramWindows, SplashMainWindowAboutAndTheInletList) {
   check(session_->form<app::FrmAbout>());
   open_project(true);
   check(session_->form<reports::FrmInletFlex>());
+  check(session_->form<reports::FrmInletModify>());
 
   auto& main = session_->form<app::FrmSoftwareMain>();
   desktop_.show(main);

@@ -1,0 +1,67 @@
+#pragma once
+// The project's inlets as one snapshot of the INLET table, read once per load of
+// the list: the grid, the count and both reports show the same rows, and an
+// inlet is found again by its number, never by its place in another view.
+
+#include <cstddef>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace rg::reports {
+
+// Column names (upper case) and their places in a row.
+class FieldIndex {
+ public:
+  explicit FieldIndex(std::vector<std::string> names);
+  // The place of the column, or -1 when the table has none of that name.
+  int find(std::string_view name) const;
+  std::size_t size() const { return names_.size(); }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<int> order_;  // places sorted by name, for the look-up
+};
+
+// One INLET row as texts: Null and a missing column read as "", as a report
+// shows them.
+class InletRecord {
+ public:
+  InletRecord(std::shared_ptr<const FieldIndex> index, std::vector<std::string> values);
+  // A record of the named fields only, the rest empty.
+  InletRecord(std::initializer_list<std::pair<std::string_view, std::string_view>> fields);
+
+  const std::string& text(std::string_view field) const;
+  const std::string& number() const { return text("INLET_NUMBER"); }
+
+ private:
+  std::shared_ptr<const FieldIndex> index_;
+  std::vector<std::string> values_;
+};
+
+// Every INLET row in INLET_NUMBER order.
+class InletTable {
+ public:
+  InletTable() = default;
+  explicit InletTable(std::vector<InletRecord> rows) : rows_(std::move(rows)) {}
+
+  bool empty() const { return rows_.empty(); }
+  std::size_t size() const { return rows_.size(); }
+  const InletRecord& operator[](std::size_t i) const { return rows_[i]; }
+  auto begin() const { return rows_.begin(); }
+  auto end() const { return rows_.end(); }
+  // The inlet of that number, compared without regard to letter case as the
+  // project compares them; null when there is none.
+  const InletRecord* find(std::string_view number) const;
+
+ private:
+  std::vector<InletRecord> rows_;
+};
+
+// Letter case aside, the same text (ASCII letters, as the database compares).
+bool same_inlet_number(std::string_view a, std::string_view b);
+
+}  // namespace rg::reports

@@ -1,0 +1,138 @@
+#include "reports/report_frame.h"
+
+#include <ctime>
+#include <filesystem>
+#include <optional>
+#include <type_traits>
+
+#include "app/session.h"
+#include "platform/workbook/workbook.h"
+#include "reports/inlet_report_writer.h"
+#include "reports/ld204_writer.h"
+
+namespace rg::reports {
+
+namespace fs = std::filesystem;
+using ui::Buttons;
+using ui::Icon;
+using ui::show_box;
+
+namespace {
+
+struct ReportTexts {
+  const char* empty_list;
+  const char* template_name;
+  const char* filter;
+  const char* title;
+};
+
+const ReportTexts& texts(ReportKind kind) {
+  static const ReportTexts ld204{"No Inlets to Display Form LD 204!", kLd204Template,
+                                 "Form LD 204 files (*.xlsx)|*.xlsx", "Enter New File Name for Form LD 204"};
+  static const ReportTexts inlet{"No Inlets to display on Inlet Report!", kInletReportTemplate,
+                                 "Inlet Report files (*.xlsx)|*.xlsx", "Enter New File Name for Inlet Report"};
+  return kind == ReportKind::Ld204 ? ld204 : inlet;
+}
+
+std::chrono::year_month_day today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
+}
+
+// Whether the desktop opened the file, when it can tell.
+template <class D>
+std::optional<bool> open_with_desktop(D& desktop, const fs::path& file) {
+  if constexpr (std::is_same_v<decltype(desktop.open_document(file)), bool>) {
+    return desktop.open_document(file);
+  } else {
+    desktop.open_document(file);
+    return std::nullopt;
+  }
+}
+
+// The name the user chose, or nothing (after the box that says so).
+std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dialog, const ReportTexts& t) {
+  ui::Desktop& desktop = session.desktop();
+  dialog.FileName = "";
+  dialog.Filter = t.filter;
+  dialog.InitDir = session.handover.last_dir.empty() ? session.program_dir().string() : session.handover.last_dir;
+  dialog.DialogTitle = t.title;
+  try {
+    dialog.ShowSave(desktop);
+  } catch (const ui::Error&) {
+    dialog.FileName = "";  // Cancel with CancelError on
+  }
+  if (dialog.FileName.empty() || dialog.FileName == "*.xlsx") {
+    show_box(desktop, "No File Name selected!", Buttons::OK, Icon::Exclamation);
+    return std::nullopt;
+  }
+  fs::path target = dialog.FileName;
+  // The spreadsheet program that opens it next knows a workbook by its extension.
+  if (!target.has_extension()) target += ".xlsx";
+  if (fs::exists(target) &&
+      show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
+    return std::nullopt;
+  }
+  session.handover.last_dir = target.parent_path().string();
+  return target;
+}
+
+class WaitPointer {
+ public:
+  explicit WaitPointer(ui::Form& form) : form_(form) { form_.set_pointer(ui::MousePointer::Hourglass); }
+  ~WaitPointer() { form_.set_pointer(ui::MousePointer::Default); }
+  WaitPointer(const WaitPointer&) = delete;
+  WaitPointer& operator=(const WaitPointer&) = delete;
+
+ private:
+  ui::Form& form_;
+};
+
+}  // namespace
+
+ReportProject report_project(const app::Session& session) {
+  const auto& p = session.project;
+  return {p.open_project_name, p.open_project_designer,      p.open_project_county,
+          p.open_project_state, p.unit_system,               p.open_project_major_release,
+          p.open_project_noaa_station, "0.000",              p.shared_project};
+}
+
+void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, ReportKind kind,
+                 const InletTable& inlets, std::string_view inlet_number) {
+  ui::Desktop& desktop = session.desktop();
+  const ReportTexts& t = texts(kind);
+  if (inlets.empty()) {
+    show_box(desktop, t.empty_list, Buttons::OK, Icon::Information);
+    return;
+  }
+  const auto target = choose_target(session, dialog, t);
+  if (!target) return;
+  try {
+    WaitPointer wait(list);
+    auto book = workbook::Workbook::open_copy(session.program_file(t.template_name), *target);
+    const ReportProject project = report_project(session);
+    if (kind == ReportKind::Ld204) {
+      write_ld204(book.active_sheet(), inlets, project);
+    } else {
+      const InletRecord* inlet = inlets.find(inlet_number);
+      if (inlet == nullptr) {
+        throw workbook::Error("Inlet " + std::string(inlet_number) + " is no longer in the project.");
+      }
+      write_inlet_report(book.sheet(1), *inlet, project, today());
+    }
+    book.activate(1);
+    book.save();
+  } catch (const std::exception& e) {
+    show_box(desktop, e.what(), Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  if (open_with_desktop(desktop, *target) == false) {
+    show_box(desktop,
+             "The report was saved as " + target->string() + ", but no program could be found to open it.",
+             Buttons::OK, Icon::Information);
+  }
+}
+
+}  // namespace rg::reports

@@ -1,0 +1,326 @@
+// The inlet list through the scripted desktop: the grid, Add/View/Edit into a
+// stand-in design form, delete and renumber with their checks, and the two
+// reports written into real template copies.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/shell_fixture.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
+#include "platform/workbook/workbook.h"
+#include "reports/inlet_list.h"
+#include "reports/inlet_list_store.h"
+
+namespace rg::test {
+namespace {
+
+using reports::FrmInletFlex;
+
+// Stands in for the inlet design form: the script plays its user.
+class FakeInletForm : public ui::Form {
+ public:
+  FakeInletForm() : ui::Form("frminletmain", "Inlet") {}
+};
+
+class InletListTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    project = make_current("list.rvg");
+    desktop.expect_box("Project Name: Route 29 Widening");
+    open_file(project);
+    desktop.clear_record();
+    session->services.inlet_design = [this]() -> ui::Form& { return inlet_form; };
+    session->services.search_inlets = [this](std::string_view value, std::string_view field) -> std::optional<bool> {
+      if (search_fails) {
+        ui::show_box(session->desktop(), "search failed");
+        return std::nullopt;
+      }
+      // The template's inlet numbers compare without regard to letter case.
+      db::RecordSet rs;
+      rs.open(*session->project.project_conn,
+              field == "INLET_NUMBER" ? "SELECT INLET_NUMBER FROM INLET WHERE INLET_NUMBER = ?1"
+                                      : "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = ?1 OR PREINLET2 = ?1 "
+                                        "ORDER BY INLET_NUMBER",
+              {value});
+      if (rs.eof()) return false;
+      session->handover.found_inlet_number = rs.value(0).text();
+      return true;
+    };
+  }
+
+  // One showing of the list in the Design loop; run_design_loop plays them in
+  // order, each queued when the one before has ended, after what it showed.
+  void showing(std::function<void(FrmInletFlex&)> script) { scripts_.push_back(std::move(script)); }
+  void run_design_loop() {
+    if (!scripts_.empty()) queue_showing(0);
+    main().menu("mnuInlet").user_click();
+    scripts_.clear();
+  }
+  static ui::Control& grid(FrmInletFlex& list) { return list.control("inletflex"); }
+  static std::vector<std::string> column0(FrmInletFlex& list) {
+    std::vector<std::string> out;
+    for (int r = 1; r < grid(list).rows(); ++r) out.push_back(grid(list).cell(r, 0));
+    return out;
+  }
+  std::vector<std::string> rows(const std::string& sql) { return query_rows(project, sql); }
+
+  fs::path project;
+  FakeInletForm inlet_form;
+  bool search_fails = false;
+
+ private:
+  void queue_showing(std::size_t i) {
+    desktop.expect_modal("frminletflex", [this, i](ui::Form& f) {
+      scripts_[i](static_cast<FrmInletFlex&>(f));
+      if (i + 1 < scripts_.size()) queue_showing(i + 1);
+    });
+  }
+  std::vector<std::function<void(FrmInletFlex&)>> scripts_;
+};
+
+TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, STATION, TOTAL_DISCHARGE) VALUES ('B', '1+00', '2.5'), "
+                   "('10', '2+00', '1.0'), ('2', NULL, NULL), ('a1', '3+00', '0.5')");
+  std::vector<std::string> handed;
+  auto design_form = [&](std::function<void()> also = {}) {
+    desktop.expect_modal("frminletmain", [&, also](ui::Form& f) {
+      handed.push_back(session->handover.inlet_open_mode + ":" + session->handover.inlet_to_open);
+      if (also) also();
+      f.unload();
+    });
+  };
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"10", "2", "a1", "B"}));
+    EXPECT_EQ(grid(list).cell(2, 1), "") << "Null shows as nothing";
+    EXPECT_EQ(grid(list).cell(4, 9), "2.5");
+    EXPECT_EQ(list.control("Text1").text(), "4");
+    EXPECT_EQ(list.flex_current_row, 1);
+    // Another column current: still the row's inlet number.
+    grid(list).user_click_cell(3, 4);
+    design_form();
+    list.control("cmdflexviewinlet").user_click();  // reloads
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(grid(list).row(), 3) << "the remembered row is selected again";
+    design_form();
+    list.menu("mnuflexveditinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    // The design form saves a new inlet, which lands in number order.
+    design_form([&] {
+      run_sql(project, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
+      session->services.refresh_inlet_list();
+      EXPECT_EQ(list.control("Text1").text(), "5") << "the list beneath shows the saved inlet";
+      EXPECT_EQ(grid(list).row(), 3);
+    });
+    list.control("cmdflexaddinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"1", "10", "2", "a1", "B"}));
+    EXPECT_EQ(grid(list).row(), 3) << "the row position is kept, not the inlet";
+    design_form();
+    grid(list).user_double_click_cell(5, 2);
+  });
+  showing([&](FrmInletFlex& list) {
+    // A remembered row beyond the list selects row 1 without a word.
+    list.flex_current_row = 9;
+    list.control("cmdflexrefreshinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(grid(list).row(), 1);
+    list.unload(ui::UnloadMode::CloseBox);
+  });
+  run_design_loop();
+  EXPECT_EQ(handed, (std::vector<std::string>{"view:a1", "edit:a1", "add:", "view:B"}));
+  EXPECT_TRUE(session->handover.design_loop_done);
+  EXPECT_EQ(session->handover.area_row_count, 15);
+}
+
+TEST_F(InletListTest, AnEmptyListRefusesEveryActionThatNeedsAnInlet) {
+  showing([&](FrmInletFlex& list) {
+    for (const auto& [button, message] :
+         std::vector<std::pair<std::string, std::string>>{{"mnuflexviewinlet", "No inlets to View/Edit!"},
+                                                          {"mnuflexdeleteinlet", "No inlets to Delete!"},
+                                                          {"mnuflexmodifyinlet", "No inlets to Modify!"},
+                                                          {"mnuflexld204", "No Inlets to Display Form LD 204!"},
+                                                          {"mnuflex_inlet_report", "No Inlets to display on Inlet Report!"}}) {
+      desktop.expect_box(message);
+      list.menu(button).user_click();
+      EXPECT_TRUE(list.is_loaded()) << button;
+    }
+    list.menu("mnuflexexit").user_click();
+  });
+  run_design_loop();
+  EXPECT_TRUE(desktop.file_dialogs().empty());
+}
+
+TEST_F(InletListTest, DeleteRefusesAReferencedInletOrAFailedSearchAndOtherwiseDeletesByNumber) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2) VALUES ('1', NULL, NULL), "
+                   "('2', '1', NULL), ('3', NULL, '2'), ('4', NULL, NULL)");
+  auto delete_row = [&](int row, ui::Answer answer, std::string refusal) {
+    showing([&, row, answer, refusal](FrmInletFlex& list) {
+      grid(list).user_click_cell(row, 0);
+      desktop.expect_box("Delete Current inlet - " + grid(list).cell(row, 0) + " ?", answer);
+      if (!refusal.empty()) desktop.expect_box(refusal);
+      list.control("cmdflexdeleteinlet").user_click();
+    });
+  };
+  delete_row(1, ui::Answer::Yes, "Current Inlet has Carryover Discharge to Inlet Number - 2 - Delete Denied!");
+  delete_row(2, ui::Answer::Yes, "Current Inlet has Carryover Discharge to Inlet Number - 3 - Delete Denied!");
+  delete_row(4, ui::Answer::No, "");
+  showing([&](FrmInletFlex& list) {
+    search_fails = true;
+    desktop.expect_box("Delete Current inlet - 4 ?", ui::Answer::Yes);
+    desktop.expect_box("search failed");
+    list.control("cmdflexdeleteinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    search_fails = false;
+    EXPECT_EQ(list.flex_current_row, 4);
+    desktop.expect_box("Delete Current inlet - 4 ?", ui::Answer::Yes);
+    desktop.expect_box("Current inlet Deleted! Please Refresh the screen to verify the results");
+    list.control("cmdflexdeleteinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(grid(list).row(), 3) << "the row above the deleted one";
+    list.control("cmdflexexit").user_click();
+  });
+  run_design_loop();
+  EXPECT_EQ(rows("SELECT INLET_NUMBER FROM INLET ORDER BY INLET_NUMBER"),
+            (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecks) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2, CARRYOVER1) VALUES "
+                   "('O''Neil', NULL, NULL, NULL), ('2', 'O''Neil', NULL, '0.5'), ('3', NULL, 'o''neil', NULL), "
+                   "('b', NULL, NULL, NULL)");
+  // Rows: 2, 3, b, O'Neil.
+  showing([&](FrmInletFlex& list) {
+    grid(list).user_click_cell(4, 0);
+    desktop.expect_box("Modify Current inlet number - O'Neil ?", ui::Answer::Yes);
+    desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
+      EXPECT_EQ(dialog.control("thisinletnumber").text(), "O'Neil");
+      EXPECT_TRUE(dialog.control("thisinletnumber").locked());
+      auto& box = dialog.control("newinletnumber");
+      for (const char* taken : {"B", "o'neil"}) {
+        box.user_edit_text(taken);
+        desktop.expect_box("New Inlet already exist in the database. Choose another Inlet Number");
+        dialog.control("cmdmodaccept").user_click();
+        EXPECT_EQ(box.text(), "") << taken;
+        EXPECT_TRUE(dialog.is_loaded()) << taken;
+      }
+      box.user_edit_text("  N'1 ");
+      desktop.expect_box("Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?",
+                         ui::Answer::Yes);
+      desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");
+      dialog.control("cmdmodaccept").user_click();
+    });
+    list.control("cmdflexmodinlet").user_click();
+  });
+  // Blanks only, and Cancel, change nothing and report nothing.
+  showing([&](FrmInletFlex& list) {
+    grid(list).user_click_cell(1, 0);
+    for (const char* button : {"cmdmodaccept", "cmdmodcancel"}) {
+      desktop.expect_box("Modify Current inlet number - 2 ?", ui::Answer::Yes);
+      desktop.expect_modal("frminletmodify", [&, button](ui::Form& dialog) {
+        dialog.control("newinletnumber").user_edit_text(button == std::string("cmdmodaccept") ? "   " : "9");
+        dialog.control(button).user_click();
+      });
+      list.control("cmdflexmodinlet").user_click();
+    }
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"2", "3", "b", "N'1"}));
+    list.control("cmdflexexit").user_click();
+  });
+  run_design_loop();
+  EXPECT_EQ(rows("SELECT INLET_NUMBER, PREINLET1, PREINLET2, CARRYOVER1 FROM INLET ORDER BY rowid"),
+            (std::vector<std::string>{"N'1|<null>|<null>|<null>", "2|N'1|<null>|0.5", "3|<null>|N'1|<null>",
+                                      "b|<null>|<null>|<null>"}));
+}
+
+TEST_F(InletListTest, ARenumberThatFailsHalfWayOrMeetsATakenNumberChangesNothing) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2) VALUES ('1', NULL, NULL), "
+                   "('2', '1', NULL), ('3', NULL, '1'), ('b', NULL, NULL);"
+                   "CREATE TRIGGER refuse BEFORE UPDATE OF PREINLET1 ON INLET BEGIN SELECT RAISE(ABORT, 'boom'); END;");
+  const auto before = rows("SELECT * FROM INLET ORDER BY rowid");
+  auto& conn = *session->project.project_conn;
+  EXPECT_THROW(reports::store::renumber_inlet(conn, "1", "7"), db::Error);
+  EXPECT_THROW(reports::store::renumber_inlet(conn, "2", "B"), std::runtime_error);
+  EXPECT_EQ(reports::store::renumber_inlet(conn, "missing", "8"), 0);
+  EXPECT_EQ(reports::store::delete_inlet(conn, "missing"), 0);
+  EXPECT_EQ(rows("SELECT * FROM INLET ORDER BY rowid"), before);
+  // Through the list, the failure is shown and no success follows.
+  showing([&](FrmInletFlex& list) {
+    desktop.expect_box("Modify Current inlet number - 1 ?", ui::Answer::Yes);
+    desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
+      dialog.control("newinletnumber").user_edit_text("7");
+      desktop.expect_box("Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?",
+                         ui::Answer::Yes);
+      desktop.expect_box_containing("boom");
+      dialog.control("cmdmodaccept").user_click();
+    });
+    list.control("cmdflexmodinlet").user_click();
+    EXPECT_EQ(list.pointer(), ui::MousePointer::Default);
+  });
+  showing([&](FrmInletFlex& list) { list.control("cmdflexexit").user_click(); });
+  run_design_loop();
+  EXPECT_EQ(rows("SELECT * FROM INLET ORDER BY rowid"), before);
+}
+
+TEST_F(InletListTest, ReportsAreSavedFromTheTemplatesAndOpened) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, ROADWAY, INLET_TYPE, INLET_LOCATION, INLETLENGTH) VALUES "
+                   "('A-1', 'Route 29', 'Curb Inlet', 'CONTINUOUS GRADE', '6.000'), "
+                   "('A-2', 'Route 29', 'Grate Inlet', 'SUMP', '2.000')");
+  const fs::path ld204 = path("ld204.xlsx");
+  const fs::path report = path("inlet.xlsx");
+  auto cell = [](const fs::path& file, int row, int col) {
+    auto copy = workbook::Workbook::open_copy(file, file.parent_path() / "readback.xlsx");
+    return copy.sheet(1).text(row, col);
+  };
+  showing([&](FrmInletFlex& list) {
+    // A name typed without an extension is saved as a workbook.
+    desktop.expect_file(path("ld204").string());
+    list.menu("mnuflexld204").user_click();
+    // The second row's inlet for the Inlet Report.
+    grid(list).user_click_cell(2, 3);
+    desktop.expect_file(report.string());
+    list.menu("mnuflex_inlet_report").user_click();
+    // Cancel and the filter's own name write nothing.
+    desktop.expect_file(std::nullopt);
+    desktop.expect_box("No File Name selected!");
+    list.menu("mnuflexld204").user_click();
+    desktop.expect_file("*.xlsx");
+    desktop.expect_box("No File Name selected!");
+    list.menu("mnuflexld204").user_click();
+    // An existing file is kept on No; the template itself is refused.
+    const std::string kept = file_bytes(report);
+    desktop.expect_file(report.string());
+    desktop.expect_box("File Already Exists!   Overwrite?", ui::Answer::No);
+    list.menu("mnuflex_inlet_report").user_click();
+    EXPECT_EQ(file_bytes(report), kept);
+    desktop.expect_file((fs::path(RG_PROGRAM_DIR) / "LD_204.xlsr").string());
+    desktop.expect_box("File Already Exists!   Overwrite?", ui::Answer::Yes);
+    desktop.expect_box_containing("template");
+    list.menu("mnuflexld204").user_click();
+    EXPECT_EQ(list.pointer(), ui::MousePointer::Default);
+    list.control("cmdflexexit").user_click();
+  });
+  run_design_loop();
+  EXPECT_EQ(desktop.opened_documents(), (std::vector<std::string>{ld204.string(), report.string()}));
+  EXPECT_EQ(desktop.file_dialogs().at(1).initial_dir, ld204.parent_path().string()) << "the folder of the last report";
+  EXPECT_EQ(cell(ld204, 1, 3), "Route 29");
+  EXPECT_EQ(cell(ld204, 5, 1), "A-1");
+  EXPECT_EQ(cell(ld204, 5, 25), "6");
+  EXPECT_EQ(cell(ld204, 7, 1), "A-2");
+  EXPECT_EQ(cell(report, 8, 2), "A-2");
+  EXPECT_EQ(cell(report, 9, 5), "SUMP");
+  EXPECT_EQ(cell(report, 1, 10), "ENGLISH");
+}
+
+}  // namespace
+}  // namespace rg::test

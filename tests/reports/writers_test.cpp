@@ -1,0 +1,275 @@
+// The two report writers against a recording sheet: which cell gets which
+// value, worked by hand from the forms' rules.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <tuple>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/workbook/recording_sheet.h"
+#include "reports/inlet_report_writer.h"
+#include "reports/ld204_writer.h"
+#include "reports/report_cells.h"
+
+namespace rg::reports {
+namespace {
+
+using workbook::RecordingSheet;
+using Cells = std::vector<std::pair<std::pair<int, int>, std::string>>;
+
+// The cell as a spreadsheet shows it under General: a text as written, a
+// number with its fixed decimals or in its shortest form; "-" when never written.
+std::string shown(const RecordingSheet& sheet, int row, int col) {
+  const auto* cell = sheet.find(row, col);
+  if (cell == nullptr) return "-";
+  if (cell->kind == RecordingSheet::Kind::Number && cell->decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", *cell->decimals, cell->number);
+    return text;
+  }
+  return sheet.text(row, col);
+}
+
+void expect_cells(const RecordingSheet& sheet, const Cells& cells, const std::string& what) {
+  for (const auto& [at, value] : cells) {
+    EXPECT_EQ(shown(sheet, at.first, at.second), value) << what << " at (" << at.first << "," << at.second << ")";
+  }
+}
+
+ReportProject project(std::string units) {
+  ReportProject p;
+  p.name = "Route 29";
+  p.designer = "J. Doe";
+  p.county = "Albemarle";
+  p.state = "VA";
+  p.unit_system = std::move(units);
+  p.major_release = "2.1";
+  p.noaa_station = "Charlottesville";
+  return p;
+}
+
+TEST(ReportCells, StoredTextsBecomeNumbersOnlyWhereTheyShowExactlyAsStored) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"0.500", "0.500"}, {"-12", "-12"}, {"3.25", "3.25"}, {"007", "007"}, {"+2", "+2"}, {"1E5", "1E5"},
+      {".5", ".5"}, {"5.", "5."}, {"-0.0", "-0.0"}, {"1234567890123456", "1234567890123456"}, {"=A1", "=A1"},
+      {" 2", " 2"}, {"", ""}};
+  for (const auto& [text, expected] : cases) {
+    RecordingSheet sheet;
+    put_text(sheet, 1, 1, text);
+    EXPECT_EQ(shown(sheet, 1, 1), expected) << text;
+    const bool number = expected == "0.500" || expected == "-12" || expected == "3.25";
+    EXPECT_EQ(sheet.find(1, 1)->kind == RecordingSheet::Kind::Number, number) << text;
+  }
+}
+
+TEST(ReportCells, TotalDepressionInInchesOrMillimetres) {
+  EXPECT_NEAR(*total_depression("2.000", "0.0833", "0.0200", "2.000", "ENGLISH"), 3.5192, 1e-12);
+  EXPECT_NEAR(*total_depression("50", "0.08", "0.02", "0.6", "METRIC"), 86.0, 1e-9);
+  EXPECT_NEAR(*total_depression("2.000", "0.0833", "0.0200", "0.000", "ENGLISH"), 2.0, 0);
+  EXPECT_FALSE(total_depression("", "0.0833", "0.0200", "2.000", "ENGLISH"));
+}
+
+// --- Form LD 204 -------------------------------------------------------------------
+
+const InletRecord kCombinationOnGrade = {
+    {"INLET_NUMBER", "1"},        {"ROADWAY", "Route 29"},     {"INLET_SUBTYPE", "DI-3B"},
+    {"INLET_TYPE", "Combination Curb and Grate Inlet"},       {"INLET_LOCATION", "CONTINUOUS GRADE"},
+    {"INLETLENGTH", "10.000"},    {"OPENLEN_GRATE", "5.000"},  {"INTLEN", "20.000"},
+    {"STATION", "10+50"},         {"OFFSET", "12.000"},        {"OFFSET_LOCATION", "RIGHT"},
+    {"GUTWIDTH", "2.000"},        {"GUTXSLOPE", "0.0833"},     {"PAVXSLOPE", "0.0200"},
+    {"LOCALDEP", "2.000"},        {"OPENSPREAD", "9.2"},       {"ALLOWABLE_SPREAD", "8.0"},
+    {"TOTALCA1", "1.200"},        {"INTENSITY", "6.500"},      {"DISCHARGE1", "7.800"},
+    {"CARRYOVER1", "0.000"},      {"TOTAL_DISCHARGE", "7.800"}, {"GRATEWIDTH", "1.500"}};
+
+// Three non-empty sub-areas among fifteen fields; its spread equals the allowable.
+const InletRecord kCurbOnGrade = {
+    {"INLET_NUMBER", "2"}, {"INLET_TYPE", "Curb Inlet"}, {"INLET_LOCATION", "CONTINUOUS GRADE"},
+    {"INLETLENGTH", "8.000"}, {"AREABUFSTR1", ",1.5,,2.0,0.5,,,,,,,,,,"},
+    {"CBUFSTR1", "0.30,0.90,0.30,0.50,0.40,0.30,0.30,0.30,0.30,0.30,0.30,0.30,0.30,0.30,0.30"},
+    {"TOTALCA1", "2.550"}, {"OPENSPREAD", "8.0"}, {"ALLOWABLE_SPREAD", "8.0"}, {"PAVXSLOPE", "0.02"},
+    {"GUTWIDTH", "2.000"}, {"GUTXSLOPE", "0.0833"}};
+
+const InletRecord kDitchOnGrade = {
+    {"INLET_NUMBER", "3"}, {"INLET_TYPE", "Grate Inlet in a Ditch"}, {"INLET_LOCATION", "CONTINUOUS GRADE"},
+    {"INLETLENGTH", "3.000"}, {"GRATEWIDTH", "2.000"}, {"GUTWIDTH", "4.000"}, {"PAVXSLOPE", "0.02"},
+    {"OPENSPREAD", "12.0"}, {"ALLOWABLE_SPREAD", "8.0"}, {"CURBDEPTH", "3.000"}, {"DSBH", "0.5"}};
+
+// Two side-1 and three side-2 sub-areas; equal flows on both sides.
+const InletRecord kCurbInSag = {
+    {"INLET_NUMBER", "4"}, {"INLET_TYPE", "Curb Inlet"}, {"INLET_LOCATION", "SUMP"}, {"INLETLENGTH", "5.000"},
+    {"AREABUFSTR1", "1.0,2.0,,,,,,,,,,,,,"}, {"CBUFSTR1", "0.5,0.5,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3"},
+    {"AREABUFSTR2", ",,1.0,1.0,1.0,,,,,,,,,,"}, {"CBUFSTR2", "0.3,0.3,0.2,0.4,0.6,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3,0.3"},
+    {"DISCHARGE1", "2.0"}, {"CARRYOVER1", "0.0"}, {"DISCHARGE2", "1.5"}, {"CARRYOVER2", "0.5"},
+    {"TOTALCA2", "1.200"}, {"HEIGHTOFCURB", "6"}, {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "8.0"},
+    {"GUTTERSPREAD", "7.5"}, {"GUTWIDTH", "2.000"}, {"OPENSPREAD", "9.2"}, {"INLETPERF", "Weir"}};
+
+// No sub-areas; side 2 brings more.
+const InletRecord kGrateInSag = {
+    {"INLET_NUMBER", "5"}, {"INLET_TYPE", "Grate Inlet"}, {"INLET_LOCATION", "SUMP"}, {"INLETLENGTH", "2.000"},
+    {"DISCHARGE1", "2.0"}, {"CARRYOVER1", "0.0"}, {"DISCHARGE2", "1.5"}, {"CARRYOVER2", "0.6"},
+    {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "8.0"}, {"GUTTERSPREAD", "7.5"}, {"OPENSPREAD", "8.0"},
+    {"GUTWIDTH", "2.000"}, {"INLETPERF", "Orifice"}};
+
+const InletRecord kDitchInSag = {
+    {"INLET_NUMBER", "6"}, {"INLET_TYPE", "Grate Inlet in a Ditch"}, {"INLET_LOCATION", "SUMP"},
+    {"DISCHARGE1", "x"}, {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "8.0"}, {"GUTTERSPREAD", "20.0"},
+    {"OPENSPREAD", "8.5"}, {"INLETPERF", "Weir"}};
+
+TEST(Ld204, RowsOfEveryKindOnAGradeAndInASagInAnEnglishProject) {
+  RecordingSheet sheet;
+  write_ld204(sheet, InletTable({kCombinationOnGrade, kCurbOnGrade, kDitchOnGrade, kCurbInSag, kGrateInSag, kDitchInSag}),
+              project("ENGLISH"));
+  expect_cells(sheet, {{{1, 3}, "Route 29"}, {{1, 12}, "Route 29"}, {{1, 28}, "J. Doe"}, {{2, 34}, "ENGLISH"}},
+               "header");
+  // Combination on a grade, row 5: its length column holds 5 + 10.
+  expect_cells(sheet,
+               {{{5, 1}, "1"}, {{5, 3}, "15"}, {{6, 4}, "12.000'RIGHT"}, {{5, 8}, "1.2"}, {{5, 25}, "10.000"},
+                {{5, 26}, "0.750"}, {{5, 21}, "3.52"}, {{5, 16}, "2.000"}, {{5, 36}, "T > 8.0 ft"}},
+               "combination on a grade");
+  EXPECT_NEAR(sheet.find(5, 17)->number, 2.0 / 9.2, 1e-15);
+  EXPECT_NEAR(sheet.find(5, 19)->number, 4.165, 1e-12);
+  // Curb on a grade from row 7: sub-areas on 7 to 9, totals on 10.
+  expect_cells(sheet,
+               {{{7, 5}, "1.5"}, {{7, 6}, "0.90"}, {{7, 7}, "1.35"}, {{8, 5}, "2.0"}, {{8, 7}, "1"},
+                {{9, 7}, "0.2"}, {{10, 8}, "2.55"}, {{7, 1}, "2"}, {{10, 25}, "8.000"}, {{10, 26}, ""},
+                {{10, 21}, "-"}, {{10, 36}, "-"}, {{8, 4}, "'"}},
+               "curb on a grade");
+  // Ditch on a grade from row 12.
+  expect_cells(sheet,
+               {{{12, 16}, "2.000"}, {{12, 14}, "-"}, {{12, 15}, "-"}, {{12, 17}, "-"}, {{12, 24}, "-"},
+                {{12, 26}, "-"}, {{12, 30}, "0.25"}, {{12, 36}, "BHt.=0.500'"}},
+               "ditch on a grade");
+  // Curb in a sag from row 14: side 1 on 14, 15, totals 16; side 2 on 17 to 19,
+  // totals 20; summary 21. Equal flows keep the gutter columns on side 1.
+  expect_cells(sheet,
+               {{{14, 36}, "Back/Lt."}, {{15, 7}, "1"}, {{16, 36}, "Back/Lt."}, {{17, 5}, "1.0"},
+                {{17, 7}, "0.2"}, {{19, 7}, "0.6"}, {{19, 36}, "Ahead/Rt."}, {{20, 8}, "1.2"},
+                {{20, 36}, "Ahead/Rt."}, {{16, 15}, "7.5"}, {{20, 15}, "-"}, {{21, 32}, "0.500"},
+                {{21, 31}, "0.160"}, {{21, 33}, "0.32"}, {{21, 25}, "5"}, {{21, 36}, "T > 8.0 ft"}},
+               "curb in a sag");
+  // Grate in a sag from row 22: side 2 brings more, so its totals row 23 takes
+  // the gutter columns; summary row 24.
+  expect_cells(sheet,
+               {{{22, 15}, "-"}, {{23, 15}, "7.5"}, {{23, 36}, "Ahead/Rt."}, {{24, 32}, ""}, {{24, 33}, "-"},
+                {{24, 36}, "Orifice"}, {{25, 1}, "6"}},
+               "grate in a sag");
+  // Ditch in a sag from row 25, flows not numbers: no gutter columns; its own
+  // spread at the opening alone exceeds the allowable.
+  for (int row = 25; row <= 26; ++row) {
+    for (int col = 13; col <= 23; ++col) EXPECT_EQ(shown(sheet, row, col), "-") << row << "," << col;
+  }
+  expect_cells(sheet, {{{27, 36}, "T > 8.0 ft"}, {{27, 31}, "0.160"}}, "ditch in a sag");
+}
+
+TEST(Ld204, MetricProjectsUseMetresAndMillimetres) {
+  InletRecord curb = {{"INLET_NUMBER", "1"}, {"INLET_TYPE", "Curb Inlet"}, {"INLET_LOCATION", "SUMP"},
+                      {"HEIGHTOFCURB", "150"}, {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"},
+                      {"GUTWIDTH", "0.6"}, {"GUTXSLOPE", "0.08"}, {"LOCALDEP", "50"}, {"DISCHARGE1", "1"},
+                      {"CARRYOVER1", "0"}, {"DISCHARGE2", "0"}, {"CARRYOVER2", "0"}, {"OPENSPREAD", "3.5"}};
+  InletRecord ditch = {{"INLET_NUMBER", "2"}, {"INLET_TYPE", "Grate Inlet in a Ditch"},
+                       {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"CURBDEPTH", "76"}, {"DSBH", "0.15"}};
+  // A slotted inlet's curb height is empty: h and d/h stay empty.
+  InletRecord slotted = {{"INLET_NUMBER", "3"}, {"INLET_TYPE", "Slotted Inlet"}, {"INLET_LOCATION", "SUMP"},
+                         {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"}};
+  RecordingSheet sheet;
+  write_ld204(sheet, InletTable({curb, ditch, slotted}), project("METRIC"));
+  // Curb: t1 5, t2 6, summary 7; ditch at 8; slotted: t1 10, t2 11, summary 12.
+  expect_cells(sheet,
+               {{{7, 32}, "0.150"}, {{7, 31}, "0.060"}, {{7, 33}, "0.4"}, {{5, 21}, "86.00"},
+                {{7, 36}, "T > 3.0 m"}, {{8, 30}, "76"}, {{8, 36}, "BHt.=0.150M"}, {{12, 31}, "0.060"},
+                {{12, 32}, "-"}, {{12, 33}, "-"}},
+               "metric");
+}
+
+TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
+  InletRecord first = {{"INLET_NUMBER", "1"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "4.000"},
+                       {"OPENSPREAD", "0"}, {"LOCALDEP", "1.0"}, {"GUTXSLOPE", "0.08"}, {"PAVXSLOPE", "0.02"},
+                       {"GUTWIDTH", "2.0"}};
+  InletRecord second = {{"INLET_NUMBER", "2"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "long"},
+                        {"INTLEN", "5.000"}};
+  RecordingSheet sheet;
+  write_ld204(sheet, InletTable({first, second}), project("ENGLISH"));
+  // A spread of 0 leaves W/T unwritten while the columns after it are written.
+  expect_cells(sheet, {{{5, 17}, "-"}, {{5, 18}, "0.08"}, {{5, 21}, "2.44"}, {{5, 25}, "4.000"}}, "first");
+  expect_cells(sheet, {{{7, 3}, "long"}, {{7, 21}, "-"}, {{7, 25}, "-"}, {{7, 26}, "-"}}, "second");
+}
+
+// --- Inlet Report --------------------------------------------------------------------
+
+// "r,c" cells separated by blanks.
+std::set<std::pair<int, int>> cells_of(const std::string& list) {
+  std::set<std::pair<int, int>> out;
+  std::istringstream in(list);
+  for (std::string at; in >> at;) out.insert({std::stoi(at), std::stoi(at.substr(at.find(',') + 1))});
+  return out;
+}
+
+TEST(InletReport, EachKindFillsItsOwnCellsOfRows24To43) {
+  // The gutter data and results of a gutter inlet on a grade and in a sag.
+  const std::string gutter_g = "24,9 25,3 25,9 26,9 27,3 34,3 35,3 35,9 36,3 36,9 37,3 37,9 38,3 40,9 43,6 ";
+  const std::string gutter_s = "24,9 25,3 25,9 26,9 27,3 34,9 35,9 37,9 38,9 41,3 ";
+  const std::vector<std::tuple<std::string, std::string, std::string>> kinds = {
+      {"Curb Inlet", "CONTINUOUS GRADE", gutter_g},
+      {"Slotted Inlet", "CONTINUOUS GRADE", gutter_g},
+      {"Grate Inlet", "CONTINUOUS GRADE", gutter_g + "27,9 28,9 29,3"},
+      {"Combination Curb and Grate Inlet", "CONTINUOUS GRADE", gutter_g + "27,9 28,9 29,3 29,9 41,9 42,9"},
+      {"Grate Inlet in a Ditch", "CONTINUOUS GRADE", "26,9 27,3 27,9 28,3 28,9 29,3 35,9 36,9 37,3 38,3 39,3 40,3 40,9 43,9"},
+      {"Curb Inlet", "SUMP", gutter_s + "28,3 30,3 31,3"},
+      {"Grate Inlet", "SUMP", gutter_s + "27,9 28,6 28,9 29,9 30,9 31,9"},
+      {"Combination Curb and Grate Inlet", "SUMP", gutter_s + "27,9 28,3 28,9 29,9 30,3 30,9 31,3 31,9"},
+      {"Slotted Inlet", "SUMP", gutter_s + "28,3 31,9"},
+      {"Grate Inlet in a Ditch", "SUMP", "27,9 28,9 29,9 30,9 31,9 38,9 41,3"},
+      // Any other type is a gutter inlet with no inlet details; lower-case "sump" is a grade.
+      {"Drop Inlet", "sump", gutter_g},
+  };
+  for (const auto& [type, location, cells] : kinds) {
+    const InletRecord inlet = {{"INLET_TYPE", type}, {"INLET_LOCATION", location}, {"LOCALDEP", "1"},
+                               {"GUTXSLOPE", "0.05"}, {"PAVXSLOPE", "0.02"}, {"GUTWIDTH", "1"}};
+    RecordingSheet sheet;
+    write_inlet_report(sheet, inlet, project("ENGLISH"), std::chrono::year{2024} / 3 / 15);
+    std::set<std::pair<int, int>> written;
+    for (const auto& [at, cell] : sheet.cells()) {
+      if (at.first >= 24) written.insert(at);
+    }
+    // Every inlet gets (24,3), (26,3) and (39,9).
+    EXPECT_EQ(written, cells_of(cells + " 24,3 26,3 39,9")) << type << " / " << location;
+  }
+}
+
+TEST(InletReport, HeaderIdentificationFlowAndTheComputedCells) {
+  InletRecord combination = kCombinationOnGrade;
+  RecordingSheet sheet;
+  write_inlet_report(sheet, combination, project("ENGLISH"), std::chrono::year{2024} / 3 / 15);
+  expect_cells(sheet,
+               {{{1, 10}, "ENGLISH"}, {{2, 10}, "45366"}, {{3, 2}, "Route 29"}, {{4, 7}, "VA"},
+                {{5, 1}, "NOAA STATION"}, {{5, 2}, "Charlottesville"}, {{8, 2}, "1"}, {{9, 5}, "CONTINUOUS GRADE"},
+                {{10, 2}, "15"}, {{27, 9}, "10.000"}, {{29, 9}, "5.000"}, {{24, 9}, "3.52"}, {{17, 3}, "1.200"},
+                {{18, 2}, "-"}, {{19, 9}, "-"}},
+               "combination on a grade");
+  EXPECT_EQ(sheet.find(2, 10)->kind, RecordingSheet::Kind::Date);
+
+  ReportProject older = project("ENGLISH");
+  older.major_release = "1.0";
+  const InletRecord without_upstream = {{"INLET_TYPE", "Combination Curb and Grate Inlet"},
+                                        {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "10.000"},
+                                        {"GUTWIDTH", "0.000"}, {"GUTXSLOPE", "0.08"}, {"PAVXSLOPE", "0.02"},
+                                        {"LOCALDEP", "2"}};
+  sheet.clear();
+  write_inlet_report(sheet, without_upstream, older, std::chrono::year{2024} / 3 / 15);
+  expect_cells(sheet, {{{10, 2}, "10"}, {{24, 9}, "2.00"}, {{5, 1}, "-"}, {{5, 2}, "-"}}, "older project");
+
+  const InletRecord in_sag = {{"INLET_TYPE", "Combination Curb and Grate Inlet"}, {"INLET_LOCATION", "SUMP"},
+                              {"INLETLENGTH", "10.000"}, {"TOTALAREA2", "0.75"}, {"CARRYOVER2", "0.10"}};
+  sheet.clear();
+  write_inlet_report(sheet, in_sag, project("ENGLISH"), std::chrono::year{2024} / 3 / 15);
+  // No combined length in a sag; no false zero for a depression with no inputs.
+  expect_cells(sheet, {{{10, 2}, "10.000"}, {{18, 2}, "0.75"}, {{19, 9}, "0.10"}, {{24, 9}, "-"}}, "sag");
+}
+
+}  // namespace
+}  // namespace rg::reports
