@@ -277,7 +277,14 @@ void FrmSoftwareMain::mnuInlet_Click() {
   }
   session_.handover.design_loop_done = false;
   while (!session_.handover.design_loop_done) {
-    desktop.show_modal(session_.services.inlet_list());
+    // A list that cannot be shown ends the loop, which would otherwise spin
+    // without the user.
+    try {
+      if (!desktop.show_modal(session_.services.inlet_list())) return;
+    } catch (const std::exception& e) {
+      show_error(e.what());
+      return;
+    }
   }
 }
 

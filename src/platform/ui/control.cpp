@@ -33,10 +33,13 @@ void Control::notify(Property p) {
 }
 
 void Control::raise(const std::function<void()>& handler) {
-  if (handler) handler();
+  if (!handler) return;
+  Form::EventScope scope(form_);
+  handler();
 }
 
 void Control::set_text(std::string text) {
+  Form::EventScope scope(form_);
   if (text == text_) return;
   fill_text(std::move(text));
   if (DataEdited) DataEdited(*this);
@@ -132,6 +135,7 @@ void Control::clear_items() {
 }
 
 void Control::set_list_index(int index) {
+  Form::EventScope scope(form_);
   if (index < 0) {
     list_index_ = -1;
     notify(Property::ListIndex);
@@ -150,6 +154,7 @@ void Control::set_list_index(int index) {
 }
 
 void Control::set_value(int v) {
+  Form::EventScope scope(form_);
   if (kind_ == ControlKind::OptionButton) {
     v = v != 0 ? 1 : 0;
     if (v == value_) return;
@@ -181,6 +186,7 @@ void Control::fill_value(int v) {
 }
 
 void Control::set_current_tab(int tab) {
+  Form::EventScope scope(form_);
   if (tab == current_tab_) return;
   const int previous = current_tab_;
   current_tab_ = tab;
@@ -243,13 +249,18 @@ void Control::insert_at_selection(std::string_view s) {
 }
 
 int Control::offer_key(int key_ascii) {
+  Form::EventScope scope(form_);
   if (KeyPress) KeyPress(key_ascii);
   if (key_ascii != 0 && form_.KeyPress) form_.KeyPress(key_ascii);
   return key_ascii;
 }
 
 void Control::user_type(std::string_view keys) {
+  Form::EventScope scope(form_);
+  const int unloads = form_.unload_count();
   for (char ch : keys) {
+    // Keys typed after a handler unloaded the form reach nothing.
+    if (form_.unload_count() != unloads) return;
     const int key = offer_key(static_cast<unsigned char>(ch));
     if (key == 0 || !enabled_ || locked_) continue;
     if (key == kKeyEnter || key == kKeyTab) continue;
@@ -270,6 +281,7 @@ void Control::user_type(std::string_view keys) {
 }
 
 void Control::user_edit_text(std::string text) {
+  Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
   sel_start_ = static_cast<int>(text.size());
   sel_length_ = 0;
@@ -277,6 +289,7 @@ void Control::user_edit_text(std::string text) {
 }
 
 void Control::user_click() {
+  Form::EventScope scope(form_);
   if (!enabled_ || !visible_) return;
   switch (kind_) {
     case ControlKind::CheckBox:
@@ -295,6 +308,7 @@ void Control::user_click() {
 }
 
 void Control::user_select(int index) {
+  Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
   set_list_index(index);
 }
@@ -306,6 +320,7 @@ void Control::user_select(std::string_view chosen) {
 }
 
 void Control::user_select_tab(int tab) {
+  Form::EventScope scope(form_);
   if (!enabled_) return;
   set_current_tab(tab);
 }
