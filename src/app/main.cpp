@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/session.h"
+#include "inlet/inlet_form.h"
 #include "platform/qt/qt_desktop.h"
 #include "reports/inlet_list.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   {
     rg::app::Session session(desktop, program_dir);
     rg::reports::wire_services(session);
+    rg::inlet::wire_services(session);
     rg::app::Main(session);
     // The program lives in its main window; closing that window quits.
     status = QApplication::exec();

@@ -9,6 +9,10 @@ namespace rg::reports {
 
 void wire_services(app::Session& session) {
   session.services.inlet_list = [&session]() -> ui::Form& { return session.form<FrmInletFlex>(); };
+  session.services.refresh_inlet_list = [&session] {
+    auto& list = session.form<FrmInletFlex>();
+    if (list.is_loaded()) list.show_count();
+  };
 }
 
 FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Inlets"), session_(session) {}
@@ -27,6 +31,16 @@ void FrmInletFlex::design() {
   auto& exit = add("cmdflexexit", ControlKind::CommandButton, {&frame, 0, 1});
   exit.set_caption("Exit");
   exit.Click = [this] { cmdflexexit_Click(); };
+  // Until the grid lands: an inlet number typed in a box, added or edited.
+  add_label("Inlet Number:", {&frame, 1, 0});
+  auto& number = add("txtInletNumber", ControlKind::TextBox, {&frame, 1, 1});
+  number.set_width_chars(12);
+  auto& add_inlet = add("cmdflexaddinlet", ControlKind::CommandButton, {&frame, 2, 0});
+  add_inlet.set_caption("Add");
+  add_inlet.Click = [this] { open_inlet("", "add"); };
+  auto& edit_inlet = add("cmdflexeditinlet", ControlKind::CommandButton, {&frame, 2, 1});
+  edit_inlet.set_caption("Edit");
+  edit_inlet.Click = [this] { open_inlet(control("txtInletNumber").text(), "edit"); };
 
   auto& file = add_menu("mnuflexfile", "&File");
   file.add("mnuflexrefresh", "&Refresh", "Ctrl+R").Click = [this] { cmdflexrefreshinlet_Click(); };
@@ -53,6 +67,27 @@ void FrmInletFlex::Form_Load() {
   // A project whose inlets cannot be read has no list to show.
   const long long n = inlet_count();
   control("Text1").set_text(n < 0 ? "" : std::to_string(n));
+}
+
+void FrmInletFlex::show_count() {
+  const long long n = inlet_count();
+  control("Text1").set_text(n < 0 ? "" : std::to_string(n));
+}
+
+void FrmInletFlex::open_inlet(const std::string& number, const char* mode) {
+  if (!session_.services.inlet_design) return;
+  if (number.empty() && std::string_view(mode) != "add") {
+    ui::show_box(session_.desktop(), "No inlets to View/Edit!");
+    return;
+  }
+  session_.handover.inlet_to_open = number;
+  session_.handover.inlet_open_mode = mode;
+  try {
+    session_.desktop().show_modal(session_.services.inlet_design());
+  } catch (const std::exception& e) {
+    ui::show_box(session_.desktop(), e.what());
+  }
+  show_count();
 }
 
 void FrmInletFlex::cmdflexrefreshinlet_Click() {

@@ -3,6 +3,8 @@
 // project's inlets with Refresh and Exit; it keeps the loop's protocol: leaving it
 // ends the Design loop, its own reload by Refresh does not.
 
+#include <string>
+
 #include "platform/ui/form.h"
 
 namespace rg::app {
@@ -20,6 +22,8 @@ class FrmInletFlex : public ui::Form {
 
   void cmdflexrefreshinlet_Click();
   void cmdflexexit_Click();
+  // The number of the project's inlets, shown again.
+  void show_count();
 
   bool flex_reloading = false;
 
@@ -32,6 +36,8 @@ class FrmInletFlex : public ui::Form {
   // The number of inlets in the project, or -1 without a project connection;
   // db::Error when the inlets cannot be read.
   long long inlet_count();
+  // Shows the inlet design form on the inlet ("" adds one) in the mode.
+  void open_inlet(const std::string& number, const char* mode);
   app::Session& session_;
 };
 
