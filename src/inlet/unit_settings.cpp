@@ -177,7 +177,8 @@ void format_results(ui::Form& frminletmain, const app::Session& session) {
   for (const ResultBox& r : result_box_formats) {
     if (r.format == ResultFormat::as_is) continue;
     ui::Control& box = frminletmain.control(r.box);
-    const std::string_view pattern = r.format == ResultFormat::four_decimals ? "0.0000" : session.number_format;
+    const std::string_view pattern =
+        r.format == ResultFormat::four_decimals ? std::string_view("0.0000") : std::string_view(session.number_format);
     box.set_text(text::format_text(box.text(), pattern));
   }
 }
