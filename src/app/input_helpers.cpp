@@ -64,4 +64,19 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
   return -1;
 }
 
+BoundFields wire_declared_controls(Session& session, ui::Form& form, std::span<const ui::ControlSpec> table) {
+  BoundFields bound;
+  for (const ui::ControlSpec& spec : table) {
+    if (spec.name.empty()) continue;
+    ui::Control& c = form.control(spec.name);
+    if (spec.number_box) {
+      c.KeyPress = [&c](int& key) { numeric_keypress(c, key); };
+      c.GotFocus = [&c] { select_all_text(c); };
+      c.Validate = [&session, &c](bool& cancel) { validate_number_box(session, c, cancel); };
+    }
+    if (!spec.field.empty()) bound.emplace_back(&c, spec.field);
+  }
+  return bound;
+}
+
 }  // namespace rg::app::quillmere_libraries

@@ -3,7 +3,12 @@
 // the key filter, select-all on entry, the check-and-format when a number box is
 // left, and the check that a combo's text belongs to its list.
 
-#include "platform/ui/control.h"
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ui/form.h"
 
 namespace rg::app {
 class Session;
@@ -28,5 +33,13 @@ void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 // beginning is completed to the first item it begins; otherwise the message is
 // shown and the first item put in. Returns 0 when valid, -1 when not.
 int validate_combo_entry(Session& session, ui::Control& combo);
+
+// The bound controls of a form declared from a table, with their fields, in the
+// table's order: what db::Binding::attach takes.
+using BoundFields = std::vector<std::pair<ui::Control*, std::string>>;
+
+// For the controls the form built from `table`: gives each number box the three
+// handlers above (KeyPress, GotFocus, Validate) and returns the bound ones.
+BoundFields wire_declared_controls(Session& session, ui::Form& form, std::span<const ui::ControlSpec> table);
 
 }  // namespace rg::app::quillmere_libraries

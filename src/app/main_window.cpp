@@ -48,9 +48,7 @@ void FrmQuillmereSplash::design() {
 // --- Main window -------------------------------------------------------------------
 
 FrmSoftwareMain::FrmSoftwareMain(Session& session)
-    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {
-  session_.services.file_dialog = [this]() -> ui::FileDialog& { return printDlg; };
-}
+    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {}
 
 void FrmSoftwareMain::design() {
   add("Picture1", ui::ControlKind::Picture).set_drawing(main_backdrop());
@@ -277,7 +275,14 @@ void FrmSoftwareMain::mnuInlet_Click() {
   }
   session_.handover.design_loop_done = false;
   while (!session_.handover.design_loop_done) {
-    desktop.show_modal(session_.services.inlet_list());
+    // A list that cannot be shown ends the loop, which would otherwise spin
+    // without the user.
+    try {
+      if (!desktop.show_modal(session_.services.inlet_list())) return;
+    } catch (const std::exception& e) {
+      show_error(e.what());
+      return;
+    }
   }
 }
 

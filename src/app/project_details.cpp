@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/project_store.h"
 #include "app/session.h"
+#include "platform/db/binding.h"
 #include "platform/db/connection.h"
 
 namespace rg::app {
@@ -18,42 +19,99 @@ namespace {
 // The station and county a new project starts with.
 constexpr const char* kDefaultStation = "Abingdon 3 S";
 constexpr const char* kDefaultCounty = "Accomack";
+constexpr int kBoxChars = 30;
+
+// Each detail is a caption in the frame's first column and its box beside it.
+const ui::ControlSpec kDetails[] = {
+    {.name = "Frame1", .kind = ControlKind::Frame, .caption = "Project Details"},
+    {.container = "Frame1", .row = 0, .caption = "PROJECT ID"},
+    {.name = "project_id", .kind = ControlKind::TextBox, .container = "Frame1", .row = 0, .col = 1,
+     .width_chars = kBoxChars, .field = "PROJECT_ID"},
+    {.container = "Frame1", .row = 1, .caption = "PROJECT NAME"},
+    {.name = "project_name", .kind = ControlKind::TextBox, .container = "Frame1", .row = 1, .col = 1,
+     .width_chars = kBoxChars, .field = "PROJECT_NAME"},
+    {.container = "Frame1", .row = 2, .caption = "DESCRIPTION"},
+    {.name = "description", .kind = ControlKind::TextBox, .container = "Frame1", .row = 2, .col = 1,
+     .width_chars = kBoxChars, .field = "DESCRIPTION"},
+    {.container = "Frame1", .row = 3, .caption = "LOCATION"},
+    {.name = "location", .kind = ControlKind::TextBox, .container = "Frame1", .row = 3, .col = 1,
+     .width_chars = kBoxChars, .field = "LOCATION"},
+    {.container = "Frame1", .row = 4, .caption = "COUNTY"},
+    {.name = "county", .kind = ControlKind::ComboBox, .container = "Frame1", .row = 4, .col = 1,
+     .width_chars = kBoxChars, .field = "COUNTY"},
+    {.container = "Frame1", .row = 5, .caption = "STATE"},
+    {.name = "state", .kind = ControlKind::TextBox, .container = "Frame1", .row = 5, .col = 1,
+     .width_chars = kBoxChars, .field = "STATE"},
+    {.container = "Frame1", .row = 6, .caption = "UNITS"},
+    {.name = "units", .kind = ControlKind::ComboBox, .container = "Frame1", .row = 6, .col = 1,
+     .width_chars = kBoxChars, .items = {"ENGLISH", "METRIC"}, .field = "UNITS"},
+    {.container = "Frame1", .row = 7, .caption = "DESIGNED BY"},
+    {.name = "designer", .kind = ControlKind::TextBox, .container = "Frame1", .row = 7, .col = 1,
+     .width_chars = kBoxChars, .field = "DESIGNER"},
+};
+
+// What the dialog of a current project has beyond the older one's.
+const ui::ControlSpec kNoaaDetails[] = {
+    {.container = "Frame1", .row = 8, .caption = "NOAA STATION"},
+    {.name = "noaa_station", .kind = ControlKind::ComboBox, .container = "Frame1", .row = 8, .col = 1,
+     .width_chars = kBoxChars, .field = "NOAA_STATION"},
+    {.name = "cmdNOAAStationhelp", .kind = ControlKind::CommandButton, .container = "Frame1", .row = 8, .col = 2,
+     .caption = "?"},
+    // Never shown: it only carries the release into the new row. Beside the ID,
+    // so that its place costs no row of the frame.
+    {.name = "major_release", .kind = ControlKind::TextBox, .container = "Frame1", .row = 0, .col = 2,
+     .width_chars = 3, .field = "MAJOR_RELEASE"},
+};
 }  // namespace
+
+// The binding is declared after the row set and the controls it points at
+// outlive both, so everything lets go in a safe order.
+struct FrmProjectDetails::Showing : ui::ShowingBase {
+  Showing(FrmProjectDetails& form, quillmere_libraries::BoundFields bound)
+      : project_id(form.control("project_id")),
+        project_name(form.control("project_name")),
+        county(form.control("county")),
+        state(form.control("state")),
+        units(form.control("units")),
+        designer(form.control("designer")),
+        noaa_station(form.find("noaa_station")),
+        major_release(form.find("major_release")),
+        fields(std::move(bound)) {
+    quillmereprojrs.on_will_change_record([&form](db::Reason r) { form.quillmereprojrs_WillChangeRecord(r); });
+  }
+  ui::Control& project_id;
+  ui::Control& project_name;
+  ui::Control& county;
+  ui::Control& state;
+  ui::Control& units;
+  ui::Control& designer;
+  ui::Control* noaa_station;   // null on the older project's dialog
+  ui::Control* major_release;  // null on the older project's dialog
+  quillmere_libraries::BoundFields fields;
+  db::RecordSet quillmereprojrs;
+  db::Binding binding;
+};
 
 FrmProjectDetails::FrmProjectDetails(Session& session, std::string name, bool noaa)
     : ui::Form(std::move(name), "Project"), session_(session), noaa_(noaa) {}
 
+FrmProjectDetails::Showing& FrmProjectDetails::shown() const { return showing<Showing>(); }
+
 void FrmProjectDetails::design() {
-  auto& frame = add("Frame1", ControlKind::Frame);
-  frame.set_caption("Project Details");
-  int row = 0;
-  auto box = [&](const char* name, const char* label, ControlKind kind = ControlKind::TextBox) -> ui::Control& {
-    add_label(label, {&frame, row, 0});
-    auto& c = add(name, kind, {&frame, row, 1});
-    c.set_width_chars(30);
-    ++row;
-    return c;
-  };
-  box("project_id", "PROJECT ID");
-  box("project_name", "PROJECT NAME");
-  box("description", "DESCRIPTION");
-  box("location", "LOCATION");
-  box("county", "COUNTY", ControlKind::ComboBox);
-  box("state", "STATE");
-  auto& units = box("units", "UNITS", ControlKind::ComboBox);
-  units.Change = [this, &units] { quillmere_libraries::validate_combo_entry(session_, units); };
-  box("designer", "DESIGNED BY");
+  add_controls(kDetails);
+  auto bound = quillmere_libraries::wire_declared_controls(session_, *this, kDetails);
   if (noaa_) {
-    box("noaa_station", "NOAA STATION", ControlKind::ComboBox);
-    auto& help = add("cmdNOAAStationhelp", ControlKind::CommandButton, {&frame, row - 1, 2});
-    help.set_caption("?");
+    add_controls(kNoaaDetails);
+    auto more = quillmere_libraries::wire_declared_controls(session_, *this, kNoaaDetails);
+    bound.insert(bound.end(), more.begin(), more.end());
+  }
+  auto& s = emplace_showing<Showing>(*this, std::move(bound));
+  s.units.Change = [this, &units = s.units] { quillmere_libraries::validate_combo_entry(session_, units); };
+  if (noaa_) {
+    auto& help = control("cmdNOAAStationhelp");
     help.set_tooltip("NOAA Station Help");
     help.Click = [this] { quillmere_libraries::open_noaa_pfds_page(session_); };
-    // Never shown: it only carries the release into the new row. Beside the ID,
-    // so that its place costs no row of the frame.
-    auto& release = add("major_release", ControlKind::TextBox, {&frame, 0, 2});
-    release.set_width_chars(3);
-    release.set_visible(false);
+    s.major_release->set_visible(false);
   }
 
   auto& file = add_menu("mnuprojfile", "&File");
@@ -68,16 +126,13 @@ void FrmProjectDetails::design() {
 }
 
 void FrmProjectDetails::Form_Load() {
+  Showing& s = shown();
   try {
-    db::fill_list(control("county"), session_.rainfall.county_rs.get(), "COUNTY_NAME");
-    if (noaa_) db::fill_list(control("noaa_station"), session_.rainfall.station_rs.get(), "NOAA_STATION");
-    auto& units = control("units");
-    units.add_item("ENGLISH");
-    units.add_item("METRIC");
-    units.set_list_index(0);
-    auto& state = control("state");
-    state.set_text("VA");
-    state.set_back_color(ui::kButtonFace);
+    db::fill_list(s.county, session_.rainfall.county_rs.get(), "COUNTY_NAME");
+    if (noaa_) db::fill_list(*s.noaa_station, session_.rainfall.station_rs.get(), "NOAA_STATION");
+    s.units.set_list_index(0);
+    s.state.set_text("VA");
+    s.state.set_back_color(ui::kButtonFace);
 
     get_project_records();
     attach_project_datasource();
@@ -85,20 +140,18 @@ void FrmProjectDetails::Form_Load() {
 
     if (session_.project.project_editing || records().record_count() >= 1) {
       menu("mnuprojcancel").set_enabled(true);
-      std::vector<const char*> locked = {"project_id", "units", "county"};
-      if (noaa_) locked.push_back("noaa_station");
-      for (const char* name : locked) {
-        auto& c = control(name);
-        c.set_enabled(false);
-        c.set_back_color(ui::kButtonFace);
+      std::vector<ui::Control*> locked = {&s.project_id, &s.units, &s.county};
+      if (noaa_) locked.push_back(s.noaa_station);
+      for (ui::Control* c : locked) {
+        c->set_enabled(false);
+        c->set_back_color(ui::kButtonFace);
       }
-      session_.project.unit_system = units.text();
+      session_.project.unit_system = s.units.text();
     } else {
       menu("mnuprojcancel").set_enabled(false);
-      for (const char* name : {"project_id", "units"}) {
-        auto& c = control(name);
-        c.set_enabled(true);
-        c.set_back_color(ui::kWindowBackground);
+      for (ui::Control* c : {&s.project_id, &s.units}) {
+        c->set_enabled(true);
+        c->set_back_color(ui::kWindowBackground);
       }
       addnewproject();
     }
@@ -108,20 +161,19 @@ void FrmProjectDetails::Form_Load() {
 }
 
 db::RecordSet& FrmProjectDetails::records() {
-  if (!quillmereprojrs) throw db::Error(db::ErrorKind::NotOpen, "The project details are not loaded.");
-  return *quillmereprojrs;
+  db::RecordSet& rs = shown().quillmereprojrs;
+  if (!rs.is_open()) throw db::Error(db::ErrorKind::NotOpen, "The project details are not loaded.");
+  return rs;
 }
 
 void FrmProjectDetails::get_project_records() {
   session_.project.open_project_product_name = "";
   if (!session_.project.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
-  quillmereprojrs = std::make_unique<db::RecordSet>();
-  quillmereprojrs->on_will_change_record([this](db::Reason r) { quillmereprojrs_WillChangeRecord(r); });
-  quillmereprojrs->open(*session_.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {},
-                        db::RecordSet::Mode::Updatable);
-  if (!quillmereprojrs->has_current_row()) return;
-  auto copy = [this](const char* field, std::string& global) {
-    quillmere_libraries::copy_project_field(*quillmereprojrs, field, global);
+  db::RecordSet& rs = shown().quillmereprojrs;
+  rs.open(*session_.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
+  if (!rs.has_current_row()) return;
+  auto copy = [&rs](const char* field, std::string& global) {
+    quillmere_libraries::copy_project_field(rs, field, global);
   };
   copy("PROJECT_ID", session_.project.open_project_id);
   copy("PROJECT_NAME", session_.project.open_project_name);
@@ -135,28 +187,20 @@ void FrmProjectDetails::get_project_records() {
 }
 
 void FrmProjectDetails::attach_project_datasource() {
-  std::vector<std::pair<ui::Control*, std::string>> fields = {
-      {&control("project_id"), "PROJECT_ID"}, {&control("project_name"), "PROJECT_NAME"},
-      {&control("description"), "DESCRIPTION"}, {&control("location"), "LOCATION"},
-      {&control("county"), "COUNTY"},         {&control("state"), "STATE"},
-      {&control("units"), "UNITS"},           {&control("designer"), "DESIGNER"},
-  };
-  if (noaa_) {
-    fields.push_back({&control("noaa_station"), "NOAA_STATION"});
-    fields.push_back({&control("major_release"), "MAJOR_RELEASE"});
-  }
-  binding_.attach(records(), std::move(fields));
+  Showing& s = shown();
+  s.binding.attach(records(), s.fields);
 }
 
 void FrmProjectDetails::addnewproject() {
   try {
     records().add_new();
-    control("state").set_text("VA");
-    control("units").set_text("ENGLISH");
+    Showing& s = shown();
+    s.state.set_text("VA");
+    s.units.set_text("ENGLISH");
     if (noaa_) {
-      control("noaa_station").set_text(kDefaultStation);
-      control("county").set_text(kDefaultCounty);
-      control("major_release").set_text(kCurrentRelease);
+      s.noaa_station->set_text(kDefaultStation);
+      s.county.set_text(kDefaultCounty);
+      s.major_release->set_text(kCurrentRelease);
     }
     session_.project.open_project_product_name = kProductName;
   } catch (const std::exception& e) {
@@ -169,36 +213,38 @@ void FrmProjectDetails::quillmereprojrs_WillChangeRecord(db::Reason reason) {
 }
 
 void FrmProjectDetails::copy_boxes_to_globals() {
-  session_.project.unit_system = control("units").text();
-  session_.project.open_project_name = control("project_name").text();
-  session_.project.open_project_county = control("county").text();
-  session_.project.open_project_state = control("state").text();
-  session_.project.open_project_id = control("project_id").text();
-  session_.project.open_project_designer = control("designer").text();
+  const Showing& s = shown();
+  session_.project.unit_system = s.units.text();
+  session_.project.open_project_name = s.project_name.text();
+  session_.project.open_project_county = s.county.text();
+  session_.project.open_project_state = s.state.text();
+  session_.project.open_project_id = s.project_id.text();
+  session_.project.open_project_designer = s.designer.text();
   if (noaa_) {
-    session_.project.open_project_noaa_station = control("noaa_station").text();
-    session_.project.open_project_major_release = control("major_release").text();
+    session_.project.open_project_noaa_station = s.noaa_station->text();
+    session_.project.open_project_major_release = s.major_release->text();
   }
 }
 
 void FrmProjectDetails::mnuprojsave_Click() {
   ui::Desktop& desktop = session_.desktop();
-  if (control("county").text().empty()) {
+  const Showing& s = shown();
+  if (s.county.text().empty()) {
     show_box(desktop, "County Name is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;
   }
-  if (control("project_id").text().empty()) {
+  if (s.project_id.text().empty()) {
     show_box(desktop, "Project ID is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;
   }
-  if (control("units").text().empty()) {
+  if (s.units.text().empty()) {
     show_box(desktop, "Units is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;
   }
   try {
     if (noaa_) {
-      records().set_value("NOAA_STATION", control("noaa_station").text());
-      records().set_value("COUNTY", control("county").text());
+      records().set_value("NOAA_STATION", s.noaa_station->text());
+      records().set_value("COUNTY", s.county.text());
     }
     if (records().edit_mode() != db::EditMode::None) records().update();
     // Only a stored row reaches the globals.
@@ -228,11 +274,6 @@ void FrmProjectDetails::mnuprojcancel_Click() {
   }
   show_box(session_.desktop(), "Update Cancelled");
   dirty_ = false;
-}
-
-void FrmProjectDetails::release_controls() {
-  binding_.clear();
-  quillmereprojrs.reset();
 }
 
 void FrmProjectDetails::Form_Unload(bool& cancel) {

@@ -3,9 +3,8 @@
 // for a new project, a current (release "2.1") database and a database without
 // details; frmProject, its twin without the NOAA station, for an older release.
 
-#include <memory>
+#include <string>
 
-#include "platform/db/binding.h"
 #include "platform/db/record_set.h"
 #include "platform/ui/form.h"
 
@@ -30,9 +29,12 @@ class FrmProjectDetails : public ui::Form {
   void design() override;
   void Form_Load() override;
   void Form_Unload(bool& cancel) override;
-  void release_controls() override;
 
  private:
+  // What one showing holds: the typed controls, the PROJECT row and the
+  // binding of the boxes to it.
+  struct Showing;
+  Showing& shown() const;
   void quillmereprojrs_WillChangeRecord(db::Reason reason);
   // The record set, or Error when the load did not get as far as opening it.
   db::RecordSet& records();
@@ -41,8 +43,6 @@ class FrmProjectDetails : public ui::Form {
 
   Session& session_;
   const bool noaa_;
-  std::unique_ptr<db::RecordSet> quillmereprojrs;
-  db::Binding binding_;
   bool dirty_ = false;
 };
 

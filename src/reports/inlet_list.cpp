@@ -42,24 +42,25 @@ void FrmInletFlex::design() {
 
 long long FrmInletFlex::inlet_count() {
   if (!session_.project.project_conn || !session_.project.project_conn->is_open()) return -1;
-  try {
-    db::RecordSet rs;
-    rs.open(*session_.project.project_conn, "SELECT count(*) FROM INLET");
-    return rs.value(0).integer().value_or(0);
-  } catch (const std::exception&) {
-    return -1;
-  }
+  db::RecordSet rs;
+  rs.open(*session_.project.project_conn, "SELECT count(*) FROM INLET");
+  return rs.value(0).integer().value_or(0);
 }
 
 void FrmInletFlex::Form_Load() {
   flex_reloading = false;
   session_.number_format = "0.000";
+  // A project whose inlets cannot be read has no list to show.
   const long long n = inlet_count();
   control("Text1").set_text(n < 0 ? "" : std::to_string(n));
 }
 
 void FrmInletFlex::cmdflexrefreshinlet_Click() {
-  const long long n = inlet_count();
+  long long n = -1;
+  try {
+    n = inlet_count();
+  } catch (const std::exception&) {
+  }
   if (n <= 0) {
     control("Text1").set_text(n < 0 ? "" : "0");
     return;

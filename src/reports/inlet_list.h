@@ -29,7 +29,8 @@ class FrmInletFlex : public ui::Form {
   void Form_Unload(bool& cancel) override;
 
  private:
-  // The number of inlets in the project, or -1 when it cannot be read.
+  // The number of inlets in the project, or -1 without a project connection;
+  // db::Error when the inlets cannot be read.
   long long inlet_count();
   app::Session& session_;
 };

@@ -160,11 +160,11 @@ void QtDesktop::window_unloaded(FormWindow& w) {
   w.deleteLater();
 }
 
-void QtDesktop::show_modal(ui::Form& form) {
+bool QtDesktop::show_modal(ui::Form& form) {
   const int unloads = form.unload_count();
   form.load();
   // It unloaded itself while loading: this showing is over.
-  if (form.unload_count() != unloads || !form.is_loaded()) return;
+  if (form.unload_count() != unloads || !form.is_loaded()) return false;
   FormWindow* shown = window(form);
   if (shown != nullptr) {
     for (const Modal& m : modal_) {
@@ -186,6 +186,7 @@ void QtDesktop::show_modal(ui::Form& form) {
   if (!w.closed()) loop.exec(QEventLoop::DialogExec);
   modal_.erase(std::remove_if(modal_.begin(), modal_.end(), [&loop](const Modal& m) { return m.loop == &loop; }),
                modal_.end());
+  return true;
 }
 
 void QtDesktop::show(ui::Form& form) {

@@ -27,7 +27,7 @@ class QtDesktop : public ui::Desktop {
   QtDesktop& operator=(const QtDesktop&) = delete;
 
   ui::Answer message_box(const ui::MessageBox& box) override;
-  void show_modal(ui::Form& form) override;
+  bool show_modal(ui::Form& form) override;
   void show(ui::Form& form) override;
   void refresh(ui::Form& form) override;
   std::optional<std::string> choose_file(const ui::FileDialogRequest& request) override;

@@ -33,10 +33,13 @@ void Control::notify(Property p) {
 }
 
 void Control::raise(const std::function<void()>& handler) {
-  if (handler) handler();
+  if (!handler) return;
+  Form::EventScope scope(form_);
+  handler();
 }
 
 void Control::set_text(std::string text) {
+  Form::EventScope scope(form_);
   if (text == text_) return;
   fill_text(std::move(text));
   if (DataEdited) DataEdited(*this);
@@ -116,7 +119,8 @@ const std::string& Control::item(int i) const {
 
 void Control::add_item(std::string item) {
   items_.push_back(std::move(item));
-  notify(Property::Items);
+  // Only the new item: filling a shown list item by item stays linear.
+  notify(Property::ItemAdded);
 }
 
 void Control::set_items(std::vector<std::string> items) {
@@ -132,6 +136,7 @@ void Control::clear_items() {
 }
 
 void Control::set_list_index(int index) {
+  Form::EventScope scope(form_);
   if (index < 0) {
     list_index_ = -1;
     notify(Property::ListIndex);
@@ -150,6 +155,7 @@ void Control::set_list_index(int index) {
 }
 
 void Control::set_value(int v) {
+  Form::EventScope scope(form_);
   if (kind_ == ControlKind::OptionButton) {
     v = v != 0 ? 1 : 0;
     if (v == value_) return;
@@ -181,6 +187,7 @@ void Control::fill_value(int v) {
 }
 
 void Control::set_current_tab(int tab) {
+  Form::EventScope scope(form_);
   if (tab == current_tab_) return;
   const int previous = current_tab_;
   current_tab_ = tab;
@@ -201,6 +208,70 @@ void Control::set_drawing(Drawing d) {
   notify(Property::Drawing);
 }
 
+void Control::set_grid(std::vector<std::vector<std::string>> cells) {
+  const std::size_t cols = cells.empty() ? 0 : cells.front().size();
+  for (auto& r : cells) r.resize(cols);
+  cells_ = std::move(cells);
+  col_widths_.resize(cols, 0);
+  row_ = rows() > 1 ? 1 : 0;
+  col_ = 0;
+  notify(Property::Cells);
+}
+
+void Control::check_cell(int row, int col) const {
+  if (row < 0 || row >= rows() || col < 0 || col >= cols()) {
+    throw std::out_of_range(name_ + ": no cell " + std::to_string(row) + "," + std::to_string(col));
+  }
+}
+
+const std::string& Control::cell(int row, int col) const {
+  check_cell(row, col);
+  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void Control::set_cell(int row, int col, std::string text) {
+  check_cell(row, col);
+  std::string& c = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  if (c == text) return;
+  c = std::move(text);
+  notify(Property::CellText);
+}
+
+int Control::col_width(int col) const {
+  check_cell(0, col);
+  return col_widths_[static_cast<std::size_t>(col)];
+}
+
+void Control::set_col_width(int col, int chars) {
+  check_cell(0, col);
+  col_widths_[static_cast<std::size_t>(col)] = std::max(0, chars);
+  notify(Property::ColWidth);
+}
+
+void Control::set_current_cell(int row, int col) {
+  check_cell(row, col);
+  if (row == row_ && col == col_) return;
+  row_ = row;
+  col_ = col;
+  notify(Property::CurrentCell);
+  raise(EnterCell);
+}
+
+bool Control::user_move_cell(int row, int col) {
+  check_cell(row, col);
+  if (!enabled_ || !visible_ || row == 0) return false;
+  set_current_cell(row, col);
+  return true;
+}
+
+void Control::user_click_cell(int row, int col) {
+  if (user_move_cell(row, col)) raise(Click);
+}
+
+void Control::user_double_click_cell(int row, int col) {
+  if (user_move_cell(row, col)) raise(DblClick);
+}
+
 bool can_have_focus(ControlKind kind) {
   switch (kind) {
     case ControlKind::TextBox:
@@ -210,6 +281,7 @@ bool can_have_focus(ControlKind kind) {
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::TabControl:
+    case ControlKind::Grid:
       return true;
     default:
       return false;
@@ -243,13 +315,18 @@ void Control::insert_at_selection(std::string_view s) {
 }
 
 int Control::offer_key(int key_ascii) {
+  Form::EventScope scope(form_);
   if (KeyPress) KeyPress(key_ascii);
   if (key_ascii != 0 && form_.KeyPress) form_.KeyPress(key_ascii);
   return key_ascii;
 }
 
 void Control::user_type(std::string_view keys) {
+  Form::EventScope scope(form_);
+  const int unloads = form_.unload_count();
   for (char ch : keys) {
+    // Keys typed after a handler unloaded the form reach nothing.
+    if (form_.unload_count() != unloads) return;
     const int key = offer_key(static_cast<unsigned char>(ch));
     if (key == 0 || !enabled_ || locked_) continue;
     if (key == kKeyEnter || key == kKeyTab) continue;
@@ -270,6 +347,7 @@ void Control::user_type(std::string_view keys) {
 }
 
 void Control::user_edit_text(std::string text) {
+  Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
   sel_start_ = static_cast<int>(text.size());
   sel_length_ = 0;
@@ -277,6 +355,7 @@ void Control::user_edit_text(std::string text) {
 }
 
 void Control::user_click() {
+  Form::EventScope scope(form_);
   if (!enabled_ || !visible_) return;
   switch (kind_) {
     case ControlKind::CheckBox:
@@ -295,6 +374,7 @@ void Control::user_click() {
 }
 
 void Control::user_select(int index) {
+  Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
   set_list_index(index);
 }
@@ -306,6 +386,7 @@ void Control::user_select(std::string_view chosen) {
 }
 
 void Control::user_select_tab(int tab) {
+  Form::EventScope scope(form_);
   if (!enabled_) return;
   set_current_tab(tab);
 }

@@ -56,8 +56,10 @@ class Desktop {
   virtual ~Desktop() = default;
 
   virtual Answer message_box(const MessageBox& box) = 0;
-  // Loads the form if needed, shows it modally and returns when it has unloaded.
-  virtual void show_modal(Form& form) = 0;
+  // Loads the form if needed, shows it modally and returns when it has
+  // unloaded: true, or false when its load unloaded it at once (nothing was
+  // shown). A load that throws reaches the caller, the form left unloaded.
+  virtual bool show_modal(Form& form) = 0;
   // Loads the form if needed and shows it; returns at once.
   virtual void show(Form& form) = 0;
   // Paints a shown form at once (a splash shown before a wait).

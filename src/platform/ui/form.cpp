@@ -38,6 +38,7 @@ void Menu::add_separator() {
 
 void Menu::user_click() {
   if (!enabled_ || !visible_ || separator_) return;
+  Form::EventScope scope(form_);
   if (Click) Click();
 }
 
@@ -76,17 +77,30 @@ void Form::set_pointer(MousePointer p) {
 }
 
 Control& Form::add(std::string name, ControlKind kind, Place place) {
-  if (by_name_.count(name) != 0) throw std::logic_error(name_ + ": two controls named " + name);
-  controls_.push_back(std::make_unique<Control>(*this, name, kind, place));
-  Control& c = *controls_.back();
-  by_name_.emplace(std::move(name), &c);
+  Showing& s = *showing_;
+  if (s.by_name.count(name) != 0) throw std::logic_error(name_ + ": two controls named " + name);
+  s.controls.push_back(std::make_unique<Control>(*this, name, kind, place));
+  Control& c = *s.controls.back();
+  s.by_name.emplace(std::move(name), &c);
   return c;
 }
 
 Control& Form::add_label(std::string caption, Place place) {
-  Control& label = add("Label" + std::to_string(++label_count_) + "_", ControlKind::Label, place);
+  Control& label = add("Label" + std::to_string(++showing_->label_count) + "_", ControlKind::Label, place);
   label.set_caption(std::move(caption));
   return label;
+}
+
+void Form::add_controls(std::span<const ControlSpec> table) {
+  for (const ControlSpec& spec : table) {
+    const Place place{spec.container.empty() ? nullptr : &control(spec.container), spec.row, spec.col,
+                      spec.row_span, spec.col_span};
+    Control& c = spec.name.empty() && spec.kind == ControlKind::Label ? add_label(spec.caption, place)
+                                                                      : add(spec.name, spec.kind, place);
+    if (!spec.caption.empty()) c.set_caption(spec.caption);
+    if (spec.width_chars > 0) c.set_width_chars(spec.width_chars);
+    if (!spec.items.empty()) c.set_items(spec.items);
+  }
 }
 
 Control& Form::control(std::string_view name) const {
@@ -96,21 +110,22 @@ Control& Form::control(std::string_view name) const {
 }
 
 Control* Form::find(std::string_view name) const {
-  const auto it = by_name_.find(name);
-  return it == by_name_.end() ? nullptr : it->second;
+  const auto it = showing_->by_name.find(name);
+  return it == showing_->by_name.end() ? nullptr : it->second;
 }
 
 std::vector<Control*> Form::children(const Control* parent) const {
   std::vector<Control*> out;
-  for (const auto& c : controls_) {
+  for (const auto& c : showing_->controls) {
     if (c->parent() == parent) out.push_back(c.get());
   }
   return out;
 }
 
 Menu& Form::add_menu(std::string name, std::string caption) {
-  menus_.push_back(std::make_unique<Menu>(*this, std::move(name), std::move(caption)));
-  return *menus_.back();
+  auto& menus = showing_->menus;
+  menus.push_back(std::make_unique<Menu>(*this, std::move(name), std::move(caption)));
+  return *menus.back();
 }
 
 namespace {
@@ -124,37 +139,56 @@ Menu* find_menu(const std::vector<std::unique_ptr<Menu>>& menus, std::string_vie
 }  // namespace
 
 Menu& Form::menu(std::string_view name) const {
-  Menu* m = find_menu(menus_, name);
+  Menu* m = find_menu(showing_->menus, name);
   if (m == nullptr) throw std::out_of_range(name_ + ": no menu " + std::string(name));
   return *m;
 }
 
 StatusBar& Form::add_status_bar() {
-  status_bar_ = std::make_unique<StatusBar>(*this);
-  return *status_bar_;
+  showing_->status_bar = std::make_unique<StatusBar>(*this);
+  return *showing_->status_bar;
+}
+
+Form::EventScope::~EventScope() {
+  // The last handler has returned: nothing on the stack refers to a showing
+  // that ended meanwhile.
+  if (--form_.event_depth_ == 0) form_.retired_.clear();
+}
+
+void Form::release_showing() {
+  active_ = nullptr;
+  if (event_depth_ > 0) retired_.push_back(std::move(showing_));
+  showing_ = std::make_unique<Showing>();
 }
 
 void Form::load() {
   if (state_ == State::Loaded || state_ == State::Loading) return;
-  if (state_ == State::Unloaded) {
-    // The controls of the last showing are gone; the window is built anew.
-    controls_.clear();
-    by_name_.clear();
-    menus_.clear();
-    status_bar_.reset();
-    label_count_ = 0;
+  EventScope scope(*this);
+  const State before = state_;
+  if (before == State::Unloaded) {
     caption_ = design_caption_;
     pointer_ = MousePointer::Default;
   }
-  if (controls_.empty() && menus_.empty()) design();
   state_ = State::Loading;
-  Form_Load();
+  try {
+    if (showing_->controls.empty() && showing_->menus.empty()) design();
+    Form_Load();
+  } catch (...) {
+    // Form_Load may have unloaded the form before it threw; else nothing of
+    // this showing is kept.
+    if (state_ == State::Loading) {
+      state_ = before;
+      release_showing();
+    }
+    throw;
+  }
   // Form_Load may have unloaded the form already.
   if (state_ == State::Loading) state_ = State::Loaded;
 }
 
 bool Form::unload(UnloadMode mode) {
   if (state_ != State::Loaded && state_ != State::Loading) return state_ == State::Unloaded;
+  EventScope scope(*this);
   bool cancel = false;
   Form_QueryUnload(cancel, mode);
   if (cancel) return false;
@@ -162,28 +196,34 @@ bool Form::unload(UnloadMode mode) {
   if (cancel) return false;
   state_ = State::Unloaded;
   ++unload_count_;
-  active_ = nullptr;
-  release_controls();
+  release_showing();
   FormObserver* observer = observer_;
   observer_ = nullptr;
   if (observer) observer->unloaded();
   return true;
 }
 
+int Form::offer_key(int key_ascii) {
+  EventScope scope(*this);
+  if (KeyPress) KeyPress(key_ascii);
+  return key_ascii;
+}
+
 Control* Form::next_tab_stop(Control* from) const {
-  const auto n = controls_.size();
+  const auto& controls = showing_->controls;
+  const auto n = controls.size();
   if (n == 0) return nullptr;
   std::size_t start = 0;
   if (from != nullptr) {
     for (std::size_t i = 0; i < n; ++i) {
-      if (controls_[i].get() == from) {
+      if (controls[i].get() == from) {
         start = i + 1;
         break;
       }
     }
   }
   for (std::size_t k = 0; k < n; ++k) {
-    Control* c = controls_[(start + k) % n].get();
+    Control* c = controls[(start + k) % n].get();
     if (c->tab_stop() && c->can_take_focus()) return c;
   }
   return nullptr;
@@ -192,10 +232,14 @@ Control* Form::next_tab_stop(Control* from) const {
 bool Form::user_move_focus(Control& to) {
   if (&to == active_) return true;
   if (!to.can_take_focus()) return false;
+  EventScope scope(*this);
+  // A handler that unloads the form ends the move.
+  const int unloads = unload_count_;
   Control* from = active_;
   if (from != nullptr && from->Validate) {
     bool cancel = false;
     from->Validate(cancel);
+    if (unload_count_ != unloads) return false;
     if (cancel) {
       // The focus stays where it was; the front end puts it back.
       if (observer_) observer_->focus_changed(active_);
@@ -203,6 +247,7 @@ bool Form::user_move_focus(Control& to) {
     }
   }
   if (from != nullptr && from->LostFocus) from->LostFocus();
+  if (unload_count_ != unloads) return false;
   active_ = &to;
   if (observer_) observer_->focus_changed(active_);
   if (to.GotFocus) to.GotFocus();
@@ -210,6 +255,7 @@ bool Form::user_move_focus(Control& to) {
 }
 
 bool Form::send_tab() {
+  EventScope scope(*this);
   Control* next = next_tab_stop(active_);
   if (next == nullptr) return false;
   return user_move_focus(*next);

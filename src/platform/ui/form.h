@@ -6,8 +6,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -94,6 +97,35 @@ class FormObserver {
   virtual void unloaded() = 0;
 };
 
+// A control declared as a row of a table: Form::add_controls builds the rows in
+// order (the tab order), so a big form is its table plus the few handlers that
+// are its own. `field` and `number_box` say nothing to the control layer; the
+// program reads them from the same table to bind the record and attach the
+// number-box handlers.
+struct ControlSpec {
+  std::string name{};       // "" for a label, which gets a generated name
+  ControlKind kind = ControlKind::Label;
+  std::string container{};  // the name of a control declared before; "" = the form
+  int row = 0;
+  int col = 0;
+  int row_span = 1;
+  int col_span = 1;
+  std::string caption{};
+  int width_chars = 0;
+  std::vector<std::string> items{};  // list items
+  std::string field{};               // the bound field; "" = none
+  bool number_box = false;
+};
+
+// What a form keeps for one showing beside its controls (record sets,
+// bindings, typed references to its controls): a form derives a struct from
+// it and makes it with Form::emplace_showing, usually at the end of design().
+// It is destroyed at the unload, before the controls, so what it holds may
+// point at them.
+struct ShowingBase {
+  virtual ~ShowingBase() = default;
+};
+
 class Form {
  public:
   Form(std::string name, std::string caption, FormKind kind = FormKind::Dialog);
@@ -115,21 +147,27 @@ class Form {
   Control& add_label(std::string caption, Place place);
   Control& control(std::string_view name) const;  // throws std::out_of_range
   Control* find(std::string_view name) const;
-  const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+  // Builds the rows in order; a container is found by name among the controls
+  // built so far (std::out_of_range when there is none).
+  void add_controls(std::span<const ControlSpec> table);
+  const std::vector<std::unique_ptr<Control>>& controls() const { return showing_->controls; }
   std::vector<Control*> children(const Control* parent) const;
 
   // --- Menus and status bar ---------------------------------------------------
   Menu& add_menu(std::string name, std::string caption);
-  const std::vector<std::unique_ptr<Menu>>& menus() const { return menus_; }
+  const std::vector<std::unique_ptr<Menu>>& menus() const { return showing_->menus; }
   Menu& menu(std::string_view name) const;  // searches all levels; throws
-  StatusBar* status_bar() { return status_bar_.get(); }
+  StatusBar* status_bar() { return showing_->status_bar.get(); }
   StatusBar& add_status_bar();
 
   // --- Life cycle -------------------------------------------------------------
   // A form object lives as long as the program (its members are the form's
-  // module-level state); its controls live from a load to the unload. Loading
-  // builds the controls afresh (design, when the form has none) and runs
-  // Form_Load; loading a loaded form does nothing.
+  // module-level state). What belongs to one showing (controls, menus, status
+  // bar, the ShowingBase state) lives from a load to the unload: loading builds
+  // it afresh (design, when the form has none) and runs Form_Load; loading a
+  // loaded form does nothing. Loading is all or nothing: when design() or
+  // Form_Load throws, what was built is released, the form stays unloaded (the
+  // next load designs afresh) and the exception reaches the caller.
   bool is_loaded() const { return state_ == State::Loaded; }
   bool was_unloaded() const { return state_ == State::Unloaded; }
   // How many times the form has unloaded: a showing ends when it unloads, even
@@ -137,8 +175,43 @@ class Form {
   int unload_count() const { return unload_count_; }
   void load();
   // Asks Form_QueryUnload and Form_Unload; either may refuse. Returns true when
-  // the form is unloaded. The front end showing it is let go.
+  // the form is unloaded. The front end showing it is let go, and the showing's
+  // controls, menus and state are released: at once, or, when a handler of the
+  // form is running, when the outermost one returns (see EventScope), so a
+  // handler may unload (and load again) the form whose control it belongs to.
   bool unload(UnloadMode mode = UnloadMode::Code);
+
+  // The per-showing state: made (replacing any) for the current showing, and
+  // found again by its type (std::logic_error when the showing has none).
+  template <class S, class... Args>
+  S& emplace_showing(Args&&... args) {
+    auto state = std::make_unique<S>(std::forward<Args>(args)...);
+    S& made = *state;
+    showing_->state = std::move(state);
+    return made;
+  }
+  template <class S>
+  S& showing() const {
+    auto* state = dynamic_cast<S*>(showing_->state.get());
+    if (state == nullptr) throw std::logic_error(name_ + ": not loaded");
+    return *state;
+  }
+
+  // Every entry point that runs the form's handlers (the user_* operations,
+  // code writes that raise events, focus moves, load and unload) holds one for
+  // its whole length: while any is held, a showing that unloads is kept, and
+  // the outermost one releases it. A front end that calls a handler directly
+  // holds one too.
+  class EventScope {
+   public:
+    explicit EventScope(Form& form) : form_(form) { ++form_.event_depth_; }
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+
+   private:
+    Form& form_;
+  };
 
   // --- Focus -----------------------------------------------------------------
   Control* active_control() const { return active_; }
@@ -158,6 +231,9 @@ class Form {
 
   // The form's keyboard handler (with KeyPreview), for forms that close on a key.
   std::function<void(int& key_ascii)> KeyPress;
+  // A key typed while no control has the focus: offered to KeyPress; returns
+  // the code that survives.
+  int offer_key(int key_ascii);
 
  protected:
   // Creates the controls, menus and status bar as the window was designed.
@@ -165,9 +241,6 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void Form_Unload(bool& /*cancel*/) {}
-  // After the form has unloaded, while its controls still exist: the place to let
-  // go of what refers to them (record bindings).
-  virtual void release_controls() {}
 
  private:
   friend class Control;
@@ -175,21 +248,33 @@ class Form {
   friend class StatusBar;
   enum class State { Created, Loading, Loaded, Unloaded };
 
+  // Everything of one showing. The state is declared last so that it dies
+  // first, while the controls it may point at still exist.
+  struct Showing {
+    std::vector<std::unique_ptr<Control>> controls;
+    std::map<std::string, Control*, std::less<>> by_name;
+    std::vector<std::unique_ptr<Menu>> menus;
+    std::unique_ptr<StatusBar> status_bar;
+    int label_count = 0;
+    std::unique_ptr<ShowingBase> state;
+  };
+
   Control* next_tab_stop(Control* from) const;
+  // Ends the current showing: it is released now, or kept until the outermost
+  // event returns.
+  void release_showing();
 
   std::string name_;
   std::string caption_;
   std::string design_caption_;
   FormKind kind_;
   MousePointer pointer_ = MousePointer::Default;
-  std::vector<std::unique_ptr<Control>> controls_;
-  std::map<std::string, Control*, std::less<>> by_name_;
-  std::vector<std::unique_ptr<Menu>> menus_;
-  std::unique_ptr<StatusBar> status_bar_;
+  std::unique_ptr<Showing> showing_ = std::make_unique<Showing>();
+  std::vector<std::unique_ptr<Showing>> retired_;
+  int event_depth_ = 0;
   Control* active_ = nullptr;
   State state_ = State::Created;
   FormObserver* observer_ = nullptr;
-  int label_count_ = 0;
   int unload_count_ = 0;
 };
 

@@ -55,24 +55,25 @@ Answer ScriptedDesktop::message_box(const MessageBox& box) {
   return e.answer;
 }
 
-void ScriptedDesktop::show_modal(Form& form) {
+bool ScriptedDesktop::show_modal(Form& form) {
   modal_forms_.push_back(form.name());
   const int unloads = form.unload_count();
   form.load();
-  if (form.unload_count() != unloads) return;  // it unloaded itself while loading
+  if (form.unload_count() != unloads) return false;  // it unloaded itself while loading
   if (modal_queue_.empty() || modal_queue_.front().form_name != form.name()) {
     failures_.push_back("unscripted modal form: " + form.name());
   } else {
     auto script = std::move(modal_queue_.front().script);
     modal_queue_.pop_front();
     if (script) script(form);
-    if (form.unload_count() != unloads) return;
+    if (form.unload_count() != unloads) return true;
     failures_.push_back("modal form left open by its script: " + form.name());
   }
   // Nobody will close it: take it down so the test goes on.
   if (!form.unload(UnloadMode::CloseBox)) {
     failures_.push_back("modal form refused to close: " + form.name());
   }
+  return true;
 }
 
 void ScriptedDesktop::show(Form& form) {

@@ -46,7 +46,7 @@ class ScriptedDesktop : public Desktop {
 
   // Desktop
   Answer message_box(const MessageBox& box) override;
-  void show_modal(Form& form) override;
+  bool show_modal(Form& form) override;
   void show(Form& form) override;
   void refresh(Form& form) override;
   std::optional<std::string> choose_file(const FileDialogRequest& request) override;
