@@ -83,18 +83,24 @@ GratePicker::GratePicker(app::Session& session, const GratePickerTable& table)
     : ui::Form(std::string(table.form_name), "DOVI GRATE TYPES"), session_(session), table_(table) {}
 
 void GratePicker::design() {
-  using ui::ControlKind;
-  add_label("DOVI STANDARD GRATE DROP INLETS", {nullptr, 0, 0, 1, 5});
-  for (int col = 0; col < 5; ++col) add_label(std::string(table_.headings[col]), {nullptr, 1, col});
-  auto& list = add("gratetypelist", ControlKind::ListBox, {nullptr, 2, 0, 1, 5});
-  list.set_width_chars(60);
-  for (std::string_view row : table_.rows) list.add_item(std::string(row));
-  auto& select = add("gtselect", ControlKind::CommandButton, {nullptr, 3, 3});
-  select.set_caption("Select");
-  select.Click = [this] { gtselect_Click(); };
-  auto& cancel = add("gtcancel", ControlKind::CommandButton, {nullptr, 3, 4});
-  cancel.set_caption("Cancel");
-  cancel.Click = [this] { gtcancel_Click(); };
+  using K = ui::ControlKind;
+  std::vector<ui::ControlSpec> specs = {
+      {.kind = K::Label, .col_span = 5, .caption = "DOVI STANDARD GRATE DROP INLETS"},
+  };
+  for (int col = 0; col < 5; ++col) {
+    specs.push_back({.kind = K::Label, .row = 1, .col = col, .caption = std::string(table_.headings[col])});
+  }
+  specs.push_back({.name = "gratetypelist",
+                   .kind = K::ListBox,
+                   .row = 2,
+                   .col_span = 5,
+                   .width_chars = 60,
+                   .items = {table_.rows.begin(), table_.rows.end()}});
+  specs.push_back({.name = "gtselect", .kind = K::CommandButton, .row = 3, .col = 3, .caption = "Select"});
+  specs.push_back({.name = "gtcancel", .kind = K::CommandButton, .row = 3, .col = 4, .caption = "Cancel"});
+  add_controls(specs);
+  control("gtselect").Click = [this] { gtselect_Click(); };
+  control("gtcancel").Click = [this] { gtcancel_Click(); };
 }
 
 // Each showing starts at the first row.
