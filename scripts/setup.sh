@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   libsqlite3-dev
-  libzip-dev zipcmp zipmerge ziptool libpugixml-dev
+  libzip-dev zipcmp zipmerge ziptool libpugixml-dev libxlsxwriter-dev
   fonts-dejavu-core
 )
 if [ "${RAVELGRIT_EXTRA_PACKAGES:-}" != "" ]; then

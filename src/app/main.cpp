@@ -6,7 +6,9 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "inlet/inlet_form.h"
+#include "platform/db/connection.h"
 #include "platform/qt/qt_desktop.h"
+#include "platform/ui/desktop.h"
 #include "reports/inlet_list.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
   const std::filesystem::path program_dir = QCoreApplication::applicationDirPath().toStdString();
 
   rg::qt::QtDesktop desktop;
+  if (const auto problem = rg::db::library_problem()) {
+    rg::ui::show_box(desktop, *problem, rg::ui::Buttons::OK, rg::ui::Icon::Critical);
+    return 1;
+  }
   int status = 0;
   {
     rg::app::Session session(desktop, program_dir);

@@ -48,9 +48,7 @@ void FrmQuillmereSplash::design() {
 // --- Main window -------------------------------------------------------------------
 
 FrmSoftwareMain::FrmSoftwareMain(Session& session)
-    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {
-  session_.services.file_dialog = [this]() -> ui::FileDialog& { return printDlg; };
-}
+    : ui::Form("frmsoftwaremain", "Ravelgrit", ui::FormKind::MainWindow), session_(session) {}
 
 void FrmSoftwareMain::design() {
   add("Picture1", ui::ControlKind::Picture).set_drawing(main_backdrop());

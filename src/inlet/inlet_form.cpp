@@ -172,7 +172,7 @@ void FrmInletMain::inletAdd() {
   control("project_id").set_text(session_.project.open_project_id);
   control("RoadWay").set_text(remembered_road_);
   CodeScope code(shown().code_depth);
-  initial_unit_settings(*this, session_);
+  quillmere_libraries::initial_unit_settings(*this, session_);
 }
 
 void FrmInletMain::inletCancel() {
@@ -255,8 +255,8 @@ void FrmInletMain::Form_Load() {
     CodeScope code(shown().code_depth);
     clear_results();
     control("SSTab1").set_current_tab(0);
-    fill_input_lists(*this, session_);
-    initial_unit_settings(*this, session_);
+    quillmere_libraries::fill_input_lists(*this, session_);
+    quillmere_libraries::initial_unit_settings(*this, session_);
     get_inlet_records(handover.inlet_to_open);
     attach_inlet_datasource();
     get_discharge_carryover("newquery");
@@ -603,11 +603,11 @@ void FrmInletMain::show_message(std::string_view text, hyd::MessageIcon icon, st
 }
 
 void FrmInletMain::clear_results() {
-  inlet::clear_results(*this, session_);
+  quillmere_libraries::clear_results(*this);
   mark_unsolved();
 }
 
-void FrmInletMain::format_results() { inlet::format_results(*this, session_); }
+void FrmInletMain::format_results() { quillmere_libraries::format_results(*this, session_); }
 
 std::string FrmInletMain::unit_system() { return session_.project.unit_system; }
 

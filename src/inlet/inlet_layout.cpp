@@ -145,7 +145,10 @@ std::vector<Spec> make_table() {
        box("areabufstr1", "fraStored", 1, 0, "AREABUFSTR1"), box("areabufstr2", "fraStored", 1, 1, "AREABUFSTR2"),
        box("cbufstr1", "fraStored", 1, 2, "CBUFSTR1"), box("cbufstr2", "fraStored", 1, 3, "CBUFSTR2"),
        box("TcStr", "fraStored", 2, 0, "TCSTR"), box("Tcoptionstr", "fraStored", 2, 1, "TCOPTIONSTR"),
-       box("IA", "fraStored", 2, 2, "IA"), box("IB", "fraStored", 2, 3, "IB")});
+       box("IA", "fraStored", 2, 2, "IA"), box("IB", "fraStored", 2, 3, "IB"),
+       // The unit groups have more elements than the form has boxes to label.
+       unit("ftm", 18, "fraStored", 3, 0, "ft"), unit("ftpftmpm", 5, "fraStored", 3, 1, "ft/ft"),
+       unit("ftpftmpm", 6, "fraStored", 3, 2, "ft/ft")});
 
   // Tab 2: inlet details, the gutter and its inlet on the left, the grate and
   // the curb opening on the right.
@@ -200,7 +203,7 @@ std::vector<Spec> make_table() {
        unit("ftpftmpm", 4, rf, 5, 2, "ft/ft"),
        label(rf, 6, 0, "DEPTH AT CURB", "rlbldepth"), box("txtDepth", rf, 6, 1, "CURBDEPTH"),
        unit("inmm", 4, rf, 6, 2, "in"),
-       label(rf, 7, 0, "VELOCITY"), box("txtV", rf, 7, 1, "FLOWVEL"), unit("ftpsecmpsec", 0, rf, 7, 2, "ft/sec"),
+       label(rf, 7, 0, "VELOCITY"), box("txtV", rf, 7, 1, "FLOWVEL"), label(rf, 7, 2, "ft/sec", "ftpsecmpsec"),
        label(rf, 8, 0, "FRONTAL FLOW EFFICIENCY"), box("txtRf", rf, 8, 1, "FFLOWEFF"),
        label(rf, 9, 0, "SIDE FLOW EFFICIENCY"), box("txtRs", rf, 9, 1, "SFLOWEFF"),
        label(rf, 10, 0, "EFFICIENCY"), box("txtE", rf, 10, 1, "EFFICIENCY"),

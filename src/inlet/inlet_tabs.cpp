@@ -144,7 +144,7 @@ struct TabRules {
     auto& location = c("inlet_location");
     {
       CodeScope scope(s.code_depth);
-      reset_geometry_inputs(f, session);
+      quillmere_libraries::reset_geometry_inputs(f, session);
     }
     if (location.text() == hyd::continuous_grade) {
       c("areabufstr2").set_text("");
@@ -173,7 +173,7 @@ struct TabRules {
   }
 
   void after_kind_or_location(Control& list) {
-    disable_geometry_inputs(f, session);
+    quillmere_libraries::disable_geometry_inputs(f);
     f.status_panel2(" - -- ");
     tab_after_user_choice(list);
   }
@@ -183,7 +183,7 @@ struct TabRules {
     s.remembered_kind = list.text();
     if (&list == &c("inlet_location")) f.fill_inlet_subtype_list();
     CodeScope scope(s.code_depth);
-    reset_geometry_inputs(f, session);
+    quillmere_libraries::reset_geometry_inputs(f, session);
   }
 
   void apply_offset_side_sign() {
@@ -239,7 +239,7 @@ struct TabRules {
       box.GotFocus = [&box] { helpers::select_all_text(box); };
     }
     c("grate_help").Click = [this] {
-      if (c("txtPeri").enabled()) show_grate_picker(f, session);
+      if (c("txtPeri").enabled()) show_grate_picker(session);
     };
   }
 
@@ -592,7 +592,7 @@ struct TabRules {
     top.LostFocus = [this, &top] { format(top, session.number_format); };
     auto& spread = c("allowable_spread");
     spread.LostFocus = [this, &spread] {
-      if (spread.text().empty()) spread.set_text(f.unit_system() == "ENGLISH" ? "8.0" : "3.0");
+      if (spread.text().empty()) spread.set_text(std::string(allowable_spread_default(f.unit_system())));
       format(spread, "0.0");
     };
     // The number boxes of the table are checked and formatted when left.

@@ -1,29 +1,40 @@
 #include "app/input_helpers.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "app/session.h"
+#include "platform/db/binding.h"
+#include "platform/db/connection.h"
 #include "platform/ui/form.h"
 #include "platform/ui/scripted_desktop.h"
+#include "support/sqlite_rows.h"
 
 using namespace rg;
 namespace lib = rg::app::quillmere_libraries;
 
 namespace {
 
-// A form with two number boxes that use the helpers as the program's forms do.
+// A form declared from a table, as the program's big forms are: two number
+// boxes in a frame, bound to the fields S and N, and an unbound combo.
+const ui::ControlSpec kNumbers[] = {
+    {.name = "fraGutter", .kind = ui::ControlKind::Frame},
+    {.name = "txtS", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .field = "S", .number_box = true},
+    {.name = "txtn", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .row = 1, .field = "N",
+     .number_box = true},
+    {.name = "units", .kind = ui::ControlKind::ComboBox, .row = 1, .items = {"ENGLISH", "METRIC"}},
+};
+
 class NumberForm : public ui::Form {
  public:
   explicit NumberForm(app::Session& session) : ui::Form("frmNumbers", "Numbers") {
-    for (const char* name : {"txtS", "txtn"}) {
-      auto& box = add(name, ui::ControlKind::TextBox);
-      box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
-      box.GotFocus = [&box] { lib::select_all_text(box); };
-      box.Validate = [&session, &box](bool& cancel) { lib::validate_number_box(session, box, cancel); };
-    }
-    combo = &add("units", ui::ControlKind::ComboBox);
-    combo->set_items({"ENGLISH", "METRIC"});
+    add_controls(kNumbers);
+    bound = lib::wire_declared_controls(session, *this, kNumbers);
+    combo = &control("units");
   }
+  lib::BoundFields bound;
   ui::Control* combo;
 };
 
@@ -144,4 +155,27 @@ TEST_F(InputHelpers, SelectAllOnADisabledBoxDoesNothing) {
   lib::select_all_text(s);
   EXPECT_EQ(form.active_control(), nullptr);
   EXPECT_EQ(s.sel_length(), 0);
+}
+
+TEST_F(InputHelpers, ADeclaredNumberBoxSitsInItsFrameAndItsFormattedTextLandsInTheRow) {
+  EXPECT_EQ(s.parent(), &form.control("fraGutter"));
+  const auto file = std::filesystem::temp_directory_path() / ("rg_declared_" + std::to_string(::getpid()) + ".db");
+  std::filesystem::remove(file);
+  test::run_sql(file, "CREATE TABLE GUTTER (S TEXT, N TEXT); INSERT INTO GUTTER VALUES ('0.02', '0.016');");
+  {
+    db::Connection conn;
+    conn.open(file, db::Access::ReadWrite);
+    db::RecordSet rs;
+    rs.open(conn, "SELECT * FROM GUTTER", {}, db::RecordSet::Mode::Updatable);
+    db::Binding binding;
+    binding.attach(rs, form.bound);
+    EXPECT_EQ(n.text(), "0.016");
+    session.number_format = "0.000";
+    form.user_move_focus(s);
+    s.user_type(".5\r");
+    EXPECT_EQ(s.text(), "0.500");
+    rs.update();
+  }
+  EXPECT_EQ(test::query_rows(file, "SELECT S, N FROM GUTTER"), std::vector<std::string>{"0.500|0.016"});
+  std::filesystem::remove(file);
 }

@@ -368,6 +368,29 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
   EXPECT_EQ(session->number_format, "0.000");
 }
 
+TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges) {
+  const auto f = make_current("no_inlets.rvg");
+  run_sql(f, "DROP TABLE INLET");
+  desktop.expect_box("Project Name: Route 29 Widening");
+  open_file(f);
+  desktop.clear_record();
+  desktop.expect_box_containing("INLET");
+  main().menu("mnuInlet").user_click();
+  EXPECT_EQ(desktop.boxes().size(), 1u);
+  EXPECT_FALSE(session->form<reports::FrmInletFlex>().is_loaded());
+
+  // Once the inlets can be read, the list is shown whole.
+  run_sql(f, "CREATE TABLE INLET (INLET_NUMBER TEXT); INSERT INTO INLET VALUES ('1');");
+  desktop.expect_modal("frminletflex", [](ui::Form& list) {
+    EXPECT_EQ(list.control("Text1").text(), "1");
+    list.control("cmdflexexit").user_click();
+  });
+  main().menu("mnuInlet").user_click();
+  desktop.expect_box("Current Project Is Closed!");
+  main().menu("mnucloseProj").user_click();
+  EXPECT_EQ(session->project.open_project_name, "");
+}
+
 TEST_F(ShellTest, ExitClosesTheMainWindow) {
   main().menu("mnuexit").user_click();
   EXPECT_TRUE(main().was_unloaded());

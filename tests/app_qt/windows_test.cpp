@@ -8,6 +8,9 @@
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <filesystem>
 #include <functional>
@@ -148,6 +151,36 @@ TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
   main.mnuInlet_Click();
   EXPECT_EQ(showings, 2);
   EXPECT_TRUE(session_->handover.design_loop_done);
+  main.unload();
+  QApplication::processEvents();
+}
+
+TEST_F(ProgramWindows, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndTheMainWindowStaysUsable) {
+  open_project(true);
+  test::run_sql(session_->project.project_db_path, "DROP TABLE INLET");
+  auto& main = session_->form<app::FrmSoftwareMain>();
+  desktop_.show(main);
+  session_->project.open_project_product_name = "RAVELGRIT";
+  // Every box is read and answered, so a second one shows in the count, not as
+  // a hang.
+  std::vector<std::string> boxes;
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&boxes] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    boxes.push_back(box->text().toStdString());
+    box->button(QMessageBox::Ok)->click();
+  });
+  answerer.start(0);
+  main.mnuInlet_Click();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("INLET"), std::string::npos) << boxes[0];
+  EXPECT_EQ(desktop_.window(session_->form<reports::FrmInletFlex>()), nullptr);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+  main.mnucloseProj_Click();
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(session_->project.open_project_name, "");
   main.unload();
   QApplication::processEvents();
 }

@@ -1,9 +1,9 @@
 #pragma once
-// Forms built like the program's own windows, for the front end's tests: a main
-// window with menus, a status bar and a backdrop picture; a dialog with a frame
-// of labelled boxes, lists, option buttons, a check box and buttons; a form with
-// a tab control. Like the program's forms they build their controls in design(),
-// afresh at each load after an unload; their control pointers follow.
+// Forms built like the program's own windows, for the front end's tests: a
+// dialog with menus, a frame of labelled boxes, lists, option buttons, a check
+// box and buttons; a form with a tab control; a list of inlets in a grid. Like
+// the program's forms they build their controls in design(), afresh at each
+// load after an unload; their control pointers follow.
 
 #include <string>
 #include <vector>
@@ -11,69 +11,6 @@
 #include "platform/ui/form.h"
 
 namespace rg::qt::testing {
-
-inline ui::Drawing inlet_logo() {
-  using ui::Shape;
-  ui::Drawing d;
-  d.width = 640;
-  d.height = 400;
-  d.background = 0xE8EEF4;
-  auto shape = [&d](Shape::Type t, std::vector<std::pair<double, double>> pts, std::uint32_t fill, bool filled) {
-    Shape s;
-    s.type = t;
-    s.points = std::move(pts);
-    s.fill = fill;
-    s.filled = filled;
-    s.pen = 0x33475B;
-    s.pen_width = 2;
-    d.shapes.push_back(s);
-  };
-  shape(Shape::Type::Polygon, {{0, 250}, {640, 220}, {640, 400}, {0, 400}}, 0x8C8C8C, true);  // roadway
-  shape(Shape::Type::Rect, {{260, 232}, {380, 262}}, 0x2F2F2F, true);                          // grate
-  for (int x = 270; x < 380; x += 14) shape(Shape::Type::Line, {{double(x), 234}, {double(x), 260}}, 0, false);
-  Shape title;
-  title.type = Shape::Type::Text;
-  title.points = {{40, 60}};
-  title.text = "Ravelgrit";
-  title.text_size = 56;
-  title.bold = true;
-  title.pen = 0x1F3A5F;
-  d.shapes.push_back(title);
-  return d;
-}
-
-class MainProbe : public ui::Form {
- public:
-  MainProbe() : Form("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow) { design(); }
-  ui::Control* picture;
-  ui::Menu *create, *open, *update, *close, *exit, *inlet, *help_entry, *about;
-
- protected:
-  void design() override {
-    picture = &add("Picture1", ui::ControlKind::Picture);
-    picture->set_drawing(inlet_logo());
-    ui::Menu& file = add_menu("mnuFile", "&File");
-    create = &file.add("mnucreateProj", "&Create New Project");
-    open = &file.add("mnuopenProj", "&Open Project");
-    file.add_separator();
-    update = &file.add("mnuupdateProj", "&Update Project Details");
-    close = &file.add("mnucloseProj", "Close Project");
-    file.add_separator();
-    exit = &file.add("mnuexit", "E&xit", "Ctrl+X");
-    ui::Menu& design = add_menu("mnuDesign", "&Design");
-    inlet = &design.add("mnuInlet", "&Ravelgrit");
-    ui::Menu& help = add_menu("mnuHelp", "&Help");
-    help_entry = &help.add("mnusubHelp", "&Help", "F1");
-    about = &help.add("mnuabout", "&About");
-    ui::StatusBar& bar = add_status_bar();
-    bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
-    bar.add_panel(ui::StatusBar::PanelStyle::Text, 18);
-    bar.add_panel(ui::StatusBar::PanelStyle::Date, 10);
-    bar.add_panel(ui::StatusBar::PanelStyle::Time, 8);
-    update->set_enabled(false);
-    close->set_enabled(false);
-  }
-};
 
 class DialogProbe : public ui::Form {
  public:
@@ -164,6 +101,37 @@ class TabsProbe : public ui::Form {
     close_button = &add("cmdClose", ui::ControlKind::CommandButton, {nullptr, 1, 1});
     close_button->set_caption("&Close");
   }
+};
+
+// A list of inlets: a count, a grid with a header row and one row per inlet,
+// and a button.
+class GridProbe : public ui::Form {
+ public:
+  explicit GridProbe(int inlets = 30) : Form("frmGridProbe", "Ravelgrit"), inlets_(inlets) { design(); }
+  ui::Control *count, *grid, *refresh;
+
+ protected:
+  void design() override {
+    add_label("Total Number of Inlets in the Project Database:", {nullptr, 0, 0});
+    count = &add("Text1", ui::ControlKind::TextBox, {nullptr, 0, 1});
+    count->set_width_chars(6);
+    count->set_text(std::to_string(inlets_));
+    grid = &add("inletflex", ui::ControlKind::Grid, {nullptr, 1, 0, 1, 3});
+    std::vector<std::vector<std::string>> cells = {{"INLET_ID", "STATION", "OFFSET", "TYPE", "LOCATION", "INLET STD",
+                                                    "LENGTH", "PRE-INLET1", "PRE-INLET2", "DISCHARGE"}};
+    for (int i = 1; i <= inlets_; ++i) {
+      const std::string n = std::to_string(i);
+      cells.push_back({"IN-" + n, n + "+00", "12.000", i % 2 ? "GRATE" : "CURB", i % 3 ? "ON GRADE" : "SAG",
+                       "DI-3B", "6.000", i > 1 ? "IN-" + std::to_string(i - 1) : "", "", "1.25" + n});
+    }
+    grid->set_grid(std::move(cells));
+    for (int c = 0; c < grid->cols(); ++c) grid->set_col_width(c, 11);
+    refresh = &add("cmdflexrefreshinlet", ui::ControlKind::CommandButton, {nullptr, 2, 2});
+    refresh->set_caption("Refresh");
+  }
+
+ private:
+  int inlets_;
 };
 
 }  // namespace rg::qt::testing

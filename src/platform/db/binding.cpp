@@ -1,19 +1,21 @@
 #include "platform/db/binding.h"
 
-
 namespace rg::db {
 
 Binding::~Binding() { clear(); }
 
 void Binding::attach(RecordSet& rs, std::vector<std::pair<ui::Control*, std::string>> fields) {
   clear();
-  rs_ = &rs;
-  listener_ = rs.on_move_complete([this](Reason) { fill(); });
-  for (auto& [control, field] : fields) {
+  // Every field is checked before anything is tied, so a failure leaves nothing attached.
+  for (const auto& [control, field] : fields) {
     if (!rs.field_index(field)) {
       throw Error(ErrorKind::UnknownField, "The record set has no field named " + field + ".");
     }
-    fields_.emplace_back(control, field);
+  }
+  rs_ = &rs;
+  listener_ = rs.on_move_complete([this](Reason) { fill(); });
+  fields_ = std::move(fields);
+  for (auto& [control, field] : fields_) {
     control->DataEdited = [this, f = field](ui::Control& c) { edited(c, f); };
   }
   fill();

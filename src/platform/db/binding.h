@@ -22,8 +22,8 @@ class Binding {
   Binding& operator=(const Binding&) = delete;
 
   // Binds the controls, in the order given, to their fields and fills them from
-  // the current row. A field the set lacks raises Error (UnknownField); the
-  // controls bound before it stay bound. Replaces an earlier attachment.
+  // the current row. Replaces an earlier attachment. A field the set lacks
+  // raises Error (UnknownField) and leaves nothing attached.
   void attach(RecordSet& rs, std::vector<std::pair<ui::Control*, std::string>> fields);
   // Lets the controls go; they keep what they show.
   void clear();

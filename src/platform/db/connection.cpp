@@ -13,7 +13,7 @@ namespace {
 
 // Long enough for another reader of the same file to finish; a lock held
 // longer than this is reported rather than waited out.
-constexpr int busy_timeout_ms = 2000;
+constexpr int busy_timeout_ms = 3000;
 
 // The first sixteen bytes of every SQLite 3 database.
 constexpr std::string_view sqlite_header{"SQLite format 3\0", 16};
@@ -51,12 +51,14 @@ void Connection::open(const std::filesystem::path& file, Access access) {
   auto h = std::make_shared<detail::Handle>();
   h->path = file.string();
   h->last_error = last_error_;
+  h->asked_read_only = access == Access::ReadOnly;
   // No SQLITE_OPEN_CREATE: a file that vanished since the check is not made anew.
+  // For ReadWrite SQLite itself falls back to reading a file it may not write.
   const int flags = access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-  int rc = sqlite3_open_v2(h->path.c_str(), &h->db, flags, nullptr);
+  const int rc = sqlite3_open_v2(h->path.c_str(), &h->db, flags, nullptr);
   if (rc != SQLITE_OK) {
-    if (!h->db) detail::raise(*h, ErrorKind::General, sqlite3_errstr(rc));
-    detail::raise_sqlite(*h, rc);
+    const std::string why = h->db ? sqlite3_errmsg(h->db) : sqlite3_errstr(rc);
+    detail::raise(*h, ErrorKind::General, "The file \"" + h->path + "\" cannot be opened: " + why + ".");
   }
   sqlite3_busy_timeout(h->db, busy_timeout_ms);
   // SQLite reads the file lazily; read its schema now so a damaged file fails
@@ -67,6 +69,8 @@ void Connection::open(const std::filesystem::path& file, Access access) {
 }
 
 bool Connection::is_open() const { return handle_ && handle_->is_open(); }
+
+bool Connection::can_write() const { return is_open() && !handle_->read_only(); }
 
 detail::Handle& Connection::open_handle() const {
   if (!is_open()) detail::raise_not_open(last_error_);
@@ -106,25 +110,87 @@ std::vector<std::string> Connection::columns(std::string_view table) {
   return names;
 }
 
+namespace {
+
+std::string savepoint(int level) { return "rg_savepoint_" + std::to_string(level); }
+
+// SQLite ends the whole transaction on some failures (a full disk, say); what
+// was begun inside it must not then commit on its own.
+void require_transaction(const detail::Handle& h) {
+  if (sqlite3_get_autocommit(h.db)) {
+    detail::raise(h, ErrorKind::General,
+                  "The changes were undone after an earlier failure; nothing of them was saved.");
+  }
+}
+
+}  // namespace
+
 Transaction::Transaction(Connection& connection) {
-  detail::Statement st(connection.open_handle(), "BEGIN");
-  handle_ = connection.handle_;
+  detail::Handle& h = connection.open_handle();
+  const int level = h.transaction_depth + 1;
+  if (level > 1) require_transaction(h);
+  detail::Statement st(h, level == 1 ? std::string("BEGIN") : "SAVEPOINT " + savepoint(level));
   st.step();
+  handle_ = connection.handle_;
+  level_ = level;
+  h.transaction_depth = level;
   active_ = true;
 }
 
 Transaction::~Transaction() {
-  if (!active_ || !handle_->is_open()) return;
+  if (!active_) return;
+  handle_->transaction_depth = level_ - 1;
+  if (!handle_->is_open()) return;
   // A rollback after a failed statement may find SQLite has rolled back already.
-  sqlite3_exec(handle_->db, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (level_ == 1) {
+    sqlite3_exec(handle_->db, "ROLLBACK", nullptr, nullptr, nullptr);
+  } else {
+    const std::string name = savepoint(level_);
+    sqlite3_exec(handle_->db, ("ROLLBACK TO " + name).c_str(), nullptr, nullptr, nullptr);
+    sqlite3_exec(handle_->db, ("RELEASE " + name).c_str(), nullptr, nullptr, nullptr);
+  }
 }
 
 void Transaction::commit() {
   if (!active_) detail::raise(*handle_, ErrorKind::General, "The transaction has ended already.");
   if (!handle_->is_open()) detail::raise_not_open(handle_->last_error);
-  detail::Statement st(*handle_, "COMMIT");
+  if (handle_->transaction_depth != level_) {
+    detail::raise(*handle_, ErrorKind::General, "A transaction begun within this one has not ended yet.");
+  }
+  require_transaction(*handle_);
+  detail::Statement st(*handle_, level_ == 1 ? std::string("COMMIT") : "RELEASE " + savepoint(level_));
   st.step();
   active_ = false;
+  handle_->transaction_depth = level_ - 1;
+}
+
+std::optional<std::string> library_problem() {
+  // RETURNING and sqlite3_total_changes64 came with 3.37.
+  const std::string version = sqlite3_libversion();
+  if (sqlite3_libversion_number() < 3037000) {
+    return "The SQLite library on this computer is version " + version +
+           "; this program needs version 3.37 or later.";
+  }
+  bool tells = false;
+  // Without the option the functions below may be missing: do not call them.
+  if (sqlite3_compileoption_used("ENABLE_COLUMN_METADATA")) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, "CREATE TABLE T (C)", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT C AS SHOWN FROM T", -1, &st, nullptr) == SQLITE_OK) {
+      const char* table = sqlite3_column_table_name(st, 0);
+      const char* column = sqlite3_column_origin_name(st, 0);
+      tells = table && column && std::string_view(table) == "T" && std::string_view(column) == "C";
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+  }
+  if (tells) return std::nullopt;
+  return "The SQLite library on this computer (version " + version +
+         ") cannot tell which table and column a query's values come from, so this program could not "
+         "save changes to a project. Install an SQLite library built with column metadata "
+         "(SQLITE_ENABLE_COLUMN_METADATA).";
 }
 
 }  // namespace rg::db

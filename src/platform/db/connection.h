@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,9 +31,14 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   // Closes what was open, then opens the file. On failure throws Error
-  // (FileNotFound, NotADatabase, ...) and the connection stays closed.
+  // (FileNotFound, NotADatabase, Locked, ...) and the connection stays closed.
+  // A file that cannot be written opens for ReadWrite all the same, read-only,
+  // so it can be shown; can_write() tells, and each write fails with ReadOnly.
+  // A file another program holds is waited for a few seconds, then Locked.
   void open(const std::filesystem::path& file, Access access);
   bool is_open() const;
+  // Open, and the file accepts writes.
+  bool can_write() const;
   // Record sets opened on this connection keep their rows but can no longer
   // write. Closing a closed connection does nothing.
   void close();
@@ -64,6 +70,10 @@ class Connection {
 
 // Begins a transaction on the connection; unless commit() is called, the
 // destructor rolls it back, so an operation that fails half-way leaves nothing.
+// Transactions nest: one begun while another is open on the connection is a
+// savepoint within it, whose commit keeps its changes for the outer one to
+// commit or roll back, and whose rollback undoes only its own part. Inner ones
+// end before outer ones.
 class Transaction {
  public:
   explicit Transaction(Connection& connection);
@@ -75,7 +85,13 @@ class Transaction {
 
  private:
   std::shared_ptr<detail::Handle> handle_;
+  int level_ = 0;  // 1 for the outermost
   bool active_ = false;
 };
+
+// Why this computer's SQLite library cannot serve the program (too old, or
+// unable to tell which table and column a query's result comes from, which
+// record sets need to write), in words for the user; nothing when it can.
+std::optional<std::string> library_problem();
 
 }  // namespace rg::db

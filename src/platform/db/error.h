@@ -12,13 +12,15 @@ enum class ErrorKind {
   General,          // any other failure; the description is the database's own
   FileNotFound,     // the file to open does not exist
   NotADatabase,     // the file exists but is not an SQLite database
-  ReadOnly,         // a write through a read-only connection or record set
+  ReadOnly,         // a write to a file that cannot be written, or through a read-only set
+  Locked,           // another program holds the file longer than the busy wait
   ColumnExists,     // ALTER TABLE ... ADD of a column the table has already
   Constraint,       // a unique index, NOT NULL or CHECK refused the row
   NotOpen,          // the connection or record set is not open
   NoCurrentRecord,  // at BOF or EOF, on a deleted row, or an empty set
   Conflict,         // the row was changed or deleted by another writer since it was read
-  UnknownField,     // no field of that name or number
+  UnknownField,     // no field of that name or number, in a record set or a table
+  UnknownTable,     // the statement names a table the file lacks
 };
 
 class Error : public std::runtime_error {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
 
 #include "platform/db/sqlite_link.h"
 
@@ -12,30 +13,22 @@ namespace rg::db {
 
 namespace {
 
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool ascii_iequal(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  }
-  return true;
-}
+using detail::iequal;
 
 // The equality Find uses: keys such as inlet numbers match whatever their
-// letter case, as they did in the original database.
+// letter case, as the project files' keys do.
 bool same_value(const Value& field, const Value& wanted) {
   if (field.is_null() || wanted.is_null()) return field.is_null() && wanted.is_null();
   const auto a = field.number();
   const auto b = wanted.number();
   if (a && b) return *a == *b;
-  return ascii_iequal(field.text(), wanted.text());
+  return iequal(field.text(), wanted.text());
 }
 
 bool is_blank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
 bool starts_with_word(std::string_view text, std::string_view word) {
-  if (text.size() < word.size() || !ascii_iequal(text.substr(0, word.size()), word)) return false;
+  if (text.size() < word.size() || !iequal(text.substr(0, word.size()), word)) return false;
   if (text.size() == word.size()) return true;
   const char next = text[word.size()];
   return !(std::isalnum(static_cast<unsigned char>(next)) || next == '_');
@@ -135,7 +128,7 @@ struct RecordSet::State {
   }
   int field(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
-      if (ascii_iequal(names[i], name)) return static_cast<int>(i);
+      if (iequal(names[i], name)) return static_cast<int>(i);
     }
     fail(ErrorKind::UnknownField, "The record set has no field named " + std::string(name) + ".");
   }
@@ -177,7 +170,16 @@ void RecordSet::State::load() {
     if (!keyed) fail(ErrorKind::General, not_single);
     text = *keyed;
   }
-  detail::Statement st(*handle, text);
+  std::optional<detail::Statement> keyed;
+  try {
+    keyed.emplace(*handle, text);
+  } catch (const Error&) {
+    if (!updatable) throw;
+    // The query's own fault, or else the rowid it cannot carry (a join, a view).
+    detail::Statement plain(*handle, sql);
+    fail(ErrorKind::General, not_single);
+  }
+  detail::Statement& st = *keyed;
   if (!sqlite3_stmt_readonly(st.get())) fail(ErrorKind::General, "A record set needs a query, not: " + sql);
   st.bind(parameters);
 
@@ -285,11 +287,7 @@ RecordSet::~RecordSet() = default;
 void RecordSet::open(Connection& connection, std::string_view sql, std::vector<Value> parameters,
                      Mode mode) {
   close();
-  detail::Handle& h = connection.open_handle();
-  if (mode == Mode::Updatable && h.read_only()) {
-    detail::raise(h, ErrorKind::ReadOnly,
-                  "The database \"" + h.path + "\" is open for reading only; its records cannot be changed.");
-  }
+  connection.open_handle();
   s_->handle = connection.handle_;
   s_->sql = std::string(sql);
   s_->parameters = std::move(parameters);
@@ -434,7 +432,7 @@ const std::string& RecordSet::field_name(int index) const {
 std::optional<int> RecordSet::field_index(std::string_view name) const {
   s_->require_open();
   for (std::size_t i = 0; i < s_->names.size(); ++i) {
-    if (ascii_iequal(s_->names[i], name)) return static_cast<int>(i);
+    if (iequal(s_->names[i], name)) return static_cast<int>(i);
   }
   return std::nullopt;
 }

@@ -87,7 +87,8 @@ class RecordSet {
 
   // Runs the query with its parameters and stands on the first row. A set that
   // was open is closed first; on failure the set stays closed. Updatable needs
-  // a read-write connection and a SELECT over a single table.
+  // a SELECT over a single table; on a file that cannot be written it still
+  // opens, so its rows can be shown, and each write fails with ReadOnly.
   void open(Connection& connection, std::string_view sql, std::vector<Value> parameters = {},
             Mode mode = Mode::ReadOnly);
   bool is_open() const;

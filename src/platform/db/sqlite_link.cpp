@@ -2,6 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <utility>
+
 namespace rg::db::detail {
 
 void Handle::close() noexcept {
@@ -21,23 +26,153 @@ void raise(const Handle& h, ErrorKind kind, const std::string& description) {
   raise(h.last_error, kind, description);
 }
 
-void raise_sqlite(const Handle& h, int rc) {
+namespace {
+
+bool is_name_char(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
+
+// The end of the quoted text that starts at i ('...', "...", `...` or [...]);
+// a doubled quote stands for itself.
+std::size_t end_of_quoted(std::string_view sql, std::size_t i) {
+  const char close = sql[i] == '[' ? ']' : sql[i];
+  for (std::size_t j = i + 1; j < sql.size(); ++j) {
+    if (sql[j] != close) continue;
+    if (close != ']' && j + 1 < sql.size() && sql[j + 1] == close) {
+      ++j;
+      continue;
+    }
+    return j + 1;
+  }
+  return sql.size();
+}
+
+// The tables a statement names (after FROM, JOIN, UPDATE, INTO or TABLE), each
+// once, so a failure can say where a field is missing.
+std::vector<std::string> tables_named(std::string_view sql) {
+  std::vector<std::string> tables;
+  bool table_next = false;
+  bool in_from = false;  // in a FROM list, where a comma leads to another table
+  std::size_t i = 0;
+  while (i < sql.size()) {
+    const char c = sql[i];
+    std::size_t j = i + 1;
+    std::string name;
+    if (c == '\'' ) {
+      table_next = false;
+      i = end_of_quoted(sql, i);
+      continue;
+    }
+    if (c == '"' || c == '`' || c == '[') {
+      j = end_of_quoted(sql, i);
+      name = std::string(sql.substr(i + 1, j - i - 2));
+    } else if (is_name_char(c)) {
+      while (j < sql.size() && is_name_char(sql[j])) ++j;
+      name = std::string(sql.substr(i, j - i));
+    } else {
+      if (!std::isspace(static_cast<unsigned char>(c))) table_next = c == ',' && in_from;
+      if (c == '(' || c == ')' || c == ';') in_from = false;
+      i = j;
+      continue;
+    }
+    const bool quoted = !is_name_char(c);
+    if (table_next && !std::any_of(tables.begin(), tables.end(), [&](const std::string& t) { return iequal(t, name); })) {
+      tables.push_back(name);
+    }
+    table_next = false;
+    if (!quoted) {
+      for (std::string_view keyword : {"from", "join", "update", "into", "table"}) table_next |= iequal(name, keyword);
+      for (std::string_view keyword : {"where", "group", "order", "limit", "on", "using", "having", "window",
+                                       "union", "except", "intersect", "join", "returning", "set", "values"}) {
+        if (iequal(name, keyword)) in_from = false;
+      }
+      if (iequal(name, "from")) in_from = true;
+    }
+    i = j;
+  }
+  return tables;
+}
+
+std::string in_tables(const std::vector<std::string>& tables) {
+  if (tables.empty()) return "";
+  std::string s = tables.size() == 1 ? " in table " : " in the tables ";
+  for (std::size_t i = 0; i < tables.size(); ++i) {
+    s += (i == 0 ? "" : i + 1 == tables.size() ? " and " : ", ") + tables[i];
+  }
+  return s;
+}
+
+// "T.C" as the table and the column.
+std::pair<std::string, std::string> split_column(std::string_view qualified) {
+  const auto dot = qualified.find('.');
+  if (dot == std::string_view::npos) return {"", std::string(qualified)};
+  return {std::string(qualified.substr(0, dot)), std::string(qualified.substr(dot + 1))};
+}
+
+std::optional<std::string> after(const std::string& message, std::string_view prefix) {
+  if (!message.starts_with(prefix)) return std::nullopt;
+  return message.substr(prefix.size());
+}
+
+}  // namespace
+
+bool iequal(std::string_view a, std::string_view b) {
+  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return lower(x) == lower(y);
+         });
+}
+
+std::string cannot_write(const Handle& h) {
+  if (h.asked_read_only) return "The file \"" + h.path + "\" is open for reading only; it cannot be changed.";
+  return "The file \"" + h.path + "\" cannot be written, because the file or its folder is read-only.";
+}
+
+void raise_sqlite(const Handle& h, int rc, std::string_view sql) {
   const std::string message = h.db ? sqlite3_errmsg(h.db) : sqlite3_errstr(rc);
+  const std::string file = "The file \"" + h.path + "\"";
   switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      raise(h, ErrorKind::Locked, file + " is being used by another program. Close it there and try again.");
     case SQLITE_READONLY:
-      raise(h, ErrorKind::ReadOnly,
-            "The database \"" + h.path + "\" is open for reading only; it cannot be changed.");
-    case SQLITE_CONSTRAINT:
-      raise(h, ErrorKind::Constraint, message);
+      raise(h, ErrorKind::ReadOnly, cannot_write(h));
+    case SQLITE_CANTOPEN:
+      // Once the file is open, what cannot be opened is its journal beside it.
+      if (h.is_open()) raise(h, ErrorKind::ReadOnly, cannot_write(h));
+      break;
     case SQLITE_NOTADB:
-      raise(h, ErrorKind::NotADatabase, "The file \"" + h.path + "\" is not a database.");
+      raise(h, ErrorKind::NotADatabase, file + " is not a database.");
+    case SQLITE_CONSTRAINT: {
+      if (const auto unique = after(message, "UNIQUE constraint failed: ")) {
+        const auto [table, column] = split_column(*unique);
+        raise(h, ErrorKind::Constraint, "Table " + table + " already has a record with this " + column + ".");
+      }
+      if (const auto not_null = after(message, "NOT NULL constraint failed: ")) {
+        const auto [table, column] = split_column(*not_null);
+        raise(h, ErrorKind::Constraint, "The field " + column + " of table " + table + " needs a value.");
+      }
+      raise(h, ErrorKind::Constraint, message);
+    }
     default:
       break;
   }
-  constexpr std::string_view duplicate = "duplicate column name: ";
-  if (message.starts_with(duplicate)) {
-    raise(h, ErrorKind::ColumnExists,
-          "The column " + message.substr(duplicate.size()) + " already exists in the table.");
+  if (const auto column = after(message, "no such column: ")) {
+    raise(h, ErrorKind::UnknownField,
+          file + " has no field " + split_column(*column).second + in_tables(tables_named(sql)) + ".");
+  }
+  if (const auto table = after(message, "no such table: ")) {
+    const auto [schema, name] = split_column(*table);
+    raise(h, ErrorKind::UnknownTable, file + " has no table " + name + ".");
+  }
+  if (const auto rest = after(message, "table ")) {
+    // "table T has no column named C"
+    const auto at = rest->find(" has no column named ");
+    if (at != std::string::npos) {
+      raise(h, ErrorKind::UnknownField,
+            file + " has no field " + rest->substr(at + 21) + " in table " + rest->substr(0, at) + ".");
+    }
+  }
+  if (const auto column = after(message, "duplicate column name: ")) {
+    raise(h, ErrorKind::ColumnExists, "The field " + *column + " already exists" + in_tables(tables_named(sql)) + ".");
   }
   raise(h, ErrorKind::General, message);
 }
@@ -58,7 +193,7 @@ std::string quote_name(std::string_view name) {
 Statement::Statement(const Handle& h, std::string_view sql) : h_(h) {
   const char* tail = nullptr;
   int rc = sqlite3_prepare_v2(h.db, sql.data(), static_cast<int>(sql.size()), &s_, &tail);
-  if (rc != SQLITE_OK) raise_sqlite(h, rc);
+  if (rc != SQLITE_OK) raise_sqlite(h, rc, sql);
   if (!s_) raise(h, ErrorKind::General, "The SQL text holds no statement.");
   // What follows the first statement may only be blanks or comments.
   const std::string_view rest(tail, sql.data() + sql.size() - tail);

@@ -24,6 +24,10 @@ struct Handle {
   // Shared with the connection across its openings: the description of the
   // last failure, for Connection::last_error.
   std::shared_ptr<std::string> last_error;
+  // Opened read-only on purpose, as opposed to a file that refused writing.
+  bool asked_read_only = false;
+  // Transactions open on this handle; an inner one is a savepoint.
+  int transaction_depth = 0;
 
   Handle() = default;
   Handle(const Handle&) = delete;
@@ -39,11 +43,18 @@ struct Handle {
 [[noreturn]] void raise(const std::shared_ptr<std::string>& last_error, ErrorKind kind,
                         const std::string& description);
 [[noreturn]] void raise(const Handle& h, ErrorKind kind, const std::string& description);
-// Throws the failure SQLite just reported on this handle.
-[[noreturn]] void raise_sqlite(const Handle& h, int rc);
+// Throws the failure SQLite just reported on this handle, in words naming the
+// file, and the field or table where the statement's text tells them.
+[[noreturn]] void raise_sqlite(const Handle& h, int rc, std::string_view sql = {});
+
+// Why a write to this handle's file cannot be done.
+std::string cannot_write(const Handle& h);
 
 // Throws NotOpen for a connection that is not open.
 [[noreturn]] void raise_not_open(const std::shared_ptr<std::string>& last_error);
+
+// Names compare without regard to ASCII letter case, as SQLite's do.
+bool iequal(std::string_view a, std::string_view b);
 
 // "name" with its double quotes doubled, for table and column names.
 std::string quote_name(std::string_view name);

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +16,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextCursor>
 
 #include "platform/qt/convert.h"
@@ -59,7 +62,7 @@ void ControlView::apply(Property p) {
       const ui::Color c = control_.back_color();
       QPalette pal = w->palette();
       if (edits_text() || control_.kind() == ui::ControlKind::ListBox ||
-          control_.kind() == ui::ControlKind::ComboBox) {
+          control_.kind() == ui::ControlKind::ComboBox || control_.kind() == ui::ControlKind::Grid) {
         pal.setColor(QPalette::Base, to_qcolor(c));
       } else {
         const bool plain = c == ui::kButtonFace;
@@ -78,7 +81,8 @@ void ControlView::apply_all() {
   FormWindow::Sync sync(window_);
   for (Property p : {Property::Caption, Property::Items, Property::Text, Property::ListIndex, Property::Value,
                      Property::Selection, Property::Locked, Property::Enabled, Property::BackColor,
-                     Property::ToolTip, Property::CurrentTab, Property::Drawing, Property::Visible}) {
+                     Property::ToolTip, Property::CurrentTab, Property::Drawing, Property::Cells,
+                     Property::Visible}) {
     apply(p);
   }
 }
@@ -345,6 +349,11 @@ class ComboView : public TextView {
         apply(Property::ListIndex);
         break;
       }
+      case Property::ItemAdded: {
+        FormWindow::Sync sync(window_);
+        combo_->addItem(to_q(control_.items().back()));
+        break;
+      }
       case Property::ListIndex:
       case Property::Text:
         if (combo_->currentIndex() != control_.list_index()) {
@@ -387,6 +396,11 @@ class ListView : public ControlView {
         list_->clear();
         for (const std::string& item : control_.items()) list_->addItem(to_q(item));
         apply(Property::ListIndex);
+        break;
+      }
+      case Property::ItemAdded: {
+        FormWindow::Sync sync(window_);
+        list_->addItem(to_q(control_.items().back()));
         break;
       }
       case Property::ListIndex:
@@ -537,6 +551,149 @@ class TabPageView : public ControlView {
   QWidget* page_;
 };
 
+
+// --- Grids ------------------------------------------------------------------------------
+
+// The control's table as Qt's item model: the control's row 0 is the header,
+// its row r the model's row r - 1.
+class GridModel : public QAbstractTableModel {
+ public:
+  explicit GridModel(const ui::Control& c) : c_(c) {}
+  int rowCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : std::max(0, c_.rows() - 1);
+  }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : c_.cols(); }
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (role != Qt::DisplayRole || !i.isValid()) return {};
+    return to_q(c_.cell(i.row() + 1, i.column()));
+  }
+  QVariant headerData(int section, Qt::Orientation o, int role) const override {
+    if (role != Qt::DisplayRole || o != Qt::Horizontal || section < 0 || section >= c_.cols()) return {};
+    return to_q(c_.cell(0, section));
+  }
+  // The control has already changed: every view asks again.
+  void reset() {
+    beginResetModel();
+    endResetModel();
+  }
+  void cells_changed() {
+    if (columnCount() == 0) return;
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  }
+
+ private:
+  const ui::Control& c_;
+};
+
+// A table whose clicks go to the model, which moves the current cell; the view
+// only shows where it went.
+class GridTable : public QTableView {
+ public:
+  std::function<void(const QModelIndex&, bool twice)> clicked_cell;
+
+  QSize sizeHint() const override {
+    QSize s = QTableView::sizeHint();
+    const int frame = 2 * frameWidth();
+    s.setWidth(std::max(s.width(), horizontalHeader()->length() + frame +
+                                       style()->pixelMetric(QStyle::PM_ScrollBarExtent)));
+    s.setHeight(std::max(s.height(), horizontalHeader()->height() + 10 * verticalHeader()->defaultSectionSize() +
+                                         frame));
+    return s;
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override { click(e, false); }
+  void mouseDoubleClickEvent(QMouseEvent* e) override { click(e, true); }
+  void mouseMoveEvent(QMouseEvent*) override {}
+  void mouseReleaseEvent(QMouseEvent*) override {}
+
+ private:
+  void click(QMouseEvent* e, bool twice) {
+    const QModelIndex i = indexAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton && i.isValid() && clicked_cell) clicked_cell(i, twice);
+  }
+};
+
+class GridView : public ControlView {
+ public:
+  GridView(ui::Control& c, FormWindow& w) : ControlView(c, w), model_(c) {
+    table_ = new GridTable;
+    table_->setModel(&model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid as it leaves any control.
+    table_->setTabKeyNavigation(false);
+    table_->setSortingEnabled(false);
+    table_->setWordWrap(false);
+    table_->setAlternatingRowColors(true);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setStretchLastSection(false);
+    set_widget(table_);
+    table_->clicked_cell = [this](const QModelIndex& i, bool twice) {
+      if (!window_.syncing()) window_.user_clicked_cell(control_, i.row() + 1, i.column(), twice);
+    };
+    // Keys (arrows, Page Down...) move Qt's current cell; the model follows.
+    QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
+                     [this](const QModelIndex& now) {
+                       if (!window_.syncing() && now.isValid()) {
+                         window_.user_moved_cell(control_, now.row() + 1, now.column());
+                       }
+                     });
+  }
+  std::vector<QWidget*> input_widgets() const override { return {table_, table_->viewport()}; }
+  void apply(Property p) override {
+    FormWindow::Sync sync(window_);
+    switch (p) {
+      case Property::Cells:
+        model_.reset();
+        apply(Property::ColWidth);
+        apply(Property::CurrentCell);
+        break;
+      case Property::CellText:
+        model_.cells_changed();
+        break;
+      case Property::ColWidth:
+        for (int c = 0; c < control_.cols(); ++c) {
+          const int chars = control_.col_width(c);
+          if (chars > 0) {
+            table_->setColumnWidth(c, chars_width(table_, chars) + 8);
+          } else {
+            table_->resizeColumnToContents(c);
+          }
+        }
+        table_->updateGeometry();
+        break;
+      case Property::CurrentCell: {
+        QItemSelectionModel* sel = table_->selectionModel();
+        if (control_.row() < 1) {
+          sel->clear();
+          break;
+        }
+        const QModelIndex i = model_.index(control_.row() - 1, control_.col());
+        if (sel->currentIndex() != i || !sel->isRowSelected(i.row(), {})) {
+          sel->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+        table_->scrollTo(i);
+        break;
+      }
+      default:
+        ControlView::apply(p);
+    }
+  }
+
+ private:
+  GridModel model_;
+  GridTable* table_;
+};
+
 }  // namespace
 
 std::unique_ptr<ControlView> make_view(ui::Control& control, FormWindow& window) {
@@ -562,6 +719,8 @@ std::unique_ptr<ControlView> make_view(ui::Control& control, FormWindow& window)
       return std::make_unique<TabControlView>(control, window);
     case ui::ControlKind::TabPage:
       return std::make_unique<TabPageView>(control, window);
+    case ui::ControlKind::Grid:
+      return std::make_unique<GridView>(control, window);
   }
   return nullptr;
 }

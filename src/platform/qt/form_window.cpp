@@ -80,8 +80,9 @@ void set_stretch(QGridLayout* grid, const std::vector<ui::Control*>& children) {
     const ui::Place& p = c->place();
     const ControlKind k = c->kind();
     const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
-                      k == ControlKind::Picture || k == ControlKind::TabControl;
+                      k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid;
     const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
+                      k == ControlKind::Grid ||
                       (k == ControlKind::TextBox && c->multiline());
     if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
     if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
@@ -399,7 +400,11 @@ void FormWindow::run(const std::function<void()>& call) {
   try {
     call();
   } catch (const std::exception& e) {
-    desktop_.message_box(ui::MessageBox{e.what(), ui::Buttons::OK, ui::Icon::Critical, {}, false});
+    ui::show_box(desktop_, e.what());
+  } catch (...) {
+    // Whatever else a handler lets through (the hydraulics' fault type) must
+    // not end the program either.
+    ui::show_box(desktop_, "An unexpected error occurred.");
   }
 }
 
@@ -444,6 +449,20 @@ void FormWindow::user_chose_tab(ui::Control& control, int index) {
 void FormWindow::user_moved_caret(ui::Control& control, int start, int length) {
   if (closed_) return;
   if (control.sel_start() != start || control.sel_length() != length) control.set_selection(start, length);
+}
+
+void FormWindow::user_clicked_cell(ui::Control& control, int row, int col, bool twice) {
+  if (closed_) return;
+  if (reach(control)) {
+    run([&] { twice ? control.user_double_click_cell(row, col) : control.user_click_cell(row, col); });
+  }
+  control_changed(control, ui::Property::CurrentCell);
+}
+
+void FormWindow::user_moved_cell(ui::Control& control, int row, int col) {
+  if (closed_) return;
+  if (reach(control)) run([&] { control.set_current_cell(row, col); });
+  control_changed(control, ui::Property::CurrentCell);
 }
 
 bool FormWindow::focus_entered(ui::Control& control) {

@@ -83,6 +83,9 @@ class FormWindow : public QObject, public ui::FormObserver {
   void user_picked(ui::Control& control, int index);
   void user_chose_tab(ui::Control& control, int index);
   void user_moved_caret(ui::Control& control, int start, int length);
+  // A grid cell clicked (or double-clicked), or reached by the keys.
+  void user_clicked_cell(ui::Control& control, int row, int col, bool twice);
+  void user_moved_cell(ui::Control& control, int row, int col);
   // Runs a call into the program; an error it lets through is shown in a box
   // instead of tearing down the event loop.
   void run(const std::function<void()>& call);

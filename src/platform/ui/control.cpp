@@ -119,7 +119,8 @@ const std::string& Control::item(int i) const {
 
 void Control::add_item(std::string item) {
   items_.push_back(std::move(item));
-  notify(Property::Items);
+  // Only the new item: filling a shown list item by item stays linear.
+  notify(Property::ItemAdded);
 }
 
 void Control::set_items(std::vector<std::string> items) {
@@ -207,6 +208,70 @@ void Control::set_drawing(Drawing d) {
   notify(Property::Drawing);
 }
 
+void Control::set_grid(std::vector<std::vector<std::string>> cells) {
+  const std::size_t cols = cells.empty() ? 0 : cells.front().size();
+  for (auto& r : cells) r.resize(cols);
+  cells_ = std::move(cells);
+  col_widths_.resize(cols, 0);
+  row_ = rows() > 1 ? 1 : 0;
+  col_ = 0;
+  notify(Property::Cells);
+}
+
+void Control::check_cell(int row, int col) const {
+  if (row < 0 || row >= rows() || col < 0 || col >= cols()) {
+    throw std::out_of_range(name_ + ": no cell " + std::to_string(row) + "," + std::to_string(col));
+  }
+}
+
+const std::string& Control::cell(int row, int col) const {
+  check_cell(row, col);
+  return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void Control::set_cell(int row, int col, std::string text) {
+  check_cell(row, col);
+  std::string& c = cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  if (c == text) return;
+  c = std::move(text);
+  notify(Property::CellText);
+}
+
+int Control::col_width(int col) const {
+  check_cell(0, col);
+  return col_widths_[static_cast<std::size_t>(col)];
+}
+
+void Control::set_col_width(int col, int chars) {
+  check_cell(0, col);
+  col_widths_[static_cast<std::size_t>(col)] = std::max(0, chars);
+  notify(Property::ColWidth);
+}
+
+void Control::set_current_cell(int row, int col) {
+  check_cell(row, col);
+  if (row == row_ && col == col_) return;
+  row_ = row;
+  col_ = col;
+  notify(Property::CurrentCell);
+  raise(EnterCell);
+}
+
+bool Control::user_move_cell(int row, int col) {
+  check_cell(row, col);
+  if (!enabled_ || !visible_ || row == 0) return false;
+  set_current_cell(row, col);
+  return true;
+}
+
+void Control::user_click_cell(int row, int col) {
+  if (user_move_cell(row, col)) raise(Click);
+}
+
+void Control::user_double_click_cell(int row, int col) {
+  if (user_move_cell(row, col)) raise(DblClick);
+}
+
 bool can_have_focus(ControlKind kind) {
   switch (kind) {
     case ControlKind::TextBox:
@@ -216,6 +281,7 @@ bool can_have_focus(ControlKind kind) {
     case ControlKind::OptionButton:
     case ControlKind::CommandButton:
     case ControlKind::TabControl:
+    case ControlKind::Grid:
       return true;
     default:
       return false;

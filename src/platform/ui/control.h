@@ -40,6 +40,7 @@ enum class ControlKind {
   Picture,        // a drawing; may hold other controls
   TabControl,     // holds TabPage controls, one per tab
   TabPage,        // holds the controls of one tab
+  Grid,           // rows and columns of texts under one fixed header row
 };
 
 // Whether a control of this kind can ever have the focus (labels, frames,
@@ -55,12 +56,17 @@ enum class Property {
   Locked,
   BackColor,
   Items,
+  ItemAdded,  // one item appended to the list
   ListIndex,
   Value,
   Selection,
   CurrentTab,
   Drawing,
   ToolTip,
+  Cells,        // the whole grid
+  CellText,     // one cell's text
+  ColWidth,
+  CurrentCell,
 };
 
 // Where a control goes: a cell of its container's grid. The container is the form
@@ -153,6 +159,24 @@ class Control {
   const Drawing& drawing() const { return drawing_; }
   void set_drawing(Drawing d);
 
+  // Grids: row 0 holds the column captions, rows 1 and on the data. Every
+  // row has as many cells as the header row. The current cell is at row 1 (row
+  // 0 when there is no data row) and a column.
+  // Replaces the whole table at once; the current cell goes to row 1 (or 0),
+  // column 0, without events. Column widths set before are kept.
+  void set_grid(std::vector<std::vector<std::string>> cells);
+  int rows() const { return static_cast<int>(cells_.size()); }
+  int cols() const { return cells_.empty() ? 0 : static_cast<int>(cells_.front().size()); }
+  const std::string& cell(int row, int col) const;  // throws std::out_of_range
+  void set_cell(int row, int col, std::string text);
+  // In average characters; 0: the front end's default.
+  int col_width(int col) const;
+  void set_col_width(int col, int chars);
+  int row() const { return row_; }
+  int col() const { return col_; }
+  // Code move of the current cell: raises EnterCell when it changed.
+  void set_current_cell(int row, int col);
+
   // Layout hints: the width of a box in average characters (0: the front end's
   // default) and whether a text box wraps over several lines.
   int width_chars() const { return width_chars_; }
@@ -173,6 +197,8 @@ class Control {
   std::function<void()> LostFocus;
   std::function<void(bool& cancel)> Validate;
   std::function<void(int& key_ascii)> KeyPress;
+  // Grids: the current cell changed.
+  std::function<void()> EnterCell;
 
   // Raised for the record binding whenever the text or value changes by an edit,
   // code or user alike, before Change or Click; not raised by fill_text and
@@ -197,6 +223,11 @@ class Control {
   void user_select(std::string_view item);
   // The user chose a tab.
   void user_select_tab(int tab);
+  // A click on a grid cell: the current cell moves there (EnterCell when it
+  // changed), then Click. A click on the header row does nothing.
+  void user_click_cell(int row, int col);
+  // A double click on a grid cell: the current cell moves there, then DblClick.
+  void user_double_click_cell(int row, int col);
 
   // Offered to KeyPress, as a key typed into the control; returns the code that
   // survives (0 when dropped). The front end calls this before it lets a typed
@@ -207,6 +238,9 @@ class Control {
   void notify(Property p);
   void raise(const std::function<void()>& handler);
   void insert_at_selection(std::string_view s);
+  void check_cell(int row, int col) const;
+  // Moves the current cell for the user; false when the click does not count.
+  bool user_move_cell(int row, int col);
 
   Form& form_;
   std::string name_;
@@ -229,6 +263,10 @@ class Control {
   int value_ = 0;
   int current_tab_ = 0;
   Drawing drawing_;
+  std::vector<std::vector<std::string>> cells_;
+  std::vector<int> col_widths_;
+  int row_ = 0;
+  int col_ = 0;
   int width_chars_ = 0;
   bool multiline_ = false;
 };

@@ -1,0 +1,69 @@
+#pragma once
+// The land-use tables of the drainage-area dialog and the two texts that keep
+// one side's rows with the inlet: AREABUFSTR (one area per row) and CBUFSTR (one
+// runoff coefficient per row), each a field per row joined by ",". The Form LD
+// 204 writer reads the texts with the same decoder.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rg::hydrology {
+
+// 15 rows in projects of the current kind, 24 in shared ones.
+enum class LandUseTable { Rows15, Rows24 };
+
+LandUseTable land_use_table(bool shared_project);
+
+struct LandUseRow {
+  std::string_view heading;    // the group heading the row stands under, "" for none
+  std::string_view label;
+  std::string_view default_c;  // the design text of the row's C box
+  std::string_view c_range;    // "lo - hi", the caption the dialog reads the bounds from
+};
+
+std::span<const LandUseRow> land_use_rows(LandUseTable table);
+
+// Leaving a C box: the C text brought into the row's range. An empty text, one
+// that is no number and one below the range become the lower bound, one above
+// it the upper bound; both bounds are allowed values.
+struct RunoffC {
+  double c = 0.0;    // the value the row's C x A and the totals use
+  std::string text;  // the box's text, "0.00"
+};
+RunoffC clamp_runoff_c(std::string_view c_text, std::string_view c_range);
+
+// One side's rows as the dialog shows them: area texts ("" for none) and C texts.
+struct AreaRows {
+  std::vector<std::string> areas;
+  std::vector<std::string> cs;
+};
+
+// No area, the default C of every row.
+AreaRows default_area_rows(LandUseTable table);
+
+struct AreaStrings {
+  std::string areabufstr;
+  std::string cbufstr;
+};
+
+// Both texts joined by ","; a "," inside a text is dropped.
+AreaStrings encode_area_rows(const AreaRows& rows);
+
+// The rows a side's texts hold. An empty AREABUFSTR means no saved rows: the
+// defaults, no mismatch. A text whose field count differs from the table's row
+// count fills the rows it has fields for (the rest keep their defaults, extra
+// fields are dropped) and the mismatch is reported.
+struct DecodedAreaRows {
+  AreaRows rows;
+  std::size_t row_count = 0;    // the table's
+  std::size_t stored_rows = 0;  // the mismatching text's field count, else row_count
+  bool matches() const { return stored_rows == row_count; }
+  // What a form shows when the texts do not match the table; "" when they do.
+  std::string mismatch_message() const;
+};
+DecodedAreaRows decode_area_rows(LandUseTable table, std::string_view areabufstr, std::string_view cbufstr);
+
+}  // namespace rg::hydrology

@@ -1,0 +1,166 @@
+// The formulas against the worked values of the design notes and values worked by
+// hand, each shown as the dialogs show it ("0.000" English, "0.0000" metric).
+
+#include <gtest/gtest.h>
+
+#include "hydrology/formulas.h"
+#include "platform/text/number_text.h"
+
+namespace rg::hydrology {
+namespace {
+
+using text::format_number;
+constexpr auto E = Units::English;
+constexpr auto M = Units::Metric;
+constexpr auto KW = TcMethod::KinematicWave;
+constexpr auto GF = TcMethod::GutterFlow;
+constexpr auto SE = TcMethod::Seeley;
+constexpr auto KI = TcMethod::Kirpich;
+
+const char* shown(Units u) { return u == M ? "0.0000" : "0.000"; }
+
+// Kirpich: length is L and upper is H.
+struct Segment {
+  TcMethod method;
+  Units units;
+  double length, upper, lower, coefficient, depth;
+};
+
+TcSegment run(const Segment& c) {
+  const SlopeSegment s{c.length, c.upper, c.lower};
+  if (c.method == KW) return kinematic_wave_time(s, c.coefficient, c.units);
+  if (c.method == GF) return gutter_flow_time(s, c.coefficient, c.depth, c.units);
+  if (c.method == SE) return seeley_time(s, c.coefficient, c.units);
+  return kirpich_time(c.upper, c.length, c.units);
+}
+
+TEST(SegmentTimes, WorkedValues) {
+  const struct {
+    Segment in;
+    const char* slope;
+    const char* minutes;
+  } cases[] = {
+      // 0.933/4^0.4 = 0.535868; (100*0.015/0.0707107)^0.6 = 21.2132^0.6 = 6.25121 -> 3.34982
+      {{KW, E, 100, 10.5, 10.0, 0.015, 0}, "0.0050", "3.350"},
+      // 6.943/101.6^0.4 = 1.093427; (30*0.015/0.0707107)^0.6 = 6.36396^0.6 = 3.035544 -> 3.319145
+      {{KW, M, 30, 10.15, 10.0, 0.015, 0}, "0.0050", "3.3191"},
+      // 0.535868 * (80*0.13/0.0707107)^0.6 = 0.535868 * 147.0782^0.6 = 10.704999
+      {{KW, E, 80, 20.4, 20.0, 0.13, 0}, "0.0050", "10.705"},
+      // V = 1.486/0.016 * 0.2^(2/3) * 0.0707107 = 92.875*0.341995*0.0707107 = 2.245969; 300/V/60 = 2.226210
+      {{GF, E, 300, 12.0, 10.5, 0.016, 0.2}, "0.0050", "2.226"},
+      // V = 1/0.016 * 0.06096^(2/3) * 0.0707107 = 62.5*0.154892*0.0707107 = 0.684534; 91.44/V/60 = 2.226332
+      {{GF, M, 91.44, 0.4572, 0.0, 0.016, 0.06096}, "0.0050", "2.2263"},
+      // 0.225 * 150^0.42 * 0.02^-0.19 / 0.35 = 0.225*8.202728*2.102831/0.35 = 11.088610
+      {{SE, E, 150, 20.0, 17.0, 0.35, 0}, "0.0200", "11.089"},
+      // 0.37056 * 45.72^0.42 * 0.02^-0.19 / 0.35 = 0.37056*4.980175*2.102831/0.35 = 11.087647
+      {{SE, M, 45.72, 0.9144, 0.0, 0.35, 0}, "0.0200", "11.0876"},
+      // 0.00948 * 20^-0.38 * 1000^1.13 = 0.00948*0.320338*2454.709 = 7.454473
+      {{KI, E, 1000, 20, 0, 0, 0}, "", "7.454"},
+      // 0.02311 * 6.096^-0.38 * 304.8^1.13 = 0.02311*0.503133*641.1164 = 7.454521
+      {{KI, M, 304.8, 6.096, 0, 0, 0}, "", "7.4545"},
+  };
+  for (const auto& c : cases) {
+    const auto t = run(c.in);
+    ASSERT_TRUE(t.ok()) << t.message;
+    EXPECT_EQ(t.slope ? format_number(*t.slope, "0.0000") : "", c.slope);
+    EXPECT_EQ(format_number(t.minutes, shown(c.in.units)), c.minutes);
+  }
+}
+
+TEST(SegmentTimes, Refusals) {
+  const char* data = "Data Error! May be Divide By Zero Error";
+  const struct {
+    Segment in;
+    const char* message;
+    bool slope_written;
+  } cases[] = {
+      {{KW, E, 0, 9, 10, 0.015, 0}, "Compute Error!  Flow Distance is zero", false},  // before the elevations
+      {{SE, E, 100, 10, 10, 0.35, 0}, "Compute Error!  Upper Elevation is lower than Lower Elevation", false},
+      {{KW, E, 100, 10.5, 10, 0, 0}, data, true},      // n 0
+      {{GF, E, 100, 10.5, 10, 0.016, 0}, data, true},  // depth 0
+      {{SE, E, 100, 10.5, 10, 1.2, 0}, data, true},    // C above 1
+      {{SE, E, 100, 10.5, 10, -0.5, 0}, data, true},
+      {{KI, E, 1000, 0, 0, 0, 0}, "Compute Error!  Data Value is zero", false},
+      {{KI, E, 1000, -2, 0, 0, 0}, data, false},
+      {{KW, E, 300.1, 10.5, 10, 0.015, 0}, "Length Cannot Exceed 300 ft. for this method!!", false},
+      {{SE, M, 61.5, 10.5, 10, 0.35, 0}, "Maximum Flow Distance must be less than  61 m!", false},
+  };
+  for (const auto& c : cases) {
+    const auto t = run(c.in);
+    EXPECT_EQ(t.message, c.message);
+    EXPECT_EQ(t.titled_error, std::string_view(c.message).starts_with("Compute Error!")) << c.message;
+    EXPECT_EQ(t.slope.has_value(), c.slope_written) << c.message;
+  }
+  EXPECT_EQ(kinematic_wave_time({100, std::nullopt, 10}, 0.015, E).message, data);  // no number
+  EXPECT_TRUE(kinematic_wave_time({300, 10.5, 10}, 0.015, E).ok());                 // the limits pass
+  EXPECT_TRUE(seeley_time({61, 10.5, 10}, 0.35, M).ok());
+}
+
+TEST(SegmentTimes, TotalStopsAtATimeThatIsNoNumber) {
+  // 10.705 + 1.777 + 0.0 + 5.082 = 17.564
+  EXPECT_EQ(format_number(total_tc({10.705, 1.777, 0.0, 5.082}).minutes, "0.000"), "17.564");
+  EXPECT_EQ(total_tc({10.705, 1.777, std::nullopt, 5.082}).refused_segment, 2);
+  EXPECT_EQ(total_tc({-1.0, 1.777, 0.0, 0.0}).refused_segment, 0);
+}
+
+TEST(Intensity, WorkedValues) {
+  using F = RainfallCoefficients::Formula;
+  const struct {
+    RainfallCoefficients c;
+    double tc;
+    Units units;
+    const char* shown;
+  } cases[] = {
+      {{F::Storm, 0, 60, 10, 0.8}, 5.0, E, "6.875"},      // 60 / 15^0.8 = 60 / 8.727161 = 6.875088
+      {{F::Storm, 0, 60, 10, 0.8}, 5.0, M, "174.6272"},   // 6.875088 * 25.4 = 174.627228
+      {{F::County, 120, 15, 0, 0}, 5.0, E, "6.000"},      // 120 / 20
+      {{F::Storm, 0, 50, 10, 0.75}, 12.0, E, "4.922"},    // 50 / 22^0.75 = 50 / 10.158206 = 4.922129
+      {{F::Storm, 0, 50, 10, 0.75}, 17.564, E, "4.156"},  // 50 / 27.564^0.75 = 50 / 12.029752 = 4.156362
+  };
+  for (const auto& c : cases) {
+    const auto i = rainfall_intensity(c.c, c.tc, c.units);
+    ASSERT_TRUE(i.ok());
+    EXPECT_EQ(format_number(i.value, shown(c.units)), c.shown);
+  }
+  // Never a silent 0 nor a NaN.
+  EXPECT_EQ(rainfall_intensity({F::County, 0, 0, 0, 0}, 0.0, E).problem, IntensityProblem::NotComputable);
+  EXPECT_EQ(rainfall_intensity({F::Storm, 0, 0, 0, 0}, 5.0, E).problem, IntensityProblem::NotComputable);
+  EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, std::nullopt, E).problem, IntensityProblem::TcNotANumber);
+  EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, -1.0, E).problem, IntensityProblem::TcNegative);
+}
+
+TEST(Discharge, WorkedValues) {
+  const struct {
+    DischargeInputs in;
+    Units units;
+    const char *q1, *q2, *total;
+  } cases[] = {
+      // grade: 2.5*5.123*1.1 = 14.08825; + 1.2 = 15.28825; side 2 does not count
+      {{2.5, std::nullopt, 5.123, 1.1, 1.2, std::nullopt, false}, E, "14.088", "0.000", "15.288"},
+      // metric grade: 1.0*130.0*1.0/360 = 0.361111
+      {{1.0, 0.0, 130.0, 1.0, 0.0, 0.0, false}, M, "0.3611", "0.0000", "0.3611"},
+      // sag: 1.75*4.922*1.1 = 9.47485; 0.9*4.922*1.1 = 4.87278; + 0.35 + 0 = 14.69763
+      {{1.75, 0.9, 4.922, 1.1, 0.35, 0.0, true}, E, "9.475", "4.873", "14.698"},
+  };
+  for (const auto& c : cases) {
+    const auto q = compute_discharge(c.in, c.units);
+    ASSERT_TRUE(q.ok()) << q.message();
+    EXPECT_EQ(format_number(q.q1, shown(c.units)), c.q1);
+    EXPECT_EQ(format_number(q.q2, shown(c.units)), c.q2);
+    EXPECT_EQ(format_number(q.total, shown(c.units)), c.total);
+  }
+}
+
+TEST(Discharge, RefusesWhatHoldsNoNumber) {
+  DischargeInputs in{2.5, 1.0, 5.123, std::nullopt, 1.2, std::nullopt, true};
+  EXPECT_EQ(compute_discharge(in, E).message(), "The frequency factor Cf holds no number: the discharge cannot be computed.");
+  in.cf = 1.1;
+  EXPECT_EQ(compute_discharge(in, E).refused, DischargeInput::Carryover2);
+  in.sump = false;  // side 2 does not count on a grade
+  EXPECT_TRUE(compute_discharge(in, E).ok());
+  in.total_ca1 = -0.5;
+  EXPECT_TRUE(compute_discharge(in, E).negative);
+}
+
+}  // namespace
+}  // namespace rg::hydrology
