@@ -79,7 +79,8 @@ void FrmInletMain::design() {
     if (r == db::Reason::AddNew || r == db::Reason::FirstChange) mark_unsolved();
   });
 
-  // What the form shows but nobody types: the results, the project's name and
+  // What the form shows but nobody types: the results (locked rather than
+  // disabled, so that they stay readable), the project's name and
   // ID, the totals and copies the form works out, the stored strings.
   for (auto name : hyd::controls::result_boxes) {
     auto& box = control(name);
@@ -330,7 +331,6 @@ void FrmInletMain::enter_edit_mode() {
 
 void FrmInletMain::mnuAddinlet_Click() {
   try {
-    control("Results_Frame").set_enabled(true);
     clear_inlet_datasource();
     get_inlet_records("");
     attach_inlet_datasource();
@@ -532,7 +532,6 @@ void FrmInletMain::SSTab1_Click(int) {
                                   control("inlet_type").text() == "Grate Inlet in a Ditch";
       control("rlbldepth").set_caption(ditch_on_grade ? "DEPTH OF WATER" : "DEPTH AT CURB");
       control("rlblflowratio").set_caption(ditch_on_grade ? "DITCH FLOW RATIO" : "GUTTER FLOW RATIO");
-      control("Results_Frame").set_enabled(false);
       break;
     }
     default:
@@ -553,7 +552,6 @@ void FrmInletMain::cmdsolve_Click() {
     return;
   }
   const bool done = solve_inlet();
-  control("Results_Frame").set_enabled(false);
   control("SSTab1").set_current_tab(3);
   if (!done) return;
   mark_solved();

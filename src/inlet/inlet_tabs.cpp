@@ -157,9 +157,10 @@ struct TabRules {
     } else if (location.text() == hyd::sump) {
       c("txtS").set_text("0.001");
     }
-    after_kind_or_location(location);
     // The geometry has been reset for this location already.
     s.remembered_kind = location.text();
+    f.fill_inlet_subtype_list();
+    after_kind_or_location(location);
   }
 
   void inlet_type_Click() {
