@@ -78,7 +78,7 @@ class InletTest : public ::testing::Test {
   }
 
   // The user's hands: focus a box, replace its text, pick from a list, leave.
-  void focus(const std::string& name) { ASSERT_TRUE(form().user_move_focus(box(name))) << name; }
+  void focus(const std::string& name) { ASSERT_TRUE(form().user_move_focus(box(name))) << "focus " << name; }
   void type(const std::string& name, const std::string& text) {
     focus(name);
     box(name).user_edit_text(text);
