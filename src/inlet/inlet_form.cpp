@@ -259,6 +259,10 @@ void FrmInletMain::Form_Load() {
     quillmere_libraries::fill_input_lists(*this, session_);
     quillmere_libraries::initial_unit_settings(*this, session_);
     get_inlet_records(handover.inlet_to_open);
+    if (!handover.inlet_to_open.empty() && !shown().adoInletRS.has_current_row()) {
+      throw db::Error(db::ErrorKind::NoCurrentRecord,
+                      "Inlet " + handover.inlet_to_open + " is not in the project database.");
+    }
     attach_inlet_datasource();
     get_discharge_carryover("newquery");
   } catch (const std::exception& e) {

@@ -57,6 +57,13 @@ TEST_F(FormTest, EveryBoundFieldMakesTheRoundTrip) {
   EXPECT_TRUE(form().solved());  // the stored results stand
 }
 
+TEST_F(FormTest, AnInletThatIsNotStoredIsNotOpened) {
+  open_project();
+  desktop.expect_box("Inlet Z9 is not in the project database.");
+  open_form("Z9", "edit");
+  EXPECT_FALSE(form().is_loaded());
+}
+
 TEST_F(FormTest, ViewShowsWithoutLettingAnythingChange) {
   open_project();
   store_inlet("V1");
