@@ -3,8 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <map>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "hydraulics/computations.h"
 #include "hydraulics/port.h"
@@ -14,6 +16,13 @@ namespace {
 
 using namespace rg::hyd;
 
+// Looks boxes up by name without making a string of the name, as a form's
+// name-to-control map would.
+struct NameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+};
+
 class MemoryForm : public InletFormPort {
  public:
   std::string text(std::string_view control) override {
@@ -21,7 +30,12 @@ class MemoryForm : public InletFormPort {
     return it == boxes.end() ? std::string() : it->second;
   }
   void set_text(std::string_view control, std::string_view text) override {
-    boxes[std::string(control)] = std::string(text);
+    const auto it = boxes.find(control);
+    if (it == boxes.end()) {
+      boxes.emplace(control, text);
+    } else {
+      it->second.assign(text);
+    }
   }
   void set_enabled(std::string_view, bool) override {}
   void set_back_color(std::string_view, std::uint32_t) override {}
@@ -31,7 +45,7 @@ class MemoryForm : public InletFormPort {
   std::string unit_system() override { return "ENGLISH"; }
   UnitCoefficients& unit_coefficients() override { return coefficients; }
 
-  std::map<std::string, std::string, std::less<>> boxes = {
+  std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> boxes = {
       {"allowable_spread", "8.0"}, {"txtS", "0.010"},    {"txtn", "0.015"},     {"txtW", "2.000"},
       {"txtSx", "0.0208"},         {"txtSw", "0.0833"},  {"txtWa", "2.000"},    {"txta", "2.000"},
       {"cboLength", "4.000"},      {"cboLCOUG", "2.000"}, {"txtWg", "2.000"},   {"txtzl", "3.000"},

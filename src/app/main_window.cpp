@@ -10,6 +10,7 @@
 #include "app/project_store.h"
 #include "app/project_update.h"
 #include "app/session.h"
+#include "platform/db/error.h"
 
 namespace rg::app {
 
@@ -129,7 +130,9 @@ void FrmSoftwareMain::mnucreateProj_Click() {
     printDlg.DialogTitle = "Enter New Project Database File Name";
     printDlg.ShowSave(desktop);
     session_.project.project_db_path = printDlg.FileName;
-    if (session_.project.project_db_path.empty() || session_.project.project_db_path == "*.rvg") {
+    // The dialog gives the folder with the name: a filter pattern typed as the
+    // name is no choice, wherever the dialog stood.
+    if (session_.project.project_db_path.empty() || name_of(session_.project.project_db_path) == "*.rvg") {
       show_box(desktop, "No project database selected!", Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
@@ -189,14 +192,16 @@ void FrmSoftwareMain::mnuopenProj_Click() {
     set_panel(1, "Opening Project Database.  Please wait...");
     set_pointer(ui::MousePointer::Hourglass);
 
-    if (!quillmere_libraries::open_project_connection(session_)) {
-      // Not a project file: nothing is open and the window is as before Open.
+    // Not a project file, or its details cannot be read now: nothing is open
+    // and the window is as before Open.
+    if (!quillmere_libraries::open_project_connection(session_) ||
+        !quillmere_libraries::load_project_record(session_)) {
+      session_.project.project_conn.reset();
       session_.project.project_db_path = "";
       set_panel(1, panel1_before);
       set_pointer(ui::MousePointer::Default);
       return;
     }
-    quillmere_libraries::load_project_record(session_);
 
     if (!session_.project.open_project_name.empty() && session_.project.open_project_major_release != kCurrentRelease) {
       const auto answer = show_box(desktop,
@@ -268,10 +273,27 @@ void FrmSoftwareMain::mnuInlet_Click() {
     show_box(desktop, "Please Select Current Working Project!", Buttons::OK, Icon::Exclamation, box_title);
     return;
   }
-  if (session_.project.open_project_product_name != kProductName && !session_.project.shared_project) {
-    show_box(desktop, "This is an Incompatible Project Database! Please use correct version of the database",
-             Buttons::OK, Icon::Exclamation, box_title);
-    return;
+  if (!session_.project.shared_project) {
+    // Asked of the file itself: only a name read from it can refuse the project
+    // as another program's, and a check that could not be made refuses too.
+    try {
+      session_.project.open_project_product_name = quillmere_libraries::read_product_name(session_);
+    } catch (const std::exception& e) {
+      std::string text = "Ravelgrit could not check which program made this project database, so it cannot be "
+                         "designed now.\n\n" + std::string(e.what());
+      const auto* error = dynamic_cast<const db::Error*>(&e);
+      if (error && error->kind() == db::ErrorKind::UnknownField) {
+        text += "\n\nA project of an older release gains this field when it is converted: open it again and "
+                "answer Yes to the conversion.";
+      }
+      show_box(desktop, text, Buttons::OK, Icon::Exclamation, box_title);
+      return;
+    }
+    if (session_.project.open_project_product_name != kProductName) {
+      show_box(desktop, "This is an Incompatible Project Database! Please use correct version of the database",
+               Buttons::OK, Icon::Exclamation, box_title);
+      return;
+    }
   }
   session_.handover.design_loop_done = false;
   while (!session_.handover.design_loop_done) {

@@ -156,7 +156,15 @@ void FrmProjectDetails::Form_Load() {
       addnewproject();
     }
   } catch (const std::exception& e) {
+    // Nothing to show: the dialog does not stay as if for a new project.
     show_box(session_.desktop(), e.what());
+    unload();
+    return;
+  }
+  // Said once; Save gives the same reason when it is tried.
+  if (const std::string reason = quillmere_libraries::cannot_write_reason(session_); !reason.empty()) {
+    show_box(session_.desktop(), "The project details are shown, but changes to them cannot be saved. " + reason,
+             Buttons::OK, Icon::Exclamation);
   }
 }
 
@@ -167,23 +175,28 @@ db::RecordSet& FrmProjectDetails::records() {
 }
 
 void FrmProjectDetails::get_project_records() {
-  session_.project.open_project_product_name = "";
   if (!session_.project.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
   db::RecordSet& rs = shown().quillmereprojrs;
   rs.open(*session_.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
-  if (!rs.has_current_row()) return;
-  auto copy = [&rs](const char* field, std::string& global) {
-    quillmere_libraries::copy_project_field(rs, field, global);
-  };
-  copy("PROJECT_ID", session_.project.open_project_id);
-  copy("PROJECT_NAME", session_.project.open_project_name);
-  copy("COUNTY", session_.project.open_project_county);
-  if (noaa_) copy("NOAA_STATION", session_.project.open_project_noaa_station);
-  copy("STATE", session_.project.open_project_state);
-  copy("UNITS", session_.project.unit_system);
-  copy("DESIGNER", session_.project.open_project_designer);
-  copy("MAJOR_RELEASE", session_.project.open_project_major_release);
-  copy("PRODUCT_NAME", session_.project.open_project_product_name);
+  // All or nothing: a load that fails leaves the open project's values as they
+  // were. A field the file lacks keeps its value; the product name is the row's.
+  ProjectCopies read = session_.project;
+  read.open_project_product_name = "";
+  if (rs.has_current_row()) {
+    auto copy = [&rs](const char* field, std::string& global) {
+      quillmere_libraries::copy_project_field(rs, field, global);
+    };
+    copy("PROJECT_ID", read.open_project_id);
+    copy("PROJECT_NAME", read.open_project_name);
+    copy("COUNTY", read.open_project_county);
+    if (noaa_) copy("NOAA_STATION", read.open_project_noaa_station);
+    copy("STATE", read.open_project_state);
+    copy("UNITS", read.unit_system);
+    copy("DESIGNER", read.open_project_designer);
+    copy("MAJOR_RELEASE", read.open_project_major_release);
+    copy("PRODUCT_NAME", read.open_project_product_name);
+  }
+  static_cast<ProjectCopies&>(session_.project) = read;
 }
 
 void FrmProjectDetails::attach_project_datasource() {
@@ -239,6 +252,10 @@ void FrmProjectDetails::mnuprojsave_Click() {
   }
   if (s.units.text().empty()) {
     show_box(desktop, "Units is a Required Field!", Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  if (const std::string reason = quillmere_libraries::cannot_write_reason(session_); !reason.empty()) {
+    show_box(desktop, "The project details are not saved. " + reason, Buttons::OK, Icon::Exclamation);
     return;
   }
   try {

@@ -1,5 +1,7 @@
 #include "app/project_store.h"
 
+#include <filesystem>
+
 #include "app/product.h"
 #include "app/session.h"
 #include "platform/db/connection.h"
@@ -43,26 +45,55 @@ void copy_project_field(const db::RecordSet& rs, std::string_view field, std::st
   if (rs.field_index(field)) global = rs.value(field).text();
 }
 
-void load_project_record(Session& session) {
-  // Nothing of an earlier project may stand in for a field this file lacks.
-  session.project.clear_copies();
+bool load_project_record(Session& session) {
   try {
     db::RecordSet rs;
     rs.open(*session.project.project_conn, "SELECT * from PROJECT");
-    if (!rs.has_current_row()) return;
-    auto copy = [&rs](const char* field, std::string& global) { copy_project_field(rs, field, global); };
-    copy("PROJECT_ID", session.project.open_project_id);
-    copy("PROJECT_NAME", session.project.open_project_name);
-    copy("COUNTY", session.project.open_project_county);
-    copy("STATE", session.project.open_project_state);
-    copy("UNITS", session.project.unit_system);
-    copy("DESIGNER", session.project.open_project_designer);
-    copy("PRODUCT_NAME", session.project.open_project_product_name);
-    copy("MAJOR_RELEASE", session.project.open_project_major_release);
-    if (session.project.open_project_major_release == kCurrentRelease) copy("NOAA_STATION", session.project.open_project_noaa_station);
-  } catch (const std::exception&) {
-    // Reports nothing: the globals stay as they are.
+    // Nothing of an earlier project may stand in for a field this file lacks.
+    ProjectCopies read;
+    if (rs.has_current_row()) {
+      auto copy = [&rs](const char* field, std::string& global) { copy_project_field(rs, field, global); };
+      copy("PROJECT_ID", read.open_project_id);
+      copy("PROJECT_NAME", read.open_project_name);
+      copy("COUNTY", read.open_project_county);
+      copy("STATE", read.open_project_state);
+      copy("UNITS", read.unit_system);
+      copy("DESIGNER", read.open_project_designer);
+      copy("PRODUCT_NAME", read.open_project_product_name);
+      copy("MAJOR_RELEASE", read.open_project_major_release);
+      if (read.open_project_major_release == kCurrentRelease) copy("NOAA_STATION", read.open_project_noaa_station);
+    }
+    static_cast<ProjectCopies&>(session.project) = read;
+    return true;
+  } catch (const std::exception& e) {
+    show_error(session, e);
+    return false;
   }
+}
+
+namespace {
+std::string shown_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+}  // namespace
+
+std::string read_product_name(Session& session) {
+  const std::string file = shown_name(session.project.project_db_path);
+  if (!session.project.project_conn || !session.project.project_conn->is_open()) {
+    throw db::Error(db::ErrorKind::NotOpen, "The project database \"" + file + "\" is not open.");
+  }
+  db::RecordSet rs;
+  rs.open(*session.project.project_conn, "SELECT PRODUCT_NAME from PROJECT");
+  if (!rs.has_current_row()) {
+    throw db::Error(db::ErrorKind::NoCurrentRecord, "The project database \"" + file + "\" holds no project details.");
+  }
+  return rs.value("PRODUCT_NAME").text();
+}
+
+std::string cannot_write_reason(const Session& session) {
+  const auto& conn = session.project.project_conn;
+  if (conn && conn->can_write()) return "";
+  return "The project database \"" + shown_name(session.project.project_db_path) +
+         "\" is read-only, so Ravelgrit cannot change it. Make the file and its folder writable, then open the "
+         "project again.";
 }
 
 void close_project(Session& session) {

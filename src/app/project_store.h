@@ -20,9 +20,20 @@ namespace rg::app::quillmere_libraries {
 // in a plain box, project_conn is left closed and false is returned.
 bool open_project_connection(Session& session);
 
-// Copies the PROJECT row into the open-project globals (a Null field gives "").
-// A field the file lacks leaves its global as it was.
-void load_project_record(Session& session);
+// Copies the PROJECT row into the open-project globals (a Null field gives "",
+// and so does a field the file lacks: nothing of an earlier project stands in).
+// All or nothing: a row that cannot be read leaves every global as it was, is
+// said in a plain box, and false is returned.
+bool load_project_record(Session& session);
+
+// The PRODUCT_NAME the open project file holds now (Null gives ""). Throws
+// db::Error, in words naming the file, when it cannot be read: no connection, no
+// row, no such field, or a file another program holds.
+std::string read_product_name(Session& session);
+
+// Why the open project file takes no changes, in words naming it; "" when it
+// does, and what to do about it.
+std::string cannot_write_reason(const Session& session);
 
 // Copies a field of the current row into a global as text (a Null field gives
 // ""); a field the file lacks leaves the global as it was.

@@ -1,5 +1,11 @@
 #include "app/project_update.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
 #include "app/help_about.h"
 #include "app/main_window.h"
 #include "app/noaa_stations.h"
@@ -27,6 +33,11 @@ void FrmProjectUpdate::design() {
   auto& update = add("btnUpdate", ControlKind::CommandButton, {nullptr, 1, 0});
   update.set_caption("Update Project");
   update.Click = [this] { update_project_database(); };
+  // Leaving without the upgrade opens the project as it is, as No to the
+  // question before does.
+  auto& cancel = add("btnCancel", ControlKind::CommandButton, {nullptr, 1, 1});
+  cancel.set_caption("Cancel");
+  cancel.Click = [this] { unload(); };
 }
 
 void FrmProjectUpdate::Form_Load() {
@@ -34,31 +45,55 @@ void FrmProjectUpdate::Form_Load() {
   control("noaa_station").set_text(noaa_station_names().front());
 }
 
+namespace {
+
+// The PROJECT columns a current project file has that older ones may lack.
+struct ReleaseColumn {
+  const char* name;
+  const char* type;
+};
+constexpr ReleaseColumn kReleaseColumns[] = {
+    {"NOAA_STATION", "TEXT(50)"},  {"PRODUCT_NAME", "TEXT(20)"}, {"MAJOR_RELEASE", "TEXT(10)"},
+    {"MINOR_RELEASE", "TEXT(10)"}, {"RELEASE_DATE", "TEXT(10)"},
+};
+
+bool same_name(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+}
+
+// Adds the columns the table lacks and stamps the release and the station into
+// every row, all or nothing.
+void upgrade(db::Connection& conn, const std::string& station) {
+  db::Transaction transaction(conn);
+  const std::vector<std::string> present = conn.columns("PROJECT");
+  for (const auto& column : kReleaseColumns) {
+    const bool has = std::any_of(present.begin(), present.end(),
+                                 [&](const std::string& name) { return same_name(name, column.name); });
+    if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
+  }
+  conn.execute(
+      "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",
+      {kProductName, kCurrentRelease, kMinorRelease, station, kReleaseDate});
+  transaction.commit();
+}
+
+}  // namespace
+
 void FrmProjectUpdate::update_project_database() {
   const std::string station = control("noaa_station").text();
+  const std::string file = std::filesystem::path(session_.project.project_db_path).filename().string();
   try {
-    db::Connection& conn = *session_.project.project_conn;
-    db::Transaction transaction(conn);
-    std::vector<const char*> columns = {"NOAA_STATION TEXT(50)"};
-    if (session_.project.shared_project) {
-      columns.insert(columns.end(), {"PRODUCT_NAME TEXT(20)", "MAJOR_RELEASE TEXT(10)", "MINOR_RELEASE TEXT(10)",
-                                     "RELEASE_DATE TEXT(10)"});
+    if (!session_.project.project_conn || !session_.project.project_conn->is_open()) {
+      throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
     }
-    for (const char* column : columns) {
-      try {
-        conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column);
-      } catch (const db::Error& e) {
-        // A column the file has already is what an upgrade wants.
-        if (e.kind() != db::ErrorKind::ColumnExists) throw;
-      }
-    }
-    conn.execute(
-        "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",
-        {kProductName, kCurrentRelease, kMinorRelease, station, kReleaseDate});
-    transaction.commit();
+    upgrade(*session_.project.project_conn, station);
   } catch (const std::exception& e) {
     // The file is as it was: the project stays an older one.
-    ui::show_box(session_.desktop(), e.what());
+    std::string reason = e.what();
+    if (!reason.empty() && reason.back() != '.') reason += '.';
+    ui::show_box(session_.desktop(), "The project database \"" + file + "\" could not be updated. " + reason +
+                                         "\n\nThe file is left as it was; Cancel opens it as it is.");
     return;
   }
   ui::show_box(session_.desktop(),
@@ -66,6 +101,8 @@ void FrmProjectUpdate::update_project_database() {
                ui::Buttons::OK, ui::Icon::Exclamation);
   session_.project.open_project_major_release = kCurrentRelease;
   session_.project.open_project_noaa_station = station;
+  // The file now names this program, whatever it held before.
+  session_.project.open_project_product_name = kProductName;
   updated_ = true;
   session_.project.project_conn->close();
   if (session_.rainfall.rainfall_conn) session_.rainfall.rainfall_conn->close();

@@ -1,16 +1,15 @@
 #pragma once
-// Arithmetic that faults where the original platform raised a run-time error:
-// a division by zero (0/0 included), an overflow, a negative base to a
-// fractional power, the square root of a negative number. A Real is always
-// finite; any step that would leave it otherwise throws Fault, which
-// the computations turn into their failure path. Internal to this library.
+// Arithmetic that faults on a division by zero (0/0 included), an overflow, a
+// negative base to a fractional power and the square root of a negative number.
+// A Real is always finite; any step that would leave it otherwise throws Fault,
+// which the computations turn into their failure path. Internal to this library.
 
 #include <cmath>
 #include <compare>
 
 namespace rg::hyd {
 
-// A run-time error as the original platform raised it.
+// A run-time error of a computation's arithmetic.
 struct Fault {};
 
 class Real {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "hydraulics/controls.h"
 #include "platform/text/number_text.h"
 
 namespace rg::hyd {
@@ -41,6 +42,22 @@ void Run::tell_solver_note(SolverNote note) {
     case SolverNote::invalid_data: tell(msg_enter_valid_data); break;
     default: break;
   }
+}
+
+GutterInputs read_gutter_inputs(Run& run, bool with_grate_width) {
+  namespace c = controls;
+  GutterInputs in;
+  in.Q = run.number(c::QTotal);
+  in.S = run.number(c::txtS);
+  in.n = run.number(c::txtn);
+  in.W = run.number(c::txtW);
+  in.Sx = run.number(c::txtSx);
+  in.Sw = run.number(c::txtSw);
+  in.Wa = run.number(c::txtWa);
+  in.a = run.number(c::txta);
+  if (with_grate_width) in.Wg = run.number(c::txtWg);
+  in.Tallow = run.number(c::allowable_spread);
+  return in;
 }
 
 std::optional<Real> gutter_spread(Run& run, const SpreadInputs& in) {

@@ -53,6 +53,16 @@ class Run {
   bool english_;
 };
 
+// The discharge and the gutter it runs in, as every computation but the
+// ditches' reads them first.
+struct GutterInputs {
+  Real Q, S, n, W, Sx, Sw, Wa, a, Wg, Tallow;
+};
+
+// QTotal to allowable_spread, in the order of the form; the grate width only for
+// inlets with a grate.
+GutterInputs read_gutter_inputs(Run& run, bool with_grate_width);
+
 // The inputs of the gutter spread.
 struct SpreadInputs {
   Real Q, S, n, W, Sx, Sw, Wa, Tallow;

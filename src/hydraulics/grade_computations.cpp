@@ -13,27 +13,6 @@ namespace {
 
 namespace c = controls;
 
-struct GutterInputs {
-  Real Q, S, n, W, Sx, Sw, Wa, a, Wg, Tallow;
-};
-
-// QTotal to allowable_spread, in the order of the form; the grate width only for
-// inlets with a grate.
-GutterInputs read_gutter_inputs(Run& run, bool with_grate_width) {
-  GutterInputs in;
-  in.Q = run.number(c::QTotal);
-  in.S = run.number(c::txtS);
-  in.n = run.number(c::txtn);
-  in.W = run.number(c::txtW);
-  in.Sx = run.number(c::txtSx);
-  in.Sw = run.number(c::txtSw);
-  in.Wa = run.number(c::txtWa);
-  in.a = run.number(c::txta);
-  if (with_grate_width) in.Wg = run.number(c::txtWg);
-  in.Tallow = run.number(c::allowable_spread);
-  return in;
-}
-
 struct GutterFlow {
   Real T;   // spread
   Real W;   // the width the gutter steps work with
@@ -230,6 +209,8 @@ Outcome curb_or_slot_on_grade(Run& run) {
   if (depression) {
     Spw = depressed_gutter_slope(g.W, in.Sw, in.Sx, in.Wa, in.a, ulf);
   } else if (in.Sw > in.Sx) {
+    // W / W stays on purpose: a gutter slope without a gutter width (W of 0)
+    // must take the failure path rather than pass as a slope of Sw - Sx.
     Spw = (in.Sw - in.Sx) * g.W / g.W;
   }
   write_slopes_to_velocity(run, in, g, Spw);

@@ -5,9 +5,11 @@
 
 namespace rg::hyd {
 
-Real frontal_flow_ratio(Real T, Real X, Real Sw, Real Sx) {
-  return 1 / (1 + Sw / Sx / (pow(1 + Sw / Sx / (T / X - 1), 2.67) - 1));
+Real frontal_flow_ratio(Real T, Real X, Real r) {
+  return 1 / (1 + r / (pow(1 + r / (T / X - 1), 2.67) - 1));
 }
+
+Real frontal_flow_ratio(Real T, Real X, Real Sw, Real Sx) { return frontal_flow_ratio(T, X, Sw / Sx); }
 
 Real depressed_gutter_slope(Real W, Real Sw, Real Sx, Real Wa, Real a, Real ulf) {
   if (Wa == 0 || a == 0) return Sw > Sx ? Sw - Sx : Real(0.0);

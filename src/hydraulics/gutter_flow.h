@@ -12,6 +12,8 @@ namespace rg::hyd {
 
 // Share of the gutter flow over width X of spread T: 1 / (1 + r / ((1 + r/(T/X - 1))^2.67 - 1)), r = Sw/Sx.
 Real frontal_flow_ratio(Real T, Real X, Real Sw, Real Sx);
+// The same with r worked out once by a caller that repeats it.
+Real frontal_flow_ratio(Real T, Real X, Real r);
 
 // S'w: the gutter depression, and a local depression of width Wa and depth a
 // (in or mm, hence ulf), spread over the wider of W and Wa.

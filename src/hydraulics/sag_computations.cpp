@@ -19,16 +19,36 @@ constexpr std::string_view weir_flow = "Weir Flow";
 constexpr std::string_view orifice_flow = "Orifice Flow";
 constexpr std::string_view transition_flow = "Transition flow";
 
-// The larger of the two side flows sets the spread; the inlet itself is sized
-// on the total discharge.
-Real larger_side_flow(Run& run) {
-  const Real d1 = run.number(c::discharge1);
-  const Real c1 = run.number(c::carryover1);
-  const Real d2 = run.number(c::discharge2);
-  const Real c2 = run.number(c::carryover2);
-  const Real Q1 = d1 + c1;
-  const Real Q2 = d2 + c2;
-  return Q1 >= Q2 ? Q1 : Q2;
+// A grate in a sag runs as a weir while the weir depth stays below 1.417 ft,
+// or 432 mm in metric units.
+constexpr double grate_weir_limit_ft = 1.417;
+constexpr double grate_weir_limit_mm = 432.0;
+
+// A slot runs as a weir below the lower depth, as an orifice above the upper
+// one, and in transition between them (ft, or m in metric units).
+constexpr double slot_weir_limit_ft = 0.2;
+constexpr double slot_weir_limit_m = 0.06;
+constexpr double slot_orifice_limit_ft = 0.4;
+constexpr double slot_orifice_limit_m = 0.12;
+
+constexpr double pi = 3.14159265358979;  // to 15 digits; the throat angle's results depend on it
+
+// The approach flow every computation in a sag but the ditch's reads before it
+// computes anything: the total discharge that sizes the inlet, and the gutter
+// the spread is worked out in.
+struct ApproachFlow {
+  Real Q;   // total discharge
+  Real Qs;  // the larger of the two side flows, which sets the spread
+  Real S, n, W, Sx, Sw, Wa, a, Tallow;
+
+  SpreadInputs spread() const { return {Qs, S, n, W, Sx, Sw, Wa, Tallow}; }
+};
+
+ApproachFlow read_approach_flow(Run& run) {
+  const GutterInputs g = read_gutter_inputs(run, false);
+  const Real Q1 = run.number(c::discharge1) + run.number(c::carryover1);
+  const Real Q2 = run.number(c::discharge2) + run.number(c::carryover2);
+  return {g.Q, Q1 >= Q2 ? Q1 : Q2, g.S, g.n, g.W, g.Sx, g.Sw, g.Wa, g.a, g.Tallow};
 }
 
 // A spread the solver could not work out fails the run rather than show as 0
@@ -49,7 +69,7 @@ int throat_code(std::string_view throat) {
 }
 
 Real throat_angle(int code, Real degrees) {
-  return code == 2 ? degrees * 3.14159265358979 / 180 : Real(0.0);
+  return code == 2 ? degrees * pi / 180 : Real(0.0);
 }
 
 Real weir_depth(Real Q, Real Cw, Real Lw, double exponent) {
@@ -72,43 +92,36 @@ Outcome curb_opening_in_sag(Run& run) {
   const Real ulf = widen(k.unit_length_factor);
   const Real g = widen(k.gravity);
 
-  const Real Q = run.number(c::QTotal);
-  const Real Qs = larger_side_flow(run);
-  Real h = run.number(c::txthco);
+  const ApproachFlow in = read_approach_flow(run);
+  const auto& [Q, Qs, S, n, W, Sx, Sw, Wa, a, Tallow] = in;
+  const Real h = run.number(c::txthco);
   const Real degrees = run.number(c::txtAngle);
-  const Real W = run.number(c::txtW);
-  const Real Sx = run.number(c::txtSx);
-  const Real Sw = run.number(c::txtSw);
-  const Real Wa = run.number(c::txtWa);
-  Real a = run.number(c::txta);
   const Real L = run.number(c::cboLength);
-  const Real Tallow = run.number(c::allowable_spread);
-  const Real S = run.number(c::txtS);
-  const Real n = run.number(c::txtn);
 
-  write_approach_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
-  h = h / ulf;
-  a = a / ulf;
+  write_approach_spread(run, in.spread());
+  // The opening height and the depression, in ft (m in metric units).
+  const Real h_ft = h / ulf;
+  const Real a_ft = a / ulf;
   const Real Lw = Wa == 0 ? L : L + 1.8 * Wa;
   const Real dw = weir_depth(Q, widen(k.weir_coefficient), Lw, 0.667);
-  const Real d_o = orifice_depth(Q, 0.67 * h * L, g);
+  const Real d_o = orifice_depth(Q, 0.67 * h_ft * L, g);
 
   const int code = throat_code(run.text(c::cboThroat));
   const Real theta = throat_angle(code, degrees);
   Real di = 0.0;
   switch (code) {
-    case 1: di = d_o + h / 2; break;
-    case 2: di = d_o + h / 2 * sin(theta); break;
+    case 1: di = d_o + h_ft / 2; break;
+    case 2: di = d_o + h_ft / 2 * sin(theta); break;
     case 3: di = d_o; break;
     default: break;
   }
 
   Real Tc = 0.0;
-  if (dw <= h) {
+  if (dw <= h_ft) {
     run.write(c::txtResFlo, weir_flow);
   } else {
     run.write(c::txtResFlo, orifice_flow);
-    Tc = (di - a) / Sx + Wa;
+    Tc = (di - a_ft) / Sx + Wa;
   }
   Real Topen = dw / Sx;
   if (Tc > Topen) Topen = Tc;
@@ -117,7 +130,7 @@ Outcome curb_opening_in_sag(Run& run) {
   run.write(c::txtSpread, Topen);
   run.write(c::txtEPeri, Lw);
   run.write(c::txtDepth, dc * ulf);
-  run.write(c::txtdi, (dc + a) * ulf);
+  run.write(c::txtdi, (dc + a_ft) * ulf);
   return finish(run, Q);
 }
 
@@ -127,23 +140,15 @@ Outcome grate_in_sag(Run& run) {
   const bool en = run.english();
   const Real ulf = widen(k.unit_length_factor);
 
-  const Real Q = run.number(c::QTotal);
-  const Real Qs = larger_side_flow(run);
+  const ApproachFlow in = read_approach_flow(run);
+  const auto& [Q, Qs, S, n, W, Sx, Sw, Wa, a, Tallow] = in;
   const Real P = run.number(c::txtPeri);
   const Real A = run.number(c::txtArea);
   const Real Wg = run.number(c::txtWg);
-  const Real W = run.number(c::txtW);
-  const Real S = run.number(c::txtS);
-  const Real n = run.number(c::txtn);
-  const Real Sx = run.number(c::txtSx);
-  const Real Sw = run.number(c::txtSw);
-  const Real Wa = run.number(c::txtWa);
-  Real a = run.number(c::txta);
-  const Real Tallow = run.number(c::allowable_spread);
   const Real C = run.number(c::cboClog);
 
   // Inputs the check turns down are refused even when they left no spread.
-  const std::optional<Real> T = gutter_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
+  const std::optional<Real> T = gutter_spread(run, in.spread());
   if (T) run.write(c::txtGutterSpread, *T);
   if (!(P > 0 && A > 0 && Wg > 0 && Sx >= 0 && Sw >= Sx)) {
     run.tell(msg_invalid_input);
@@ -159,19 +164,19 @@ Outcome grate_in_sag(Run& run) {
   const Real dw = weir_depth(Q, widen(k.weir_coefficient), Pe, 0.6667);
   const Real d_o = orifice_depth(Q, 0.67 * Ae, widen(k.gravity));
 
-  const bool weir = en ? dw < 1.417 : dw * ulf < 432.0;
+  const bool weir = en ? dw < grate_weir_limit_ft : dw * ulf < grate_weir_limit_mm;
   run.write(c::txtResFlo, weir ? weir_flow : orifice_flow);
   const Real d = weir ? dw : d_o;
 
-  a = a / ulf;
-  const bool depression = a != 0 && Wa != 0;
+  const Real a_ft = a / ulf;
+  const bool depression = a_ft != 0 && Wa != 0;
   Real di = 0.0;
   if (W == 0 || Sw == Sx) {
-    di = depression ? d + a : d;
+    di = depression ? d + a_ft : d;
   } else if (W < 0) {
     run.tell(msg_input_error, title_error);
   } else {
-    di = depression ? Wg * Sw + d + a : d + (Sw - Sx) * W;
+    di = depression ? Wg * Sw + d + a_ft : d + (Sw - Sx) * W;
   }
 
   run.write(c::txtSpread, d / Sx);
@@ -188,27 +193,18 @@ Outcome combination_in_sag(Run& run) {
                                                      .gravity = true});
   const Real ulf = widen(k.unit_length_factor);
 
-  Real d_o = 0.0;
-  const Real Q = run.number(c::QTotal);
-  const Real Qs = larger_side_flow(run);
+  const ApproachFlow in = read_approach_flow(run);
+  const auto& [Q, Qs, S, n, W, Sx, Sw, Wa, a, Tallow] = in;
   const Real L = run.number(c::cboLength);
-  Real h = run.number(c::txthco);
+  const Real h = run.number(c::txthco);
   const Real degrees = run.number(c::txtAngle);
   const Real P = run.number(c::txtPeri);
   const Real A = run.number(c::txtArea);
   run.number(c::txtWg);  // changes no result, but must be a number
   const Real C = run.number(c::cboClog);
-  const Real W = run.number(c::txtW);
-  const Real Sx = run.number(c::txtSx);
-  const Real Sw = run.number(c::txtSw);
-  const Real Wa = run.number(c::txtWa);
-  const Real a = run.number(c::txta);
-  const Real S = run.number(c::txtS);
-  const Real n = run.number(c::txtn);
-  const Real Tallow = run.number(c::allowable_spread);
 
-  write_approach_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
-  h = h / ulf;
+  write_approach_spread(run, in.spread());
+  const Real h_ft = h / ulf;
   const Real x = (Sw - Sx) * W + a / ulf;  // gutter and local depression
   const int code = throat_code(run.text(c::cboThroat));
   const Real theta = throat_angle(code, degrees);
@@ -219,21 +215,23 @@ Outcome combination_in_sag(Run& run) {
   const Real Lw = Wa == 0 ? L : L + 1.8 * Wa;
 
   Real dw = 0.0;
+  Real d_o = 0.0;
   if (C != 100 && P != 0 && A != 0) {
     dw = weir_depth(Q, widen(k.grate_weir_coefficient), Pe, 0.6667);
-    if (dw > h) {
+    if (dw > h_ft) {
       const Solution depth = Common_Libraries::combination_sag_depth(
-          Q.value(), Ae.value(), k.gravity, h.value(), h.value(), L.value(), code, theta.value());
+          Q.value(), Ae.value(), k.gravity, h_ft.value(), h_ft.value(), L.value(), code,
+          theta.value());
       if (depth.note != SolverNote::none) run.tell(msg_check_discharge);
       d_o = depth.value;
     }
   } else {
     // A grate that cannot take water leaves the curb opening alone.
     dw = weir_depth(Q, widen(k.weir_coefficient), Lw, 0.667);
-    d_o = orifice_depth(Q, 0.67 * h * L, widen(k.gravity));
+    d_o = orifice_depth(Q, 0.67 * h_ft * L, widen(k.gravity));
   }
   const Real d = dw >= d_o ? dw : d_o;
-  run.write(c::txtResFlo, dw <= h ? weir_flow : orifice_flow);
+  run.write(c::txtResFlo, dw <= h_ft ? weir_flow : orifice_flow);
 
   run.write(c::txtSpread, d / Sx);
   run.write(c::txtRA, Ae);
@@ -249,36 +247,26 @@ Outcome slot_in_sag(Run& run) {
       {.gutter_flow = true, .weir = &weir_slot_values, .unit_length = true, .gravity = true});
   const bool en = run.english();
   const Real ulf = widen(k.unit_length_factor);
-  const double lower_limit = en ? 0.2 : 0.06;
-  const double upper_limit = en ? 0.4 : 0.12;
 
-  const Real Q = run.number(c::QTotal);
-  const Real Qs = larger_side_flow(run);
-  Real w = run.number(c::txtslotw);
-  const Real W = run.number(c::txtW);
-  const Real Sx = run.number(c::txtSx);
-  const Real Sw = run.number(c::txtSw);
-  const Real Wa = run.number(c::txtWa);
-  Real a = run.number(c::txta);
-  const Real S = run.number(c::txtS);
-  const Real n = run.number(c::txtn);
-  const Real Tallow = run.number(c::allowable_spread);
+  const ApproachFlow in = read_approach_flow(run);
+  const auto& [Q, Qs, S, n, W, Sx, Sw, Wa, a, Tallow] = in;
+  const Real w = run.number(c::txtslotw);
 
-  const Real T = write_approach_spread(run, {Qs, S, n, W, Sx, Sw, Wa, Tallow});
+  const Real T = write_approach_spread(run, in.spread());
   const Real dc = T > W ? (T - W) * Sx + W * Sw : Sw * T;
   run.write(c::txtDepth, dc * ulf);
-  w = w / ulf;
+  const Real w_ft = w / ulf;
 
   const Real C = run.number(c::cboClog);
   const Real L = run.number(c::cboLength);
   const Real Le = L * (1 - C / 100);
   const Real dw = weir_depth(Q, widen(k.weir_coefficient), Le, 0.667);
-  const Real d_o = orifice_depth(Q, 0.8 * Le * w, widen(k.gravity));
+  const Real d_o = orifice_depth(Q, 0.8 * Le * w_ft, widen(k.gravity));
 
   Real d = dw;
-  if (dw < lower_limit) {
+  if (dw < (en ? slot_weir_limit_ft : slot_weir_limit_m)) {
     run.write(c::txtResFlo, weir_flow);
-  } else if (dw > upper_limit) {
+  } else if (dw > (en ? slot_orifice_limit_ft : slot_orifice_limit_m)) {
     run.write(c::txtResFlo, orifice_flow);
     d = d_o;
   } else {
@@ -286,8 +274,7 @@ Outcome slot_in_sag(Run& run) {
     d = (d_o + dw) / 2;
   }
 
-  a = a / ulf;
-  const Real di = (Sw - Sx) * W + d + a;
+  const Real di = (Sw - Sx) * W + d + a / ulf;
   run.write(c::txtSpread, d / Sx);
   run.write(c::txtElength, Le);
   run.write(c::txtdi, di * ulf);

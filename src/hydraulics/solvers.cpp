@@ -20,6 +20,9 @@ Real triangular_gutter_spread(Real Ku, Real Q, Real S, Real n, Real Sx) {
 Real bisect_composite_spread(Real Ku, Real Q, Real S, Real n, Real W, Real Sx, Real Sw,
                              Real Tallow) {
   const Real top = 6 * Tallow;
+  // Factors that do not change from pass to pass, grouped as the formulas group them.
+  const Real Qs_factor = Ku / n * pow(Sx, 1.67) * pow(S, 0.5);
+  const Real r = Sw / Sx;
   Real low = W;
   Real high = top;
   Real mid = low;
@@ -31,8 +34,8 @@ Real bisect_composite_spread(Real Ku, Real Q, Real S, Real n, Real W, Real Sx, R
 
     Real T = (low + high) / 2;
     mid = T;
-    const Real Qs = Ku / n * pow(Sx, 1.67) * pow(S, 0.5) * pow(T - W, 2.67);
-    const Real Eo = frontal_flow_ratio(T, W, Sw, Sx);
+    const Real Qs = Qs_factor * pow(T - W, 2.67);
+    const Real Eo = frontal_flow_ratio(T, W, r);
     Real err = Q - Qs / (1 - Eo);
 
     if (err < -tolerance) high = T;
@@ -111,7 +114,8 @@ Solution combination_sag_depth(double Q, double Ae, float g, double hco, double 
   if (!(Q > 0)) return {0.0, SolverNote::discharge_not_positive};
   try {
     const Real gg = static_cast<double>(g);
-    // The depth grows by repeated addition, as the grid has always been walked.
+    // The depth grows by repeated addition of 0.001, not as a multiple of it:
+    // the grid's depths are those sums, last bits included.
     Real d = 0.001;
     for (;;) {
       d = d + 0.001;

@@ -238,15 +238,57 @@ TEST_F(UpgradeTest, AColumnThatExistsIsPassedOverWithoutAWord) {
             std::vector<std::string>{"Abingdon 3 S|2.1"});
 }
 
+TEST_F(UpgradeTest, WhateverColumnsAnOlderFileLacksItGainsThemAll) {
+  // Files of no shared path whose PROJECT table lacks more than the station.
+  const std::vector<std::vector<std::string>> lacking = {
+      {"NOAA_STATION", "PRODUCT_NAME", "MAJOR_RELEASE", "MINOR_RELEASE", "RELEASE_DATE"},
+      {"NOAA_STATION", "MAJOR_RELEASE"},
+      {"MINOR_RELEASE", "RELEASE_DATE"},
+  };
+  for (const auto& gone : lacking) {
+    const auto f = make_older("lacking.rvg", false);
+    run_sql(f, "ALTER TABLE PROJECT ADD NOAA_STATION TEXT(50)");
+    for (const auto& column : gone) run_sql(f, "ALTER TABLE PROJECT DROP COLUMN " + column);
+    desktop.expect_box(kConvertQuestion, Answer::Yes);
+    desktop.expect_modal("frmProjectUpdate", [this](ui::Form& dlg) {
+      desktop.expect_box(kUpdated);
+      desktop.expect_box("Project Name: Old Project");
+      dlg.control("btnUpdate").user_click();
+    });
+    open_file(f);
+    EXPECT_EQ(project_columns(f).size(), 13u) << gone.size();
+    EXPECT_EQ(query_rows(f, "SELECT PRODUCT_NAME, MAJOR_RELEASE, MINOR_RELEASE, NOAA_STATION, RELEASE_DATE FROM PROJECT"),
+              std::vector<std::string>{"RAVELGRIT|2.1|0.0|Abingdon 3 S|JULY 2016"});
+    // Now a project of this program: the Design menu takes it.
+    desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
+    main().menu("mnuInlet").user_click();
+    desktop.expect_box("Current Project Is Closed!");
+    main().menu("mnucloseProj").user_click();
+    fs::remove(f);
+  }
+}
+
+TEST_F(UpgradeTest, CancelLeavesTheDialogAndOpensTheProjectAsItIs) {
+  const auto f = make_older("older.rvg", false);
+  open_and_upgrade(f, [this](ui::Form& dlg) {
+    desktop.expect_box("Project Name: Old Project");
+    dlg.control("btnCancel").user_click();
+  });
+  EXPECT_EQ(project_columns(f).size(), 12u);
+  EXPECT_EQ(session->project.open_project_major_release, "1.0");
+  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMSTORM.rdb");
+  EXPECT_EQ(panel(1), "Project Database - older.rvg");
+}
+
 TEST_F(UpgradeTest, AFailedUpgradeIsShownAndTheProjectStaysOlder) {
   const auto f = make_older("locked.rvg", false);
   run_sql(f, "CREATE TRIGGER no_stamp BEFORE UPDATE ON PROJECT BEGIN SELECT RAISE(ABORT, 'stamp refused'); END;");
   open_and_upgrade(f, [this](ui::Form& dlg) {
-    desktop.expect_box_containing("stamp refused");
+    desktop.expect_box_containing("\"locked.rvg\" could not be updated. stamp refused.");
     dlg.control("btnUpdate").user_click();
     EXPECT_TRUE(dlg.is_loaded());
     desktop.expect_box("Project Name: Old Project");
-    dlg.unload(ui::UnloadMode::CloseBox);
+    dlg.control("btnCancel").user_click();
   });
   EXPECT_EQ(project_columns(f).size(), 12u) << "nothing of the upgrade is left in the file";
   EXPECT_EQ(session->project.open_project_major_release, "1.0");
@@ -295,20 +337,13 @@ TEST_F(ShellTest, HelpOpensThePageBesideTheProgramAndAboutShowsTwice) {
   EXPECT_TRUE(desktop.opened_documents().empty());
 }
 
-TEST(DetailsDialog, WithoutAProjectItSaysSoAndStaysHarmless) {
+TEST(DetailsDialog, WithoutAProjectItSaysSoAndDoesNotStay) {
   ui::ScriptedDesktop desktop;
   app::Session session(desktop, RG_PROGRAM_DIR);
   desktop.expect_box("No project database is open.");
-  desktop.expect_modal("frmProjectNOAA", [&desktop](ui::Form& dlg) {
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojcancel").user_click();
-    dlg.control("county").user_edit_text("Albemarle");
-    dlg.control("project_id").user_edit_text("P-1");
-    desktop.expect_box("The project details are not loaded.");
-    dlg.menu("mnuprojsave").user_click();
-    dlg.menu("mnuprojexit").user_click();
-  });
+  // No script: the dialog is not left open as if for a new project.
   desktop.show_modal(session.form<app::FrmProjectNOAA>());
+  EXPECT_FALSE(session.form<app::FrmProjectNOAA>().is_loaded());
   EXPECT_EQ(session.project.open_project_id, "");
   for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
 }

@@ -91,13 +91,15 @@ TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
 }
 
 TEST_F(ShellTest, CreateWithoutAFileNameSelectsNothing) {
-  for (const char* chosen : {"", "*.rvg"}) {
+  // The pattern typed as the name comes back with the dialog's folder before it.
+  for (const std::string& chosen : {std::string(), std::string("*.rvg"), path("*.rvg").string()}) {
     desktop.expect_file(chosen);
     desktop.expect_box("No project database selected!");
     main().menu("mnucreateProj").user_click();
     EXPECT_EQ(desktop.boxes().back().title, "Quillmere");
     EXPECT_EQ(desktop.boxes().back().icon, Icon::Exclamation);
     EXPECT_EQ(menus(), kNoProject);
+    EXPECT_FALSE(fs::exists(path("*.rvg"))) << chosen;
   }
   // Cancel before any Open: the dialog raises nothing.
   desktop.expect_file(std::nullopt);

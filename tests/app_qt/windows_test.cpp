@@ -184,3 +184,31 @@ TEST_F(ProgramWindows, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndTheMainW
   main.unload();
   QApplication::processEvents();
 }
+
+TEST_F(ProgramWindows, ABoxShownAfterTheUpgradeDialogIsLeftOutlivesTheDialog) {
+  open_project(false);
+  auto& main = session_->form<app::FrmSoftwareMain>();
+  desktop_.show(main);
+  auto& update = session_->form<app::FrmProjectUpdate>();
+  QPointer<QDialog> dialog;
+  qt::testing::when_shown<QDialog>([&](QDialog* shown) {
+    dialog = shown;
+    update.control("btnCancel").user_click();
+  });
+  desktop_.show_modal(update);
+  EXPECT_FALSE(update.is_loaded());
+  // Without a window manager the system may go on counting it as active.
+  ASSERT_TRUE(dialog);
+  QApplication::setActiveWindow(dialog);
+  // The closed dialog is deleted while the next box waits for its answer.
+  bool answered = false;
+  qt::testing::when_shown<QMessageBox>([&](QMessageBox* box) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    answered = true;
+    box->accept();
+  });
+  ui::show_box(desktop_, "Project Name: Old Project");
+  EXPECT_TRUE(answered);
+  main.unload();
+  QApplication::processEvents();
+}

@@ -9,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "hydraulics/controls.h"
 #include "hydraulics/port.h"
+#include "platform/text/number_text.h"
 
 namespace rg::hyd::testing {
 
@@ -18,75 +20,76 @@ struct Event {
   Kind kind = Kind::text;
   std::string control;  // text, enabled, back_color
   std::string text;     // text written, or the message
-  bool enabled = false;
-  std::uint32_t color = 0;
-  MessageIcon icon = MessageIcon::none;
   std::string title;
+  MessageIcon icon = MessageIcon::none;
 };
-
-inline Event make_event(Event::Kind kind, std::string_view control = {}, std::string_view text = {}) {
-  Event e;
-  e.kind = kind;
-  e.control = std::string(control);
-  e.text = std::string(text);
-  return e;
-}
 
 class RecordingForm : public InletFormPort {
  public:
   explicit RecordingForm(std::string unit_system = "ENGLISH") : units_(std::move(unit_system)) {}
 
   // Sets a box without recording it, as the user's typing would.
-  void type(std::string_view control, std::string_view text) {
-    boxes_[std::string(control)] = std::string(text);
-  }
-  void type_all(const std::map<std::string, std::string>& texts) {
-    for (const auto& [control, text] : texts) type(control, text);
-  }
+  void type(std::string_view control, std::string_view text) { boxes_[std::string(control)] = text; }
 
   std::string text(std::string_view control) override {
     const auto it = boxes_.find(std::string(control));
     return it == boxes_.end() ? std::string() : it->second;
   }
   void set_text(std::string_view control, std::string_view text) override {
-    boxes_[std::string(control)] = std::string(text);
-    events.push_back(make_event(Event::Kind::text, control, text));
+    type(control, text);
+    record(Event::Kind::text, control, text);
   }
   void set_enabled(std::string_view control, bool enabled) override {
     enabled_[std::string(control)] = enabled;
-    Event e = make_event(Event::Kind::enabled, control);
-    e.enabled = enabled;
-    events.push_back(e);
+    record(Event::Kind::enabled, control);
   }
   void set_back_color(std::string_view control, std::uint32_t color) override {
     colors_[std::string(control)] = color;
-    Event e = make_event(Event::Kind::back_color, control);
-    e.color = color;
-    events.push_back(e);
+    record(Event::Kind::back_color, control);
   }
   void show_message(std::string_view text, MessageIcon icon, std::string_view title) override {
-    Event e = make_event(Event::Kind::message, {}, text);
-    e.icon = icon;
-    e.title = std::string(title);
-    events.push_back(e);
+    record(Event::Kind::message, {}, text, title, icon);
   }
-  void clear_results() override;
-  void format_results() override { events.push_back(make_event(Event::Kind::format_results)); }
+  void clear_results() override {
+    for (const auto box : controls::result_boxes) type(box, "");
+    record(Event::Kind::clear_results);
+  }
+  void format_results() override { record(Event::Kind::format_results); }
   std::string unit_system() override { return units_; }
   UnitCoefficients& unit_coefficients() override { return coefficients; }
 
-  // What the record shows.
-  std::vector<std::string> written() const;  // controls whose text was set, in order
-  std::vector<Event> messages() const;
-  int count(Event::Kind kind) const;
-  std::optional<double> number(std::string_view control);  // a box's text as a number
-  std::optional<bool> enabled(std::string_view control) const;
-  std::optional<std::uint32_t> color(std::string_view control) const;
+  // The events of one kind, in order.
+  std::vector<Event> of(Event::Kind kind) const {
+    std::vector<Event> out;
+    for (const Event& e : events) {
+      if (e.kind == kind) out.push_back(e);
+    }
+    return out;
+  }
+  // Controls whose text was set, in order.
+  std::vector<std::string> written() const {
+    std::vector<std::string> out;
+    for (const Event& e : of(Event::Kind::text)) out.push_back(e.control);
+    return out;
+  }
+  std::optional<double> number(std::string_view control) { return text::parse_number(text(control)); }
+  std::optional<bool> enabled(const std::string& control) const {
+    return enabled_.count(control) ? std::optional(enabled_.at(control)) : std::nullopt;
+  }
+  std::optional<std::uint32_t> color(const std::string& control) const {
+    return colors_.count(control) ? std::optional(colors_.at(control)) : std::nullopt;
+  }
 
   std::vector<Event> events;
   UnitCoefficients coefficients;
 
  private:
+  void record(Event::Kind kind, std::string_view control = {}, std::string_view text = {},
+              std::string_view title = {}, MessageIcon icon = MessageIcon::none) {
+    events.push_back(
+        Event{kind, std::string(control), std::string(text), std::string(title), icon});
+  }
+
   std::string units_;
   std::map<std::string, std::string> boxes_;
   std::map<std::string, bool> enabled_;

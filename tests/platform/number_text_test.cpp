@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 using rg::text::format_number;
 using rg::text::format_text;
@@ -38,7 +39,7 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
   struct Case {
     double value;
     const char* pattern;
-    const char* text;
+    std::string text;
   } cases[] = {
       {0.0625, "0.000", "0.063"},   // printf would give 0.062
       {0.125, "0.00", "0.13"},      // printf would give 0.12
@@ -61,6 +62,12 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
       {2.5, "0", "3"},
       {1.0e-20, "0.000", "0.000"},
       {123456789.125, "0.00", "123456789.13"},
+      {-0.0, "0.000", "0.000"},
+      {0.5, "#0.000", "0.500"},
+      {-2.5, "#0", "-3"},
+      {0.00005, "0.0000", "0.0001"},
+      {1e20, "0.000", "100000000000000000000.000"},
+      {1.5e300, "0.0", "15" + std::string(299, '0') + ".0"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(format_number(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
@@ -88,12 +95,36 @@ TEST(PlainText, ReadsBackToTheSameValue) {
   }
 }
 
-TEST(PlainText, WritesShortValuesShort) {
-  EXPECT_EQ(plain_text(0.0), "0");
-  EXPECT_EQ(plain_text(-0.0), "0");
-  EXPECT_EQ(plain_text(3.0), "3");
-  EXPECT_EQ(plain_text(0.1), "0.1");
-  EXPECT_EQ(plain_text(8.6), "8.6");
-  EXPECT_EQ(plain_text(-2.26), "-2.26");
-  EXPECT_EQ(plain_text(1e-5), "1E-05");
+TEST(PlainText, FifteenDigitsWhereTheyReadBackElseSixteenElseSeventeen) {
+  // The general notation of 15, 16 or 17 significant digits, whichever is the
+  // first to read back: no trailing zeros, an exponent "E+xx" (two digits at
+  // least) below 1E-04 or from 10 to the power of the digit count up.
+  struct Case {
+    double value;
+    const char* text;
+  } cases[] = {
+      {0.0, "0"},
+      {-0.0, "0"},
+      {3.0, "3"},
+      {-2.26, "-2.26"},
+      {0.1, "0.1"},
+      {8.6, "8.6"},
+      {0.0001, "0.0001"},
+      {1e-5, "1E-05"},
+      {-1.2e-5, "-1.2E-05"},
+      {1.5e300, "1.5E+300"},
+      {1e-300, "1E-300"},
+      {100.0, "100"},
+      {123456789012345.0, "123456789012345"},  // 15 digits, fixed
+      {1e15, "1E+15"},                         // 1 digit, but past 15
+      {9007199254740992.0, "9007199254740992"},  // 2^53: 16 digits, fixed
+      {1e16, "1E+16"},
+      {18014398509481984.0, "18014398509481984"},  // 2^54: no 16 digits read back
+      {1.0 / 3.0, "0.3333333333333333"},
+      {0.1 + 0.2, "0.30000000000000004"},
+      {1.234567890123456e-7, "1.234567890123456E-07"},  // no 15 digits come within its ulp
+      // Below the normal range 15 digits read back though fewer would.
+      {4.9406564584124654e-324, "4.94065645841247E-324"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(plain_text(c.value), c.text) << c.text;
 }

@@ -111,7 +111,9 @@ QWidget* QtDesktop::top_window() const {
   for (auto it = modal_.rbegin(); it != modal_.rend(); ++it) {
     if (it->window->window() != nullptr && it->window->window()->isVisible()) return it->window->window();
   }
-  if (QWidget* active = QApplication::activeWindow()) return active;
+  // A window just closed may still count as active until the system says
+  // otherwise; a box parented to it would go down with it.
+  if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible()) return active;
   for (const auto& [form, w] : windows_) {
     if (form->kind() == ui::FormKind::MainWindow && w->window()->isVisible()) return w->window();
   }

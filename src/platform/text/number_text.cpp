@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
+#include <string_view>
 
 namespace rg::text {
 
@@ -46,18 +46,126 @@ void increment(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
+// A finite nonzero value's significant decimal digits (no trailing zeros
+// once shortest) and the power of ten of the first one.
+struct Decimal {
+  char digits[20];
+  int digit_count = 0;
+  int exponent = 0;
+};
+
+// Reads the scientific text to_chars wrote: [-]d[.ddd]e(+|-)xx.
+Decimal read_scientific(const char* first, const char* last) {
+  Decimal d;
+  const char* c = first;
+  if (*c == '-') ++c;
+  for (; c != last && *c != 'e'; ++c) {
+    if (is_digit(*c)) d.digits[d.digit_count++] = *c;
+  }
+  ++c;  // 'e'
+  if (c != last && *c == '+') ++c;
+  std::from_chars(c, last, d.exponent);
+  return d;
+}
+
+// The fewest digits that read back to v.
+Decimal shortest_decimal(double v) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+  return read_scientific(buf, r.ptr);
+}
+
+// v rounded to the given number of significant digits (at most 17).
+Decimal rounded_decimal(double v, int significant) {
+  char buf[40];
+  const auto r =
+      std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
+  return read_scientific(buf, r.ptr);
+}
+
+Decimal without_trailing_zeros(Decimal d) {
+  while (d.digit_count > 1 && d.digits[d.digit_count - 1] == '0') --d.digit_count;
+  return d;
+}
+
+// Below the normal range a double holds fewer digits than 15, and the text is
+// the value rounded to 15 significant digits as long as that reads back.
+Decimal subnormal_decimal(double v) {
+  for (int significant = 15;; ++significant) {
+    char buf[40];
+    const auto r =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, significant - 1);
+    double back = 0.0;
+    std::from_chars(buf, r.ptr, back, std::chars_format::scientific);
+    if (back == v || significant == 17) return without_trailing_zeros(read_scientific(buf, r.ptr));
+  }
+}
+
+bool is_power_of_two(double v) {
+  int exponent = 0;
+  return std::fabs(std::frexp(v, &exponent)) == 0.5;
+}
+
+// Written as "d.dddE+xx", at least two exponent digits.
+std::string scientific_text(bool negative, const Decimal& d) {
+  std::string out;
+  if (negative) out.push_back('-');
+  out.push_back(d.digits[0]);
+  if (d.digit_count > 1) {
+    out.push_back('.');
+    out.append(d.digits + 1, static_cast<std::size_t>(d.digit_count - 1));
+  }
+  out.push_back('E');
+  out.push_back(d.exponent < 0 ? '-' : '+');
+  const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+  if (magnitude < 10) out.push_back('0');
+  char exp[8];
+  const auto r = std::to_chars(exp, exp + sizeof exp, magnitude);
+  out.append(exp, r.ptr);
+  return out;
+}
+
+// Written with a decimal point where needed, no exponent, no trailing zeros.
+std::string fixed_text(bool negative, const Decimal& d) {
+  std::string out;
+  if (negative) out.push_back('-');
+  const std::string_view digits(d.digits, static_cast<std::size_t>(d.digit_count));
+  if (d.exponent < 0) {
+    out.append("0.");
+    out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+    out.append(digits);
+    return out;
+  }
+  const auto int_len = static_cast<std::size_t>(d.exponent + 1);
+  if (digits.size() <= int_len) {
+    out.append(digits);
+    out.append(int_len - digits.size(), '0');
+  } else {
+    out.append(digits.substr(0, int_len));
+    out.push_back('.');
+    out.append(digits.substr(int_len));
+  }
+  return out;
+}
+
 }  // namespace
 
-std::string trim(std::string_view s) {
+namespace {
+
+std::string_view trimmed(std::string_view s) {
   std::size_t b = 0;
   std::size_t e = s.size();
   while (b < e && is_blank(s[b])) ++b;
   while (e > b && is_blank(s[e - 1])) --e;
-  return std::string(s.substr(b, e - b));
+  return s.substr(b, e - b);
 }
 
+}  // namespace
+
+std::string trim(std::string_view s) { return std::string(trimmed(s)); }
+
 std::optional<double> parse_number(std::string_view s) {
-  const std::string t = trim(s);
+  const std::string_view t = trimmed(s);
   std::size_t i = 0;
   const std::size_t n = t.size();
   bool negative = false;
@@ -102,15 +210,23 @@ bool is_number(std::string_view s) { return parse_number(s).has_value(); }
 std::string plain_text(double v) {
   if (v == 0.0) return "0";
   if (!std::isfinite(v)) return std::isnan(v) ? "NaN" : (v > 0 ? "Infinity" : "-Infinity");
-  char buf[64];
-  for (int precision = 15; precision <= 17; ++precision) {
-    std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-    if (std::strtod(buf, nullptr) == v) break;
+
+  Decimal d = std::fabs(v) < std::numeric_limits<double>::min() ? subnormal_decimal(v)
+                                                                 : shortest_decimal(v);
+  // The text reads as the value rounded to 15 significant digits if that reads
+  // back, else to 16, else to 17. The shortest round-trip digits are those
+  // digits, with one exception: at a power of two the gap below the value is
+  // half the gap above, and the shortest 16 digits may lie above where the
+  // nearest 16 do not read back; 17 digits are written then.
+  if (d.digit_count == 16 && is_power_of_two(v)) {
+    const Decimal nearest16 = rounded_decimal(v, 16);
+    if (std::string_view(nearest16.digits, 16) != std::string_view(d.digits, 16)) {
+      d = without_trailing_zeros(rounded_decimal(v, 17));
+    }
   }
-  std::string s(buf);
-  const auto e = s.find('e');
-  if (e != std::string::npos) s[e] = 'E';
-  return s;
+  const int precision = d.digit_count > 15 ? d.digit_count : 15;
+  return d.exponent < -4 || d.exponent >= precision ? scientific_text(v < 0, d)
+                                                    : fixed_text(v < 0, d);
 }
 
 std::string format_number(double v, std::string_view pattern) {
@@ -118,14 +234,9 @@ std::string format_number(double v, std::string_view pattern) {
   const Pattern p = parse_pattern(pattern);
 
   // The value as a string of 15 significant digits and its decimal exponent.
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(v));
-  std::string digits;
-  const char* c = buf;
-  for (; *c != 'e'; ++c) {
-    if (is_digit(*c)) digits.push_back(*c);
-  }
-  const int exponent = std::atoi(c + 1);
+  const Decimal d = rounded_decimal(v, 15);
+  const std::string digits(d.digits, static_cast<std::size_t>(d.digit_count));
+  const int exponent = d.exponent;
 
   // Keep the digits down to the last decimal place of the pattern, rounding half
   // away from zero on the first digit dropped.

@@ -181,15 +181,8 @@ class Form {
   // handler may unload (and load again) the form whose control it belongs to.
   bool unload(UnloadMode mode = UnloadMode::Code);
 
-  // The per-showing state: made (replacing any) for the current showing, and
-  // found again by its type (std::logic_error when the showing has none).
-  template <class S, class... Args>
-  S& emplace_showing(Args&&... args) {
-    auto state = std::make_unique<S>(std::forward<Args>(args)...);
-    S& made = *state;
-    showing_->state = std::move(state);
-    return made;
-  }
+  // The current showing's state (see emplace_showing), found by its type;
+  // std::logic_error when the showing has none.
   template <class S>
   S& showing() const {
     auto* state = dynamic_cast<S*>(showing_->state.get());
@@ -241,6 +234,16 @@ class Form {
   virtual void Form_Load() {}
   virtual void Form_QueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void Form_Unload(bool& /*cancel*/) {}
+
+  // Makes the state of the current showing (replacing any); it lives until the
+  // unload.
+  template <class S, class... Args>
+  S& emplace_showing(Args&&... args) {
+    auto state = std::make_unique<S>(std::forward<Args>(args)...);
+    S& made = *state;
+    showing_->state = std::move(state);
+    return made;
+  }
 
  private:
   friend class Control;
