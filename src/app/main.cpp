@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "hydrology/procedures.h"
+#include "inlet/inlet_form.h"
 #include "platform/db/connection.h"
 #include "platform/qt/qt_desktop.h"
 #include "platform/ui/desktop.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     rg::app::Session session(desktop, program_dir);
     rg::reports::wire_services(session);
     rg::hydrology::wire_services(session);
+    rg::inlet::wire_services(session);
     rg::app::Main(session);
     // The program lives in its main window; closing that window quits.
     status = QApplication::exec();

@@ -15,6 +15,7 @@
 
 #include "app/main_window.h"
 #include "app/session.h"
+#include "inlet/inlet_form.h"
 #include "platform/ui/scripted_desktop.h"
 #include "reports/inlet_list.h"
 #include "support/sqlite_rows.h"
@@ -57,6 +58,7 @@ class ShellTest : public ::testing::Test {
   void start(const fs::path& program_dir) {
     session = std::make_unique<app::Session>(desktop, program_dir);
     reports::wire_services(*session);
+    inlet::wire_services(*session);
     desktop.show(main());
     desktop.clear_record();
   }

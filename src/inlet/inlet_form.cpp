@@ -1,0 +1,622 @@
+#include "inlet/inlet_form.h"
+
+#include <algorithm>
+
+#include "app/help_about.h"
+#include "app/session.h"
+#include "hydraulics/controls.h"
+#include "hydraulics/dispatch.h"
+#include "inlet/inlet_form_showing.h"
+#include "inlet/inlet_layout.h"
+#include "inlet/inlet_store.h"
+#include "inlet/unit_settings.h"
+#include "platform/db/connection.h"
+#include "platform/text/number_text.h"
+
+namespace rg::inlet {
+
+using ui::Buttons;
+using ui::ControlKind;
+using ui::Icon;
+using ui::show_box;
+
+namespace {
+
+constexpr const char* kBlankNumber = "Inlet number can't be blank.  Please enter a valid unique Inlet Number";
+constexpr const char* kNumberExists = " already exists in the database! Please enter a valid unique Inlet Number";
+constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
+constexpr const char* kInvalidInput = "No results computed.  Invalid input.";
+constexpr const char* kCheckDischarge = "No results computed.  Check your input for discharge.";
+constexpr const char* kSolved = "Solved! Please check and Save your results";
+constexpr const char* kView = "VIEW";
+constexpr const char* kAdd = "ADD";
+constexpr const char* kEdit = "EDIT";
+
+constexpr const char* kInputFrames[] = {"Project_Details_Frame", "Input_Details_Frame", "Flow_Data_Frame",
+                                        "CG_frame"};
+
+bool is_result_box(std::string_view name) {
+  const auto& results = hyd::controls::result_boxes;
+  return std::find(results.begin(), results.end(), name) != results.end();
+}
+
+Icon icon_of(hyd::MessageIcon icon) {
+  switch (icon) {
+    case hyd::MessageIcon::exclamation:
+      return Icon::Exclamation;
+    case hyd::MessageIcon::information:
+      return Icon::Information;
+    default:
+      return Icon::None;
+  }
+}
+
+}  // namespace
+
+void wire_services(app::Session& session) {
+  session.services.inlet_design = [&session]() -> ui::Form& { return session.form<FrmInletMain>(); };
+  session.services.inlet_boxes = [&session]() -> app::InletBoxes& { return session.form<FrmInletMain>(); };
+  session.services.search_inlets = [&session](std::string_view value, std::string_view field) {
+    return store::search_inlets(session, value, field);
+  };
+}
+
+FrmInletMain::FrmInletMain(app::Session& session) : ui::Form("frminletmain", "Ravelgrit"), session_(session) {}
+
+FrmInletMain::~FrmInletMain() = default;
+
+FrmInletMain::Showing& FrmInletMain::shown() const { return showing<Showing>(); }
+
+void FrmInletMain::design() {
+  const auto table = inlet_form_table();
+  add_controls(table);
+  auto& s = emplace_showing<Showing>();
+  s.fields = app::quillmere_libraries::wire_declared_controls(session_, *this, table);
+  for (const auto& [control, field] : s.fields) {
+    if (!is_result_box(control->name())) s.inputs.push_back(control);
+  }
+  s.adoInletRS.on_will_change_record([this](db::Reason r) {
+    if (r == db::Reason::AddNew || r == db::Reason::FirstChange) mark_unsolved();
+  });
+
+  // What the form shows but nobody types: the results (locked rather than
+  // disabled, so that they stay readable), the project's name and
+  // ID, the totals and copies the form works out, the stored strings.
+  for (auto name : hyd::controls::result_boxes) {
+    auto& box = control(name);
+    box.set_locked(true);
+    box.set_back_color(ui::kButtonFace);
+    box.set_tab_stop(false);
+  }
+  for (const char* name : {"txtProject", "project_id", "QTotal", "Cf", "Tc", "Intensity", "carryover1",
+                           "carryover2", "totalarea1", "totalarea2", "totalca1", "totalca2"}) {
+    auto& box = control(name);
+    box.set_locked(true);
+    box.set_back_color(ui::kButtonFace);
+  }
+  control("fraStored").set_visible(false);
+  control("screenmode").set_caption(kView);
+
+  for (int index = 1; index <= 14; ++index) {
+    const auto name = toolbar_button(index);
+    if (name.empty()) continue;
+    auto& button = control(name);
+    button.set_tab_stop(false);
+    button.Click = [this, index] { Toolbar1_ButtonClick(index); };
+  }
+  control("SSTab1").TabClick = [this](int previous) { SSTab1_Click(previous); };
+  control("cmdsolve").Click = [this] { cmdsolve_Click(); };
+
+  auto& file = add_menu("mnuFile", "&File");
+  file.add("mnuAddinlet", "&Add New Inlet").Click = [this] { mnuAddinlet_Click(); };
+  file.add("mnuEditinlet", "&Edit Inlet").Click = [this] { mnuEditinlet_Click(); };
+  file.add("mnuSaveinlet", "&Save Inlet").Click = [this] { mnuSaveinlet_Click(); };
+  file.add_separator();
+  file.add("mnuExitinlet", "Exit").Click = [this] { mnuExitinlet_Click(); };
+  auto& help = add_menu("mnuHelp", "&Help");
+  help.add("mnuHellpInlethelp", "Help on Inlet").Click = [this] { app::quillmere_libraries::show_help(session_); };
+  help.add_separator();
+  help.add("mnuAboutinlet", "&About Quillmere").Click = [this] {
+    session_.desktop().show_modal(session_.form<app::FrmAbout>());
+  };
+  auto& bar = add_status_bar();
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 16);
+
+  wire_tab_rules();
+}
+
+// --- Record operations ----------------------------------------------------------
+
+namespace {
+db::Connection& project_connection(app::Session& session) {
+  auto& conn = session.project.project_conn;
+  if (!conn || !conn->is_open()) throw db::Error(db::ErrorKind::NotOpen, "No project is open.");
+  return *conn;
+}
+}  // namespace
+
+void FrmInletMain::get_inlet_records(std::string_view wherestr) {
+  store::open_inlet_records(shown().adoInletRS, project_connection(session_), wherestr);
+}
+
+void FrmInletMain::attach_inlet_datasource() {
+  auto& s = shown();
+  s.binding.attach(s.adoInletRS, s.fields);
+  // After the binding's own listener, so that the boxes show the row already.
+  if (s.move_listener != 0) s.adoInletRS.remove_listener(s.move_listener);
+  s.move_listener = s.adoInletRS.on_move_complete([this](db::Reason) {
+    control("lblStatus").set_caption(control("Inlet_Number").text());
+    status_panel2(" --- ");
+  });
+  if (control("compute_dischargecheck").value() == 1) {
+    control("compute_discharge").set_value(1);
+    if (control("input_Icheck").value() == 1) {
+      control("input_I").set_value(1);
+    } else {
+      control("compute_I").set_value(1);
+      control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
+    }
+    control("computeTc_frame").set_visible(control("compute_I").value() == 1);
+  } else if (control("input_dischargecheck").value() == 1) {
+    control("input_discharge").set_value(1);
+  }
+}
+
+void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
+
+void FrmInletMain::inletAdd() {
+  auto& rs = shown().adoInletRS;
+  if (rs.record_count() > 0) rs.move_last();
+  rs.add_new();
+  control("project_id").set_text(session_.project.open_project_id);
+  control("RoadWay").set_text(remembered_road_);
+  CodeScope code(shown().code_depth);
+  quillmere_libraries::initial_unit_settings(*this, session_);
+}
+
+void FrmInletMain::inletCancel() {
+  auto& rs = shown().adoInletRS;
+  if (rs.is_open() && rs.edit_mode() == db::EditMode::Add) rs.cancel_update();
+}
+
+bool FrmInletMain::inletUpdate() {
+  auto& s = shown();
+  try {
+    const bool input_q = control("input_discharge").value() == 1;
+    const bool input_i = control("input_I").value() == 1;
+    s.adoInletRS.set_value("INPUT_DISCHARGE", input_q ? 1 : 0);
+    s.adoInletRS.set_value("COMPUTE_DISCHARGE", input_q ? 0 : 1);
+    s.adoInletRS.set_value("INPUT_I", input_i ? 1 : 0);
+    s.adoInletRS.set_value("COMPUTE_I", input_i ? 0 : 1);
+    s.adoInletRS.update();
+    get_discharge_carryover("requery");
+    control("lblStatus").set_caption(control("Inlet_Number").text());
+    s.adoInletRS.close();
+    return true;
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+    return false;
+  }
+}
+
+void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
+  auto& s = shown();
+  if (qureymode == "requery" && s.carryoverRS.is_open()) {
+    s.carryoverRS.requery();
+  } else {
+    store::open_carryover(s.carryoverRS, project_connection(session_));
+  }
+  db::fill_list(control("preinlet1"), &s.carryoverRS, "INLET_NUMBER");
+  db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");
+}
+
+bool FrmInletMain::set_discharge_carryover(int carryoverfld) {
+  const bool one = carryoverfld == 1;
+  auto carry = store::stored_carryover(shown().carryoverRS, control(one ? "preinlet1" : "preinlet2").text());
+  if (!carry) return false;
+  control(one ? "carryover1" : "carryover2").set_text(carry->empty() ? "0.0" : *carry);
+  return true;
+}
+
+// --- Modes ------------------------------------------------------------------------
+
+const std::string& FrmInletMain::screenmode() const { return control("screenmode").caption(); }
+
+void FrmInletMain::enable_input_frames() {
+  for (const char* f : kInputFrames) control(f).set_enabled(true);
+}
+
+void FrmInletMain::disable_input_frames() {
+  for (const char* f : kInputFrames) control(f).set_enabled(false);
+}
+
+void FrmInletMain::press(int index, bool on) { shown().pressed.at(static_cast<std::size_t>(index)) = on; }
+
+bool FrmInletMain::toolbar_pressed(int index) const {
+  return shown().pressed.at(static_cast<std::size_t>(index));
+}
+
+void FrmInletMain::status_panel2(std::string_view separator) {
+  status_bar()->set_panel_text(
+      2, control("inlet_type").text() + std::string(separator) + control("inlet_location").text());
+}
+
+void FrmInletMain::Form_Load() {
+  solved_ = false;
+  adding_ = editing_ = false;
+  set_pointer(ui::MousePointer::Hourglass);
+  const auto& handover = session_.handover;
+  try {
+    control("txtProject").set_text(session_.project.open_project_name);
+    session_.number_format = "0.000";
+    control("input_discharge").set_value(1);
+    session_.handover.area_row_count = session_.project.shared_project ? 24 : 15;
+    CodeScope code(shown().code_depth);
+    clear_results();
+    control("SSTab1").set_current_tab(0);
+    quillmere_libraries::fill_input_lists(*this, session_);
+    quillmere_libraries::initial_unit_settings(*this, session_);
+    get_inlet_records(handover.inlet_to_open);
+    if (!handover.inlet_to_open.empty() && !shown().adoInletRS.has_current_row()) {
+      throw db::Error(db::ErrorKind::NoCurrentRecord,
+                      "Inlet " + handover.inlet_to_open + " is not in the project database.");
+    }
+    attach_inlet_datasource();
+    get_discharge_carryover("newquery");
+  } catch (const std::exception& e) {
+    set_pointer(ui::MousePointer::Default);
+    show_box(session_.desktop(), e.what(), Buttons::OK, Icon::Exclamation, {}, true);
+    unload();
+    return;
+  }
+  set_pointer(ui::MousePointer::Default);
+
+  control("screenmode").set_caption(kView);
+  control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
+  menu("mnuEditinlet").set_enabled(true);
+  menu("mnuAddinlet").set_enabled(true);
+  menu("mnuSaveinlet").set_enabled(false);
+  control("lblStatus").set_caption(control("Inlet_Number").text());
+  control("Inlet_Number").set_enabled(false);
+  control("SSTab1").set_current_tab(0);
+  disable_input_frames();
+  mark_solved();
+  if (handover.inlet_to_open.empty()) {
+    adding_ = true;
+    enter_add_mode();
+  } else if (handover.inlet_open_mode == "edit") {
+    enter_edit_mode();
+  }
+
+  auto& project = session_.project;
+  status_bar()->set_panel_text(
+      1, project.open_project_state + " - " + project.open_project_county + ": " + project.open_project_name);
+  status_panel2(" - --");
+  status_bar()->set_panel_text(3, "UNITS: " + project.unit_system);
+}
+
+void FrmInletMain::enter_add_mode() {
+  control("screenmode").set_caption(kAdd);
+  control("SSTab1").set_current_tab(0);
+  enable_input_frames();
+  control("Inlet_Number").set_enabled(true);
+  control("lblStatus").set_caption("");
+  menu("mnuAddinlet").set_enabled(false);
+  menu("mnuSaveinlet").set_enabled(true);
+  menu("mnuExitinlet").set_enabled(true);
+  menu("mnuEditinlet").set_enabled(false);
+  remembered_road_ = control("RoadWay").text();
+  adding_ = true;
+  press(1, true);
+  try {
+    inletAdd();
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+  }
+  mark_unsolved();
+}
+
+void FrmInletMain::enter_edit_mode() {
+  enable_input_frames();
+  control("screenmode").set_caption(kEdit);
+  control("lblStatus").set_caption(control("Inlet_Number").text());
+  control("Inlet_Number").set_enabled(false);
+  editing_ = true;
+  adding_ = false;
+  menu("mnuEditinlet").set_enabled(false);
+  menu("mnuAddinlet").set_enabled(false);
+  menu("mnuSaveinlet").set_enabled(true);
+  control("SSTab1").set_current_tab(0);
+  press(3, true);
+  mark_unsolved();
+}
+
+void FrmInletMain::mnuAddinlet_Click() {
+  try {
+    clear_inlet_datasource();
+    get_inlet_records("");
+    attach_inlet_datasource();
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+    return;
+  }
+  enter_add_mode();
+}
+
+void FrmInletMain::mnuEditinlet_Click() {
+  try {
+    get_inlet_records(control("Inlet_Number").text());
+    attach_inlet_datasource();
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+    return;
+  }
+  enter_edit_mode();
+}
+
+bool FrmInletMain::inlet_number_gate(bool check_unique) {
+  auto& number = control("Inlet_Number");
+  auto back_to_number = [this, &number] {
+    control("SSTab1").set_current_tab(0);
+    if (number.can_take_focus()) set_focus(number);
+  };
+  if (text::trim(number.text()).empty()) {
+    show_box(session_.desktop(), kBlankNumber, Buttons::OK, Icon::Exclamation);
+    back_to_number();
+    return false;
+  }
+  if (!check_unique) return true;
+  const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
+  if (!exists) {
+    back_to_number();
+    return false;
+  }
+  if (*exists) {
+    show_box(session_.desktop(), number.text() + kNumberExists, Buttons::OK, Icon::Exclamation);
+    back_to_number();
+    number.set_text("");
+    return false;
+  }
+  return true;
+}
+
+void FrmInletMain::mnuSaveinlet_Click() {
+  if (!commit_focused()) return;
+  control("SSTab1").set_current_tab(3);
+  if (!inlet_number_gate(adding_)) return;
+  if (!solved()) {
+    show_box(session_.desktop(), kNotSolved);
+    return;
+  }
+  if (!inletUpdate()) return;
+  // The row is stored: a list that cannot show it is told, and Save goes on.
+  try {
+    if (session_.services.refresh_inlet_list) session_.services.refresh_inlet_list();
+  } catch (const std::exception&) {
+    show_box(session_.desktop(), "Data Update Error!", Buttons::OK, Icon::Exclamation);
+  }
+  menu("mnuEditinlet").set_enabled(true);
+  menu("mnuAddinlet").set_enabled(true);
+  menu("mnuSaveinlet").set_enabled(false);
+  control("lblStatus").set_caption(control("Inlet_Number").text());
+  control("Inlet_Number").set_enabled(false);
+  adding_ = editing_ = false;
+  show_box(session_.desktop(), "Record Saved", Buttons::OK, Icon::Information);
+  if (screenmode() == kEdit) {
+    const auto& found = session_.handover.found_inlet_number;
+    if (store::search_inlets(session_, control("Inlet_Number").text(), "PREINLET1").value_or(false)) {
+      show_box(session_.desktop(),
+               "Current Inlet has Carryover Discharge to Inlet Number - " + found + "\r\n" +
+                   "Please review the design, solve & save the results for Inlet - " + found,
+               Buttons::OK, Icon::Information);
+    }
+  }
+  control("screenmode").set_caption(kView);
+  for (int i : {5, 3, 1}) press(i, false);
+  // The record set is closed: nothing typed from now on could be kept.
+  disable_input_frames();
+}
+
+void FrmInletMain::mnuExitinlet_Click() { unload(); }
+
+void FrmInletMain::Form_Unload(bool& cancel) {
+  commit_focused();
+  if (screenmode() != kView || editing_ || adding_) {
+    if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit") ==
+        ui::Answer::No) {
+      cancel = true;
+      return;
+    }
+    try {
+      inletCancel();
+    } catch (const std::exception& e) {
+      show_box(session_.desktop(), e.what());
+    }
+    adding_ = editing_ = false;
+  }
+}
+
+bool FrmInletMain::commit_focused() {
+  ui::Control* focused = active_control();
+  if (focused == nullptr || focused->kind() == ControlKind::CommandButton) return true;
+  if (!focused->can_take_focus()) return true;
+  send_tab();
+  // A box that refused its text keeps the focus.
+  return active_control() != focused;
+}
+
+void FrmInletMain::Toolbar1_ButtonClick(int index) {
+  const bool viewing = screenmode() == kView;
+  switch (index) {
+    case 1:
+      if (viewing) mnuAddinlet_Click();
+      break;
+    case 3:
+      if (viewing) mnuEditinlet_Click();
+      break;
+    case 5:
+      if (viewing) break;
+      press(5, true);
+      mnuSaveinlet_Click();
+      break;
+    case 8: {
+      if (viewing) break;
+      press(8, true);
+      if (!commit_focused()) break;
+      auto& tabs = control("SSTab1");
+      tabs.set_current_tab(2);
+      if (control("cmdsolve").can_take_focus()) set_focus(control("cmdsolve"));
+      SSTab1_Click(0);
+      cmdsolve_Click();
+      press(8, false);
+      break;
+    }
+    case 11:
+      press(14, false);
+      press(11, true);
+      for (int i : {8, 5, 3, 1}) press(i, false);
+      mnuExitinlet_Click();
+      if (is_loaded()) press(11, false);
+      break;
+    case 14:
+      press(14, true);
+      app::quillmere_libraries::show_help(session_);
+      press(14, false);
+      break;
+    default:
+      break;
+  }
+}
+
+// --- Tabs and Solve ------------------------------------------------------------
+
+void FrmInletMain::SSTab1_Click(int) {
+  enable_input_frames();
+  switch (control("SSTab1").current_tab()) {
+    case 1:
+      if (control("compute_dischargecheck").value() == 1) {
+        show_compute_discharge_layout();
+        control("compute_discharge").set_value(1);
+        if (control("input_Icheck").value() == 1) {
+          control("input_I").set_value(1);
+          control("computeTc_frame").set_visible(false);
+        } else {
+          control("compute_I").set_value(1);
+          control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
+          control("computeTc_frame").set_visible(true);
+        }
+      } else if (control("input_dischargecheck").value() == 1) {
+        show_input_discharge_layout();
+        control("input_discharge").set_value(1);
+      }
+      break;
+    case 2: {
+      control("lbl_GLS").set_caption("GUTTER LONGITUDINAL SLOPE");
+      control("lbl_GUW").set_caption("GUTTER WIDTH");
+      control("lbl_GCS").set_caption("GUTTER CROSS SLOPE");
+      control("lbl_IL").set_caption("INLET LENGTH");
+      const auto* kind = hyd::find_inlet_kind(control("inlet_type").text(), control("inlet_location").text());
+      if (kind == nullptr) break;
+      {
+        CodeScope code(shown().code_depth);
+        kind->setup_inputs(*this);
+      }
+      if (kind->inlet_type == "Grate Inlet in a Ditch" && kind->inlet_location == hyd::continuous_grade) {
+        control("lbl_GLS").set_caption("DITCH LONGITUDINAL SLOPE");
+        control("lbl_GUW").set_caption("BOTTOM WIDTH OF DITCH");
+        control("lbl_GCS").set_caption("DITCH CROSS SLOPE");
+      }
+      control("lbl_IL").set_caption(std::string(kind->length_caption));
+      break;
+    }
+    case 3: {
+      const bool ditch_on_grade = control("inlet_location").text() == hyd::continuous_grade &&
+                                  control("inlet_type").text() == "Grate Inlet in a Ditch";
+      control("rlbldepth").set_caption(ditch_on_grade ? "DEPTH OF WATER" : "DEPTH AT CURB");
+      control("rlblflowratio").set_caption(ditch_on_grade ? "DITCH FLOW RATIO" : "GUTTER FLOW RATIO");
+      break;
+    }
+    default:
+      break;
+  }
+  if (screenmode() == kView) disable_input_frames();
+}
+
+void FrmInletMain::cmdsolve_Click() {
+  clear_results();
+  const auto q = text::parse_number(control("QTotal").text());
+  if (!q) {
+    show_box(session_.desktop(), kInvalidInput, Buttons::OK, Icon::Exclamation);
+    return;
+  }
+  if (*q <= 0) {
+    show_box(session_.desktop(), kCheckDischarge, Buttons::OK, Icon::Exclamation, "Errur");
+    return;
+  }
+  const bool done = solve_inlet();
+  control("SSTab1").set_current_tab(3);
+  if (!done) return;
+  mark_solved();
+  show_box(session_.desktop(), kSolved, Buttons::OK, Icon::Information);
+}
+
+bool FrmInletMain::solve_inlet() {
+  const auto* kind = hyd::find_inlet_kind(control("inlet_type").text(), control("inlet_location").text());
+  if (kind == nullptr) {
+    show_box(session_.desktop(), kInvalidInput, Buttons::OK, Icon::Exclamation);
+    return false;
+  }
+  return kind->compute(*this) == hyd::Outcome::done;
+}
+
+// --- The solved flag ------------------------------------------------------------
+
+std::vector<std::string> FrmInletMain::inputs_now() const {
+  std::vector<std::string> texts;
+  const auto& inputs = shown().inputs;
+  texts.reserve(inputs.size());
+  for (const ui::Control* c : inputs) {
+    texts.push_back(c->kind() == ControlKind::CheckBox ? std::to_string(c->value()) : c->text());
+  }
+  return texts;
+}
+
+void FrmInletMain::mark_solved() {
+  solved_ = true;
+  solved_inputs_ = inputs_now();
+}
+
+bool FrmInletMain::solved() const { return solved_ && is_loaded() && inputs_now() == solved_inputs_; }
+
+// --- The boxes, for the computations and the dialogs ---------------------------
+
+std::string FrmInletMain::text(std::string_view name) { return control(name).text(); }
+
+void FrmInletMain::set_text(std::string_view name, std::string_view text) { control(name).set_text(std::string(text)); }
+
+void FrmInletMain::set_enabled(std::string_view name, bool enabled) { control(name).set_enabled(enabled); }
+
+void FrmInletMain::set_back_color(std::string_view name, std::uint32_t color) { control(name).set_back_color(color); }
+
+void FrmInletMain::show_message(std::string_view text, hyd::MessageIcon icon, std::string_view title) {
+  show_box(session_.desktop(), std::string(text), Buttons::OK, icon_of(icon), std::string(title));
+}
+
+void FrmInletMain::clear_results() {
+  quillmere_libraries::clear_results(*this);
+  mark_unsolved();
+}
+
+void FrmInletMain::format_results() { quillmere_libraries::format_results(*this, session_); }
+
+std::string FrmInletMain::unit_system() { return session_.project.unit_system; }
+
+hyd::UnitCoefficients& FrmInletMain::unit_coefficients() { return session_.unit_coefficients; }
+
+int FrmInletMain::value(std::string_view name) { return control(name).value(); }
+
+void FrmInletMain::set_value(std::string_view name, int value) { control(name).set_value(value); }
+
+}  // namespace rg::inlet

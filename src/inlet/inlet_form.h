@@ -1,0 +1,118 @@
+#pragma once
+// The inlet design form: one INLET row on four tabs (identification, flow data,
+// inlet details, results), its record modes, carry-over between inlets and
+// Solve. The form is the row while it is edited: every box is bound to its
+// field, and whoever writes a box (the user, the hydrology dialogs, the grate
+// pickers, the computations through hyd::InletFormPort) writes the row.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/services.h"
+#include "hydraulics/port.h"
+#include "platform/ui/form.h"
+
+namespace rg::app {
+class Session;
+}
+
+namespace rg::inlet {
+
+// Offers the form, its boxes and search_inlets to the other subsystems.
+void wire_services(app::Session& session);
+
+class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::InletBoxes {
+ public:
+  explicit FrmInletMain(app::Session& session);
+  ~FrmInletMain() override;
+
+  // --- Record operations -------------------------------------------------------
+  void get_inlet_records(std::string_view wherestr);
+  void attach_inlet_datasource();
+  void clear_inlet_datasource();
+  void inletAdd();
+  void inletCancel();
+  // False (after the error's own box) when the row did not reach the database.
+  bool inletUpdate();
+  void get_discharge_carryover(std::string_view qureymode);
+  // Whether the previous inlet of the side is among the stored inlets; its
+  // stored bypass then fills the side's carry-over box.
+  bool set_discharge_carryover(int carryoverfld);
+
+  // --- Modes, menus and toolbar ---------------------------------------------------
+  void enable_input_frames();
+  void disable_input_frames();
+  void enter_add_mode();
+  void enter_edit_mode();
+  void mnuAddinlet_Click();
+  void mnuEditinlet_Click();
+  void mnuSaveinlet_Click();
+  void mnuExitinlet_Click();
+  // Toolbar buttons by index: 1 Add, 3 Edit, 5 Save, 8 Solve, 11 Exit, 14 Help.
+  void Toolbar1_ButtonClick(int index);
+  bool toolbar_pressed(int index) const;
+
+  // --- Tabs and Solve ---------------------------------------------------------
+  void SSTab1_Click(int previous_tab);
+  void cmdsolve_Click();
+
+  // --- State a user (and a test) can see --------------------------------------
+  // "VIEW", "ADD" or "EDIT".
+  const std::string& screenmode() const;
+  // The shown results belong to the shown inputs.
+  bool solved() const;
+  bool adding() const { return adding_; }
+  bool editing() const { return editing_; }
+
+  // --- hyd::InletFormPort and app::InletBoxes -----------------------------------
+  std::string text(std::string_view control) override;
+  void set_text(std::string_view control, std::string_view text) override;
+  void set_enabled(std::string_view control, bool enabled) override;
+  void set_back_color(std::string_view control, std::uint32_t color) override;
+  void show_message(std::string_view text, hyd::MessageIcon icon, std::string_view title) override;
+  void clear_results() override;
+  void format_results() override;
+  std::string unit_system() override;
+  hyd::UnitCoefficients& unit_coefficients() override;
+  int value(std::string_view control) override;
+  void set_value(std::string_view control, int value) override;
+
+ protected:
+  void design() override;
+  void Form_Load() override;
+  void Form_Unload(bool& cancel) override;
+
+ private:
+  struct Showing;
+  Showing& shown() const;
+  friend struct TabRules;
+
+  // The focused box commits its text (a Tab), unless the focus is on a button;
+  // false when the box refused its text and kept the focus.
+  bool commit_focused();
+  void press(int index, bool on);
+  void status_panel2(std::string_view separator);
+  void mark_solved();
+  void mark_unsolved() { solved_ = false; }
+  std::vector<std::string> inputs_now() const;
+  // The number gate of an inlet being added; false after its refusal.
+  bool inlet_number_gate(bool check_unique);
+  bool solve_inlet();
+  // Work of the tabs and their boxes, in inlet_tabs.cpp.
+  void wire_tab_rules();
+  void show_compute_discharge_layout();
+  void show_input_discharge_layout();
+  void discharge1_LostFocus();
+  void fill_inlet_subtype_list();
+
+  app::Session& session_;
+  bool solved_ = false;
+  std::vector<std::string> solved_inputs_;
+  bool adding_ = false;
+  bool editing_ = false;
+  std::string remembered_road_;
+};
+
+}  // namespace rg::inlet

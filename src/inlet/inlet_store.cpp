@@ -1,0 +1,69 @@
+#include "inlet/inlet_store.h"
+
+#include "app/session.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
+
+namespace rg::inlet::store {
+
+void open_inlet_records(db::RecordSet& rs, db::Connection& conn, std::string_view inlet_number) {
+  if (inlet_number.empty()) {
+    rs.open(conn, "SELECT * FROM INLET ORDER BY INLET_NUMBER", {}, db::RecordSet::Mode::Updatable);
+  } else {
+    rs.open(conn, "SELECT * FROM INLET WHERE INLET_NUMBER = ?", {db::Value(inlet_number)},
+            db::RecordSet::Mode::Updatable);
+  }
+}
+
+void open_carryover(db::RecordSet& rs, db::Connection& conn) {
+  rs.open(conn, "SELECT INLET_NUMBER, PREINLET1, PREINLET2, QCARRY FROM INLET ORDER BY INLET_NUMBER");
+}
+
+bool inlet_exists(db::Connection& conn, std::string_view inlet_number) {
+  db::RecordSet rs;
+  rs.open(conn, "SELECT INLET_NUMBER FROM INLET WHERE INLET_NUMBER = ? LIMIT 1", {db::Value(inlet_number)});
+  return rs.has_current_row();
+}
+
+std::optional<std::string> inlet_naming_previous(db::Connection& conn, std::string_view inlet_number,
+                                                 std::string_view except) {
+  // An empty previous-inlet box names no inlet.
+  if (inlet_number.empty()) return std::nullopt;
+  db::RecordSet rs;
+  const db::Value n(inlet_number);
+  rs.open(conn,
+          "SELECT INLET_NUMBER FROM INLET WHERE (PREINLET1 = ? OR PREINLET2 = ?) "
+          "AND (INLET_NUMBER IS NULL OR INLET_NUMBER <> ?) ORDER BY INLET_NUMBER LIMIT 1",
+          {n, n, db::Value(except)});
+  if (!rs.has_current_row()) return std::nullopt;
+  return rs.value(0).text();
+}
+
+std::optional<std::string> stored_carryover(db::RecordSet& carryover_rs, std::string_view inlet_number) {
+  if (carryover_rs.record_count() == 0) return std::nullopt;
+  carryover_rs.move_first();
+  std::optional<std::string> carry;
+  if (carryover_rs.find("INLET_NUMBER", db::Value(inlet_number))) carry = carryover_rs.value("QCARRY").text();
+  carryover_rs.move_first();
+  return carry;
+}
+
+std::optional<bool> search_inlets(app::Session& session, std::string_view value, std::string_view field) {
+  session.handover.found_inlet_number.clear();
+  try {
+    auto& conn = session.project.project_conn;
+    if (!conn || !conn->is_open()) throw db::Error(db::ErrorKind::NotOpen, "No project is open.");
+    if (field == "PREINLET1" || field == "PREINLET2") {
+      const auto found = inlet_naming_previous(*conn, value);
+      if (found) session.handover.found_inlet_number = *found;
+      return found.has_value();
+    }
+    if (field == "INLET_NUMBER") return inlet_exists(*conn, value);
+    return false;
+  } catch (const db::Error& e) {
+    ui::show_box(session.desktop(), e.description());
+    return std::nullopt;
+  }
+}
+
+}  // namespace rg::inlet::store

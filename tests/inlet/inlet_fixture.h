@@ -1,0 +1,129 @@
+#pragma once
+// A session on the scripted desktop with a project open: a copy of the template
+// with its PROJECT row, in either unit system, and helpers that store inlets
+// beside the program's own record layer.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/project_store.h"
+#include "inlet/inlet_form.h"
+#include "app/session.h"
+#include "platform/ui/scripted_desktop.h"
+#include "support/sqlite_rows.h"
+
+namespace rg::test {
+
+namespace fs = std::filesystem;
+
+class InletTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() /
+           ("rg_inlet_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
+    session.reset();
+    fs::remove_all(dir_);
+  }
+
+  // A project file made from the template, opened in a fresh session.
+  void open_project(const std::string& units = "ENGLISH", const std::string& file = "project.rvg") {
+    project_file = dir_ / file;
+    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project_file, fs::copy_options::overwrite_existing);
+    run_sql(project_file,
+            "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
+            "NOAA_STATION) VALUES ('P-1', 'Route 29', 'Albemarle', 'VA', '" + units +
+                "', 'J. Doe', '2.1', 'Charlottesville');");
+    session = std::make_unique<app::Session>(desktop, RG_PROGRAM_DIR);
+    session->project.project_db_path = project_file.string();
+    ASSERT_TRUE(app::quillmere_libraries::open_project_connection(*session));
+    app::quillmere_libraries::load_project_record(*session);
+  }
+
+  // Stores an inlet with the given previous inlets and bypass flow (Null when
+  // the text is "<null>").
+  void store_inlet(const std::string& number, const std::string& pre1 = "", const std::string& pre2 = "",
+                   const std::string& qcarry = "<null>", const std::string& roadway = "") {
+    auto quote = [](const std::string& s) {
+      if (s == "<null>") return std::string("NULL");
+      std::string q = "'";
+      for (char c : s) q += c == '\'' ? std::string("''") : std::string(1, c);
+      return q + "'";
+    };
+    run_sql(project_file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2, QCARRY, ROADWAY) VALUES (" +
+                              quote(number) + ", " + quote(pre1) + ", " + quote(pre2) + ", " + quote(qcarry) +
+                              ", " + quote(roadway) + ");");
+  }
+
+  db::Connection& conn() { return *session->project.project_conn; }
+
+  // The inlet design form, opened as the inlet list opens it ("" adds an inlet).
+  inlet::FrmInletMain& form() { return session->form<inlet::FrmInletMain>(); }
+  ui::Control& box(const std::string& name) { return form().control(name); }
+  std::string text(const std::string& name) { return form().control(name).text(); }
+  void open_form(const std::string& number = "", const std::string& mode = "add") {
+    inlet::wire_services(*session);
+    session->handover.inlet_to_open = number;
+    session->handover.inlet_open_mode = mode;
+    form().load();
+  }
+
+  // The user's hands: focus a box, replace its text, pick from a list, leave.
+  void focus(const std::string& name) { ASSERT_TRUE(form().user_move_focus(box(name))) << "focus " << name; }
+  void type(const std::string& name, const std::string& text) {
+    focus(name);
+    box(name).user_edit_text(text);
+  }
+  void pick(const std::string& name, const std::string& item) {
+    focus(name);
+    box(name).user_select(item);
+  }
+  void tab() { form().send_tab(); }
+  void show_tab(int tab) { box("SSTab1").user_select_tab(tab); }
+  void click(const std::string& name) { box(name).user_click(); }
+  void menu(const std::string& name) { form().menu(name).user_click(); }
+
+  // A new inlet typed in: number, kind and location, entered discharge.
+  void add_inlet(const std::string& number, const std::string& kind, const std::string& location,
+                 const std::string& discharge) {
+    type("Inlet_Number", number);
+    pick("inlet_type", kind);
+    pick("inlet_location", location);
+    show_tab(1);
+    type("discharge1", discharge);
+    tab();
+  }
+  // Solve from the details tab, answered as a success.
+  void solve() {
+    show_tab(2);
+    desktop.expect_box("Solved! Please check and Save your results");
+    click("cmdsolve");
+  }
+  void save(bool warned = false) {
+    desktop.expect_box("Record Saved");
+    if (warned) desktop.expect_box_containing("Current Inlet has Carryover Discharge to Inlet Number - ");
+    menu("mnuSaveinlet");
+  }
+  std::string stored(const std::string& number, const std::string& field) {
+    const auto rows = query_rows(project_file, "SELECT " + field + " FROM INLET WHERE INLET_NUMBER = '" + number + "'");
+    return rows.empty() ? "<none>" : rows[0];
+  }
+
+  ui::ScriptedDesktop desktop;
+  std::unique_ptr<app::Session> session;
+  fs::path project_file;
+
+ private:
+  fs::path dir_;
+};
+
+}  // namespace rg::test

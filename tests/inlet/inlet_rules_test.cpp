@@ -1,0 +1,351 @@
+// The record's round trip, carry-over between inlets, the modes, the details
+// rules and the faults the form mends.
+
+#include <map>
+
+#include "inlet/inlet_layout.h"
+#include "inlet_fixture.h"
+
+namespace rg::test {
+namespace {
+
+constexpr const char* kExit = "Exit without Saving?";
+constexpr const char* kInvalid = "No results computed.  Invalid input.";
+constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
+constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
+
+class FormTest : public InletTest {
+ protected:
+  // A grate on a grade with 3 cfs, solved, not yet saved.
+  void solved_grate(const std::string& number) {
+    add_inlet(number, "Grate Inlet", "CONTINUOUS GRADE", "3");
+    solve();
+  }
+  void close_unsaved() {
+    desktop.expect_box(kExit, ui::Answer::Yes);
+    form().unload();
+  }
+};
+
+TEST_F(FormTest, EveryBoundFieldMakesTheRoundTrip) {
+  open_project();
+  open_form();
+  click("compute_discharge");
+  std::map<std::string, std::string> written;
+  int fields = 0;
+  for (const auto& spec : inlet::inlet_form_table()) {
+    if (spec.field.empty()) continue;
+    ++fields;
+    if (spec.kind == ui::ControlKind::CheckBox) continue;  // the options' flags, below
+    const std::string value = spec.name == "Inlet_Number" ? "R1" : "v" + std::to_string(fields);
+    box(spec.name).set_text(value);
+    written[spec.field] = value;
+  }
+  EXPECT_EQ(fields, 87);
+  ASSERT_TRUE(form().inletUpdate());
+  close_unsaved();
+  for (const auto& [field, value] : written) EXPECT_EQ(stored("R1", field), value) << field;
+  EXPECT_EQ(stored("R1", "COMPUTE_DISCHARGE"), "1");
+  EXPECT_EQ(stored("R1", "INPUT_I"), "1");
+  open_form("R1", "view");
+  for (const auto& spec : inlet::inlet_form_table()) {
+    if (!spec.field.empty() && spec.kind != ui::ControlKind::CheckBox) {
+      EXPECT_EQ(text(spec.name), written[spec.field]) << spec.name;
+    }
+  }
+  EXPECT_EQ(box("compute_discharge").value(), 1);
+  EXPECT_TRUE(form().solved());  // the stored results stand
+}
+
+TEST_F(FormTest, AnInletThatIsNotStoredIsNotOpened) {
+  open_project();
+  desktop.expect_box("Inlet Z9 is not in the project database.");
+  open_form("Z9", "edit");
+  EXPECT_FALSE(form().is_loaded());
+}
+
+TEST_F(FormTest, ViewShowsWithoutLettingAnythingChange) {
+  open_project();
+  store_inlet("V1");
+  open_form("V1", "view");
+  EXPECT_EQ(form().screenmode(), "VIEW");
+  EXPECT_FALSE(form().menu("mnuSaveinlet").enabled());
+  EXPECT_FALSE(box("Input_Details_Frame").enabled());
+  form().Toolbar1_ButtonClick(5);
+  form().Toolbar1_ButtonClick(8);
+  show_tab(2);
+  EXPECT_FALSE(box("CG_frame").enabled());
+  EXPECT_TRUE(form().unload());  // nothing asked
+  EXPECT_TRUE(desktop.boxes().empty());
+}
+
+TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {
+  open_project();
+  open_form();
+  solved_grate("A1");
+  save();
+  menu("mnuAddinlet");
+  type("Inlet_Number", "A2");
+  pick("inlet_type", "Grate Inlet");
+  show_tab(1);
+  type("preinlet1", "a1");
+  type("discharge1", "2");
+  tab();
+  EXPECT_EQ(text("carryover1"), "1.071");
+  EXPECT_EQ(text("QTotal"), "3.071");
+  solve();
+  save();
+  menu("mnuAddinlet");
+  type("Inlet_Number", "A3");
+  show_tab(1);
+  desktop.expect_box("This Inlet has already been used as a Previous Inlet for Inlet - A2 - Please choose a different value!");
+  type("preinlet1", "A1");
+  tab();
+  EXPECT_EQ(text("preinlet1"), "");
+  EXPECT_EQ(text("carryover1"), "0.0");
+  type("preinlet1", "A2");
+  tab();
+  EXPECT_EQ(text("carryover1"), stored("A2", "QCARRY"));
+  close_unsaved();
+  open_form("A1", "edit");
+  solve();
+  save(true);
+  EXPECT_EQ(desktop.boxes().back().text,
+            "Current Inlet has Carryover Discharge to Inlet Number - A2\r\n"
+            "Please review the design, solve & save the results for Inlet - A2");
+}
+
+TEST_F(FormTest, PreviousInletChecks) {
+  open_project();
+  store_inlet("B1", "", "", "0.5");
+  store_inlet("C1", "b1", "", "0.25");
+  open_form("C1", "edit");
+  show_tab(1);
+  struct Step {
+    const char* typed;
+    const char* message;  // nullptr: none
+    const char* list;
+    const char* carry;
+  } steps[] = {
+      {"c1", "Previous Inlet is same as Current Inlet", "", nullptr},
+      {"", nullptr, "", "0.0"},
+      {" B1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, blanks trimmed
+      {"Z9", kNotInList, "", "0.0"},     // not a stored inlet: no stale carry-over
+  };
+  for (const auto& s : steps) {
+    if (s.message != nullptr) desktop.expect_box(s.message);
+    type("preinlet1", s.typed);
+    tab();
+    EXPECT_EQ(text("preinlet1"), s.list) << s.typed;
+    if (s.carry != nullptr) {
+      EXPECT_EQ(text("carryover1"), s.carry) << s.typed;
+    }
+  }
+  close_unsaved();
+}
+
+TEST_F(FormTest, SaveNeedsANumberOfItsOwnAndAnInletSolvedAsShown) {
+  open_project();
+  store_inlet("A1");
+  open_form();
+  solved_grate("N1");
+  // A number changed after the gate, the focus moved on with the mouse.
+  show_tab(0);
+  type("Inlet_Number", "a1");
+  focus("Station");
+  desktop.expect_box("a1 already exists in the database! Please enter a valid unique Inlet Number");
+  menu("mnuSaveinlet");
+  EXPECT_EQ(box("SSTab1").current_tab(), 0);
+  type("Inlet_Number", "N1");
+  focus("Station");
+  // A real change of an input unsolves; a re-format to the same text does not.
+  show_tab(2);
+  focus("txtS");
+  tab();
+  EXPECT_TRUE(form().solved());
+  type("txtS", "0.02");
+  tab();
+  EXPECT_FALSE(form().solved());
+  desktop.expect_box(kNotSolved);
+  menu("mnuSaveinlet");
+  EXPECT_EQ(stored("N1", "INLET_NUMBER"), "<none>");
+  solve();
+  show_tab(2);
+  pick("cboType", "Reticuline");  // empties the results
+  EXPECT_FALSE(form().solved());
+  close_unsaved();
+}
+
+TEST_F(FormTest, AFailedWriteIsNeverReportedAsSaved) {
+  open_project();
+  run_sql(project_file, "CREATE TRIGGER full BEFORE INSERT ON INLET BEGIN SELECT RAISE(ABORT, 'disk is full'); END;");
+  open_form();
+  solved_grate("F1");
+  desktop.expect_box_containing("disk is full");
+  menu("mnuSaveinlet");
+  EXPECT_EQ(form().screenmode(), "ADD");
+  EXPECT_EQ(text("Inlet_Number"), "F1");
+  EXPECT_TRUE(box("Input_Details_Frame").enabled());
+  close_unsaved();
+}
+
+TEST_F(FormTest, AfterSaveTheInputsAreClosed) {
+  open_project();
+  open_form();
+  solved_grate("S1");
+  save();
+  for (const char* frame : {"Project_Details_Frame", "Input_Details_Frame", "Flow_Data_Frame", "CG_frame"}) {
+    EXPECT_FALSE(box(frame).enabled()) << frame;
+  }
+  EXPECT_TRUE(form().unload());
+}
+
+TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> code_writes;  // as a dialog would leave them
+    const char* message;
+    const char* title;
+  } cases[] = {
+      {"grate of no length", {{"cboLength", "0"}}, kInvalid, ""},
+      {"not a number", {{"txtn", "abc"}}, kInvalid, ""},
+      {"no discharge", {{"QTotal", "0.000"}}, "No results computed.  Check your input for discharge.", "Errur"},
+      {"no kind", {{"inlet_type", ""}}, kInvalid, ""},
+  };
+  for (const auto& c : cases) {
+    open_project();
+    open_form();
+    solved_grate("U1");
+    ASSERT_TRUE(form().solved());
+    for (const auto& [name, value] : c.code_writes) box(name).set_text(value);
+    desktop.expect_box(c.message);
+    show_tab(2);
+    click("cmdsolve");
+    EXPECT_EQ(desktop.boxes().back().title, c.title) << c.name;
+    EXPECT_FALSE(form().solved()) << c.name;
+    close_unsaved();
+  }
+}
+
+TEST_F(FormTest, TypedStormFrequencyRunsItsRules) {
+  open_project();
+  open_form();
+  type("Inlet_Number", "T1");
+  show_tab(1);
+  click("compute_discharge");
+  EXPECT_EQ(text("storm_frequency"), "2");
+  const std::pair<const char*, const char*> cases[] = {{"10", "1.0"}, {"10", "1.0"}, {"2", "1.0"},
+                                                        {"25", "1.1"}, {"5", "1.0"},  {"50", "1.2"},
+                                                        {"100", "1.25"}};
+  for (const auto& [typed, cf] : cases) {
+    type("storm_frequency", typed);
+    tab();
+    EXPECT_EQ(text("Cf"), cf) << typed;
+  }
+  close_unsaved();
+}
+
+TEST_F(FormTest, KeepingAComputedTcChangesNothing) {
+  open_project();
+  open_form();
+  type("Inlet_Number", "T2");
+  show_tab(1);
+  click("compute_discharge");
+  click("compute_I");
+  box("Tc").set_text("12.4");
+  box("TcStr").set_text("stored");
+  box("Check_ComputeTc").set_value(1);
+  type("ITc", "7");
+  desktop.expect_box("Do you want to clear Computed Tc Values? Y/N", ui::Answer::No);
+  tab();
+  EXPECT_EQ(text("ITc"), "5.0");
+  EXPECT_EQ(text("Tc"), "12.4");
+  EXPECT_EQ(text("TcStr"), "stored");
+  type("ITc", "3");
+  desktop.expect_box("Do you want to clear Computed Tc Values? Y/N", ui::Answer::Yes);
+  tab();
+  EXPECT_EQ(text("ITc"), "5.0");
+  EXPECT_EQ(text("Tc"), "5.0");
+  EXPECT_EQ(text("TcStr"), "");
+  close_unsaved();
+}
+
+TEST_F(FormTest, DetailsRules) {
+  struct Case {
+    const char* kind;
+    const char* box;
+    const char* typed;
+    std::map<std::string, std::string> after;
+    const char* message;
+    bool stays;  // the focus stays in the box
+  } cases[] = {
+      {"Grate Inlet", "cboClog", ".", {{"cboClog", "0"}}, nullptr, false},
+      {"Grate Inlet", "cboClog", "100", {{"cboClog", "0"}}, "Clogged cannot be 100%! Please enter new value.", true},
+      {"Grate Inlet", "cboClog", "99.4", {{"cboClog", "0"}}, "Clogged cannot be 100%! Please enter new value.", true},
+      {"Combination Curb and Grate Inlet", "cboClog", "100", {{"cboClog", "100"}}, nullptr, false},
+      {"Grate Inlet", "cboClog", "abc", {{"cboClog", "abc"}}, nullptr, true},
+      {"Grate Inlet", "txtW", "0", {{"txtW", "0.000"}, {"txtSw", "0.0208"}}, nullptr, false},
+      {"Grate Inlet", "txtS", "0.02", {{"txtS", "0.0200"}}, nullptr, false},
+      {"Grate Inlet", "txtn", "0.0125", {{"txtn", "0.013"}}, nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " " + c.box + " " + c.typed);
+    open_project();
+    open_form();
+    type("Inlet_Number", "D1");
+    pick("inlet_type", c.kind);
+    pick("inlet_location", "SUMP");
+    show_tab(2);
+    if (c.message != nullptr) desktop.expect_box(c.message);
+    type(c.box, c.typed);
+    tab();
+    for (const auto& [name, value] : c.after) EXPECT_EQ(text(name), value) << name;
+    EXPECT_EQ(form().active_control() == &box(c.box), c.stays);
+    if (c.stays) box(c.box).user_edit_text("0");
+    close_unsaved();
+  }
+}
+
+TEST_F(FormTest, ABlankAllowableSpreadTakesTheDefaultOfTheUnits) {
+  for (const auto& [units, spread] : {std::pair{"ENGLISH", "8.0"}, std::pair{"METRIC", "3.0"}}) {
+    open_project(units);
+    open_form();
+    type("Inlet_Number", "W1");
+    type("allowable_spread", "12");
+    tab();
+    EXPECT_EQ(text("allowable_spread"), "12.0");
+    type("allowable_spread", "");
+    tab();
+    EXPECT_EQ(text("allowable_spread"), spread) << units;
+    close_unsaved();
+  }
+}
+
+TEST_F(FormTest, TheGratePickersFillAreaAndPerimeter) {
+  for (const auto& [units, picker, area, perimeter] :
+       {std::tuple{"ENGLISH", "frmgratetypes", "2.33", "9.00"}, std::tuple{"METRIC", "frmMetricgratetypes", "0.22", "2.74"}}) {
+    open_project(units);
+    open_form();
+    type("Inlet_Number", "G1");
+    pick("inlet_type", "Grate Inlet");
+    pick("inlet_location", "SUMP");
+    show_tab(2);
+    desktop.expect_modal(picker, [](ui::Form& f) { f.control("gtselect").user_click(); });
+    click("grate_help");
+    EXPECT_EQ(text("txtArea"), area);
+    EXPECT_EQ(text("txtPeri"), perimeter);
+    close_unsaved();
+  }
+  // A curb inlet has no grate to pick.
+  open_project();
+  open_form();
+  type("Inlet_Number", "G2");
+  show_tab(2);
+  const auto shown = desktop.modal_forms().size();
+  click("grate_help");
+  EXPECT_EQ(desktop.modal_forms().size(), shown);
+  close_unsaved();
+}
+
+}  // namespace
+}  // namespace rg::test
