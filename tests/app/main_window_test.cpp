@@ -49,46 +49,38 @@ TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
   EXPECT_EQ(query_rows(path("widening.rvg"), "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME, "
                                              "MAJOR_RELEASE, NOAA_STATION FROM PROJECT"),
             std::vector<std::string>{"P-29|Route 29 Widening|Accomack|VA|METRIC|RAVELGRIT|2.1|Abingdon 3 S"});
-  // The next dialog starts in the folder of the last file.
-  close();
-  desktop.expect_file(std::nullopt);
-  desktop.expect_box(ui::FileDialog::kCancelDescription);
-  click("mnuopenProj");
-  EXPECT_EQ(desktop.file_dialogs().back().initial_dir, session->handover.last_dir);
 }
 
-TEST_F(ShellTest, CreateWithoutAFileNameSelectsNothing) {
-  // Cancel before any Open raises nothing; a pattern typed as the name comes
-  // back with the dialog's folder before it.
-  for (const auto& chosen : {std::optional<std::string>(), std::optional<std::string>(""),
-                             std::optional<std::string>("*.rvg"), std::optional(path("*.rvg").string())}) {
-    SCOPED_TRACE(chosen.value_or("Cancel"));
-    desktop.expect_file(chosen);
-    desktop.expect_box("No project database selected!", Icon::Exclamation, kTitle);
-    click("mnucreateProj");
+TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
+  const auto existing = make_current("existing.rvg");
+  const std::string before = file_bytes(existing);
+  const char* const kNone = "No project database selected!";
+  const struct {
+    const char* menu;
+    std::optional<std::string> chosen;  // nothing: Cancel
+    const char* says;
+    const char* title;
+    bool system_modal;
+  } rows[] = {
+      {"mnucreateProj", std::nullopt, kNone, kTitle, false},  // before any Open, Cancel raises nothing
+      {"mnucreateProj", "", kNone, kTitle, false},
+      // A pattern typed as the name comes back with the dialog's folder before it.
+      {"mnucreateProj", "*.rvg", kNone, kTitle, false},
+      {"mnucreateProj", path("*.rvg").string(), kNone, kTitle, false},
+      {"mnucreateProj", existing.string(), "File Already Exists!   Overwrite?", "", false},  // answered No
+      {"mnuopenProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},
+      {"mnucreateProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},  // the cancel error stays on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.menu) + " " + row.chosen.value_or("Cancel"));
+    desktop.expect_file(row.chosen);
+    desktop.expect_box(row.says, Icon::Exclamation, row.title, Answer::No);
+    click(row.menu);
+    EXPECT_EQ(desktop.boxes().back().system_modal, row.system_modal);
     EXPECT_EQ(window(), kClosed);
     EXPECT_FALSE(fs::exists(path("*.rvg")));
-  }
-}
-
-TEST_F(ShellTest, NoToOverwriteLeavesTheFileAsItWas) {
-  const auto f = make_current("existing.rvg");
-  const std::string before = file_bytes(f);
-  desktop.expect_file(f.string());
-  desktop.expect_box("File Already Exists!   Overwrite?", Icon::Exclamation, "", Answer::No);
-  click("mnucreateProj");
-  EXPECT_EQ(file_bytes(f), before);
-  EXPECT_EQ(window(), kClosed);
-  EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
-}
-
-TEST_F(ShellTest, AfterAnOpenCancelInCreateShowsTheDialogsCancelError) {
-  for (const char* menu : {"mnuopenProj", "mnucreateProj"}) {
-    desktop.expect_file(std::nullopt);
-    desktop.expect_box(ui::FileDialog::kCancelDescription, Icon::Exclamation, "");
-    click(menu);
-    EXPECT_TRUE(desktop.boxes().back().system_modal) << menu;
-    EXPECT_EQ(window(), kClosed) << menu;
+    EXPECT_EQ(file_bytes(existing), before);
+    EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
   }
 }
 
