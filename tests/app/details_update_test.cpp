@@ -12,13 +12,6 @@ using namespace rg::test;
 namespace {
 constexpr const char* kUpdated =
     "Project database Updated with selected NOAA Station! Please review and recompute your results";
-
-// The user leaves a changed details dialog, discarding the change.
-void discard(ShellDesktop& desktop, ui::Form& dlg) {
-  desktop.expect_box("Exit without saving? ", Icon::Exclamation, "", Answer::Yes);
-  desktop.expect_box("Update Cancelled");
-  dlg.menu("mnuprojexit").user_click();
-}
 }  // namespace
 
 // --- The details dialogs ------------------------------------------------------------
@@ -33,7 +26,7 @@ TEST_F(ShellTest, TheCountyIsCheckedBeforeTheProjectIdAndNothingIsStoredWithoutT
     dlg.menu("mnuprojsave").user_click();
     EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
     EXPECT_EQ(session->project.open_project_name, "");
-    discard(desktop, dlg);
+    discard(dlg);
   });
   EXPECT_EQ(query_rows(path("required.rvg"), "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
 }
@@ -59,36 +52,30 @@ TEST_F(ShellTest, UnitsAreOneOfTheListOrRefused) {
   EXPECT_EQ(panel(2), "UNITS: METRIC");
 }
 
-TEST_F(ShellTest, ClosingAChangedDialogAsksAndNoKeepsTheEdits) {
+TEST_F(ShellTest, AChangedDialogAsksBeforeItClosesAndCancelRestoresTheStoredRow) {
   const auto f = open_current("edit.rvg");
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
-    auto* details = static_cast<app::FrmProjectDetails*>(&dlg);
-    EXPECT_FALSE(details->dirty()) << "nothing changed yet";
     dlg.control("description").user_edit_text("Phase 2");
-    EXPECT_TRUE(details->dirty());
     desktop.expect_box("Exit without saving? ", Answer::No);
     EXPECT_FALSE(dlg.unload(ui::UnloadMode::CloseBox));
-    EXPECT_EQ(dlg.control("description").text(), "Phase 2");
-    discard(desktop, dlg);
+    EXPECT_EQ(dlg.control("description").text(), "Phase 2") << "No keeps the edits";
+    discard(dlg);
   });
   click("mnuupdateProj");
-  EXPECT_EQ(query_rows(f, "SELECT DESCRIPTION FROM PROJECT"), std::vector<std::string>{"<null>"});
-  // An untouched dialog closes without a question.
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) { dlg.menu("mnuprojexit").user_click(); });
-  click("mnuupdateProj");
-}
-
-TEST_F(ShellTest, CancelRestoresTheStoredRow) {
-  open_current("cancel.rvg");
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
+    auto& details = static_cast<app::FrmProjectDetails&>(dlg);
+    EXPECT_FALSE(details.dirty()) << "nothing changed yet";
     dlg.control("project_name").user_edit_text("Typo");
+    EXPECT_TRUE(details.dirty());
     desktop.expect_box("Update Cancelled");
     dlg.menu("mnuprojcancel").user_click();
     EXPECT_EQ(dlg.control("project_name").text(), "Route 29 Widening");
-    dlg.menu("mnuprojexit").user_click();
+    dlg.menu("mnuprojexit").user_click();  // as stored: no question
   });
   click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
+  EXPECT_EQ(query_rows(f, "SELECT PROJECT_NAME, DESCRIPTION FROM PROJECT"),
+            std::vector<std::string>{"Route 29 Widening|<null>"});
 }
 
 TEST_F(ShellTest, ARefusedStoreLeavesTheGlobalsAsTheyWere) {
@@ -102,7 +89,7 @@ TEST_F(ShellTest, ARefusedStoreLeavesTheGlobalsAsTheyWere) {
     EXPECT_EQ(desktop.boxes().back().icon, Icon::None);
     EXPECT_TRUE(dlg.is_loaded());
     EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
-    discard(desktop, dlg);
+    discard(dlg);
   });
   click("mnuupdateProj");
   EXPECT_EQ(query_rows(f, "SELECT PROJECT_NAME FROM PROJECT"), std::vector<std::string>{"Route 29 Widening"});
@@ -206,36 +193,6 @@ TEST_F(ShellTest, AnOlderFileGainsWhateverColumnsItLacksAndTheStamp) {
     design();
     close();
   }
-}
-
-TEST_F(ShellTest, CancelLeavesTheUpgradeAndOpensTheProjectAsItIs) {
-  const auto f = make_older("older.rvg", false);
-  const auto before = file_bytes(f);
-  open_upgrading(f, [this](ui::Form& dlg) {
-    desktop.expect_box("Project Name: Old Project");
-    dlg.control("btnCancel").user_click();
-  });
-  EXPECT_EQ(file_bytes(f), before);
-  EXPECT_EQ(session->project.open_project_major_release, "1.0");
-  EXPECT_EQ(lists(), "VARMSTORM.rdb counties");
-  EXPECT_EQ(panel(1), "Project Database - older.rvg");
-}
-
-TEST_F(ShellTest, AFailedUpgradeIsShownAndTheProjectStaysOlder) {
-  const auto f = make_older("locked.rvg", false);
-  run_sql(f, "CREATE TRIGGER no_stamp BEFORE UPDATE ON PROJECT BEGIN SELECT RAISE(ABORT, 'stamp refused'); END;");
-  const auto columns = project_columns(f);
-  open_upgrading(f, [this](ui::Form& dlg) {
-    desktop.expect_box_containing("\"locked.rvg\" could not be updated. stamp refused.");
-    dlg.control("btnUpdate").user_click();
-    EXPECT_TRUE(dlg.is_loaded());
-    desktop.expect_box("Project Name: Old Project");
-    dlg.control("btnCancel").user_click();
-  });
-  EXPECT_EQ(project_columns(f), columns) << "nothing of the upgrade is left in the file";
-  EXPECT_EQ(session->project.open_project_major_release, "1.0");
-  // Closed without an upgrade, the project is served by its county list.
-  EXPECT_EQ(lists(), "VARMSTORM.rdb counties");
 }
 
 TEST(UpgradeDialog, ListsTheProgramsStationsAndItsHelpShowsTheStationMap) {

@@ -84,59 +84,69 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
   }
 }
 
-TEST_F(ShellTest, OpeningACurrentDatabaseAsksNothingAndListsTheStations) {
-  open(make_current("current.rvg", "METRIC"));
-  EXPECT_TRUE(desktop.file_dialogs().at(0).file_must_exist);
-  EXPECT_EQ(window(), "[Project Database - current.rvg][UNITS: METRIC] open");
-  EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
-  EXPECT_FALSE(session->project.shared_project);
-  EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
-}
-
-TEST_F(ShellTest, TheSharedMarkerIsFoundInAnyCaseAnywhereInThePath) {
+TEST_F(ShellTest, ACurrentFileOpensWithoutAQuestionWithTheStationsAndIsSharedByTheMarkerInItsPath) {
   for (const char* name : {"QMP_routes.rvg", "roads_Qmp.rvg", "plain.rvg"}) {
-    open_current(name);
-    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg") << name;
+    SCOPED_TRACE(name);
+    open(make_current(name, "METRIC"));
+    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg");
+    EXPECT_EQ(window(), "[Project Database - " + std::string(name) + "][UNITS: METRIC] open");
+    EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
+    EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
     close();
   }
-  // Create forgets it.
-  open_current("QMP.rvg");
-  close();
-  desktop.expect_file("");
-  desktop.expect_box("No project database selected!");
-  click("mnucreateProj");
-  EXPECT_FALSE(session->project.shared_project);
+  EXPECT_TRUE(desktop.file_dialogs().at(0).file_must_exist);
 }
 
-TEST_F(ShellTest, AnOlderDatabaseAsksEveryTimeUntilConvertedAndNoListsItsCounties) {
-  const struct {
-    const char* file;
-    bool shared;
-    const char* lists;
-  } rows[] = {{"older.rvg", false, "VARMSTORM.rdb counties"}, {"qmp_older.rvg", true, "VArainfall.rdb counties"}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.file);
-    const auto f = make_older(row.file, row.shared);
-    const std::string before = file_bytes(f);
-    for (int i = 0; i < 2; ++i) {
-      open_declining_upgrade(f);
-      EXPECT_EQ(lists(), row.lists);
-      // The Design menu does not ask a shared project for its product name.
-      EXPECT_EQ(session->project.open_project_product_name, row.shared ? "" : "RAVELGRIT");
-      close();
-    }
-    EXPECT_EQ(file_bytes(f), before) << "declining changes nothing";
-  }
-}
-
-TEST_F(ShellTest, AnOlderFileOpenedAfterACurrentOneIsTakenAsOlderAndTheStationsStay) {
+// No to the question, Cancel in the upgrade dialog, or Cancel after the upgrade
+// failed: the file opens as it is, served by its county list, and asks again.
+TEST_F(ShellTest, AnOlderFileNotUpgradedOpensAsItIsAndAsksAgain) {
+  // The station list of an earlier project stays; nothing else of it stands in.
   open_current("current.rvg");
   close();
-  // Its file has no MAJOR_RELEASE column: nothing of the current project may stand in.
-  open_declining_upgrade(make_older("qmp_older.rvg", true));
-  EXPECT_EQ(session->project.open_project_major_release, "");
-  EXPECT_EQ(session->project.open_project_noaa_station, "");
-  EXPECT_EQ(lists(), "VArainfall.rdb counties stations");
+  enum How { No, Cancel, CancelAfterAFailure };
+  const struct {
+    const char* file;
+    bool shared_kind;
+    How how;
+    const char* lists;
+    const char* release;
+  } rows[] = {
+      {"older.rvg", false, No, "VARMSTORM.rdb counties stations", "1.0"},
+      {"qmp_older.rvg", true, No, "VArainfall.rdb counties stations", ""},
+      {"cancel.rvg", false, Cancel, "VARMSTORM.rdb counties stations", "1.0"},
+      {"locked.rvg", false, CancelAfterAFailure, "VARMSTORM.rdb counties stations", "1.0"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    const auto f = make_older(row.file, row.shared_kind);
+    if (row.how == CancelAfterAFailure) {
+      run_sql(f, "CREATE TRIGGER no_stamp BEFORE UPDATE ON PROJECT BEGIN SELECT RAISE(ABORT, 'stamp refused'); END;");
+    }
+    const std::string before = file_bytes(f);
+    for (int time = 0; time < 2; ++time) {
+      if (row.how == No) {
+        open_declining_upgrade(f);
+      } else {
+        open_upgrading(f, [&](ui::Form& dlg) {
+          if (row.how == CancelAfterAFailure) {
+            desktop.expect_box_containing('"' + std::string(row.file) + "\" could not be updated. stamp refused.");
+            dlg.control("btnUpdate").user_click();
+            EXPECT_TRUE(dlg.is_loaded());
+          }
+          desktop.expect_box("Project Name: Old Project");
+          dlg.control("btnCancel").user_click();
+        });
+      }
+      EXPECT_EQ(lists(), row.lists);
+      EXPECT_EQ(window(), "[Project Database - " + std::string(row.file) + "][UNITS: ENGLISH] open");
+      const auto& p = session->project;
+      EXPECT_EQ(p.open_project_major_release + "|" + p.open_project_noaa_station, row.release + std::string("|"));
+      // The Design menu does not ask a shared project for its product name.
+      EXPECT_EQ(p.open_project_product_name, row.shared_kind ? "" : "RAVELGRIT");
+      close();
+    }
+    EXPECT_EQ(file_bytes(f), before) << "nothing of the upgrade is left in the file";
+  }
 }
 
 TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
@@ -165,9 +175,7 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   desktop.expect_box("No Project Found.  Please Add Project Details", Icon::Exclamation, kTitle);
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     EXPECT_EQ(locked(dlg), "") << "add mode";
-    desktop.expect_box("Exit without saving? ", Answer::Yes);
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojexit").user_click();
+    discard(dlg);
   });
   open_file(f);
   EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ] open");

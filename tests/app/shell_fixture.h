@@ -215,6 +215,13 @@ class ShellTest : public ::testing::Test {
     EXPECT_FALSE(session->project.project_editing);
   }
 
+  // The user leaves a changed details dialog, discarding the change.
+  void discard(ui::Form& dlg) {
+    desktop.expect_box("Exit without saving? ", Icon::Exclamation, "", Answer::Yes);
+    desktop.expect_box("Update Cancelled");
+    dlg.menu("mnuprojexit").user_click();
+  }
+
   // Design > Ravelgrit takes the project: the inlet list shows, and the user leaves it.
   void design() {
     desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
