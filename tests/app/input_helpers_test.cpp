@@ -86,42 +86,35 @@ TEST_F(InputHelpers, EnterMovesTheFocusOnAndTypesNothing) {
 }
 
 TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocus) {
-  session.number_format = "0.000";
   struct Case {
+    const char* format;
     const char* typed;
     bool leaves;
     const char* shown;
-    int beeps;
+    const char* selected;
   } cases[] = {
-      {" 2 ", true, "2.000", 0},
-      {"0.0625", true, "0.063", 0},
-      {".", false, "0.000", 1},
-      {"", false, "", 1},
-      {"1,5", false, "1,5", 1},       // pasted text that is not a number
-      {"abc", false, "abc", 1},
+      {"0.000", " 2 ", true, "2.000", ""},
+      {"0.000", "0.0625", true, "0.063", ""},
+      {"#0.0000", "0.01", true, "0.0100", ""},  // metric projects show four decimals
+      {"0.000", ".", false, "0.000", "0.000"},
+      {"0.000", "", false, "", ""},
+      {"0.000", "1,5", false, "1,5", nullptr},  // pasted text that is not a number
+      {"0.000", "abc", false, "abc", nullptr},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    session.number_format = c.format;
     form.set_focus(s);
     s.fill_text(c.typed);
     const int beeps_before = desktop.beeps();
-    const bool left = form.user_move_focus(n);
-    EXPECT_EQ(left, c.leaves) << c.typed;
-    EXPECT_EQ(s.text(), c.shown) << c.typed;
-    EXPECT_EQ(desktop.beeps() - beeps_before, c.beeps) << c.typed;
-    if (!left) {
-      EXPECT_EQ(form.active_control(), &s);
+    EXPECT_EQ(form.user_move_focus(n), c.leaves);
+    EXPECT_EQ(s.text(), c.shown);
+    EXPECT_EQ(desktop.beeps() - beeps_before, c.leaves ? 0 : 1);
+    EXPECT_EQ(form.active_control(), c.leaves ? &n : &s);
+    if (c.selected) {
+      EXPECT_EQ(s.sel_text(), c.selected);
     }
   }
-  // "." leaves its 0 selected.
-  form.set_focus(s);
-  s.fill_text(".");
-  form.user_move_focus(n);
-  EXPECT_EQ(s.sel_text(), "0.000");
-  // Metric projects show four decimals.
-  session.number_format = "#0.0000";
-  s.fill_text("0.01");
-  form.user_move_focus(n);
-  EXPECT_EQ(s.text(), "0.0100");
 }
 
 TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {

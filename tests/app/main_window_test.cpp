@@ -1,34 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "app/noaa_stations.h"
 #include "app/project_details.h"
 #include "app/project_update.h"
-#include "platform/db/connection.h"
-#include "platform/db/record_set.h"
-#include "reports/inlet_list.h"
 #include "shell_fixture.h"
 
 using namespace rg;
 using namespace rg::test;
-using ui::Answer;
-using ui::Icon;
-using Menus = std::vector<bool>;
 
-namespace {
-const Menus kNoProject{true, true, false, false};
-const Menus kProjectOpen{false, false, true, true};
-
-// The user fills a new project's details and saves them.
-auto fill_and_save(std::string id, std::string name, std::string units = "ENGLISH") {
-  return [=](ui::Form& f) {
-    f.control("project_id").user_edit_text(id);
-    f.control("project_name").user_edit_text(name);
-    f.control("units").user_select(units);
-    f.menu("mnuprojsave").user_click();
-  };
-}
-}  // namespace
-
-TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComes) {
+TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComesAndExitCloses) {
   ui::ScriptedDesktop desktop;
   app::Session session(desktop, RG_PROGRAM_DIR);
   app::Main(session);
@@ -37,222 +17,153 @@ TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComes) {
   EXPECT_GE(desktop.refreshes(), 1) << "the splash is painted before the wait";
   EXPECT_TRUE(session.form<app::FrmQuillmereSplash>().was_unloaded());
   auto& main = session.form<app::FrmSoftwareMain>();
-  EXPECT_EQ(main.caption(), "Ravelgrit");
-  EXPECT_EQ(main.box_title, "Quillmere");
-  EXPECT_EQ(main.status_bar()->panel_count(), 4);
-  EXPECT_EQ(main.status_bar()->panel(3).style, ui::StatusBar::PanelStyle::Date);
-  EXPECT_EQ(main.status_bar()->panel(4).style, ui::StatusBar::PanelStyle::Time);
-  EXPECT_EQ(main.menu("mnuexit").shortcut(), "Ctrl+X");
-  EXPECT_EQ(main.menu("mnusubHelp").shortcut(), "F1");
-  const Menus at_start{main.menu("mnucreateProj").enabled(), main.menu("mnuopenProj").enabled(),
-                       main.menu("mnuupdateProj").enabled(), main.menu("mnucloseProj").enabled()};
-  EXPECT_EQ(at_start, kNoProject);
+  EXPECT_TRUE(main.menu("mnucreateProj").enabled() && main.menu("mnuopenProj").enabled());
+  EXPECT_FALSE(main.menu("mnuupdateProj").enabled() || main.menu("mnucloseProj").enabled());
+  main.menu("mnuexit").user_click();
+  EXPECT_TRUE(main.was_unloaded());
   EXPECT_TRUE(desktop.failures().empty());
 }
 
 TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
-  const auto f = path("widening.rvg");
-  desktop.expect_file(f.string());
-  desktop.expect_box("New Project Database has been created.  Please Add Project Details");
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
+  create("widening.rvg", [this](ui::Form& dlg) {
     // A new project's defaults.
-    EXPECT_EQ(dlg.control("state").text(), "VA");
-    EXPECT_EQ(dlg.control("units").text(), "ENGLISH");
-    EXPECT_EQ(dlg.control("county").text(), "Accomack");
-    EXPECT_EQ(dlg.control("noaa_station").text(), "Abingdon 3 S");
-    EXPECT_EQ(dlg.control("county").list_count(), 95);
-    EXPECT_EQ(dlg.control("noaa_station").list_count(), 176);
-    EXPECT_TRUE(dlg.control("project_id").enabled());
-    EXPECT_FALSE(dlg.menu("mnuprojcancel").enabled());
+    for (const auto& [name, text] : {std::pair{"state", "VA"}, {"units", "ENGLISH"}, {"county", "Accomack"},
+                                     {"noaa_station", "Abingdon 3 S"}}) {
+      EXPECT_EQ(dlg.control(name).text(), text) << name;
+    }
+    EXPECT_EQ(dlg.control("noaa_station").items(), app::noaa_station_names());
+    EXPECT_EQ(locked(dlg), "") << "add mode";
+    desktop.expect_box("Project Details are Saved!", Icon::Information, "");
     fill_and_save("P-29", "Route 29 Widening", "METRIC")(dlg);
   });
-  desktop.expect_box("Project Details are Saved!");
-  main().menu("mnucreateProj").user_click();
-
-  EXPECT_EQ(desktop.file_dialogs().at(0).title, "Enter New Project Database File Name");
-  EXPECT_EQ(desktop.file_dialogs().at(0).filter, "Ravelgrit files (*.rvg)|*.rvg");
-  EXPECT_EQ(desktop.file_dialogs().at(0).mode, ui::FileDialogMode::Save);
-  EXPECT_EQ(desktop.file_dialogs().at(0).initial_dir, std::string(RG_PROGRAM_DIR));
-  EXPECT_EQ(desktop.boxes().at(0).title, "Quillmere");
-  EXPECT_EQ(desktop.boxes().at(0).icon, Icon::Information);
-  EXPECT_EQ(desktop.boxes().at(1).title, "") << "the details dialog's boxes carry the application's title";
-  EXPECT_EQ(panel(1), "Project Database - widening.rvg");
-  EXPECT_EQ(panel(2), "UNITS: METRIC");
-  EXPECT_EQ(menus(), kProjectOpen);
-  EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
-  EXPECT_EQ(session->project.unit_system, "METRIC");
-  EXPECT_EQ(session->project.open_project_major_release, "2.1");
-  EXPECT_EQ(session->project.open_project_noaa_station, "Abingdon 3 S");
-  EXPECT_EQ(session->handover.last_dir, f.parent_path().string());
-  EXPECT_TRUE(session->project.project_editing);
-  EXPECT_EQ(query_rows(f, "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME, MAJOR_RELEASE, "
-                          "NOAA_STATION FROM PROJECT"),
+  const auto& dialog = desktop.file_dialogs().at(0);
+  EXPECT_EQ(dialog.mode, ui::FileDialogMode::Save);
+  EXPECT_EQ(dialog.initial_dir, std::string(RG_PROGRAM_DIR));
+  EXPECT_EQ(window(), "[Project Database - widening.rvg][UNITS: METRIC] open");
+  const auto& p = session->project;
+  EXPECT_EQ(p.open_project_name + "|" + p.unit_system + "|" + p.open_project_major_release + "|" +
+                p.open_project_noaa_station,
+            "Route 29 Widening|METRIC|2.1|Abingdon 3 S");
+  EXPECT_EQ(session->handover.last_dir, path("widening.rvg").parent_path().string());
+  EXPECT_TRUE(p.project_editing);
+  EXPECT_EQ(query_rows(path("widening.rvg"), "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME, "
+                                             "MAJOR_RELEASE, NOAA_STATION FROM PROJECT"),
             std::vector<std::string>{"P-29|Route 29 Widening|Accomack|VA|METRIC|RAVELGRIT|2.1|Abingdon 3 S"});
 }
 
-TEST_F(ShellTest, CreateWithoutAFileNameSelectsNothing) {
-  // The pattern typed as the name comes back with the dialog's folder before it.
-  for (const std::string& chosen : {std::string(), std::string("*.rvg"), path("*.rvg").string()}) {
-    desktop.expect_file(chosen);
-    desktop.expect_box("No project database selected!");
-    main().menu("mnucreateProj").user_click();
-    EXPECT_EQ(desktop.boxes().back().title, "Quillmere");
-    EXPECT_EQ(desktop.boxes().back().icon, Icon::Exclamation);
-    EXPECT_EQ(menus(), kNoProject);
-    EXPECT_FALSE(fs::exists(path("*.rvg"))) << chosen;
+TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
+  const auto existing = make_current("existing.rvg");
+  const std::string before = file_bytes(existing);
+  const char* const kNone = "No project database selected!";
+  const struct {
+    const char* menu;
+    std::optional<std::string> chosen;  // nothing: Cancel
+    const char* says;
+    const char* title;
+    bool system_modal;
+  } rows[] = {
+      {"mnucreateProj", std::nullopt, kNone, kTitle, false},  // before any Open, Cancel raises nothing
+      {"mnucreateProj", "", kNone, kTitle, false},
+      // A pattern typed as the name comes back with the dialog's folder before it.
+      {"mnucreateProj", "*.rvg", kNone, kTitle, false},
+      {"mnucreateProj", path("*.rvg").string(), kNone, kTitle, false},
+      {"mnucreateProj", existing.string(), "File Already Exists!   Overwrite?", "", false},  // answered No
+      {"mnuopenProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},
+      {"mnucreateProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},  // the cancel error stays on
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.menu) + " " + row.chosen.value_or("Cancel"));
+    desktop.expect_file(row.chosen);
+    desktop.expect_box(row.says, Icon::Exclamation, row.title, Answer::No);
+    click(row.menu);
+    EXPECT_EQ(desktop.boxes().back().system_modal, row.system_modal);
+    EXPECT_EQ(window(), kClosed);
+    EXPECT_FALSE(fs::exists(path("*.rvg")));
+    EXPECT_EQ(file_bytes(existing), before);
+    EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
   }
-  // Cancel before any Open: the dialog raises nothing.
-  desktop.expect_file(std::nullopt);
-  desktop.expect_box("No project database selected!");
-  main().menu("mnucreateProj").user_click();
 }
 
-TEST_F(ShellTest, NoToOverwriteLeavesTheFileAsItWas) {
-  const auto f = make_current("existing.rvg");
-  const std::string before = file_bytes(f);
-  desktop.expect_file(f.string());
-  desktop.expect_box("File Already Exists!   Overwrite?", Answer::No);
-  main().menu("mnucreateProj").user_click();
-  EXPECT_EQ(file_bytes(f), before);
-  EXPECT_EQ(menus(), kNoProject);
-  EXPECT_EQ(panel(1), "");
-  EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
-}
-
-TEST_F(ShellTest, AfterAnOpenCancelInCreateShowsTheDialogsCancelError) {
-  desktop.expect_file(std::nullopt);
-  desktop.expect_box(ui::FileDialog::kCancelDescription);
-  main().menu("mnuopenProj").user_click();
-  EXPECT_TRUE(desktop.boxes().back().system_modal);
-  EXPECT_EQ(desktop.boxes().back().title, "");
-  // The cancel error stays on for Create too.
-  desktop.expect_file(std::nullopt);
-  desktop.expect_box(ui::FileDialog::kCancelDescription);
-  main().menu("mnucreateProj").user_click();
-  EXPECT_EQ(desktop.boxes().back().icon, Icon::Exclamation);
-  EXPECT_EQ(menus(), kNoProject);
-}
-
-TEST_F(ShellTest, OpeningACurrentDatabaseAsksNothingAndListsTheStations) {
-  const auto f = make_current("current.rvg", "Route 29 Widening", "METRIC");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
-  EXPECT_EQ(desktop.file_dialogs().at(0).title, "Open");
-  EXPECT_TRUE(desktop.file_dialogs().at(0).file_must_exist);
-  EXPECT_EQ(desktop.boxes().at(0).icon, Icon::Information);
-  EXPECT_EQ(panel(1), "Project Database - current.rvg");
-  EXPECT_EQ(panel(2), "UNITS: METRIC");
-  EXPECT_EQ(menus(), kProjectOpen);
-  EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
-  EXPECT_FALSE(session->project.shared_project);
-  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMNOAA.rdb");
-  ASSERT_TRUE(session->rainfall.station_rs);
-  EXPECT_EQ(session->rainfall.station_rs->record_count(), 176);
-}
-
-TEST_F(ShellTest, TheSharedMarkerIsFoundInAnyCaseAnywhereInThePath) {
+TEST_F(ShellTest, ACurrentFileOpensWithoutAQuestionWithTheStationsAndIsSharedByTheMarkerInItsPath) {
   for (const char* name : {"QMP_routes.rvg", "roads_Qmp.rvg", "plain.rvg"}) {
-    const auto f = make_current(name);
-    desktop.expect_box("Project Name: Route 29 Widening");
-    open_file(f);
-    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg") << name;
-    desktop.expect_box("Current Project Is Closed!");
-    main().menu("mnucloseProj").user_click();
+    SCOPED_TRACE(name);
+    open(make_current(name, "METRIC"));
+    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg");
+    EXPECT_EQ(window(), "[Project Database - " + std::string(name) + "][UNITS: METRIC] open");
+    EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
+    EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
+    close();
   }
-  // Create forgets it.
-  const auto f = make_current("QMP.rvg");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
-  desktop.expect_file("");
-  desktop.expect_box("No project database selected!");
-  main().menu("mnucreateProj").user_click();
-  EXPECT_FALSE(session->project.shared_project);
+  EXPECT_TRUE(desktop.file_dialogs().at(0).file_must_exist);
 }
 
-TEST_F(ShellTest, AnOlderDatabaseAsksEveryTimeUntilConverted) {
-  const auto f = make_older("older.rvg", false);
-  for (int i = 0; i < 2; ++i) {
-    open_declining_upgrade(f);
-    // No: the county list of the storm tables.
-    EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VARMSTORM.rdb");
-    EXPECT_EQ(session->rainfall.county_rs->record_count(), 95);
-    desktop.expect_box("Current Project Is Closed!");
-    main().menu("mnucloseProj").user_click();
+// No to the question, Cancel in the upgrade dialog, or Cancel after the upgrade
+// failed: the file opens as it is, served by its county list, and asks again.
+TEST_F(ShellTest, AnOlderFileNotUpgradedOpensAsItIsAndAsksAgain) {
+  // The station list of an earlier project stays; nothing else of it stands in.
+  open_current("current.rvg");
+  close();
+  enum How { No, Cancel, CancelAfterAFailure };
+  const struct {
+    const char* file;
+    bool shared_kind;
+    How how;
+    const char* lists;
+    const char* release;
+  } rows[] = {
+      {"older.rvg", false, No, "VARMSTORM.rdb counties stations", "1.0"},
+      {"qmp_older.rvg", true, No, "VArainfall.rdb counties stations", ""},
+      {"cancel.rvg", false, Cancel, "VARMSTORM.rdb counties stations", "1.0"},
+      {"locked.rvg", false, CancelAfterAFailure, "VARMSTORM.rdb counties stations", "1.0"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    const auto f = make_older(row.file, row.shared_kind);
+    if (row.how == CancelAfterAFailure) {
+      run_sql(f, "CREATE TRIGGER no_stamp BEFORE UPDATE ON PROJECT BEGIN SELECT RAISE(ABORT, 'stamp refused'); END;");
+    }
+    const std::string before = file_bytes(f);
+    for (int time = 0; time < 2; ++time) {
+      if (row.how == No) {
+        open_declining_upgrade(f);
+      } else {
+        open_upgrading(f, [&](ui::Form& dlg) {
+          if (row.how == CancelAfterAFailure) {
+            desktop.expect_box_containing('"' + std::string(row.file) + "\" could not be updated. stamp refused.");
+            dlg.control("btnUpdate").user_click();
+            EXPECT_TRUE(dlg.is_loaded());
+          }
+          desktop.expect_box("Project Name: Old Project");
+          dlg.control("btnCancel").user_click();
+        });
+      }
+      EXPECT_EQ(lists(), row.lists);
+      EXPECT_EQ(window(), "[Project Database - " + std::string(row.file) + "][UNITS: ENGLISH] open");
+      const auto& p = session->project;
+      EXPECT_EQ(p.open_project_major_release + "|" + p.open_project_noaa_station, row.release + std::string("|"));
+      // The Design menu does not ask a shared project for its product name.
+      EXPECT_EQ(p.open_project_product_name, row.shared_kind ? "" : "RAVELGRIT");
+      close();
+    }
+    EXPECT_EQ(file_bytes(f), before) << "nothing of the upgrade is left in the file";
   }
-  EXPECT_EQ(project_columns(f).size(), 12u) << "declining changes nothing";
-}
-
-TEST_F(ShellTest, NoOnASharedOlderDatabaseListsTheCountyRainfallTable) {
-  const auto f = make_older("qmp_older.rvg", true);
-  open_declining_upgrade(f);
-  EXPECT_EQ(fs::path(session->rainfall.rainfall_db_path).filename(), "VArainfall.rdb");
-  EXPECT_EQ(session->rainfall.county_rs->field_names(), (std::vector<std::string>{"COUNTY_NO", "COUNTY_NAME"}));
-  EXPECT_EQ(session->rainfall.county_rs->record_count(), 95);
-  // The Design menu does not ask for the product name of a shared project.
-  EXPECT_EQ(session->project.open_project_product_name, "");
-}
-
-TEST_F(ShellTest, StationListOfAnEarlierOpenSurvivesTheCountyList) {
-  const auto current = make_current("current.rvg");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(current);
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
-  const auto older = make_older("older.rvg", false);
-  open_declining_upgrade(older);
-  ASSERT_TRUE(session->rainfall.station_rs);
-  EXPECT_EQ(session->rainfall.station_rs->record_count(), 176);
-}
-
-TEST_F(ShellTest, CloseClearsEveryValueCopiedFromTheProject) {
-  const auto f = make_current("current.rvg");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
-  EXPECT_EQ(desktop.boxes().back().icon, Icon::Information);
-  EXPECT_EQ(desktop.boxes().back().title, "");
-  EXPECT_EQ(menus(), kNoProject);
-  EXPECT_EQ(panel(1), "");
-  EXPECT_EQ(panel(2), "");
-  EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), app::ProjectCopies{});
-  EXPECT_FALSE(session->project.project_editing);
-  EXPECT_FALSE(session->project.project_conn);
-}
-
-TEST_F(ShellTest, AnOlderSharedFileOpenedAfterACurrentOneIsTakenAsOlder) {
-  const auto current = make_current("current.rvg");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(current);
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
-  // Its file has no MAJOR_RELEASE column: nothing of the current project may stand in.
-  const auto older = make_older("qmp_older.rvg", true);
-  open_declining_upgrade(older);
-  EXPECT_EQ(session->project.open_project_major_release, "");
-  EXPECT_EQ(session->project.open_project_noaa_station, "");
 }
 
 TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
   const auto text_file = path("notes.rvg");
-  { std::ofstream(text_file) << "these are not the inlets you are looking for\n"; }
+  std::ofstream(text_file) << "these are not the inlets you are looking for\n";
   const auto other_db = path("other.rvg");
   run_sql(other_db, "CREATE TABLE SOMETHING (A TEXT);");
   for (const auto& [f, says] : {std::pair{text_file, "is not a database"}, std::pair{other_db, "no PROJECT table"}}) {
+    SCOPED_TRACE(says);
     const std::string before = file_bytes(f);
-    desktop.expect_file(f.string());
     desktop.expect_box_containing(says);
-    main().menu("mnuopenProj").user_click();
+    open_file(f);
     ASSERT_EQ(desktop.boxes().size(), 1u) << "one box, from the connection";
     EXPECT_EQ(desktop.boxes()[0].icon, Icon::None);
     EXPECT_EQ(file_bytes(f), before);
-    EXPECT_EQ(menus(), kNoProject);
-    EXPECT_EQ(panel(1), "");
-    EXPECT_EQ(panel(2), "");
-    EXPECT_EQ(session->project.open_project_name, "");
-    EXPECT_EQ(session->project.project_db_path, "");
+    EXPECT_EQ(window(), kClosed);
+    EXPECT_EQ(session->project.open_project_name + session->project.project_db_path, "");
     EXPECT_EQ(main().pointer(), ui::MousePointer::Default);
     desktop.clear_record();
   }
@@ -261,52 +172,43 @@ TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
 TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   const auto f = path("empty.rvg");
   fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f);
-  desktop.expect_box("No Project Found.  Please Add Project Details");
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
-    EXPECT_TRUE(dlg.control("project_id").enabled()) << "add mode";
-    dlg.menu("mnuprojexit").user_click();
+  desktop.expect_box("No Project Found.  Please Add Project Details", Icon::Exclamation, kTitle);
+  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
+    EXPECT_EQ(locked(dlg), "") << "add mode";
+    discard(dlg);
   });
-  desktop.expect_box("Exit without saving? ", Answer::Yes);
-  desktop.expect_box("Update Cancelled");
   open_file(f);
-  EXPECT_EQ(desktop.boxes().at(0).title, "Quillmere");
-  EXPECT_EQ(menus(), kProjectOpen);
-  EXPECT_EQ(panel(1), "Project Database - empty.rvg");
+  EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ] open");
 
   // Update Project Details without details: the same box and dialog again.
-  desktop.expect_box("No Project Found.  Please Add Project Details");
+  desktop.expect_box("No Project Found.  Please Add Project Details", Icon::Exclamation, kTitle);
   desktop.expect_modal("frmProjectNOAA", fill_and_save("P-1", "Found"));
   desktop.expect_box("Project Details are Saved!");
-  main().menu("mnuupdateProj").user_click();
+  click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_name, "Found");
 
   // Now with details: edit mode, key fields locked.
   desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
-    for (const char* name : {"project_id", "units", "county", "noaa_station"}) {
-      EXPECT_FALSE(dlg.control(name).enabled()) << name;
-      EXPECT_EQ(dlg.control(name).back_color(), ui::kButtonFace) << name;
-    }
-    EXPECT_TRUE(dlg.control("project_name").enabled());
-    EXPECT_TRUE(dlg.menu("mnuprojcancel").enabled());
+    EXPECT_EQ(locked(dlg), "project_id units county noaa_station cancel");
     EXPECT_EQ(dlg.control("project_id").text(), "P-1");
     dlg.menu("mnuprojexit").user_click();
   });
-  main().menu("mnuupdateProj").user_click();
-  EXPECT_EQ(menus(), kProjectOpen);
+  click("mnuupdateProj");
+  EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ENGLISH] open");
 }
 
 TEST_F(ShellTest, UpdateOfAnOlderProjectShowsTheTwinWithoutStation) {
   const auto f = make_older("older.rvg", false);
   open_declining_upgrade(f);
   desktop.expect_modal("frmProject", [](ui::Form& dlg) {
+    EXPECT_EQ(locked(dlg), "project_id units county cancel");
     EXPECT_EQ(dlg.find("noaa_station"), nullptr);
-    EXPECT_FALSE(dlg.control("county").enabled());
     EXPECT_EQ(dlg.control("county").text(), "Albemarle");
     dlg.control("designer").user_edit_text("A. Engineer");
     dlg.menu("mnuprojsave").user_click();
   });
   desktop.expect_box("Project Details are Saved!");
-  main().menu("mnuupdateProj").user_click();
+  click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_designer, "A. Engineer");
   EXPECT_EQ(query_rows(f, "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
 }
@@ -314,45 +216,35 @@ TEST_F(ShellTest, UpdateOfAnOlderProjectShowsTheTwinWithoutStation) {
 // --- The Design loop ------------------------------------------------------------
 
 TEST_F(ShellTest, DesignRefusesWithoutAProjectAndForeignDatabases) {
-  desktop.expect_box("Please Select Current Working Project!");
-  main().menu("mnuInlet").user_click();
-  EXPECT_EQ(desktop.boxes().back().title, "Quillmere");
-  EXPECT_TRUE(desktop.modal_forms().empty());
+  desktop.expect_box("Please Select Current Working Project!", Icon::Exclamation, kTitle);
+  click("mnuInlet");
 
   const auto f = make_current("foreign.rvg");
   run_sql(f, "UPDATE PROJECT SET PRODUCT_NAME = 'OTHERPROGRAM'");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
-  desktop.expect_box("This is an Incompatible Project Database! Please use correct version of the database");
-  main().menu("mnuInlet").user_click();
+  open(f);
+  desktop.expect_box("This is an Incompatible Project Database! Please use correct version of the database",
+                     Icon::Exclamation, kTitle);
+  click("mnuInlet");
   EXPECT_TRUE(desktop.modal_forms().empty());
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
+  close();
 
   // A shared project is not asked for its product name.
   const auto shared = make_current("qmp_foreign.rvg");
   run_sql(shared, "UPDATE PROJECT SET PRODUCT_NAME = 'OTHERPROGRAM'");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(shared);
-  desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
-  main().menu("mnuInlet").user_click();
-  EXPECT_EQ(desktop.modal_forms(), std::vector<std::string>{"frminletflex"});
+  open(shared);
+  design();
 }
 
 TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
-  const auto f = make_current("loop.rvg");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
-
+  const auto f = open_current("loop.rvg");
   // An empty list: Refresh stays; the close box ends the loop.
   desktop.expect_modal("frminletflex", [](ui::Form& list) {
-    EXPECT_EQ(list.caption(), "Ravelgrit");
     EXPECT_EQ(list.control("Text1").text(), "0");
     list.control("cmdflexrefreshinlet").user_click();
     EXPECT_TRUE(list.is_loaded()) << "an empty list is not reloaded";
     list.unload(ui::UnloadMode::CloseBox);
   });
-  main().menu("mnuInlet").user_click();
+  click("mnuInlet");
   EXPECT_EQ(desktop.modal_forms().size(), 1u);
   EXPECT_TRUE(session->handover.design_loop_done);
 
@@ -365,7 +257,7 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
     list.menu("mnuflexrefresh").user_click();
   });
   desktop.expect_modal("frminletflex", [](ui::Form& list) { list.menu("mnuflexexit").user_click(); });
-  main().menu("mnuInlet").user_click();
+  click("mnuInlet");
   EXPECT_EQ(desktop.modal_forms().size(), 3u);
   EXPECT_EQ(session->number_format, "0.000");
 }
@@ -373,11 +265,10 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
 TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges) {
   const auto f = make_current("no_inlets.rvg");
   run_sql(f, "DROP TABLE INLET");
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
+  open(f);
   desktop.clear_record();
   desktop.expect_box_containing("INLET");
-  main().menu("mnuInlet").user_click();
+  click("mnuInlet");
   EXPECT_EQ(desktop.boxes().size(), 1u);
   EXPECT_FALSE(session->form<reports::FrmInletFlex>().is_loaded());
 
@@ -387,13 +278,6 @@ TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges
     EXPECT_EQ(list.control("Text1").text(), "1");
     list.control("cmdflexexit").user_click();
   });
-  main().menu("mnuInlet").user_click();
-  desktop.expect_box("Current Project Is Closed!");
-  main().menu("mnucloseProj").user_click();
-  EXPECT_EQ(session->project.open_project_name, "");
-}
-
-TEST_F(ShellTest, ExitClosesTheMainWindow) {
-  main().menu("mnuexit").user_click();
-  EXPECT_TRUE(main().was_unloaded());
+  click("mnuInlet");
+  close();
 }

@@ -1,14 +1,18 @@
 #pragma once
 // A session on the scripted desktop, with the program's data files, a scratch
-// folder for project files, and helpers that make project databases of the
-// current and of older releases.
+// folder for project files, project databases of the current and of older
+// releases, and the user's usual steps (create, open, close, design) as one call
+// each, every one checking the boxes it meets.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +20,8 @@
 #include "app/main_window.h"
 #include "app/session.h"
 #include "inlet/inlet_form.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
 #include "platform/ui/scripted_desktop.h"
 #include "reports/inlet_list.h"
 #include "support/sqlite_rows.h"
@@ -23,19 +29,70 @@
 namespace rg::test {
 
 namespace fs = std::filesystem;
+using ui::Answer;
+using ui::Icon;
+using Script = std::function<void(ui::Form&)>;
 
 inline std::string file_bytes(const fs::path& f) {
-  std::ifstream in(f, std::ios::binary);
   std::ostringstream out;
-  out << in.rdbuf();
+  out << std::ifstream(f, std::ios::binary).rdbuf();
   return out.str();
 }
 
 inline std::vector<std::string> project_columns(const fs::path& f) {
-  std::vector<std::string> names;
-  for (const auto& row : query_rows(f, "SELECT name FROM pragma_table_info('PROJECT')")) names.push_back(row);
-  return names;
+  return query_rows(f, "SELECT name FROM pragma_table_info('PROJECT') ORDER BY name");
 }
+
+// The scripted desktop, which can also be told the icon and title a box shows.
+class ShellDesktop : public ui::ScriptedDesktop {
+ public:
+  using ScriptedDesktop::expect_box;
+  // The title "" is the application's.
+  void expect_box(std::string text, Icon icon, std::string title, Answer a = Answer::OK) {
+    looks_.push_back({.text = text, .icon = icon, .title = std::move(title)});
+    ScriptedDesktop::expect_box(std::move(text), a);
+  }
+  Answer message_box(const ui::MessageBox& box) override {
+    if (!looks_.empty() && looks_.front().text == box.text) {
+      const auto look = looks_.front();
+      looks_.pop_front();
+      EXPECT_TRUE(box.icon == look.icon && box.title == look.title)
+          << '"' << box.text << "\" shows icon " << static_cast<int>(box.icon) << " and title \"" << box.title << '"';
+    }
+    return ScriptedDesktop::message_box(box);
+  }
+
+ private:
+  std::deque<ui::MessageBox> looks_;
+};
+
+// The details dialog's fields that take no input (each also greyed, or marked),
+// and "cancel" when its Cancel is offered: "" in add mode.
+inline std::string locked(ui::Form& dlg) {
+  std::string out;
+  for (const char* name : {"project_id", "project_name", "units", "county", "noaa_station"}) {
+    const auto* c = dlg.find(name);
+    if (c && !c->enabled()) out += std::string(name) + (c->back_color() == ui::kButtonFace ? " " : "(not greyed) ");
+  }
+  return out + (dlg.menu("mnuprojcancel").enabled() ? "cancel" : "");
+}
+
+// The user fills a new project's details and saves them.
+inline Script fill_and_save(std::string id, std::string name, std::string units = "ENGLISH") {
+  return [=](ui::Form& f) {
+    f.control("project_id").user_edit_text(id);
+    f.control("project_name").user_edit_text(name);
+    f.control("units").user_select(units);
+    f.menu("mnuprojsave").user_click();
+  };
+}
+
+inline constexpr const char* kConvertQuestion =
+    "Would you like to convert the current database version to comply with new DOVI Drainage Manual to include "
+    "NOAA Stations?";
+inline constexpr const char* kTitle = "Quillmere";
+// window() with no project open.
+inline constexpr const char* kClosed = "[][] closed";
 
 class ShellTest : public ::testing::Test {
  protected:
@@ -65,19 +122,32 @@ class ShellTest : public ::testing::Test {
 
   app::FrmSoftwareMain& main() { return session->form<app::FrmSoftwareMain>(); }
   std::string panel(int n) { return main().status_bar()->panel(n).text; }
-  // Create, Open, Update, Close enabled?
-  std::vector<bool> menus() {
-    auto& m = main();
-    return {m.menu("mnucreateProj").enabled(), m.menu("mnuopenProj").enabled(), m.menu("mnuupdateProj").enabled(),
-            m.menu("mnucloseProj").enabled()};
+  void click(const char* menu) { main().menu(menu).user_click(); }
+
+  // What the main window shows of the project: its two panels, and which of
+  // Create, Open, Update and Close it offers ("open" and "closed" as they should be).
+  std::string window() {
+    std::string offered;
+    for (const char* m : {"mnucreateProj", "mnuopenProj", "mnuupdateProj", "mnucloseProj"}) {
+      offered += main().menu(m).enabled() ? '1' : '0';
+    }
+    return "[" + panel(1) + "][" + panel(2) + "] " +
+           (offered == "1100" ? "closed" : offered == "0011" ? "open" : offered);
+  }
+
+  // The rainfall file that serves the project and the lists open on it.
+  std::string lists() {
+    const auto& r = session->rainfall;
+    auto filled = [](const auto& rs) { return rs && rs->record_count() > 0; };
+    return fs::path(r.rainfall_db_path).filename().string() + (filled(r.county_rs) ? " counties" : "") +
+           (filled(r.station_rs) ? " stations" : "");
   }
 
   fs::path path(const std::string& name) const { return dir_ / name; }
 
   // A database of an older release: without NOAA_STATION, and for a shared
   // project without the five columns the upgrade adds.
-  fs::path make_older(const std::string& name, bool shared_kind, const std::string& project_name = "Old Project",
-                      const std::string& units = "ENGLISH") {
+  fs::path make_older(const std::string& name, bool shared_kind) {
     const fs::path f = path(name);
     std::string sql =
         "CREATE TABLE PROJECT (PROJECT_ID TEXT, PROJECT_NAME TEXT, DESCRIPTION TEXT, LOCATION TEXT, COUNTY TEXT, "
@@ -85,45 +155,82 @@ class ShellTest : public ::testing::Test {
     sql += shared_kind ? ");" : ", PRODUCT_NAME TEXT(20), MAJOR_RELEASE TEXT(10), MINOR_RELEASE TEXT(10), "
                                 "RELEASE_DATE TEXT(10));";
     sql += "CREATE TABLE INLET (INLET_NUMBER TEXT COLLATE NOCASE, ROADWAY TEXT, QCARRY TEXT);";
-    if (!project_name.empty()) {
-      sql += shared_kind ? "INSERT INTO PROJECT VALUES ('P-7', '" + project_name +
-                               "', 'd', 'l', 'Albemarle', 'VA', '" + units + "', 'Designer');"
-                         : "INSERT INTO PROJECT VALUES ('P-7', '" + project_name + "', 'd', 'l', 'Albemarle', 'VA', '" +
-                               units + "', 'Designer', 'RAVELGRIT', '1.0', '0.0', 'MAY 2009');";
-    }
+    sql += "INSERT INTO PROJECT VALUES ('P-7', 'Old Project', 'd', 'l', 'Albemarle', 'VA', 'ENGLISH', 'Designer'";
+    sql += shared_kind ? ");" : ", 'RAVELGRIT', '1.0', '0.0', 'MAY 2009');";
     run_sql(f, sql);
     return f;
   }
 
   // A current project file with details, made from the template.
-  fs::path make_current(const std::string& name, const std::string& project_name = "Route 29 Widening",
-                        const std::string& units = "ENGLISH") {
+  fs::path make_current(const std::string& name, const std::string& units = "ENGLISH") {
     const fs::path f = path(name);
     fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f, fs::copy_options::overwrite_existing);
     run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
-               "NOAA_STATION) VALUES ('P-1', '" + project_name + "', 'Albemarle', 'VA', '" + units +
+               "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', '" + units +
                "', 'J. Doe', '2.1', 'Charlottesville');");
     return f;
   }
 
-  // Opens a file through the File menu.
-  void open_file(const fs::path& f) {
-    desktop.expect_file(f.string());
-    main().menu("mnuopenProj").user_click();
+  // File > Create, answered with this file; the script works the details dialog.
+  void create(const std::string& name, Script script) {
+    desktop.expect_file(path(name).string());
+    desktop.expect_box("New Project Database has been created.  Please Add Project Details", Icon::Information,
+                       kTitle);
+    desktop.expect_modal("frmProjectNOAA", std::move(script));
+    click("mnucreateProj");
   }
 
+  // File > Open, answered with this file.
+  void open_file(const fs::path& f) {
+    desktop.expect_file(f.string());
+    click("mnuopenProj");
+  }
+  // Opens a project file that has details.
+  void open(const fs::path& f, const std::string& name = "Route 29 Widening") {
+    desktop.expect_box("Project Name: " + name, Icon::Information, kTitle);
+    open_file(f);
+  }
+  fs::path open_current(const std::string& name) {
+    const auto f = make_current(name);
+    open(f);
+    return f;
+  }
   // Opens a file of an older release, declining its upgrade.
-  void open_declining_upgrade(const fs::path& f, const std::string& project_name = "Old Project") {
-    desktop.expect_box(kConvertQuestion, ui::Answer::No);
-    desktop.expect_box("Project Name: " + project_name);
+  void open_declining_upgrade(const fs::path& f) {
+    desktop.expect_box(kConvertQuestion, Icon::Exclamation, "", Answer::No);
+    open(f, "Old Project");
+  }
+  // Opens a file of an older release, accepting its upgrade; the script works the dialog.
+  void open_upgrading(const fs::path& f, Script script) {
+    desktop.expect_box(kConvertQuestion, Answer::Yes);
+    desktop.expect_modal("frmProjectUpdate", std::move(script));
     open_file(f);
   }
 
-  static constexpr const char* kConvertQuestion =
-      "Would you like to convert the current database version to comply with new DOVI Drainage Manual to include "
-      "NOAA Stations?";
+  // File > Close: nothing of the project is left.
+  void close() {
+    desktop.expect_box("Current Project Is Closed!", Icon::Information, "");
+    click("mnucloseProj");
+    EXPECT_EQ(window(), kClosed);
+    EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), app::ProjectCopies{});
+    EXPECT_FALSE(session->project.project_conn);
+    EXPECT_FALSE(session->project.project_editing);
+  }
 
-  ui::ScriptedDesktop desktop;
+  // The user leaves a changed details dialog, discarding the change.
+  void discard(ui::Form& dlg) {
+    desktop.expect_box("Exit without saving? ", Icon::Exclamation, "", Answer::Yes);
+    desktop.expect_box("Update Cancelled");
+    dlg.menu("mnuprojexit").user_click();
+  }
+
+  // Design > Ravelgrit takes the project: the inlet list shows, and the user leaves it.
+  void design() {
+    desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
+    click("mnuInlet");
+  }
+
+  ShellDesktop desktop;
   std::unique_ptr<app::Session> session;
 
  private:

@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "platform/db/connection.h"
 #include "shell_fixture.h"
 
 using namespace rg;
 using namespace rg::test;
-using ui::Answer;
 
 namespace {
 
@@ -38,9 +36,7 @@ class UnwritableTest : public ShellTest {
   // the system gives a file that cannot be written (running as root ignores the
   // file's mode).
   fs::path open_unwritable(const std::string& name) {
-    const auto f = make_current(name);
-    desktop.expect_box("Project Name: Route 29 Widening");
-    open_file(f);
+    const auto f = open_current(name);
     session->project.project_conn->open(f, db::Access::ReadOnly);
     desktop.clear_record();
     return f;
@@ -54,25 +50,20 @@ TEST_F(UnwritableTest, TheDetailsAreShownAndSaveRefusesWithTheReason) {
   desktop.expect_box_containing("\"readonly.rvg\" is read-only");
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     EXPECT_EQ(desktop.boxes().size(), 1u) << "said once, as the dialog opens";
-    EXPECT_EQ(dlg.control("project_id").text(), "P-1");
-    EXPECT_EQ(dlg.control("project_name").text(), "Route 29 Widening");
-    EXPECT_EQ(dlg.control("noaa_station").text(), "Charlottesville");
-    EXPECT_FALSE(dlg.control("project_id").enabled()) << "edit mode";
+    EXPECT_EQ(dlg.control("project_name").text() + "|" + dlg.control("noaa_station").text(),
+              "Route 29 Widening|Charlottesville");
+    EXPECT_EQ(locked(dlg), "project_id units county noaa_station cancel") << "edit mode";
     dlg.control("designer").user_edit_text("A. Engineer");
     desktop.expect_box_containing("not saved. The project database \"readonly.rvg\" is read-only");
     dlg.menu("mnuprojsave").user_click();
     EXPECT_TRUE(dlg.is_loaded());
     EXPECT_EQ(dlg.control("designer").text(), "A. Engineer");
-    desktop.expect_box("Exit without saving? ", Answer::Yes);
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojexit").user_click();
+    discard(dlg);
   });
-  main().menu("mnuupdateProj").user_click();
+  click("mnuupdateProj");
   EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), copies);
   EXPECT_EQ(file_bytes(f), before);
-  // Still a project of this program.
-  desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
-  main().menu("mnuInlet").user_click();
+  design();  // still a project of this program
 }
 
 // Each waits the few seconds a held file is given before it is reported.
@@ -80,20 +71,18 @@ TEST_F(UnwritableTest, AHeldFileIsWaitedForThenSaidToBeInUse) {
   const auto f = make_current("held.rvg");
   {
     Holder other(f, "EXCLUSIVE");
-    desktop.expect_file(f.string());
     desktop.expect_box_containing("another program");
-    main().menu("mnuopenProj").user_click();
-    EXPECT_EQ(menus(), (std::vector<bool>{true, true, false, false})) << "nothing is open";
+    open_file(f);
+    EXPECT_EQ(window(), kClosed);
   }
-  desktop.expect_box("Project Name: Route 29 Widening");
-  open_file(f);
+  open(f);
   const app::ProjectCopies copies = session->project;
   {
     // Its details cannot be read now: nothing of the project is lost and no
     // dialog stays.
     Holder other(f, "EXCLUSIVE");
     desktop.expect_box_containing("another program");
-    main().menu("mnuupdateProj").user_click();
+    click("mnuupdateProj");
     EXPECT_EQ(desktop.modal_forms(), std::vector<std::string>{"frmProjectNOAA"});
     EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), copies);
   }
@@ -109,10 +98,9 @@ TEST_F(UnwritableTest, AHeldFileIsWaitedForThenSaidToBeInUse) {
     desktop.expect_box("Project Details are Saved!");
     dlg.menu("mnuprojsave").user_click();
   });
-  main().menu("mnuupdateProj").user_click();
+  click("mnuupdateProj");
   EXPECT_EQ(query_rows(f, "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
-  desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
-  main().menu("mnuInlet").user_click();
+  design();
 }
 
 TEST_F(UnwritableTest, AProductCheckThatCannotBeMadeRefusesAndSaysWhy) {
@@ -120,7 +108,7 @@ TEST_F(UnwritableTest, AProductCheckThatCannotBeMadeRefusesAndSaysWhy) {
   const auto f = make_older("older.rvg", true);
   open_declining_upgrade(f);
   desktop.expect_box_containing("PRODUCT_NAME");
-  main().menu("mnuInlet").user_click();
+  click("mnuInlet");
   const std::string& said = desktop.boxes().back().text;
   EXPECT_TRUE(said.starts_with("Ravelgrit could not check")) << said;
   EXPECT_NE(said.find("answer Yes to the conversion"), std::string::npos) << said;
