@@ -341,36 +341,43 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
   county->hidePopup();
 }
 
-// The details dialogs check a typed unit in Change: a box, then the first item.
-TEST_F(QtFront, AChangeHandlerMayShowABoxAndRewriteTheTypedText) {
+// The details dialog checks a typed unit in Change: a valid beginning is
+// completed to its item, anything else gets a box and the first item. Typing
+// on must replace the completed tail, never land inside it.
+TEST_F(QtFront, TypingIntoAListThatCompletesInChangeGivesTheItem) {
   qt::FormWindow& w = shown(dialog);
-  auto* station = widget<QComboBox>(w, "noaa_station");
-  std::vector<std::string> boxes;
-  dialog.station->Change = [&] {
-    const std::string& t = dialog.station->text();
-    if (!t.empty() && dialog.station->item(0).rfind(t, 0) != 0 && dialog.station->item(2).rfind(t, 0) != 0) {
-      ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
-      dialog.station->set_text(dialog.station->item(0));
+  auto* county = widget<QComboBox>(w, "county");
+  dialog.county->set_items({"ENGLISH", "METRIC"});
+  dialog.county->Change = [&] {
+    ui::Control& c = *dialog.county;
+    for (const std::string& item : c.items()) {
+      if (item.rfind(c.text(), 0) == 0) {
+        if (!c.text().empty()) c.set_text(item);
+        return;
+      }
     }
+    ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
+    c.set_text(c.item(0));
   };
-  click(station);
-  when_shown<QMessageBox>([&](QMessageBox* box) {
-    boxes.push_back(box->text().toStdString());
-    box->button(QMessageBox::Ok)->click();
-  });
-  QTest::keyClicks(QApplication::focusWidget(), "X");
-  EXPECT_THAT(boxes, ElementsAre("Value not present in the list... Please enter a valid value.."));
-  EXPECT_EQ(dialog.station->text(), "Abingdon 3 S");
-  EXPECT_EQ(station->currentText(), "Abingdon 3 S");
-  EXPECT_EQ(dialog.active_control(), dialog.station);
-  // A valid beginning stays as typed. (Offscreen, the window must be made
-  // active again after the box.)
-  ASSERT_TRUE(activate(w.window()));
-  ASSERT_NE(QApplication::focusWidget(), nullptr);
-  station->lineEdit()->selectAll();
-  QTest::keyClicks(QApplication::focusWidget(), "St");
-  EXPECT_EQ(dialog.station->text(), "St");
-  EXPECT_EQ(boxes.size(), 1u);
+  struct Case {
+    const char* typed;
+    const char* result;
+    int boxes;
+  };
+  for (const Case& c : {Case{"METRIC", "METRIC", 0}, Case{"ENG", "ENGLISH", 0}, Case{"M", "METRIC", 0},
+                        Case{"ENGLISH", "ENGLISH", 0}, Case{"Q", "ENGLISH", 1}}) {
+    // Offscreen, the window must be made active again after a box.
+    ASSERT_TRUE(activate(w.window()));
+    click(county);
+    county->lineEdit()->selectAll();
+    std::vector<QString> boxes;
+    const auto answering = qt::testing::answer_every_box(boxes);
+    QTest::keyClicks(county->lineEdit(), c.typed);
+    EXPECT_EQ(dialog.county->text(), c.result) << c.typed;
+    EXPECT_EQ(county->currentText().toStdString(), c.result) << c.typed;
+    EXPECT_EQ(static_cast<int>(boxes.size()), c.boxes) << c.typed;
+    EXPECT_EQ(dialog.active_control(), dialog.county);
+  }
 }
 
 TEST_F(QtFront, ClicksAndPicksRaiseTheModelsEvents) {

@@ -426,9 +426,9 @@ void FormWindow::user_clicked(ui::Control& control) {
   control_changed(control, ui::Property::Value);
 }
 
-void FormWindow::user_edited(ui::Control& control, const std::string& text) {
+void FormWindow::user_edited(ui::Control& control, const std::string& text, int caret) {
   if (closed_) return;
-  if (reach(control)) run([&] { control.user_edit_text(text); });
+  if (reach(control)) run([&] { control.user_edit_text(text, caret); });
   if (closed_) return;
   control_changed(control, ui::Property::Text);
   if (ControlView* v = view_of(&control)) v->copy_selection_to_model();
