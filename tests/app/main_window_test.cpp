@@ -111,6 +111,7 @@ TEST_F(ShellTest, NoToOverwriteLeavesTheFileAsItWas) {
   desktop.expect_file(f.string());
   desktop.expect_box("File Already Exists!   Overwrite?", Answer::No);
   main().menu("mnucreateProj").user_click();
+  EXPECT_EQ(desktop.boxes().back().default_answer, Answer::No) << "Enter alone must not overwrite";
   EXPECT_EQ(file_bytes(f), before);
   EXPECT_EQ(menus(), kNoProject);
   EXPECT_EQ(panel(1), "");

@@ -695,29 +695,38 @@ TEST_F(QtFront, TheMainWindowsUnloadEndsTheProgram) {
 
 // --- Desktop services --------------------------------------------------------------------------
 
-TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
+TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitleAndAnswer) {
+  using Act = std::function<void(QMessageBox*)>;
+  auto press = [](QMessageBox::StandardButton b) -> Act { return [b](QMessageBox* box) { box->button(b)->click(); }; };
+  auto key = [](Qt::Key k) -> Act { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
+  const auto yes_no = QMessageBox::Yes | QMessageBox::No;
+  auto box = [](std::string text, ui::Buttons b, ui::Icon i = ui::Icon::None, std::string title = {}, bool top = false,
+                std::optional<ui::Answer> enter = {}) {
+    return ui::MessageBox{std::move(text), b, i, std::move(title), top, enter};
+  };
   struct Case {
     ui::MessageBox box;
     QMessageBox::Icon icon;
     QString title;
     QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton press;
+    Act act;
     ui::Answer answer;
   };
   const std::vector<Case> cases = {
-      {{"Project Details are Saved!", ui::Buttons::OK, ui::Icon::Information, "", false},
-       QMessageBox::Information, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
-      {{"Exit without saving? ", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
-       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::No, ui::Answer::No},
-      {{"File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
-       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ui::Answer::Yes},
-      {{"Replace the table?", ui::Buttons::OKCancel, ui::Icon::Question, "Tables", false},
-       QMessageBox::Question, "Tables", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
-       ui::Answer::Cancel},
-      {{"Cancel was selected.", ui::Buttons::OK, ui::Icon::Critical, "Shell", true},
-       QMessageBox::Critical, "Shell", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
-      {{"Update Cancelled", ui::Buttons::OK, ui::Icon::None, "", false},
-       QMessageBox::NoIcon, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
+      {box("Project Details are Saved!", ui::Buttons::OK, ui::Icon::Information), QMessageBox::Information,
+       "Ravelgrit", QMessageBox::Ok, key(Qt::Key_Return), ui::Answer::OK},
+      {box("Exit without saving? ", ui::Buttons::YesNo, ui::Icon::Exclamation), QMessageBox::Warning, "Ravelgrit",
+       yes_no, press(QMessageBox::No), ui::Answer::No},
+      {box("Add NOAA stations?", ui::Buttons::YesNo, ui::Icon::Question), QMessageBox::Question, "Ravelgrit", yes_no,
+       key(Qt::Key_Return), ui::Answer::Yes},
+      {box("Add NOAA stations?", ui::Buttons::YesNo), QMessageBox::NoIcon, "Ravelgrit", yes_no, key(Qt::Key_Escape),
+       ui::Answer::No},
+      {box("File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false, ui::Answer::No),
+       QMessageBox::Warning, "Ravelgrit", yes_no, key(Qt::Key_Return), ui::Answer::No},
+      {box("Replace the table?", ui::Buttons::OKCancel, ui::Icon::Question, "Tables"), QMessageBox::Question, "Tables",
+       QMessageBox::Ok | QMessageBox::Cancel, key(Qt::Key_Escape), ui::Answer::Cancel},
+      {box("Cancel was selected.", ui::Buttons::OK, ui::Icon::Critical, "Shell", true), QMessageBox::Critical, "Shell",
+       QMessageBox::Ok, press(QMessageBox::Ok), ui::Answer::OK},
   };
   for (const Case& c : cases) {
     QString text;
@@ -725,13 +734,15 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
     QMessageBox::Icon icon{};
     QMessageBox::StandardButtons buttons{};
     bool on_top = false;
+    int button_icons = 0;
     when_shown<QMessageBox>([&](QMessageBox* box) {
       text = box->text();
       title = box->windowTitle();
       icon = box->icon();
       buttons = box->standardButtons();
       on_top = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-      box->button(c.press)->click();
+      for (QAbstractButton* b : box->buttons()) button_icons += b->icon().isNull() ? 0 : 1;
+      c.act(box);
     });
     const ui::Answer answer = desktop.message_box(c.box);
     const std::string what = c.box.text;
@@ -740,6 +751,7 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
     EXPECT_EQ(icon, c.icon) << what;
     EXPECT_EQ(buttons, c.buttons) << what;
     EXPECT_EQ(on_top, c.box.system_modal) << what;
+    EXPECT_EQ(button_icons, 0) << what;
     EXPECT_EQ(answer, c.answer) << what;
   }
 }

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -64,6 +65,20 @@ QMessageBox::Icon qt_icon(ui::Icon icon) {
       break;
   }
   return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton qt_button(ui::Answer a) {
+  switch (a) {
+    case ui::Answer::Cancel:
+      return QMessageBox::Cancel;
+    case ui::Answer::Yes:
+      return QMessageBox::Yes;
+    case ui::Answer::No:
+      return QMessageBox::No;
+    case ui::Answer::OK:
+      break;
+  }
+  return QMessageBox::Ok;
 }
 
 }  // namespace
@@ -214,23 +229,25 @@ ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
   mb.setTextFormat(Qt::PlainText);
   mb.setText(to_q(box.text));
   mb.setIcon(qt_icon(box.icon));
+  const ui::Answer enter = box.default_answer.value_or(box.buttons == ui::Buttons::YesNo ? ui::Answer::Yes
+                                                                                      : ui::Answer::OK);
   switch (box.buttons) {
     case ui::Buttons::OK:
       mb.setStandardButtons(QMessageBox::Ok);
-      mb.setDefaultButton(QMessageBox::Ok);
       mb.setEscapeButton(QMessageBox::Ok);
       break;
     case ui::Buttons::OKCancel:
       mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      mb.setDefaultButton(QMessageBox::Ok);
       mb.setEscapeButton(QMessageBox::Cancel);
       break;
     case ui::Buttons::YesNo:
       mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      mb.setDefaultButton(QMessageBox::Yes);
       mb.setEscapeButton(QMessageBox::No);
       break;
   }
+  mb.setDefaultButton(qt_button(enter));
+  // Plain buttons: the answer is in the word, not in a picture beside it.
+  for (QAbstractButton* b : mb.buttons()) b->setIcon(QIcon());
   mb.setWindowModality(Qt::ApplicationModal);
   if (box.system_modal) mb.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   mb.exec();

@@ -32,6 +32,9 @@ struct MessageBox {
   std::string title;
   // Stays above every window of the desktop.
   bool system_modal = false;
+  // The answer Enter gives; empty: the first button (OK or Yes). A question
+  // whose Yes destroys data says No here.
+  std::optional<Answer> default_answer;
 };
 
 // The title a box shows when none is given.
@@ -76,7 +79,7 @@ class Desktop {
 
 // Shorthand for the boxes the forms show.
 Answer show_box(Desktop& desktop, std::string text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
-                std::string title = {}, bool system_modal = false);
+                std::string title = {}, bool system_modal = false, std::optional<Answer> default_answer = {});
 
 // The common file dialog object of a window: its settings stay between uses.
 class FileDialog {
