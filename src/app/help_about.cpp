@@ -12,11 +12,23 @@ namespace quillmere_libraries {
 void show_help(Session& session) {
   const auto page = session.program_file(kHelpFile);
   std::error_code ec;
-  if (!std::filesystem::exists(page, ec)) return;
-  session.desktop().open_document(page);
+  if (!std::filesystem::exists(page, ec)) {
+    ui::show_box(session.desktop(), "The help page " + page.string() + " was not found.", ui::Buttons::OK,
+                 ui::Icon::Exclamation);
+  } else if (!session.desktop().open_document(page)) {
+    ui::show_box(session.desktop(),
+                 "The help page " + page.string() + " could not be opened: no program to show it was found.",
+                 ui::Buttons::OK, ui::Icon::Exclamation);
+  }
 }
 
-void open_noaa_pfds_page(Session& session) { session.desktop().open_url(kNoaaPfdsUrl); }
+void open_noaa_pfds_page(Session& session) {
+  if (session.desktop().open_url(kNoaaPfdsUrl)) return;
+  ui::show_box(session.desktop(),
+               std::string("The NOAA page could not be opened: no web browser was found. Its address is\n\n") +
+                   kNoaaPfdsUrl,
+               ui::Buttons::OK, ui::Icon::Exclamation);
+}
 
 }  // namespace quillmere_libraries
 

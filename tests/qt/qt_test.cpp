@@ -735,7 +735,9 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitleAndAnswer) {
     QMessageBox::StandardButtons buttons{};
     bool on_top = false;
     int button_icons = 0;
+    bool selectable = false;
     when_shown<QMessageBox>([&](QMessageBox* box) {
+      selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
       text = box->text();
       title = box->windowTitle();
       icon = box->icon();
@@ -752,6 +754,7 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitleAndAnswer) {
     EXPECT_EQ(buttons, c.buttons) << what;
     EXPECT_EQ(on_top, c.box.system_modal) << what;
     EXPECT_EQ(button_icons, 0) << what;
+    EXPECT_TRUE(selectable) << what << ": the text can be copied";
     EXPECT_EQ(answer, c.answer) << what;
   }
 }

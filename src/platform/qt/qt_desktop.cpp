@@ -228,6 +228,8 @@ ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
   mb.setWindowTitle(to_q(box.title.empty() ? std::string(ui::kApplicationTitle) : box.title));
   mb.setTextFormat(Qt::PlainText);
   mb.setText(to_q(box.text));
+  // What a box says can be copied: an address to paste, a path, an error.
+  mb.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   mb.setIcon(qt_icon(box.icon));
   const ui::Answer enter = box.default_answer.value_or(box.buttons == ui::Buttons::YesNo ? ui::Answer::Yes
                                                                                       : ui::Answer::OK);
@@ -297,10 +299,10 @@ void QtDesktop::wait(double seconds) {
   qApp->removeEventFilter(&swallower);
 }
 
-void QtDesktop::open_document(const std::filesystem::path& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(to_q(path.string())));
+bool QtDesktop::open_document(const std::filesystem::path& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(to_q(path.string())));
 }
 
-void QtDesktop::open_url(const std::string& url) { QDesktopServices::openUrl(QUrl(to_q(url))); }
+bool QtDesktop::open_url(const std::string& url) { return QDesktopServices::openUrl(QUrl(to_q(url))); }
 
 }  // namespace rg::qt

@@ -72,9 +72,9 @@ class Desktop {
   // program.
   virtual void wait(double seconds) = 0;
   // Opens a file with the desktop's default application, or a web address with
-  // the default browser. Whether it worked is not reported.
-  virtual void open_document(const std::filesystem::path& path) = 0;
-  virtual void open_url(const std::string& url) = 0;
+  // the default browser; false when nothing could open it.
+  virtual bool open_document(const std::filesystem::path& path) = 0;
+  virtual bool open_url(const std::string& url) = 0;
 };
 
 // Shorthand for the boxes the forms show.
