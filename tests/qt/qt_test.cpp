@@ -635,34 +635,42 @@ class Guarded : public qt::testing::DialogProbe {
   }
 };
 
-TEST_F(QtFront, TheCloseBoxAsksTheFormAndARefusalKeepsTheWindow) {
-  Guarded form;
-  {
-    qt::QtDesktop own;  // declared after the form, so it closes its windows first
-    own.show(form);
-    QWidget* window = own.window(form)->window();
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(form.is_loaded());
-    form.refuse = false;
-    window->close();
-    EXPECT_TRUE(form.was_unloaded());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(own.window(form), nullptr);
-    EXPECT_THAT(form.asked, ElementsAre(ui::UnloadMode::CloseBox, ui::UnloadMode::CloseBox));
-
-    // The same for a modal window: show_modal returns once the close box wins.
-    form.refuse = true;
-    when_shown<QDialog>([&](QDialog* d) {
-      d->close();
-      EXPECT_TRUE(d->isVisible());
+// Escape in a dialog acts as its close box.
+TEST_F(QtFront, TheCloseBoxAndEscapeAskTheFormAndARefusalKeepsTheWindow) {
+  const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> ways = {
+      {"close box", [](QWidget* window) { window->close(); }},
+      {"Escape", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+  };
+  for (const auto& [how, close] : ways) {
+    Guarded form;
+    {
+      qt::QtDesktop own;  // declared after the form, so it closes its windows first
+      own.show(form);
+      QWidget* window = own.window(form)->window();
+      ASSERT_TRUE(activate(window));
+      close(window);
+      EXPECT_TRUE(window->isVisible()) << how;
+      EXPECT_TRUE(form.is_loaded()) << how;
       form.refuse = false;
-      d->close();
-    });
-    own.show_modal(form);
-    EXPECT_TRUE(form.was_unloaded());
+      close(window);
+      EXPECT_TRUE(form.was_unloaded()) << how;
+      EXPECT_FALSE(window->isVisible()) << how;
+      EXPECT_EQ(own.window(form), nullptr) << how;
+      EXPECT_THAT(form.asked, ElementsAre(ui::UnloadMode::CloseBox, ui::UnloadMode::CloseBox)) << how;
+
+      // The same for a modal window: show_modal returns once the form unloads.
+      form.refuse = true;
+      when_shown<QDialog>([&](QDialog* d) {
+        close(d);
+        EXPECT_TRUE(d->isVisible()) << how;
+        form.refuse = false;
+        close(d);
+      });
+      own.show_modal(form);
+      EXPECT_TRUE(form.was_unloaded()) << how;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(QtFront, MenuEntriesRunTheirHandlersOnlyWhenEnabled) {

@@ -29,11 +29,11 @@ using ui::ControlKind;
 
 namespace {
 
-// Escape must not hide a dialog behind the program's back: a window closes only
-// when its form unloads.
+// Escape acts as the close box: it asks the form (see the Close event in
+// FormWindow::eventFilter), and the window goes only when the form unloads.
 class DialogWindow : public QDialog {
  public:
-  void reject() override {}
+  void reject() override { close(); }
 };
 
 // The code a typed key has for the program's key handlers, or -1 for keys that
