@@ -639,7 +639,10 @@ class Guarded : public qt::testing::DialogProbe {
 TEST_F(QtFront, TheCloseBoxAndEscapeAskTheFormAndARefusalKeepsTheWindow) {
   const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> ways = {
       {"close box", [](QWidget* window) { window->close(); }},
-      {"Escape", [](QWidget*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }},
+      {"Escape", [](QWidget* window) {
+         activate(window);
+         QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, Qt::Key_Escape);
+       }},
   };
   for (const auto& [how, close] : ways) {
     Guarded form;
