@@ -12,14 +12,13 @@ namespace quillmere_libraries {
 void show_help(Session& session) {
   const auto page = session.program_file(kHelpFile);
   std::error_code ec;
-  if (!std::filesystem::exists(page, ec)) {
-    ui::show_box(session.desktop(), "The help page " + page.string() + " was not found.", ui::Buttons::OK,
-                 ui::Icon::Exclamation);
-  } else if (!session.desktop().open_document(page)) {
-    ui::show_box(session.desktop(),
-                 "The help page " + page.string() + " could not be opened: no program to show it was found.",
-                 ui::Buttons::OK, ui::Icon::Exclamation);
-  }
+  const bool found = std::filesystem::exists(page, ec);
+  if (found && session.desktop().open_document(page)) return;
+  ui::show_box(session.desktop(),
+               std::string(found ? "The help page could not be opened: no program to show it was found."
+                                 : "The help page was not found beside the program.") +
+                   "\n\n" + page.string(),
+               ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
 void open_noaa_pfds_page(Session& session) {

@@ -101,6 +101,41 @@ TEST_F(QtFront, FormsAreLaidOutWithoutOverlapsOrCutOffTexts) {
   EXPECT_GE(station->lineEdit()->width(), fm.horizontalAdvance("Newport  2 NNW"));
 }
 
+TEST_F(QtFront, DialogButtonsStandRightAndStatusPanelsShortenLongTexts) {
+  ui::Form about("frmAboutProbe", "About");
+  about.add_label("Hydraulic design of storm-drain inlets on roadways.", {nullptr, 0, 0});
+  about.add("cmdOK", ui::ControlKind::CommandButton, {nullptr, 1, 0}).set_caption("OK");
+  ui::Form main("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow);
+  ui::StatusBar& bar = main.add_status_bar();
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 16);
+  bar.add_panel(ui::StatusBar::PanelStyle::Time, 8);
+  qt::QtDesktop own;  // after the forms: it closes their windows before they go
+  own.show(about);
+  const QRect text = own.window(about)->widget("Label1_")->geometry();
+  const QRect ok = own.window(about)->widget("cmdOK")->geometry();
+  EXPECT_EQ(ok.right(), text.right());
+  EXPECT_GT(ok.left(), text.left());
+  EXPECT_GE(text.left(), 12) << "a margin around the dialog's controls";
+
+  own.show(main);
+  qt::FormWindow& w = *own.window(main);
+  const std::string path = "Project Database - /home/designer/projects/route 29 widening/inlets/phase two/final.rvg";
+  bar.set_panel_text(1, path);
+  bar.set_panel_text(2, "UNITS: METRIC");
+  EXPECT_TRUE(w.panel(1)->text().contains(QStringLiteral("…"))) << w.panel(1)->text().toStdString();
+  EXPECT_TRUE(w.panel(1)->text().endsWith("final.rvg"));
+  EXPECT_EQ(w.panel(1)->toolTip().toStdString(), path);
+  EXPECT_EQ(w.panel(2)->text(), "UNITS: METRIC");
+  w.window()->resize(60, 60);
+  QCoreApplication::processEvents();
+  for (int n = 1; n < 3; ++n) {
+    EXPECT_LT(w.panel(n)->geometry().right(), w.panel(n + 1)->geometry().left()) << "panels " << n << " and " << n + 1;
+  }
+  EXPECT_LE(w.panel(3)->geometry().right(), w.window()->width());
+  main.unload();
+}
+
 TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
   ui::Form form("frmCrowded", "Crowded");
   form.add_label("A caption that needs room", {nullptr, 0, 0});
@@ -814,6 +849,7 @@ TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
   when_shown<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->fileMode(), QFileDialog::AnyFile);
     EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite)) << "the program asks about overwriting";
+    EXPECT_GE(d->width(), std::min(800, d->screen()->availableGeometry().width())) << "room for its columns";
     EXPECT_TRUE(d->defaultSuffix().isEmpty());
     static_cast<QDialog*>(d)->accept();
   });

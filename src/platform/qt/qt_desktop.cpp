@@ -4,11 +4,13 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
@@ -278,6 +280,18 @@ std::optional<std::string> QtDesktop::choose_file(const ui::FileDialogRequest& r
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!request.initial_dir.empty()) dialog.setDirectory(to_q(request.initial_dir));
   if (!request.file_name.empty()) dialog.selectFile(to_q(request.file_name));
+  // Wide enough for the name, size, type and date columns.
+  int width = 800;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) width = std::min(width, screen->availableGeometry().width());
+  dialog.resize(std::max(width, dialog.sizeHint().width()), dialog.sizeHint().height());
+  // The size, type and date columns show whole; the name takes the rest.
+  if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = files->header();
+    header->setStretchLastSection(false);
+    for (int c = 0; c < header->count(); ++c) {
+      header->setSectionResizeMode(c, c == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
