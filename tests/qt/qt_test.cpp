@@ -399,8 +399,7 @@ TEST_F(QtFront, TypingIntoAListThatCompletesInChangeGivesTheItem) {
     const char* result;
     int boxes;
   };
-  for (const Case& c : {Case{"METRIC", "METRIC", 0}, Case{"ENG", "ENGLISH", 0}, Case{"M", "METRIC", 0},
-                        Case{"ENGLISH", "ENGLISH", 0}, Case{"Q", "ENGLISH", 1}}) {
+  for (const Case& c : {Case{"METRIC", "METRIC", 0}, Case{"ENG", "ENGLISH", 0}, Case{"Q", "ENGLISH", 1}}) {
     // Offscreen, the window must be made active again after a box.
     ASSERT_TRUE(activate(w.window()));
     click(county);
@@ -850,7 +849,6 @@ TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
     EXPECT_EQ(d->fileMode(), QFileDialog::AnyFile);
     EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite)) << "the program asks about overwriting";
     EXPECT_GE(d->width(), std::min(800, d->screen()->availableGeometry().width())) << "room for its columns";
-    EXPECT_TRUE(d->defaultSuffix().isEmpty());
     static_cast<QDialog*>(d)->accept();
   });
   const auto saved = desktop.choose_file(save);
