@@ -33,8 +33,8 @@ class QuietDesktop : public rg::ui::Desktop {
   std::optional<std::string> choose_file(const rg::ui::FileDialogRequest&) override { return std::nullopt; }
   void beep() override {}
   void wait(double) override {}
-  void open_document(const fs::path&) override {}
-  void open_url(const std::string&) override {}
+  bool open_document(const fs::path&) override { return true; }
+  bool open_url(const std::string&) override { return true; }
 };
 
 // A project file of 1,000 solved grate inlets "I0000".."I0999", the first nine

@@ -12,11 +12,22 @@ namespace quillmere_libraries {
 void show_help(Session& session) {
   const auto page = session.program_file(kHelpFile);
   std::error_code ec;
-  if (!std::filesystem::exists(page, ec)) return;
-  session.desktop().open_document(page);
+  const bool found = std::filesystem::exists(page, ec);
+  if (found && session.desktop().open_document(page)) return;
+  ui::show_box(session.desktop(),
+               std::string(found ? "The help page could not be opened: no program to show it was found."
+                                 : "The help page was not found beside the program.") +
+                   "\n\n" + page.string(),
+               ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
-void open_noaa_pfds_page(Session& session) { session.desktop().open_url(kNoaaPfdsUrl); }
+void open_noaa_pfds_page(Session& session) {
+  if (session.desktop().open_url(kNoaaPfdsUrl)) return;
+  ui::show_box(session.desktop(),
+               std::string("The NOAA page could not be opened: no web browser was found. Its address is\n\n") +
+                   kNoaaPfdsUrl,
+               ui::Buttons::OK, ui::Icon::Exclamation);
+}
 
 }  // namespace quillmere_libraries
 

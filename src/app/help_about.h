@@ -16,7 +16,9 @@ inline constexpr const char* kNoaaPfdsUrl = "https://hdsc.nws.noaa.gov/hdsc/pfds
 inline constexpr const char* kProductVersion = "Ravelgrit - Version 2.1";
 
 namespace quillmere_libraries {
-// Opens the help page with the desktop's viewer; a missing page shows nothing.
+// Open the help page with the desktop's viewer and the NOAA page with its
+// browser; when that fails, a box says so and names the page (the NOAA page's
+// address can be copied from it).
 void show_help(Session& session);
 void open_noaa_pfds_page(Session& session);
 }  // namespace quillmere_libraries

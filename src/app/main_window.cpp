@@ -141,7 +141,9 @@ void FrmSoftwareMain::mnucreateProj_Click() {
     }
     std::error_code ec;
     if (fs::exists(session_.project.project_db_path, ec)) {
-      if (show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
+      // One Enter must not replace a project with an empty one.
+      if (show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
+                   ui::Answer::No) != ui::Answer::Yes) {
         return;
       }
     }

@@ -41,17 +41,6 @@ std::chrono::year_month_day today() {
   return std::chrono::year{local.tm_year + 1900} / (local.tm_mon + 1) / local.tm_mday;
 }
 
-// Whether the desktop opened the file, when it can tell.
-template <class D>
-std::optional<bool> open_with_desktop(D& desktop, const fs::path& file) {
-  if constexpr (std::is_same_v<decltype(desktop.open_document(file)), bool>) {
-    return desktop.open_document(file);
-  } else {
-    desktop.open_document(file);
-    return std::nullopt;
-  }
-}
-
 // The name the user chose, or nothing (after the box that says so).
 std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dialog, const ReportTexts& t) {
   ui::Desktop& desktop = session.desktop();
@@ -128,7 +117,7 @@ void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, 
     show_box(desktop, e.what(), Buttons::OK, Icon::Exclamation);
     return;
   }
-  if (open_with_desktop(desktop, *target) == false) {
+  if (!desktop.open_document(*target)) {
     show_box(desktop,
              "The report was saved as " + target->string() + ", but no program could be found to open it.",
              Buttons::OK, Icon::Information);

@@ -216,8 +216,23 @@ TEST_F(ShellTest, HelpOpensThePageBesideTheProgramAndAboutShowsTwice) {
     desktop.expect_modal("frmAbout", [](ui::Form& about) { about.control("cmdOK").user_click(); });
     click("mnuabout");
   }
-  // Without the page beside the program, Help shows nothing.
+}
+
+// Help and the NOAA page never fail in silence: the box names what could not
+// be opened, the NOAA page by its address.
+TEST_F(ShellTest, AHelpOrNoaaPageThatCannotBeOpenedIsNamedInABox) {
+  const std::string page = (fs::path(RG_PROGRAM_DIR) / "Ravelgrit.html").string();
+  desktop.fail_opens(true);
+  desktop.expect_box_containing(page);
+  main().menu("mnusubHelp").user_click();
+  auto& update = session->form<app::FrmProjectUpdate>();
+  update.load();
+  desktop.expect_box_containing("https://hdsc.nws.noaa.gov/hdsc/pfds/pfds_map_cont.html?bkmrk=va");
+  update.control("cmdNOAAStationhelp").user_click();
+  update.unload();
+  // Without the page beside the program.
   start(path(""));
+  desktop.expect_box_containing((path("") / "Ravelgrit.html").string());
   click("mnusubHelp");
   EXPECT_TRUE(desktop.opened_documents().empty());
 }

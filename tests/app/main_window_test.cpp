@@ -77,6 +77,9 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
     desktop.expect_box(row.says, Icon::Exclamation, row.title, Answer::No);
     click(row.menu);
     EXPECT_EQ(desktop.boxes().back().system_modal, row.system_modal);
+    if (std::string(row.says) == "File Already Exists!   Overwrite?") {
+      EXPECT_EQ(desktop.boxes().back().default_answer, Answer::No) << "Enter alone must not overwrite";
+    }
     EXPECT_EQ(window(), kClosed);
     EXPECT_FALSE(fs::exists(path("*.rvg")));
     EXPECT_EQ(file_bytes(existing), before);

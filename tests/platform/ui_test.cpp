@@ -148,6 +148,25 @@ TEST(Keys, TypedKeysPassThroughKeyPressWhichMayDropChangeOrTurnThemIntoAMove) {
   EXPECT_EQ(f.active_control(), f.c);
 }
 
+// A Change handler that completes a typed beginning to its item leaves the
+// completed tail selected: the next key replaces it.
+TEST(Keys, TypingOnAfterACompletionReplacesTheCompletedTail) {
+  Probe f;
+  f.combo->set_items({"ENGLISH", "METRIC"});
+  f.combo->Change = [&f] {
+    for (const std::string& item : f.combo->items()) {
+      if (!f.combo->text().empty() && item.rfind(f.combo->text(), 0) == 0) f.combo->set_text(item);
+    }
+  };
+  f.user_move_focus(*f.combo);
+  f.combo->user_type("MET");
+  EXPECT_EQ(f.combo->text(), "METRIC");
+  EXPECT_EQ(f.combo->sel_text(), "RIC");
+  f.combo->set_selection(0, 6);
+  f.combo->user_type("ENG");
+  EXPECT_EQ(f.combo->text(), "ENGLISH");
+}
+
 TEST(Tabs, ChangingTheTabRaisesTabClickWithThePreviousTab) {
   Form f("frmTabs", "Tabs");
   Control& tabs = f.add("SSTab1", ControlKind::TabControl);

@@ -101,6 +101,41 @@ TEST_F(QtFront, FormsAreLaidOutWithoutOverlapsOrCutOffTexts) {
   EXPECT_GE(station->lineEdit()->width(), fm.horizontalAdvance("Newport  2 NNW"));
 }
 
+TEST_F(QtFront, DialogButtonsStandRightAndStatusPanelsShortenLongTexts) {
+  ui::Form about("frmAboutProbe", "About");
+  about.add_label("Hydraulic design of storm-drain inlets on roadways.", {nullptr, 0, 0});
+  about.add("cmdOK", ui::ControlKind::CommandButton, {nullptr, 1, 0}).set_caption("OK");
+  ui::Form main("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow);
+  ui::StatusBar& bar = main.add_status_bar();
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
+  bar.add_panel(ui::StatusBar::PanelStyle::Text, 16);
+  bar.add_panel(ui::StatusBar::PanelStyle::Time, 8);
+  qt::QtDesktop own;  // after the forms: it closes their windows before they go
+  own.show(about);
+  const QRect text = own.window(about)->widget("Label1_")->geometry();
+  const QRect ok = own.window(about)->widget("cmdOK")->geometry();
+  EXPECT_EQ(ok.right(), text.right());
+  EXPECT_GT(ok.left(), text.left());
+  EXPECT_GE(text.left(), 12) << "a margin around the dialog's controls";
+
+  own.show(main);
+  qt::FormWindow& w = *own.window(main);
+  const std::string path = "Project Database - /home/designer/projects/route 29 widening/inlets/phase two/final.rvg";
+  bar.set_panel_text(1, path);
+  bar.set_panel_text(2, "UNITS: METRIC");
+  EXPECT_TRUE(w.panel(1)->text().contains(QStringLiteral("…"))) << w.panel(1)->text().toStdString();
+  EXPECT_TRUE(w.panel(1)->text().endsWith("final.rvg"));
+  EXPECT_EQ(w.panel(1)->toolTip().toStdString(), path);
+  EXPECT_EQ(w.panel(2)->text(), "UNITS: METRIC");
+  w.window()->resize(60, 60);
+  QCoreApplication::processEvents();
+  for (int n = 1; n < 3; ++n) {
+    EXPECT_LT(w.panel(n)->geometry().right(), w.panel(n + 1)->geometry().left()) << "panels " << n << " and " << n + 1;
+  }
+  EXPECT_LE(w.panel(3)->geometry().right(), w.window()->width());
+  main.unload();
+}
+
 TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
   ui::Form form("frmCrowded", "Crowded");
   form.add_label("A caption that needs room", {nullptr, 0, 0});
@@ -341,36 +376,42 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModel) {
   county->hidePopup();
 }
 
-// The details dialogs check a typed unit in Change: a box, then the first item.
-TEST_F(QtFront, AChangeHandlerMayShowABoxAndRewriteTheTypedText) {
+// The details dialog checks a typed unit in Change: a valid beginning is
+// completed to its item, anything else gets a box and the first item. Typing
+// on must replace the completed tail, never land inside it.
+TEST_F(QtFront, TypingIntoAListThatCompletesInChangeGivesTheItem) {
   qt::FormWindow& w = shown(dialog);
-  auto* station = widget<QComboBox>(w, "noaa_station");
-  std::vector<std::string> boxes;
-  dialog.station->Change = [&] {
-    const std::string& t = dialog.station->text();
-    if (!t.empty() && dialog.station->item(0).rfind(t, 0) != 0 && dialog.station->item(2).rfind(t, 0) != 0) {
-      ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
-      dialog.station->set_text(dialog.station->item(0));
+  auto* county = widget<QComboBox>(w, "county");
+  dialog.county->set_items({"ENGLISH", "METRIC"});
+  dialog.county->Change = [&] {
+    ui::Control& c = *dialog.county;
+    for (const std::string& item : c.items()) {
+      if (item.rfind(c.text(), 0) == 0) {
+        if (!c.text().empty()) c.set_text(item);
+        return;
+      }
     }
+    ui::show_box(desktop, "Value not present in the list... Please enter a valid value..");
+    c.set_text(c.item(0));
   };
-  click(station);
-  when_shown<QMessageBox>([&](QMessageBox* box) {
-    boxes.push_back(box->text().toStdString());
-    box->button(QMessageBox::Ok)->click();
-  });
-  QTest::keyClicks(QApplication::focusWidget(), "X");
-  EXPECT_THAT(boxes, ElementsAre("Value not present in the list... Please enter a valid value.."));
-  EXPECT_EQ(dialog.station->text(), "Abingdon 3 S");
-  EXPECT_EQ(station->currentText(), "Abingdon 3 S");
-  EXPECT_EQ(dialog.active_control(), dialog.station);
-  // A valid beginning stays as typed. (Offscreen, the window must be made
-  // active again after the box.)
-  ASSERT_TRUE(activate(w.window()));
-  ASSERT_NE(QApplication::focusWidget(), nullptr);
-  station->lineEdit()->selectAll();
-  QTest::keyClicks(QApplication::focusWidget(), "St");
-  EXPECT_EQ(dialog.station->text(), "St");
-  EXPECT_EQ(boxes.size(), 1u);
+  struct Case {
+    const char* typed;
+    const char* result;
+    int boxes;
+  };
+  for (const Case& c : {Case{"METRIC", "METRIC", 0}, Case{"ENG", "ENGLISH", 0}, Case{"Q", "ENGLISH", 1}}) {
+    // Offscreen, the window must be made active again after a box.
+    ASSERT_TRUE(activate(w.window()));
+    click(county);
+    county->lineEdit()->selectAll();
+    std::vector<QString> boxes;
+    const auto answering = qt::testing::answer_every_box(boxes);
+    QTest::keyClicks(county->lineEdit(), c.typed);
+    EXPECT_EQ(dialog.county->text(), c.result) << c.typed;
+    EXPECT_EQ(county->currentText().toStdString(), c.result) << c.typed;
+    EXPECT_EQ(static_cast<int>(boxes.size()), c.boxes) << c.typed;
+    EXPECT_EQ(dialog.active_control(), dialog.county);
+  }
 }
 
 TEST_F(QtFront, ClicksAndPicksRaiseTheModelsEvents) {
@@ -628,34 +669,45 @@ class Guarded : public qt::testing::DialogProbe {
   }
 };
 
-TEST_F(QtFront, TheCloseBoxAsksTheFormAndARefusalKeepsTheWindow) {
-  Guarded form;
-  {
-    qt::QtDesktop own;  // declared after the form, so it closes its windows first
-    own.show(form);
-    QWidget* window = own.window(form)->window();
-    window->close();
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(form.is_loaded());
-    form.refuse = false;
-    window->close();
-    EXPECT_TRUE(form.was_unloaded());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(own.window(form), nullptr);
-    EXPECT_THAT(form.asked, ElementsAre(ui::UnloadMode::CloseBox, ui::UnloadMode::CloseBox));
-
-    // The same for a modal window: show_modal returns once the close box wins.
-    form.refuse = true;
-    when_shown<QDialog>([&](QDialog* d) {
-      d->close();
-      EXPECT_TRUE(d->isVisible());
+// Escape in a dialog acts as its close box.
+TEST_F(QtFront, TheCloseBoxAndEscapeAskTheFormAndARefusalKeepsTheWindow) {
+  const std::vector<std::pair<const char*, std::function<void(QWidget*)>>> ways = {
+      {"close box", [](QWidget* window) { window->close(); }},
+      {"Escape", [](QWidget* window) {
+         activate(window);
+         QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, Qt::Key_Escape);
+       }},
+  };
+  for (const auto& [how, close] : ways) {
+    Guarded form;
+    {
+      qt::QtDesktop own;  // declared after the form, so it closes its windows first
+      own.show(form);
+      QWidget* window = own.window(form)->window();
+      ASSERT_TRUE(activate(window));
+      close(window);
+      EXPECT_TRUE(window->isVisible()) << how;
+      EXPECT_TRUE(form.is_loaded()) << how;
       form.refuse = false;
-      d->close();
-    });
-    own.show_modal(form);
-    EXPECT_TRUE(form.was_unloaded());
+      close(window);
+      EXPECT_TRUE(form.was_unloaded()) << how;
+      EXPECT_FALSE(window->isVisible()) << how;
+      EXPECT_EQ(own.window(form), nullptr) << how;
+      EXPECT_THAT(form.asked, ElementsAre(ui::UnloadMode::CloseBox, ui::UnloadMode::CloseBox)) << how;
+
+      // The same for a modal window: show_modal returns once the form unloads.
+      form.refuse = true;
+      when_shown<QDialog>([&](QDialog* d) {
+        close(d);
+        EXPECT_TRUE(d->isVisible()) << how;
+        form.refuse = false;
+        close(d);
+      });
+      own.show_modal(form);
+      EXPECT_TRUE(form.was_unloaded()) << how;
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(QtFront, MenuEntriesRunTheirHandlersOnlyWhenEnabled) {
@@ -688,29 +740,38 @@ TEST_F(QtFront, TheMainWindowsUnloadEndsTheProgram) {
 
 // --- Desktop services --------------------------------------------------------------------------
 
-TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
+TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitleAndAnswer) {
+  using Act = std::function<void(QMessageBox*)>;
+  auto press = [](QMessageBox::StandardButton b) -> Act { return [b](QMessageBox* box) { box->button(b)->click(); }; };
+  auto key = [](Qt::Key k) -> Act { return [k](QMessageBox* box) { QTest::keyClick(box, k); }; };
+  const auto yes_no = QMessageBox::Yes | QMessageBox::No;
+  auto box = [](std::string text, ui::Buttons b, ui::Icon i = ui::Icon::None, std::string title = {}, bool top = false,
+                std::optional<ui::Answer> enter = {}) {
+    return ui::MessageBox{std::move(text), b, i, std::move(title), top, enter};
+  };
   struct Case {
     ui::MessageBox box;
     QMessageBox::Icon icon;
     QString title;
     QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton press;
+    Act act;
     ui::Answer answer;
   };
   const std::vector<Case> cases = {
-      {{"Project Details are Saved!", ui::Buttons::OK, ui::Icon::Information, "", false},
-       QMessageBox::Information, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
-      {{"Exit without saving? ", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
-       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::No, ui::Answer::No},
-      {{"File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false},
-       QMessageBox::Warning, "Ravelgrit", QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ui::Answer::Yes},
-      {{"Replace the table?", ui::Buttons::OKCancel, ui::Icon::Question, "Tables", false},
-       QMessageBox::Question, "Tables", QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel,
-       ui::Answer::Cancel},
-      {{"Cancel was selected.", ui::Buttons::OK, ui::Icon::Critical, "Shell", true},
-       QMessageBox::Critical, "Shell", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
-      {{"Update Cancelled", ui::Buttons::OK, ui::Icon::None, "", false},
-       QMessageBox::NoIcon, "Ravelgrit", QMessageBox::Ok, QMessageBox::Ok, ui::Answer::OK},
+      {box("Project Details are Saved!", ui::Buttons::OK, ui::Icon::Information), QMessageBox::Information,
+       "Ravelgrit", QMessageBox::Ok, key(Qt::Key_Return), ui::Answer::OK},
+      {box("Exit without saving? ", ui::Buttons::YesNo, ui::Icon::Exclamation), QMessageBox::Warning, "Ravelgrit",
+       yes_no, press(QMessageBox::No), ui::Answer::No},
+      {box("Add NOAA stations?", ui::Buttons::YesNo, ui::Icon::Question), QMessageBox::Question, "Ravelgrit", yes_no,
+       key(Qt::Key_Return), ui::Answer::Yes},
+      {box("Add NOAA stations?", ui::Buttons::YesNo), QMessageBox::NoIcon, "Ravelgrit", yes_no, key(Qt::Key_Escape),
+       ui::Answer::No},
+      {box("File Already Exists!   Overwrite?", ui::Buttons::YesNo, ui::Icon::Exclamation, "", false, ui::Answer::No),
+       QMessageBox::Warning, "Ravelgrit", yes_no, key(Qt::Key_Return), ui::Answer::No},
+      {box("Replace the table?", ui::Buttons::OKCancel, ui::Icon::Question, "Tables"), QMessageBox::Question, "Tables",
+       QMessageBox::Ok | QMessageBox::Cancel, key(Qt::Key_Escape), ui::Answer::Cancel},
+      {box("Cancel was selected.", ui::Buttons::OK, ui::Icon::Critical, "Shell", true), QMessageBox::Critical, "Shell",
+       QMessageBox::Ok, press(QMessageBox::Ok), ui::Answer::OK},
   };
   for (const Case& c : cases) {
     QString text;
@@ -718,13 +779,17 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
     QMessageBox::Icon icon{};
     QMessageBox::StandardButtons buttons{};
     bool on_top = false;
+    int button_icons = 0;
+    bool selectable = false;
     when_shown<QMessageBox>([&](QMessageBox* box) {
+      selectable = box->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
       text = box->text();
       title = box->windowTitle();
       icon = box->icon();
       buttons = box->standardButtons();
       on_top = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-      box->button(c.press)->click();
+      for (QAbstractButton* b : box->buttons()) button_icons += b->icon().isNull() ? 0 : 1;
+      c.act(box);
     });
     const ui::Answer answer = desktop.message_box(c.box);
     const std::string what = c.box.text;
@@ -733,6 +798,8 @@ TEST_F(QtFront, MessageBoxesShowTextIconButtonsAndTitle) {
     EXPECT_EQ(icon, c.icon) << what;
     EXPECT_EQ(buttons, c.buttons) << what;
     EXPECT_EQ(on_top, c.box.system_modal) << what;
+    EXPECT_EQ(button_icons, 0) << what;
+    EXPECT_TRUE(selectable) << what << ": the text can be copied";
     EXPECT_EQ(answer, c.answer) << what;
   }
 }
@@ -781,7 +848,7 @@ TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
   when_shown<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->fileMode(), QFileDialog::AnyFile);
     EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite)) << "the program asks about overwriting";
-    EXPECT_TRUE(d->defaultSuffix().isEmpty());
+    EXPECT_GE(d->width(), std::min(800, d->screen()->availableGeometry().width())) << "room for its columns";
     static_cast<QDialog*>(d)->accept();
   });
   const auto saved = desktop.choose_file(save);

@@ -4,10 +4,14 @@
 // while the code under test waits for it.
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace rg::qt::testing {
 
@@ -36,6 +40,22 @@ void when_shown(std::function<void(W*)> act) {
     act(w);
   });
   timer->start();
+}
+
+// While the returned timer lives, every message box shown is counted, its
+// text kept, and answered with its default button, so that an unforeseen box
+// fails the test instead of waiting for a user.
+inline std::unique_ptr<QTimer> answer_every_box(std::vector<QString>& texts) {
+  auto timer = std::make_unique<QTimer>();
+  timer->setInterval(0);
+  QObject::connect(timer.get(), &QTimer::timeout, [&texts] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    texts.push_back(box->text());
+    box->defaultButton() != nullptr ? box->defaultButton()->click() : box->reject();
+  });
+  timer->start();
+  return timer;
 }
 
 // Makes a shown window the active one, so that it has the keyboard focus.

@@ -240,8 +240,10 @@ class TextView : public ControlView {
   // The editor's signals.
   void text_changed_by_user() {
     if (window_.syncing()) return;
-    const std::string now = to_std(shown_text());
-    if (now != control_.text()) window_.user_edited(control_, now);
+    const QString shown = shown_text();
+    const std::string now = to_std(shown);
+    const Caret c = shown_caret();
+    if (now != control_.text()) window_.user_edited(control_, now, byte_offset(shown, c.start + c.length));
   }
   void caret_moved_by_user() {
     if (!window_.syncing()) copy_selection_to_model();

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -29,11 +30,41 @@ using ui::ControlKind;
 
 namespace {
 
-// Escape must not hide a dialog behind the program's back: a window closes only
-// when its form unloads.
+// Escape acts as the close box: it asks the form (see the Close event in
+// FormWindow::eventFilter), and the window goes only when the form unloads.
 class DialogWindow : public QDialog {
  public:
-  void reject() override {}
+  void reject() override { close(); }
+};
+
+// A status-bar panel: a text too long for it is shortened in the middle with
+// "…" (a path keeps its start and its file name), and the whole text is its
+// tooltip. Its width never depends on the text, so a long path cannot push the
+// other panels away.
+class PanelLabel : public QLabel {
+ public:
+  void set_full_text(const QString& text) {
+    full_ = text;
+    setToolTip(text);
+    fit();
+  }
+  QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
+  QSize sizeHint() const override { return {minimumWidth(), QLabel::sizeHint().height()}; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QLabel::resizeEvent(e);
+    fit();
+  }
+
+ private:
+  void fit() {
+    const QFontMetrics fm(font());
+    const int room = contentsRect().width() - fm.horizontalAdvance(QLatin1Char('x')) - 2;
+    const QString shown = fm.horizontalAdvance(full_) <= room ? full_ : fm.elidedText(full_, Qt::ElideMiddle, room);
+    if (shown != text()) setText(shown);
+  }
+  QString full_;
 };
 
 // The code a typed key has for the program's key handlers, or -1 for keys that
@@ -120,6 +151,8 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
     }
     case ui::FormKind::Dialog: {
       auto* dialog = new DialogWindow;
+      const int margin = dialog->style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+      root_grid_->setContentsMargins(margin + 4, margin + 4, margin + 4, margin + 4);
       auto* outer = new QVBoxLayout(dialog);
       outer->setContentsMargins(0, 0, 0, 0);
       outer->setSpacing(0);
@@ -197,7 +230,10 @@ void FormWindow::build_controls() {
     }
     if (!placed) {
       const ui::Place& p = c.place();
-      root_grid_->addWidget(view->widget(), p.row, p.col, p.row_span, p.col_span);
+      // A dialog's own command buttons stand at the right of their place.
+      const bool command = form_.kind() == ui::FormKind::Dialog && c.kind() == ControlKind::CommandButton;
+      root_grid_->addWidget(view->widget(), p.row, p.col, p.row_span, p.col_span,
+                            command ? Qt::AlignRight : Qt::Alignment());
       children[nullptr].push_back(&c);
     } else {
       children[c.parent()].push_back(&c);
@@ -267,18 +303,33 @@ void FormWindow::build_status_bar(QWidget* bar_widget) {
   bool clock = false;
   for (int n = 1; n <= model->panel_count(); ++n) {
     const auto& panel = model->panel(n);
-    auto* label = new QLabel;
+    auto* label = new PanelLabel;
     label->setObjectName(QStringLiteral("panel%1").arg(n));
     label->setTextFormat(Qt::PlainText);
     label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     const QFontMetrics fm(label->font());
-    label->setMinimumWidth(panel.min_chars * fm.averageCharWidth() + 2 * label->frameWidth() + 8);
+    int chars = panel.min_chars * fm.averageCharWidth();
+    // The date and the time always show whole: their panels are as wide as the
+    // widest text the clock can write.
+    const QLocale locale = QLocale::system();
+    if (panel.style == ui::StatusBar::PanelStyle::Date) {
+      for (int month = 1; month <= 12; ++month) {
+        chars = std::max(chars, fm.horizontalAdvance(locale.toString(QDate(2000, month, 28), QLocale::ShortFormat)));
+      }
+    } else if (panel.style == ui::StatusBar::PanelStyle::Time) {
+      chars = std::max(chars, fm.horizontalAdvance(locale.toString(QTime(20, 58, 58), QLocale::ShortFormat)));
+    }
+    label->setMinimumWidth(chars + 2 * label->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) + 8);
     const bool text_panel = panel.style == ui::StatusBar::PanelStyle::Text;
     clock = clock || !text_panel;
     bar->addWidget(label, text_panel ? std::max(1, panel.min_chars) : 0);
     panels_.push_back(label);
     status_changed(n);
   }
+  // The window never gets so narrow that the panels would overlap.
+  int width = 2 * bar->style()->pixelMetric(QStyle::PM_SizeGripSize);
+  for (QLabel* label : panels_) width += label->minimumWidth() + 8;  // and the space between panels
+  if (QWidget* window = bar->window(); window != nullptr && window != bar) window->setMinimumWidth(width);
   if (clock) {
     update_clock();
     clock_ = new QTimer(this);
@@ -303,7 +354,8 @@ void FormWindow::update_clock() {
       case ui::StatusBar::PanelStyle::Text:
         continue;
     }
-    if (panels_[static_cast<std::size_t>(n - 1)]->text() != text) panels_[static_cast<std::size_t>(n - 1)]->setText(text);
+    auto* label = static_cast<PanelLabel*>(panels_[static_cast<std::size_t>(n - 1)]);
+    if (label->toolTip() != text) label->set_full_text(text);
   }
 }
 
@@ -362,7 +414,9 @@ void FormWindow::status_changed(int number) {
   ui::StatusBar* model = form_.status_bar();
   QLabel* label = panel(number);
   if (model == nullptr || label == nullptr) return;
-  if (model->panel(number).style == ui::StatusBar::PanelStyle::Text) label->setText(to_q(model->panel(number).text));
+  if (model->panel(number).style == ui::StatusBar::PanelStyle::Text) {
+    static_cast<PanelLabel*>(label)->set_full_text(to_q(model->panel(number).text));
+  }
 }
 
 void FormWindow::form_changed() {
@@ -426,9 +480,9 @@ void FormWindow::user_clicked(ui::Control& control) {
   control_changed(control, ui::Property::Value);
 }
 
-void FormWindow::user_edited(ui::Control& control, const std::string& text) {
+void FormWindow::user_edited(ui::Control& control, const std::string& text, int caret) {
   if (closed_) return;
-  if (reach(control)) run([&] { control.user_edit_text(text); });
+  if (reach(control)) run([&] { control.user_edit_text(text, caret); });
   if (closed_) return;
   control_changed(control, ui::Property::Text);
   if (ControlView* v = view_of(&control)) v->copy_selection_to_model();

@@ -79,7 +79,7 @@ class FormWindow : public QObject, public ui::FormObserver {
   // The user's input. Each refuses what the model refuses and then shows the
   // model's state again.
   void user_clicked(ui::Control& control);
-  void user_edited(ui::Control& control, const std::string& text);
+  void user_edited(ui::Control& control, const std::string& text, int caret);
   void user_picked(ui::Control& control, int index);
   void user_chose_tab(ui::Control& control, int index);
   void user_moved_caret(ui::Control& control, int start, int length);

@@ -4,10 +4,13 @@
 #include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QIcon>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
@@ -64,6 +67,20 @@ QMessageBox::Icon qt_icon(ui::Icon icon) {
       break;
   }
   return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButton qt_button(ui::Answer a) {
+  switch (a) {
+    case ui::Answer::Cancel:
+      return QMessageBox::Cancel;
+    case ui::Answer::Yes:
+      return QMessageBox::Yes;
+    case ui::Answer::No:
+      return QMessageBox::No;
+    case ui::Answer::OK:
+      break;
+  }
+  return QMessageBox::Ok;
 }
 
 }  // namespace
@@ -216,24 +233,28 @@ ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
   mb.setWindowTitle(to_q(box.title.empty() ? std::string(ui::kApplicationTitle) : box.title));
   mb.setTextFormat(Qt::PlainText);
   mb.setText(to_q(box.text));
+  // What a box says can be copied: an address to paste, a path, an error.
+  mb.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   mb.setIcon(qt_icon(box.icon));
+  const ui::Answer enter = box.default_answer.value_or(box.buttons == ui::Buttons::YesNo ? ui::Answer::Yes
+                                                                                      : ui::Answer::OK);
   switch (box.buttons) {
     case ui::Buttons::OK:
       mb.setStandardButtons(QMessageBox::Ok);
-      mb.setDefaultButton(QMessageBox::Ok);
       mb.setEscapeButton(QMessageBox::Ok);
       break;
     case ui::Buttons::OKCancel:
       mb.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      mb.setDefaultButton(QMessageBox::Ok);
       mb.setEscapeButton(QMessageBox::Cancel);
       break;
     case ui::Buttons::YesNo:
       mb.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      mb.setDefaultButton(QMessageBox::Yes);
       mb.setEscapeButton(QMessageBox::No);
       break;
   }
+  mb.setDefaultButton(qt_button(enter));
+  // Plain buttons: the answer is in the word, not in a picture beside it.
+  for (QAbstractButton* b : mb.buttons()) b->setIcon(QIcon());
   mb.setWindowModality(Qt::ApplicationModal);
   if (box.system_modal) mb.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   mb.exec();
@@ -262,6 +283,18 @@ std::optional<std::string> QtDesktop::choose_file(const ui::FileDialogRequest& r
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
   if (!request.initial_dir.empty()) dialog.setDirectory(to_q(request.initial_dir));
   if (!request.file_name.empty()) dialog.selectFile(to_q(request.file_name));
+  // Wide enough for the name, size, type and date columns.
+  int width = 800;
+  if (QScreen* screen = QGuiApplication::primaryScreen()) width = std::min(width, screen->availableGeometry().width());
+  dialog.resize(std::max(width, dialog.sizeHint().width()), dialog.sizeHint().height());
+  // The size, type and date columns show whole; the name takes the rest.
+  if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    QHeaderView* header = files->header();
+    header->setStretchLastSection(false);
+    for (int c = 0; c < header->count(); ++c) {
+      header->setSectionResizeMode(c, c == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
+    }
+  }
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
@@ -283,10 +316,10 @@ void QtDesktop::wait(double seconds) {
   qApp->removeEventFilter(&swallower);
 }
 
-void QtDesktop::open_document(const std::filesystem::path& path) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(to_q(path.string())));
+bool QtDesktop::open_document(const std::filesystem::path& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(to_q(path.string())));
 }
 
-void QtDesktop::open_url(const std::string& url) { QDesktopServices::openUrl(QUrl(to_q(url))); }
+bool QtDesktop::open_url(const std::string& url) { return QDesktopServices::openUrl(QUrl(to_q(url))); }
 
 }  // namespace rg::qt

@@ -33,8 +33,8 @@ class QtDesktop : public ui::Desktop {
   std::optional<std::string> choose_file(const ui::FileDialogRequest& request) override;
   void beep() override;
   void wait(double seconds) override;
-  void open_document(const std::filesystem::path& path) override;
-  void open_url(const std::string& url) override;
+  bool open_document(const std::filesystem::path& path) override;
+  bool open_url(const std::string& url) override;
 
   // The window that shows a form, or null when the form is not shown.
   FormWindow* window(const ui::Form& form) const;

@@ -308,9 +308,22 @@ void Control::insert_at_selection(std::string_view s) {
   const int len = std::clamp(sel_length_, 0, n - start);
   std::string next = text_;
   next.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(len), s);
-  sel_start_ = start + static_cast<int>(s.size());
+  apply_user_edit(std::move(next), start + static_cast<int>(s.size()));
+}
+
+void Control::apply_user_edit(std::string edited, int caret) {
+  sel_start_ = caret;
   sel_length_ = 0;
-  set_text(std::move(next));
+  const std::string typed = edited;
+  set_text(std::move(edited));
+  // A Change handler that completed what the user typed (a list item from its
+  // beginning) leaves the completed tail selected, so the next key replaces it
+  // instead of landing inside the word.
+  const auto n = typed.size();
+  if (caret == static_cast<int>(n) && text_.size() > n && text_.compare(0, n, typed) == 0) {
+    sel_start_ = caret;
+    sel_length_ = static_cast<int>(text_.size() - n);
+  }
   notify(Property::Selection);
 }
 
@@ -346,12 +359,11 @@ void Control::user_type(std::string_view keys) {
   }
 }
 
-void Control::user_edit_text(std::string text) {
+void Control::user_edit_text(std::string text, int caret) {
   Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
-  sel_start_ = static_cast<int>(text.size());
-  sel_length_ = 0;
-  set_text(std::move(text));
+  if (caret < 0) caret = static_cast<int>(text.size());
+  apply_user_edit(std::move(text), caret);
 }
 
 void Control::user_click() {

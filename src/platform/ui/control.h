@@ -212,8 +212,9 @@ class Control {
   // front end ensures that, tests use Form::user_move_focus first.
   void user_type(std::string_view keys);
   // The user's edit replaced the whole text (a paste, or what the front end's
-  // editor holds after an edit): raises Change when it differs.
-  void user_edit_text(std::string text);
+  // editor holds after an edit) and left the caret at `caret` (-1: the end):
+  // raises Change when it differs.
+  void user_edit_text(std::string text, int caret = -1);
   // A click: buttons, labels, pictures and frames raise Click; a check box
   // toggles and raises Click; an option button is set and raises Click. Nothing
   // happens on a disabled control.
@@ -238,6 +239,7 @@ class Control {
   void notify(Property p);
   void raise(const std::function<void()>& handler);
   void insert_at_selection(std::string_view s);
+  void apply_user_edit(std::string edited, int caret);
   void check_cell(int row, int col) const;
   // Moves the current cell for the user; false when the click does not count.
   bool user_move_cell(int row, int col);

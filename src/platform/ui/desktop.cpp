@@ -3,8 +3,9 @@
 namespace rg::ui {
 
 Answer show_box(Desktop& desktop, std::string text, Buttons buttons, Icon icon, std::string title,
-                bool system_modal) {
-  return desktop.message_box(MessageBox{std::move(text), buttons, icon, std::move(title), system_modal});
+                bool system_modal, std::optional<Answer> default_answer) {
+  return desktop.message_box(
+      MessageBox{std::move(text), buttons, icon, std::move(title), system_modal, default_answer});
 }
 
 void FileDialog::show(Desktop& desktop, FileDialogMode mode) {

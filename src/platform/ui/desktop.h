@@ -32,6 +32,9 @@ struct MessageBox {
   std::string title;
   // Stays above every window of the desktop.
   bool system_modal = false;
+  // The answer Enter gives; empty: the first button (OK or Yes). A question
+  // whose Yes destroys data says No here.
+  std::optional<Answer> default_answer;
 };
 
 // The title a box shows when none is given.
@@ -71,14 +74,14 @@ class Desktop {
   // program.
   virtual void wait(double seconds) = 0;
   // Opens a file with the desktop's default application, or a web address with
-  // the default browser. Whether it worked is not reported.
-  virtual void open_document(const std::filesystem::path& path) = 0;
-  virtual void open_url(const std::string& url) = 0;
+  // the default browser; false when nothing could open it.
+  virtual bool open_document(const std::filesystem::path& path) = 0;
+  virtual bool open_url(const std::string& url) = 0;
 };
 
 // Shorthand for the boxes the forms show.
 Answer show_box(Desktop& desktop, std::string text, Buttons buttons = Buttons::OK, Icon icon = Icon::None,
-                std::string title = {}, bool system_modal = false);
+                std::string title = {}, bool system_modal = false, std::optional<Answer> default_answer = {});
 
 // The common file dialog object of a window: its settings stay between uses.
 class FileDialog {

@@ -52,8 +52,17 @@ class ScriptedDesktop : public Desktop {
   std::optional<std::string> choose_file(const FileDialogRequest& request) override;
   void beep() override { ++beeps_; }
   void wait(double seconds) override { waited_ += seconds; }
-  void open_document(const std::filesystem::path& path) override { documents_.push_back(path.string()); }
-  void open_url(const std::string& url) override { urls_.push_back(url); }
+  // Recorded; they fail (as on a desktop without a viewer or browser) after
+  // fail_opens(true).
+  bool open_document(const std::filesystem::path& path) override {
+    documents_.push_back(path.string());
+    return !fail_opens_;
+  }
+  bool open_url(const std::string& url) override {
+    urls_.push_back(url);
+    return !fail_opens_;
+  }
+  void fail_opens(bool on) { fail_opens_ = on; }
 
  private:
   struct BoxExpectation {
@@ -78,6 +87,7 @@ class ScriptedDesktop : public Desktop {
   int beeps_ = 0;
   double waited_ = 0;
   int refreshes_ = 0;
+  bool fail_opens_ = false;
   std::vector<std::string> failures_;
 };
 
