@@ -88,19 +88,17 @@ TEST_F(AreaDialog, TheTotalsOfTheSharedProjectsTable) {
 // a box names both row counts; nothing is written until the user saves.
 TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   const struct {
-    bool shared;
     std::string areas;
     std::string cs;
     const char* said;
     const char* area1;
     const char* c1;
   } cases[] = {
-      {false, "2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
+      {"2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
        "they hold 24 rows, this table has 15", "1.000", "0.55"},
-      {false, "2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65"},
+      {"2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65"},
   };
   for (const auto& c : cases) {
-    session.project.shared_project = c.shared;
     select_side(1);
     boxes.texts = {{"areabufstr1", c.areas}, {"cbufstr1", c.cs}, {"totalarea1", "9.9"}};
     const auto before = boxes.texts;

@@ -15,36 +15,29 @@ struct Computations : HydrologyDialogTest {};
 
 TEST_F(Computations, WorkedDischarges) {
   const struct {
-    const char* pattern;
-    const char* units;
     std::map<std::string, std::string, std::less<>> in;
     const char* discharge1;
     const char* discharge2;
     const char* total;
     const char* said = nullptr;
   } cases[] = {
-      {"0.000", "ENGLISH",
-       {{"totalca1", "2.5"}, {"Intensity", "5.123"}, {"Cf", "1.1"}, {"carryover1", "1.2"}, {"discharge2", "9.9"},
+      {{{"totalca1", "2.5"}, {"Intensity", "5.123"}, {"Cf", "1.1"}, {"carryover1", "1.2"}, {"discharge2", "9.9"},
         {"inlet_location", "CONTINUOUS GRADE"}},
        "14.088", "9.9", "15.288"},
       // W1 in a sag: Q1 = 1.75 x 4.922 x 1.1, Q2 = 0.9 x 4.922 x 1.1; the total
       // adds the unrounded discharges.
-      {"0.000", "ENGLISH",
-       {{"totalca1", "1.750"}, {"totalca2", "0.900"}, {"Intensity", "4.922"}, {"Cf", "1.1"}, {"carryover1", "0.350"},
+      {{{"totalca1", "1.750"}, {"totalca2", "0.900"}, {"Intensity", "4.922"}, {"Cf", "1.1"}, {"carryover1", "0.350"},
         {"inlet_location", "SUMP"}},
        "9.475", "4.873", "14.698"},
       // No intensity (a failed look-up): no discharge, and no second box.
-      {"0.000", "ENGLISH",
-       {{"totalca1", "1.0"}, {"Intensity", ""}, {"Cf", "1.0"}, {"discharge1", "3.0"}, {"QTotal", "3.0"},
+      {{{"totalca1", "1.0"}, {"Intensity", ""}, {"Cf", "1.0"}, {"discharge1", "3.0"}, {"QTotal", "3.0"},
         {"inlet_location", "CONTINUOUS GRADE"}},
        "", "", ""},
-      {"0.000", "ENGLISH",
-       {{"totalca1", "1.0"}, {"Intensity", "5.0"}, {"discharge1", "5.000"}, {"QTotal", "5.000"}}, "", "", "",
+      {{{"totalca1", "1.0"}, {"Intensity", "5.0"}, {"discharge1", "5.000"}, {"QTotal", "5.000"}}, "", "", "",
        "The frequency factor Cf holds no number: the discharge cannot be computed."},
   };
   for (const auto& c : cases) {
-    session.number_format = c.pattern;
-    session.project.unit_system = c.units;
+    session.number_format = "0.000";
     boxes.texts = c.in;
     if (c.said) desktop.expect_box(c.said);
     session.services.compute_discharge();

@@ -60,7 +60,6 @@ TEST(GratePickerWindows, LaidOutAndSelectWritesThePickedRow) {
       EXPECT_THAT(qt::testing::layout_problems(*w), ::testing::IsEmpty());
       auto* list = qobject_cast<QListWidget*>(w->widget("gratetypelist"));
       ASSERT_NE(list, nullptr);
-      EXPECT_EQ(list->count(), 18);
       EXPECT_EQ(list->currentRow(), 0);
       list->setCurrentRow(k.row);
       if (const char* dir = std::getenv("RG_SHOT_DIR")) {

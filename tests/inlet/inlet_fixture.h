@@ -113,6 +113,10 @@ class InletTest : public ::testing::Test {
     if (warned) desktop.expect_box_containing("Current Inlet has Carryover Discharge to Inlet Number - ");
     menu("mnuSaveinlet");
   }
+  void close_unsaved() {
+    desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
+    form().unload();
+  }
   std::string stored(const std::string& number, const std::string& field) {
     const auto rows = query_rows(project_file, "SELECT " + field + " FROM INLET WHERE INLET_NUMBER = '" + number + "'");
     return rows.empty() ? "<none>" : rows[0];

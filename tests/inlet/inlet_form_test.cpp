@@ -32,43 +32,6 @@ TEST_F(InletTest, AGrateOnAGradeIsAddedSolvedSavedAndReopened) {
   EXPECT_FALSE(form().solved());
 }
 
-struct NewInletCase {
-  const char* units;
-  Texts boxes;
-  const char* number_format;
-};
-
-TEST_F(InletTest, ANewInletStartsWithTheDefaultsOfItsUnits) {
-  const NewInletCase cases[] = {
-      {"ENGLISH",
-       {{"allowable_spread", "8.0"}, {"txtS", "0.0100"}, {"txtW", "2.000"}, {"txthco", "4.000"}, {"Tc", "5.0"},
-        {"Cf", "1.0"}, {"RoadWay", "Main St"}, {"project_id", "P-1"}, {"inmm(0)", "in/hr"}},
-       "#0.000"},
-      {"METRIC",
-       {{"allowable_spread", "3.0"}, {"txtS", "0.01000"}, {"txtW", "0.6000"}, {"txthco", "200.0000"},
-        {"Tc", "5.0"}, {"Cf", "1.0"}, {"RoadWay", "Main St"}, {"project_id", "P-1"}, {"inmm(0)", "mm/hr"}},
-       "#0.0000"},
-  };
-  for (const auto& c : cases) {
-    open_project(c.units);
-    store_inlet("B2", "", "", "<null>", "Side Rd");
-    store_inlet("a1", "", "", "<null>", "Main St");  // first in number order
-    open_form();
-    for (const auto& [name, expected] : c.boxes) {
-      const auto& control = box(name);
-      EXPECT_EQ(control.kind() == ui::ControlKind::Label ? control.caption() : control.text(), expected)
-          << c.units << " " << name;
-    }
-    EXPECT_EQ(session->number_format, c.number_format);
-    EXPECT_TRUE(box("Inlet_Number").enabled());
-    EXPECT_TRUE(form().toolbar_pressed(1));
-    EXPECT_FALSE(form().solved());
-    desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-    form().unload();
-    EXPECT_EQ(query_rows(project_file, "SELECT count(*) FROM INLET")[0], "2");
-  }
-}
-
 TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   open_project();
   store_inlet("A1");
@@ -85,8 +48,7 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
-  desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-  form().unload();
+  close_unsaved();
 }
 
 TEST_F(InletTest, TheStandardInletsFollowKindAndLocation) {
@@ -109,8 +71,7 @@ TEST_F(InletTest, TheStandardInletsFollowKindAndLocation) {
     EXPECT_EQ(box("inlet_subtype").item(0), c.first);
   }
   EXPECT_EQ(box("inlet_subtype").items()[7], "DI-12C");
-  desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-  form().unload();
+  close_unsaved();
 }
 
 TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
@@ -136,28 +97,7 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   tab();
   EXPECT_EQ(text("inlet_location"), "SUMP");
   EXPECT_EQ(text("txtS"), "0.001");
-  desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-  form().unload();
-}
-
-TEST_F(InletTest, TheOffsetIsSignedByItsSide) {
-  open_project();
-  open_form();
-  type("Inlet_Number", "O1");
-  type("offset", "12.5");
-  pick("offset_location", "LEFT");
-  EXPECT_EQ(text("offset"), "-12.500");
-  pick("offset_location", "RIGHT");
-  EXPECT_EQ(text("offset"), "12.500");
-  type("offset", "");
-  tab();
-  EXPECT_EQ(text("offset"), "0.000");
-  // Pasted text is refused on leaving, and the focus stays.
-  type("offset", "abc");
-  tab();
-  EXPECT_EQ(form().active_control(), &box("offset"));
-  desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-  form().unload();
+  close_unsaved();
 }
 
 // Each computation through the form, with the defaults of a new English inlet
@@ -215,8 +155,7 @@ TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
     EXPECT_EQ(box("SSTab1").current_tab(), 3);
     for (const auto& [name, value] : c.results) EXPECT_EQ(text(name), value) << name;
     EXPECT_TRUE(form().solved());
-    desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
-    form().unload();
+    close_unsaved();
   }
 }
 

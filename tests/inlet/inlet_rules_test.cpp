@@ -2,6 +2,7 @@
 // rules and the faults the form mends.
 
 #include <map>
+#include <vector>
 
 #include "inlet/inlet_layout.h"
 #include "inlet_fixture.h"
@@ -9,7 +10,6 @@
 namespace rg::test {
 namespace {
 
-constexpr const char* kExit = "Exit without Saving?";
 constexpr const char* kInvalid = "No results computed.  Invalid input.";
 constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
 constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
@@ -20,10 +20,6 @@ class FormTest : public InletTest {
   void solved_grate(const std::string& number) {
     add_inlet(number, "Grate Inlet", "CONTINUOUS GRADE", "3");
     solve();
-  }
-  void close_unsaved() {
-    desktop.expect_box(kExit, ui::Answer::Yes);
-    form().unload();
   }
 };
 
@@ -227,24 +223,6 @@ TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
   }
 }
 
-TEST_F(FormTest, TypedStormFrequencyRunsItsRules) {
-  open_project();
-  open_form();
-  type("Inlet_Number", "T1");
-  show_tab(1);
-  click("compute_discharge");
-  EXPECT_EQ(text("storm_frequency"), "2");
-  const std::pair<const char*, const char*> cases[] = {{"10", "1.0"}, {"10", "1.0"}, {"2", "1.0"},
-                                                        {"25", "1.1"}, {"5", "1.0"},  {"50", "1.2"},
-                                                        {"100", "1.25"}};
-  for (const auto& [typed, cf] : cases) {
-    type("storm_frequency", typed);
-    tab();
-    EXPECT_EQ(text("Cf"), cf) << typed;
-  }
-  close_unsaved();
-}
-
 TEST_F(FormTest, KeepingAComputedTcChangesNothing) {
   open_project();
   open_form();
@@ -270,80 +248,98 @@ TEST_F(FormTest, KeepingAComputedTcChangesNothing) {
   close_unsaved();
 }
 
-TEST_F(FormTest, DetailsRules) {
-  struct Case {
-    const char* kind;
-    const char* box;
-    const char* typed;
-    std::map<std::string, std::string> after;
-    const char* message;
-    bool stays;  // the focus stays in the box
+// Boxes typed into (or lists picked from) and left, one after another on a new
+// inlet: what the boxes then show, the box said, and whether the focus stays.
+struct Typed {
+  const char* box;
+  const char* typed;
+  std::map<std::string, std::string> after;
+  const char* message = nullptr;
+  bool stays = false;
+  bool picked = false;  // chosen from the list, not typed
+};
+
+TEST_F(FormTest, TypedInputsRunTheirRules) {
+  const char* kClog = "Clogged cannot be 100%! Please enter new value.";
+  const struct {
+    const char* units;
+    const char* kind;  // in a sump; "" keeps a new inlet's curb on a grade
+    int tab;
+    bool computed_discharge;
+    std::vector<Typed> steps;
   } cases[] = {
-      {"Grate Inlet", "cboClog", ".", {{"cboClog", "0"}}, nullptr, false},
-      {"Grate Inlet", "cboClog", "100", {{"cboClog", "0"}}, "Clogged cannot be 100%! Please enter new value.", true},
-      {"Grate Inlet", "cboClog", "99.4", {{"cboClog", "0"}}, "Clogged cannot be 100%! Please enter new value.", true},
-      {"Combination Curb and Grate Inlet", "cboClog", "100", {{"cboClog", "100"}}, nullptr, false},
-      {"Grate Inlet", "cboClog", "abc", {{"cboClog", "abc"}}, nullptr, true},
-      {"Grate Inlet", "txtW", "0", {{"txtW", "0.000"}, {"txtSw", "0.0208"}}, nullptr, false},
-      {"Grate Inlet", "txtS", "0.02", {{"txtS", "0.0200"}}, nullptr, false},
-      {"Grate Inlet", "txtn", "0.0125", {{"txtn", "0.013"}}, nullptr, false},
+      {"ENGLISH", "Grate Inlet", 2, false,
+       {{"cboClog", ".", {{"cboClog", "0"}}},
+        {"cboClog", "100", {{"cboClog", "0"}}, kClog, true},
+        {"cboClog", "99.4", {{"cboClog", "0"}}, kClog, true},
+        {"cboClog", "abc", {{"cboClog", "abc"}}, nullptr, true},
+        {"cboClog", "25", {{"cboClog", "25"}}},
+        {"txtW", "0", {{"txtW", "0.000"}, {"txtSw", "0.0208"}}},
+        {"txtS", "0.02", {{"txtS", "0.0200"}}},
+        {"txtn", "0.0125", {{"txtn", "0.013"}}}}},
+      {"ENGLISH", "Combination Curb and Grate Inlet", 2, false, {{"cboClog", "100", {{"cboClog", "100"}}}}},
+      // The factor Cf follows the storm frequency, the same typed twice too.
+      {"ENGLISH", "", 1, true,
+       {{"storm_frequency", "10", {{"Cf", "1.0"}}}, {"storm_frequency", "10", {{"Cf", "1.0"}}},
+        {"storm_frequency", "2", {{"Cf", "1.0"}}}, {"storm_frequency", "25", {{"Cf", "1.1"}}},
+        {"storm_frequency", "5", {{"Cf", "1.0"}}}, {"storm_frequency", "50", {{"Cf", "1.2"}}},
+        {"storm_frequency", "100", {{"Cf", "1.25"}}}}},
+      // A blank allowable spread takes the default of the units.
+      {"ENGLISH", "", 0, false,
+       {{"allowable_spread", "12", {{"allowable_spread", "12.0"}}}, {"allowable_spread", "", {{"allowable_spread", "8.0"}}}}},
+      {"METRIC", "", 0, false, {{"allowable_spread", "", {{"allowable_spread", "3.0"}}}}},
+      // The offset is signed by its side; pasted text is refused on leaving.
+      {"ENGLISH", "", 0, false,
+       {{"offset", "12.5", {{"offset", "12.500"}}},
+        {"offset_location", "LEFT", {{"offset", "-12.500"}}, nullptr, false, true},
+        {"offset_location", "RIGHT", {{"offset", "12.500"}}, nullptr, false, true},
+        {"offset", "", {{"offset", "0.000"}}},
+        {"offset", "abc", {}, nullptr, true}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.kind) + " " + c.box + " " + c.typed);
-    open_project();
+    SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
+    open_project(c.units);
     open_form();
     type("Inlet_Number", "D1");
-    pick("inlet_type", c.kind);
-    pick("inlet_location", "SUMP");
-    show_tab(2);
-    if (c.message != nullptr) desktop.expect_box(c.message);
-    type(c.box, c.typed);
-    tab();
-    for (const auto& [name, value] : c.after) EXPECT_EQ(text(name), value) << name;
-    EXPECT_EQ(form().active_control() == &box(c.box), c.stays);
-    if (c.stays) box(c.box).user_edit_text("0");
+    if (*c.kind != 0) {
+      pick("inlet_type", c.kind);
+      pick("inlet_location", "SUMP");
+    }
+    show_tab(c.tab);
+    if (c.computed_discharge) click("compute_discharge");
+    for (const Typed& s : c.steps) {
+      SCOPED_TRACE(std::string(s.box) + " \"" + s.typed + "\"");
+      if (s.message != nullptr) desktop.expect_box(s.message);
+      if (s.picked) {
+        pick(s.box, s.typed);
+      } else {
+        type(s.box, s.typed);
+        tab();
+        EXPECT_EQ(form().active_control() == &box(s.box), s.stays);
+      }
+      for (const auto& [name, value] : s.after) EXPECT_EQ(text(name), value) << name;
+    }
     close_unsaved();
   }
 }
 
-TEST_F(FormTest, ABlankAllowableSpreadTakesTheDefaultOfTheUnits) {
-  for (const auto& [units, spread] : {std::pair{"ENGLISH", "8.0"}, std::pair{"METRIC", "3.0"}}) {
-    open_project(units);
-    open_form();
-    type("Inlet_Number", "W1");
-    type("allowable_spread", "12");
-    tab();
-    EXPECT_EQ(text("allowable_spread"), "12.0");
-    type("allowable_spread", "");
-    tab();
-    EXPECT_EQ(text("allowable_spread"), spread) << units;
-    close_unsaved();
-  }
-}
-
-TEST_F(FormTest, TheGratePickersFillAreaAndPerimeter) {
-  for (const auto& [units, picker, area, perimeter] :
-       {std::tuple{"ENGLISH", "frmgratetypes", "2.33", "9.00"}, std::tuple{"METRIC", "frmMetricgratetypes", "0.22", "2.74"}}) {
-    open_project(units);
-    open_form();
-    type("Inlet_Number", "G1");
-    pick("inlet_type", "Grate Inlet");
-    pick("inlet_location", "SUMP");
-    show_tab(2);
-    desktop.expect_modal(picker, [](ui::Form& f) { f.control("gtselect").user_click(); });
-    click("grate_help");
-    EXPECT_EQ(text("txtArea"), area);
-    EXPECT_EQ(text("txtPeri"), perimeter);
-    close_unsaved();
-  }
-  // A curb inlet has no grate to pick.
+// The picker of the project's units is checked with the pickers; here the
+// button opens it for a grate only, and its row lands in the form's boxes.
+TEST_F(FormTest, TheGratePickerFillsAreaAndPerimeter) {
   open_project();
   open_form();
-  type("Inlet_Number", "G2");
+  type("Inlet_Number", "G1");
   show_tab(2);
-  const auto shown = desktop.modal_forms().size();
+  click("grate_help");  // a curb inlet has no grate to pick
+  EXPECT_TRUE(desktop.modal_forms().empty());
+  show_tab(0);
+  pick("inlet_type", "Grate Inlet");
+  pick("inlet_location", "SUMP");
+  show_tab(2);
+  desktop.expect_modal("frmgratetypes", [](ui::Form& f) { f.control("gtselect").user_click(); });
   click("grate_help");
-  EXPECT_EQ(desktop.modal_forms().size(), shown);
+  EXPECT_EQ(text("txtArea"), "2.33");
+  EXPECT_EQ(text("txtPeri"), "9.00");
   close_unsaved();
 }
 

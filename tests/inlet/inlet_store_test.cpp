@@ -5,7 +5,6 @@
 
 #include "inlet_fixture.h"
 #include "platform/db/connection.h"
-#include "platform/db/error.h"
 #include "platform/db/record_set.h"
 
 namespace rg::test {
@@ -72,19 +71,6 @@ TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
   inlet::store::open_inlet_records(rs, conn(), "");
   ASSERT_EQ(rs.record_count(), 4);
   EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");
-}
-
-TEST_F(StoreTest, UniqueIndexRefusesANumberDifferingOnlyInCase) {
-  db::RecordSet rs;
-  inlet::store::open_inlet_records(rs, conn(), "");
-  rs.add_new();
-  rs.set_value("INLET_NUMBER", db::Value("c3"));
-  try {
-    rs.update();
-    FAIL() << "a second c3 was stored";
-  } catch (const db::Error& e) {
-    EXPECT_EQ(e.kind(), db::ErrorKind::Constraint);
-  }
 }
 
 TEST_F(StoreTest, SearchInletsLeavesTheReferringInletOnlyForPreviousInletFields) {
