@@ -42,15 +42,8 @@ void expect_cells(const RecordingSheet& sheet, const Cells& cells, const std::st
 }
 
 ReportProject project(std::string units) {
-  ReportProject p;
-  p.name = "Route 29";
-  p.designer = "J. Doe";
-  p.county = "Albemarle";
-  p.state = "VA";
-  p.unit_system = std::move(units);
-  p.major_release = "2.1";
-  p.noaa_station = "Charlottesville";
-  return p;
+  return {.name = "Route 29", .designer = "J. Doe", .county = "Albemarle", .state = "VA",
+          .unit_system = std::move(units), .major_release = "2.1", .noaa_station = "Charlottesville"};
 }
 
 TEST(ReportCells, StoredTextsBecomeNumbersOnlyWhereTheyShowExactlyAsStored) {
