@@ -223,31 +223,6 @@ TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
   }
 }
 
-TEST_F(FormTest, KeepingAComputedTcChangesNothing) {
-  open_project();
-  open_form();
-  type("Inlet_Number", "T2");
-  show_tab(1);
-  click("compute_discharge");
-  click("compute_I");
-  box("Tc").set_text("12.4");
-  box("TcStr").set_text("stored");
-  box("Check_ComputeTc").set_value(1);
-  type("ITc", "7");
-  desktop.expect_box("Do you want to clear Computed Tc Values? Y/N", ui::Answer::No);
-  tab();
-  EXPECT_EQ(text("ITc"), "5.0");
-  EXPECT_EQ(text("Tc"), "12.4");
-  EXPECT_EQ(text("TcStr"), "stored");
-  type("ITc", "3");
-  desktop.expect_box("Do you want to clear Computed Tc Values? Y/N", ui::Answer::Yes);
-  tab();
-  EXPECT_EQ(text("ITc"), "5.0");
-  EXPECT_EQ(text("Tc"), "5.0");
-  EXPECT_EQ(text("TcStr"), "");
-  close_unsaved();
-}
-
 // Boxes typed into (or lists picked from) and left, one after another on a new
 // inlet: what the boxes then show, the box said, and whether the focus stays.
 struct Typed {
@@ -257,18 +232,21 @@ struct Typed {
   const char* message = nullptr;
   bool stays = false;
   bool picked = false;  // chosen from the list, not typed
+  ui::Answer answer = ui::Answer::OK;
 };
 
 TEST_F(FormTest, TypedInputsRunTheirRules) {
   const char* kClog = "Clogged cannot be 100%! Please enter new value.";
+  const char* kClearTc = "Do you want to clear Computed Tc Values? Y/N";
   const struct {
     const char* units;
     const char* kind;  // in a sump; "" keeps a new inlet's curb on a grade
     int tab;
-    bool computed_discharge;
+    std::vector<const char*> clicks;
+    std::map<std::string, std::string> written;  // by code, as a dialog leaves them
     std::vector<Typed> steps;
   } cases[] = {
-      {"ENGLISH", "Grate Inlet", 2, false,
+      {"ENGLISH", "Grate Inlet", 2, {}, {},
        {{"cboClog", ".", {{"cboClog", "0"}}},
         {"cboClog", "100", {{"cboClog", "0"}}, kClog, true},
         {"cboClog", "99.4", {{"cboClog", "0"}}, kClog, true},
@@ -277,24 +255,28 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
         {"txtW", "0", {{"txtW", "0.000"}, {"txtSw", "0.0208"}}},
         {"txtS", "0.02", {{"txtS", "0.0200"}}},
         {"txtn", "0.0125", {{"txtn", "0.013"}}}}},
-      {"ENGLISH", "Combination Curb and Grate Inlet", 2, false, {{"cboClog", "100", {{"cboClog", "100"}}}}},
+      {"ENGLISH", "Combination Curb and Grate Inlet", 2, {}, {}, {{"cboClog", "100", {{"cboClog", "100"}}}}},
       // The factor Cf follows the storm frequency, the same typed twice too.
-      {"ENGLISH", "", 1, true,
+      {"ENGLISH", "", 1, {"compute_discharge"}, {},
        {{"storm_frequency", "10", {{"Cf", "1.0"}}}, {"storm_frequency", "10", {{"Cf", "1.0"}}},
         {"storm_frequency", "2", {{"Cf", "1.0"}}}, {"storm_frequency", "25", {{"Cf", "1.1"}}},
         {"storm_frequency", "5", {{"Cf", "1.0"}}}, {"storm_frequency", "50", {{"Cf", "1.2"}}},
         {"storm_frequency", "100", {{"Cf", "1.25"}}}}},
       // A blank allowable spread takes the default of the units.
-      {"ENGLISH", "", 0, false,
+      {"ENGLISH", "", 0, {}, {},
        {{"allowable_spread", "12", {{"allowable_spread", "12.0"}}}, {"allowable_spread", "", {{"allowable_spread", "8.0"}}}}},
-      {"METRIC", "", 0, false, {{"allowable_spread", "", {{"allowable_spread", "3.0"}}}}},
+      {"METRIC", "", 0, {}, {}, {{"allowable_spread", "", {{"allowable_spread", "3.0"}}}}},
       // The offset is signed by its side; pasted text is refused on leaving.
-      {"ENGLISH", "", 0, false,
+      {"ENGLISH", "", 0, {}, {},
        {{"offset", "12.5", {{"offset", "12.500"}}},
         {"offset_location", "LEFT", {{"offset", "-12.500"}}, nullptr, false, true},
         {"offset_location", "RIGHT", {{"offset", "12.500"}}, nullptr, false, true},
         {"offset", "", {{"offset", "0.000"}}},
         {"offset", "abc", {}, nullptr, true}}},
+      // A typed Tc after a computed one: kept on No, the computed one cleared on Yes.
+      {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {{"Tc", "12.4"}, {"TcStr", "stored"}},
+       {{"ITc", "7", {{"ITc", "5.0"}, {"Tc", "12.4"}, {"TcStr", "stored"}}, kClearTc, false, false, ui::Answer::No},
+        {"ITc", "3", {{"ITc", "5.0"}, {"Tc", "5.0"}, {"TcStr", ""}}, kClearTc, false, false, ui::Answer::Yes}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
@@ -306,10 +288,12 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
       pick("inlet_location", "SUMP");
     }
     show_tab(c.tab);
-    if (c.computed_discharge) click("compute_discharge");
+    for (const char* name : c.clicks) click(name);
+    for (const auto& [name, value] : c.written) box(name).set_text(value);
+    if (!c.written.empty()) box("Check_ComputeTc").set_value(1);  // a Tc the dialog computed
     for (const Typed& s : c.steps) {
       SCOPED_TRACE(std::string(s.box) + " \"" + s.typed + "\"");
-      if (s.message != nullptr) desktop.expect_box(s.message);
+      if (s.message != nullptr) desktop.expect_box(s.message, s.answer);
       if (s.picked) {
         pick(s.box, s.typed);
       } else {
