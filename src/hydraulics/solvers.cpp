@@ -160,17 +160,10 @@ const SagGrid& sag_grid() {
   return grid;
 }
 
-// First index in [lo, hi) at which at(index) holds, or hi; at must not turn
-// false again once true. Gallops from lo, then halves the last gap.
+// First index in (below, above) at which at(index) holds, or above; at does
+// not hold at below, and must not turn false again once true.
 template <class At>
-int first_holding(int lo, int hi, At at) {
-  int below = lo - 1;  // the last index known not to hold
-  int probe = lo;
-  for (int gap = 1; probe < hi && !at(probe); gap *= 2) {
-    below = probe;
-    probe = below + gap;
-  }
-  int above = probe < hi ? probe : hi;  // holds, or the end
+int halve(int below, int above, At at) {
   while (above - below > 1) {
     const int mid = below + (above - below) / 2;
     if (at(mid)) {
@@ -180,6 +173,18 @@ int first_holding(int lo, int hi, At at) {
     }
   }
   return above;
+}
+
+// The same over [lo, hi), galloping from lo first: cheap when the index is near lo.
+template <class At>
+int gallop(int lo, int hi, At at) {
+  int below = lo - 1;  // the last index known not to hold
+  int probe = lo;
+  for (int gap = 1; probe < hi && !at(probe); gap *= 2) {
+    below = probe;
+    probe = below + gap;
+  }
+  return halve(below, probe < hi ? probe : hi, at);
 }
 
 // First step in [lo, hi) of the grid whose depth satisfies holds, or hi; holds
@@ -195,7 +200,7 @@ int first_step_holding(int lo, int hi, Holds holds) {
   int from = lo;
   int to = hi;
   if (j0 <= j1) {
-    const int j = first_holding(j0, j1 + 1, [&](int m) { return holds(grid.mark(m)); });
+    const int j = gallop(j0, j1 + 1, [&](int m) { return holds(grid.mark(m)); });
     if (j <= j1) {
       from = std::max(lo, (j - 1) * B + 1);
       to = j * B;  // holds there
@@ -206,7 +211,7 @@ int first_step_holding(int lo, int hi, Holds holds) {
   if (from >= to) return to;
   double depths[B];
   grid.walk(from, to, depths);
-  return from + first_holding(0, to - from, [&](int i) { return holds(depths[i]); });
+  return from + halve(-1, to - from, [&](int i) { return holds(depths[i]); });
 }
 
 enum class SagStep { short_of_flow, carries_flow, fails };
