@@ -207,8 +207,13 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
       identify(f, "2", "12+00");
       show_tab(f, 1);
       press(f, "compute_discharge");
-      type(f, "inputInt", w.intensity2);
+      // The areas before the intensity: no discharge until one is entered,
+      // whatever inlet 1 computed.
       areas(f, {{"Area0", w.business}});
+      EXPECT_EQ(text(f, "Intensity"), "");
+      EXPECT_EQ(text(f, "discharge1"), "");
+      type(f, "inputInt", w.intensity2);
+      focus(f, "storm_frequency");
       EXPECT_EQ(text(f, "discharge1"), w.q2);
       pick(f, "preinlet1", "1");
       focus(f, "storm_frequency");
