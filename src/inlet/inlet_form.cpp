@@ -159,9 +159,16 @@ void FrmInletMain::attach_inlet_datasource() {
       control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
     }
     control("computeTc_frame").set_visible(control("compute_I").value() == 1);
+    offer_intensity_entry();
   } else if (control("input_dischargecheck").value() == 1) {
     control("input_discharge").set_value(1);
   }
+}
+
+void FrmInletMain::offer_intensity_entry() {
+  const bool typed = control("input_I").value() == 1;
+  control("inputInt").set_enabled(typed);
+  control("inputInt").set_back_color(typed ? ui::kWindowBackground : ui::kButtonFace);
 }
 
 void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
@@ -179,6 +186,7 @@ void FrmInletMain::inletAdd() {
   for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
   control("input_discharge").set_value(1);
   control("input_I").set_value(1);
+  offer_intensity_entry();
   CodeScope code(shown().code_depth);
   quillmere_libraries::initial_unit_settings(*this, session_);
 }

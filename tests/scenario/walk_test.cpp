@@ -230,6 +230,8 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
     auto edit_first = [&](ui::Form& f) {
       EXPECT_EQ(static_cast<inlet::FrmInletMain&>(f).screenmode(), "EDIT");
       EXPECT_EQ(text(f, "TcStr").empty(), false) << "the Tc dialog's inputs were kept";
+      show_tab(f, 1);
+      EXPECT_FALSE(f.control("inputInt").can_take_focus()) << "the intensity is computed, not typed";
       show_tab(f, 2);
       solve(f);
       EXPECT_EQ(text(f, "txtQc"), w.qc1);
