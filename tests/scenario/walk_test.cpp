@@ -290,6 +290,11 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
           press(list, "cmdflexexit");
         },
     });
+    for (const auto& box : desktop.boxes()) {
+      if (box.text.starts_with("Delete")) {
+        EXPECT_EQ(box.default_answer, Answer::No) << "Enter keeps the inlet";
+      }
+    }
     EXPECT_EQ(stored("2", "PREINLET1"), "1A");
     EXPECT_EQ(stored("2", "CARRYOVER1"), w.qc1);
     EXPECT_EQ(desktop.opened_documents(), (std::vector<std::string>{ld204.string(), report.string()}));
@@ -409,6 +414,12 @@ TEST_F(DesignersDay, AReportNoProgramCanOpenIsSaidWhereItLies) {
     desktop.expect_file(path("unopened").string());
     desktop.expect_box("The report was saved as " + saved.string() + ", but no program could be found to open it.");
     list.menu("mnuflexld204").user_click();
+    // Written again over the first: Enter would have kept it.
+    desktop.expect_file(saved.string());
+    desktop.expect_box("File Already Exists!   Overwrite?", Answer::Yes);
+    desktop.expect_box("The report was saved as " + saved.string() + ", but no program could be found to open it.");
+    list.menu("mnuflexld204").user_click();
+    EXPECT_EQ(desktop.boxes().at(desktop.boxes().size() - 2).default_answer, Answer::No);
     press(list, "cmdflexexit");
   }});
   expect_cells(saved, {{5, 1, "7"}});
