@@ -159,9 +159,16 @@ void FrmInletMain::attach_inlet_datasource() {
       control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
     }
     control("computeTc_frame").set_visible(control("compute_I").value() == 1);
+    offer_intensity_entry();
   } else if (control("input_dischargecheck").value() == 1) {
     control("input_discharge").set_value(1);
   }
+}
+
+void FrmInletMain::offer_intensity_entry() {
+  const bool typed = control("input_I").value() == 1;
+  control("inputInt").set_enabled(typed);
+  control("inputInt").set_back_color(typed ? ui::kWindowBackground : ui::kButtonFace);
 }
 
 void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
@@ -172,6 +179,14 @@ void FrmInletMain::inletAdd() {
   rs.add_new();
   control("project_id").set_text(session_.project.open_project_id);
   control("RoadWay").set_text(remembered_road_);
+  // The options as a new inlet has them (an entered discharge and intensity),
+  // not as the inlet shown before left them: the storm frequency the defaults
+  // pick would otherwise compute an intensity nobody asked for. With the flags
+  // set first, the options' handlers change nothing else.
+  for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
+  control("input_discharge").set_value(1);
+  control("input_I").set_value(1);
+  offer_intensity_entry();
   CodeScope code(shown().code_depth);
   quillmere_libraries::initial_unit_settings(*this, session_);
 }
@@ -424,8 +439,9 @@ void FrmInletMain::mnuExitinlet_Click() { unload(); }
 void FrmInletMain::Form_Unload(bool& cancel) {
   commit_focused();
   if (screenmode() != kView || editing_ || adding_) {
-    if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit") ==
-        ui::Answer::No) {
+    // Enter keeps what was typed.
+    if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit", false,
+                 ui::Answer::No) != ui::Answer::Yes) {
       cancel = true;
       return;
     }

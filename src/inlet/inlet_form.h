@@ -92,6 +92,9 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::Inl
   // The focused box commits its text (a Tab), unless the focus is on a button;
   // false when the box refused its text and kept the focus.
   bool commit_focused();
+  // The entered intensity open to typing only when it is the inlet's: the
+  // options' handlers leave it as it was when the stored flags are set already.
+  void offer_intensity_entry();
   void press(int index, bool on);
   void status_panel2(std::string_view separator);
   void mark_solved();

@@ -226,8 +226,9 @@ void FrmInletFlex::delete_flexinlet() {
   }
   const std::string number = current_inlet();
   const int row = control("inletflex").row();
-  if (show_box(desktop, "Delete Current inlet - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
-      ui::Answer::Yes) {
+  // Enter keeps the inlet: one key must not delete it.
+  if (show_box(desktop, "Delete Current inlet - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
+               ui::Answer::No) != ui::Answer::Yes) {
     return;
   }
   // An inlet another names as its previous inlet stays; so does every inlet

@@ -49,7 +49,11 @@ class ShellDesktop : public ui::ScriptedDesktop {
   using ScriptedDesktop::expect_box;
   // The title "" is the application's.
   void expect_box(std::string text, Icon icon, std::string title, Answer a = Answer::OK) {
-    looks_.push_back({.text = text, .icon = icon, .title = std::move(title)});
+    ui::MessageBox look;
+    look.text = text;
+    look.icon = icon;
+    look.title = std::move(title);
+    looks_.push_back(std::move(look));
     ScriptedDesktop::expect_box(std::move(text), a);
   }
   Answer message_box(const ui::MessageBox& box) override {

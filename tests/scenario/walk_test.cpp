@@ -1,0 +1,429 @@
+// A designer's day, in each unit system: a new project, two curb inlets on a
+// grade whose discharge comes from drainage areas, the time of concentration
+// and the storm frequency, the second taking the first's bypass; solve, save,
+// edit, renumber, a refused delete, both reports, close.
+//
+// Every expected value is worked by hand from the formulas (HEC-22 curb
+// opening on a uniform cross slope, the rational method, the modified
+// Kirpich time) and what is typed:
+//   Tc = b H^-0.38 L^1.13, b 0.00948 (ft) / 0.02311 (m)
+//   I  = B / (Tc + D)^E with Charlottesville's 10-year B 41.871, D 10, E 0.6707
+//        (the rainfall file's row), x 25.4 for mm/hr
+//   Q  = C A I Cf / K, K 1 (ac, in/hr) / 360 (ha, mm/hr), Cf 1.0 for 10 years
+//   T  = (Q n / (Ku Sx^1.67 S^0.5))^(1/2.67), Ku 0.56 / 0.376, no gutter (W 0)
+//   LT = Kc Q^0.42 S^0.3 (1 / (n Sx))^0.6, Kc 0.6 / 0.817; E = 1 - (1 - L/LT)^1.8
+// with S 0.01, n 0.015 and Sx 0.0208 (ft) / 0.02 (m), the new inlet's
+// defaults; each box rounded to the unit system's decimals before the next
+// step reads it.
+
+#include "scenario_fixture.h"
+
+namespace rg::test {
+namespace {
+
+using reports::FrmInletFlex;
+
+struct Walk {
+  const char* units;
+  // Typed: the areas of "Paved and Roof Areas" (C 0.90) and "Lawns" (C 0.25)
+  // for inlet 1, Kirpich's H and L, the inlet lengths, inlet 2's area of
+  // "Business" (C 0.80) and its entered intensity.
+  const char* paved;
+  const char* lawns;
+  const char* height;
+  const char* travel;
+  const char* length1;
+  const char* business;
+  const char* intensity2;
+  const char* length2;
+  // Worked by hand.
+  const char* area1;      // paved + lawns
+  const char* ca1;        // 0.9 paved + 0.25 lawns
+  const char* tc;         // Kirpich
+  const char* intensity;  // at Tc
+  const char* q1;         // ca1 x intensity / K
+  const char* spread1;
+  const char* lt1;
+  const char* e1;
+  const char* qi1;
+  const char* qc1;        // q1 - qi1: inlet 2's carry-over
+  const char* q2;         // 0.8 business x intensity2 / K
+  const char* total2;     // q2 + qc1
+  const char* lt2;
+  const char* qi2;
+  const char* qc2;
+  // Read back from the workbooks: L / LT of inlet 1 with three decimals in
+  // both unit systems, and a few stored values as numbers.
+  const char* l_over_lt1;
+};
+
+const Walk kWalks[] = {
+    // C A 0.9 x 0.5 + 0.25 x 0.3 = 0.525; Tc 0.00948 x 15^-0.38 x 800^1.13 = 6.4623;
+    // I 41.871 / 16.462^0.6707 = 6.3976; Q 0.525 x 6.398 = 3.3590; T 10.8346,
+    // LT 31.8175, E 1 - (1 - 10 / 31.8175)^1.8 = 0.49295, Qi 1.6558, Qc 1.7032;
+    // inlet 2: 0.32 x 4.5 = 1.440, + 1.703 = 3.143, LT 30.9416, E 0.27186;
+    // L / LT 10 / 31.818 = 0.3143.
+    {"ENGLISH", "0.5", "0.3", "15", "800", "10", "0.4", "4.5", "5",
+     "0.800", "0.525", "6.462", "6.398", "3.359", "10.835", "31.818", "0.493", "1.656", "1.703",
+     "1.440", "3.143", "30.942", "0.854", "2.289", "0.314"},
+    // C A 0.9 x 0.2 + 0.25 x 0.12 = 0.21; Tc 0.02311 x 5^-0.38 x 250^1.13 = 6.42486;
+    // I 25.4 x 41.871 / 16.4249^0.6707 = 162.7456; Q 0.21 x 162.7456 / 360 = 0.09493;
+    // T 3.38946, LT 9.91748, E 0.47714, Qi 0.04528, Qc 0.04962; inlet 2:
+    // 0.128 x 110 / 360 = 0.03911, + 0.0496 = 0.0887, LT 9.6400, E 0.26246;
+    // L / LT 3 / 9.9175 = 0.3025.
+    {"METRIC", "0.2", "0.12", "5", "250", "3", "0.16", "110", "1.5",
+     "0.3200", "0.2100", "6.4249", "162.7456", "0.0949", "3.3895", "9.9175", "0.4771", "0.0453", "0.0496",
+     "0.0391", "0.0887", "9.6400", "0.0233", "0.0654", "0.302"},
+};
+
+// The shortest text of a stored number as a spreadsheet reads its cell back.
+std::string as_cell(const std::string& stored) {
+  std::string s = stored;
+  if (s.find('.') == std::string::npos) return s;
+  while (s.back() == '0') s.pop_back();
+  if (s.back() == '.') s.pop_back();
+  return s;
+}
+
+class DesignersDay : public ScenarioTest {
+ protected:
+  // File > Create, the details typed in: a current project on the NOAA
+  // station's rainfall.
+  void create_project(const Walk& w, const std::string& file) {
+    create(file, [this, &w](ui::Form& dlg) {
+      type(dlg, "project_id", std::string("P-") + w.units);
+      type(dlg, "project_name", "Route 29 Widening");
+      pick(dlg, "county", "Albemarle");
+      pick(dlg, "units", w.units);
+      type(dlg, "designer", "J. Doe");
+      pick(dlg, "noaa_station", "Charlottesville");
+      desktop.expect_box("Project Details are Saved!");
+      dlg.menu("mnuprojsave").user_click();
+    });
+    ASSERT_EQ(session->project.unit_system, w.units);
+  }
+
+  // The identification of a curb inlet on a grade.
+  void identify(ui::Form& f, const std::string& number, const std::string& station) {
+    EXPECT_EQ(static_cast<inlet::FrmInletMain&>(f).screenmode(), "ADD");
+    type(f, "Inlet_Number", number);
+    type(f, "RoadWay", "Route 29");
+    pick(f, "inlet_type", "Curb Inlet");
+    pick(f, "inlet_location", "CONTINUOUS GRADE");
+    type(f, "Station", station);
+  }
+
+  // The drainage-area dialog of side 1: one area per row, C as the row offers.
+  void areas(ui::Form& f, std::vector<std::pair<std::string, std::string>> rows) {
+    desktop.expect_modal("frmareaV2", [rows](ui::Form& dlg) {
+      for (const auto& [row, area] : rows) type(dlg, row, area);
+      press(dlg, "cmdsavearea");
+    });
+    press(f, "cmdinputArea1");
+  }
+
+  // The inlet details of a curb inlet without a gutter or local depression.
+  void details(ui::Form& f, const std::string& length) {
+    show_tab(f, 2);
+    type(f, "txtW", "0");
+    type(f, "txtWa", "0");
+    type(f, "cboLength", length);
+    focus(f, "txtn");
+  }
+
+  void solve(ui::Form& f) {
+    desktop.expect_box("Solved! Please check and Save your results");
+    press(f, "cmdsolve");
+    EXPECT_TRUE(static_cast<inlet::FrmInletMain&>(f).solved());
+  }
+
+  // Save, then leave the form, which asks nothing once the inlet is stored.
+  void save_and_leave(ui::Form& f, const std::string& carryover_to = "") {
+    desktop.expect_box("Record Saved");
+    if (!carryover_to.empty()) {
+      desktop.expect_box("Current Inlet has Carryover Discharge to Inlet Number - " + carryover_to + "\r\n" +
+                         "Please review the design, solve & save the results for Inlet - " + carryover_to);
+    }
+    f.menu("mnuSaveinlet").user_click();
+    EXPECT_EQ(static_cast<inlet::FrmInletMain&>(f).screenmode(), "VIEW");
+    f.menu("mnuExitinlet").user_click();
+    EXPECT_FALSE(f.is_loaded());
+  }
+
+  std::string stored(const std::string& number, const std::string& field) {
+    const auto rows = query_rows(session->project.project_db_path,
+                                 "SELECT " + field + " FROM INLET WHERE INLET_NUMBER = '" + number + "'");
+    return rows.empty() ? "<none>" : rows[0];
+  }
+};
+
+TEST_F(DesignersDay, FromANewProjectToBothReports) {
+  for (const Walk& w : kWalks) {
+    SCOPED_TRACE(w.units);
+    const std::string file = std::string("day_") + w.units + ".rvg";
+    create_project(w, file);
+    desktop.clear_record();
+    const fs::path ld204 = path(std::string("ld204_") + w.units + ".xlsx");
+    const fs::path report = path(std::string("inlet2_") + w.units + ".xlsx");
+
+    // Inlet 1: discharge from two areas, Kirpich's time and the 10-year storm.
+    auto first_inlet = [&](ui::Form& f) {
+      identify(f, "1", "10+00");
+      show_tab(f, 1);
+      press(f, "compute_discharge");
+      press(f, "compute_I");
+      pick(f, "storm_frequency", "10");
+      EXPECT_EQ(text(f, "Cf"), "1.0");
+      areas(f, {{"Area8", w.paved}, {"Area11", w.lawns}});
+      EXPECT_EQ(text(f, "totalarea1"), w.area1);
+      EXPECT_EQ(text(f, "totalca1"), w.ca1);
+      desktop.expect_modal("frmTc", [&w](ui::Form& dlg) {
+        type(dlg, "txtoutlet_height", w.height);
+        type(dlg, "txttravel_length", w.travel);
+        press(dlg, "CheckTc4");
+        press(dlg, "cmdsaveTc");
+      });
+      press(f, "cmdcomputeTc");
+      EXPECT_EQ(text(f, "Tc"), w.tc);
+      EXPECT_EQ(text(f, "Intensity"), w.intensity);
+      EXPECT_EQ(text(f, "discharge1"), w.q1);
+      EXPECT_EQ(text(f, "QTotal"), w.q1);
+      // A previous inlet that is not stored is refused and carries nothing.
+      desktop.expect_box("Value not present in the list... Please enter a valid value..");
+      type(f, "preinlet1", "9");
+      focus(f, "storm_frequency");
+      EXPECT_EQ(text(f, "preinlet1"), "");
+      EXPECT_EQ(text(f, "QTotal"), w.q1);
+      details(f, w.length1);
+      solve(f);
+      EXPECT_EQ(text(f, "txtSpread"), w.spread1);
+      EXPECT_EQ(text(f, "txtlti"), w.lt1);
+      EXPECT_EQ(text(f, "txtE"), w.e1);
+      EXPECT_EQ(text(f, "txtQi"), w.qi1);
+      EXPECT_EQ(text(f, "txtQc"), w.qc1);
+      save_and_leave(f);
+    };
+    // Inlet 2: an entered intensity over one area, and inlet 1's bypass.
+    auto second_inlet = [&](ui::Form& f) {
+      identify(f, "2", "12+00");
+      show_tab(f, 1);
+      press(f, "compute_discharge");
+      // The areas before the intensity: no discharge until one is entered,
+      // whatever inlet 1 computed.
+      areas(f, {{"Area0", w.business}});
+      EXPECT_EQ(text(f, "Intensity"), "");
+      EXPECT_EQ(text(f, "discharge1"), "");
+      type(f, "inputInt", w.intensity2);
+      focus(f, "storm_frequency");
+      EXPECT_EQ(text(f, "discharge1"), w.q2);
+      pick(f, "preinlet1", "1");
+      focus(f, "storm_frequency");
+      EXPECT_EQ(text(f, "carryover1"), w.qc1);
+      EXPECT_EQ(text(f, "QTotal"), w.total2);
+      details(f, w.length2);
+      solve(f);
+      EXPECT_EQ(text(f, "txtlti"), w.lt2);
+      EXPECT_EQ(text(f, "txtQi"), w.qi2);
+      EXPECT_EQ(text(f, "txtQc"), w.qc2);
+      save_and_leave(f);
+    };
+    // Inlet 1 again: edited, solved and saved, which names the inlet it feeds.
+    auto edit_first = [&](ui::Form& f) {
+      EXPECT_EQ(static_cast<inlet::FrmInletMain&>(f).screenmode(), "EDIT");
+      EXPECT_EQ(text(f, "TcStr").empty(), false) << "the Tc dialog's inputs were kept";
+      show_tab(f, 1);
+      EXPECT_FALSE(f.control("inputInt").can_take_focus()) << "the intensity is computed, not typed";
+      show_tab(f, 2);
+      solve(f);
+      EXPECT_EQ(text(f, "txtQc"), w.qc1);
+      save_and_leave(f, "2");
+    };
+
+    auto grid = [](FrmInletFlex& list) -> ui::Control& { return list.control("inletflex"); };
+    design_loop({
+        [&](FrmInletFlex& list) {
+          desktop.expect_modal("frminletmain", first_inlet);
+          press(list, "cmdflexaddinlet");
+        },
+        [&](FrmInletFlex& list) {
+          EXPECT_EQ(list.control("Text1").text(), "1");
+          EXPECT_EQ(grid(list).cell(1, 0), "1");
+          EXPECT_EQ(grid(list).cell(1, 1), "10+00");
+          EXPECT_EQ(grid(list).cell(1, 9), w.q1);
+          desktop.expect_modal("frminletmain", second_inlet);
+          press(list, "cmdflexaddinlet");
+        },
+        [&](FrmInletFlex& list) {
+          EXPECT_EQ(grid(list).cell(2, 7), "1") << "PRE-INLET1 of inlet 2";
+          EXPECT_EQ(grid(list).cell(2, 9), w.total2);
+          grid(list).user_click_cell(1, 3);
+          desktop.expect_modal("frminletmain", edit_first);
+          press(list, "cmdflexveditinlet");
+        },
+        [&](FrmInletFlex& list) {
+          grid(list).user_click_cell(1, 0);
+          desktop.expect_box("Modify Current inlet number - 1 ?", Answer::Yes);
+          desktop.expect_modal("frminletmodify", [this](ui::Form& dlg) {
+            type(dlg, "newinletnumber", " 1A ");
+            desktop.expect_box("Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?",
+                               Answer::Yes);
+            press(dlg, "cmdmodaccept");
+            desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");
+          });
+          press(list, "cmdflexmodinlet");
+        },
+        [&](FrmInletFlex& list) {
+          EXPECT_EQ(grid(list).cell(1, 0), "1A");
+          EXPECT_EQ(grid(list).cell(2, 7), "1A") << "the reference follows the renumber";
+          grid(list).user_click_cell(1, 0);
+          desktop.expect_box("Delete Current inlet - 1A ?", Answer::Yes);
+          desktop.expect_box("Current Inlet has Carryover Discharge to Inlet Number - 2 - Delete Denied!");
+          press(list, "cmdflexdeleteinlet");
+        },
+        [&](FrmInletFlex& list) {
+          EXPECT_EQ(list.control("Text1").text(), "2");
+          desktop.expect_file(ld204.string());
+          list.menu("mnuflexld204").user_click();
+          grid(list).user_click_cell(2, 0);
+          desktop.expect_file(report.string());
+          list.menu("mnuflex_inlet_report").user_click();
+          press(list, "cmdflexexit");
+        },
+    });
+    for (const auto& box : desktop.boxes()) {
+      if (box.text.starts_with("Delete")) {
+        EXPECT_EQ(box.default_answer, Answer::No) << "Enter keeps the inlet";
+      }
+    }
+    EXPECT_EQ(stored("2", "PREINLET1"), "1A");
+    EXPECT_EQ(stored("2", "CARRYOVER1"), w.qc1);
+    EXPECT_EQ(desktop.opened_documents(), (std::vector<std::string>{ld204.string(), report.string()}));
+
+    // LD 204: inlet 1A's two area rows (5, 6) and its totals (7), inlet 2's
+    // area row (9) and totals (10).
+    expect_cells(ld204, {{5, 1, "1A"},
+                         {5, 5, as_cell(w.paved)},
+                         {6, 6, "0.25"},
+                         {7, 8, as_cell(w.ca1)},
+                         {7, 9, as_cell(w.intensity)},
+                         {7, 12, as_cell(w.q1)},
+                         {7, 25, as_cell(w.length1)},
+                         {7, 26, as_cell(w.l_over_lt1)},
+                         {7, 29, as_cell(w.qc1)},
+                         {9, 1, "2"},
+                         {10, 11, as_cell(w.qc1)},
+                         {10, 12, as_cell(w.total2)},
+                         {2, 34, w.units}});
+    // The Inlet Report of inlet 2.
+    expect_cells(report, {{8, 2, "2"},
+                          {17, 4, as_cell(w.q2)},
+                          {17, 9, as_cell(w.intensity2)},
+                          {18, 9, as_cell(w.qc1)},
+                          {20, 9, as_cell(w.total2)},
+                          {39, 9, as_cell(w.qi2)},
+                          {40, 9, as_cell(w.qc2)},
+                          {5, 2, "Charlottesville"}});
+    close();
+  }
+}
+
+// A project of an older release kept as it is, shared (its path says so): the
+// county's rainfall curve I = A / (Tc + B), the 24 land uses, and a curb inlet
+// in a sag draining both sides. Albemarle's 25-year A 258.51, B 28.557 at an
+// entered Tc of 12 min: I = 258.51 / 40.557 = 6.3740; Cf 1.1.
+//   left:  "Asphaltic" 0.6 ac at C 0.70: C A 0.420, Q 0.42 x 6.374 x 1.1 = 2.9448
+//   right: "Concrete"  0.5 ac at C 0.80: C A 0.400, Q 0.40 x 6.374 x 1.1 = 2.8046
+//   total 5.7492
+TEST_F(DesignersDay, ASharedProjectOfAnOlderReleaseDrainsBothSidesOfASag) {
+  const fs::path project = path("route_qmp.rvg");
+  fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project);
+  run_sql(project,
+          "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE) VALUES "
+          "('P-9', 'Old Sag', 'Albemarle', 'VA', 'ENGLISH', 'J. Doe', '1.0');");
+  desktop.expect_box(kConvertQuestion, Answer::No);
+  open(project, "Old Sag");
+  ASSERT_TRUE(session->project.shared_project);
+
+  auto sag_inlet = [&](ui::Form& f) {
+    identify(f, "S-1", "20+00");
+    pick(f, "inlet_location", "SUMP");
+    show_tab(f, 1);
+    press(f, "compute_discharge");
+    press(f, "compute_I");
+    EXPECT_EQ(f.control("storm_frequency").items(), (std::vector<std::string>{"2", "10", "25", "50", "100"}));
+    pick(f, "storm_frequency", "25");
+    EXPECT_EQ(text(f, "Cf"), "1.1");
+    type(f, "ITc", "12");
+    focus(f, "storm_frequency");
+    EXPECT_EQ(text(f, "Tc"), "12.000");
+    EXPECT_EQ(text(f, "Intensity"), "6.374");
+    desktop.expect_modal("frmarea", [](ui::Form& dlg) {
+      type(dlg, "Area19", "0.6");
+      press(dlg, "cmdsavearea");
+    });
+    press(f, "cmdinputArea1");
+    desktop.expect_modal("frmarea", [](ui::Form& dlg) {
+      EXPECT_EQ(text(dlg, "Area19"), "") << "side 2 starts empty";
+      type(dlg, "Area20", "0.5");
+      press(dlg, "cmdsavearea");
+    });
+    press(f, "cmdinputArea2");
+    EXPECT_EQ(text(f, "totalca1"), "0.420");
+    EXPECT_EQ(text(f, "totalca2"), "0.400");
+    EXPECT_EQ(text(f, "discharge1"), "2.945");
+    EXPECT_EQ(text(f, "discharge2"), "2.805");
+    EXPECT_EQ(text(f, "QTotal"), "5.749");
+    show_tab(f, 2);
+    solve(f);
+    save_and_leave(f);
+  };
+  const fs::path ld204 = path("sag.xlsx");
+  design_loop({
+      [&](FrmInletFlex& list) {
+        desktop.expect_modal("frminletmain", sag_inlet);
+        press(list, "cmdflexaddinlet");
+      },
+      [&](FrmInletFlex& list) {
+        EXPECT_EQ(list.control("inletflex").cell(1, 9), "5.749");
+        desktop.expect_file(ld204.string());
+        list.menu("mnuflexld204").user_click();
+        press(list, "cmdflexexit");
+      },
+  });
+  // The left area row (5) and its totals (6), the right ones (7, 8), the
+  // inlet's summary (9): d = 8.0 ft x 0.0208 = 0.166, h = 4 in / 12 = 0.333.
+  expect_cells(ld204, {{5, 5, "0.6"},
+                       {6, 10, "2.945"},
+                       {6, 36, "Back/Lt."},
+                       {7, 5, "0.5"},
+                       {8, 10, "2.805"},
+                       {9, 12, "5.749"},
+                       {9, 31, "0.166"},
+                       {9, 32, "0.333"}});
+  close();
+}
+
+// Where no spreadsheet program can open a report, a box says where it was saved.
+TEST_F(DesignersDay, AReportNoProgramCanOpenIsSaidWhereItLies) {
+  const auto project = make_current("unopened.rvg");
+  open(project);
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, INLET_TYPE, INLET_LOCATION) VALUES ('7', 'Grate Inlet', 'SUMP')");
+  desktop.fail_opens(true);
+  const fs::path saved = path("unopened.xlsx");
+  design_loop({[&](FrmInletFlex& list) {
+    desktop.expect_file(path("unopened").string());
+    desktop.expect_box("The report was saved as " + saved.string() + ", but no program could be found to open it.");
+    list.menu("mnuflexld204").user_click();
+    // Written again over the first: Enter would have kept it.
+    desktop.expect_file(saved.string());
+    desktop.expect_box("File Already Exists!   Overwrite?", Answer::Yes);
+    desktop.expect_box("The report was saved as " + saved.string() + ", but no program could be found to open it.");
+    list.menu("mnuflexld204").user_click();
+    EXPECT_EQ(desktop.boxes().at(desktop.boxes().size() - 2).default_answer, Answer::No);
+    press(list, "cmdflexexit");
+  }});
+  expect_cells(saved, {{5, 1, "7"}});
+}
+
+}  // namespace
+}  // namespace rg::test
