@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -159,6 +161,44 @@ TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
   EXPECT_THAT(layout_problems(w), ElementsAre(::testing::HasSubstr("Label1_: cut off")));
   w.widget("cmdFirst")->hide();
   EXPECT_THAT(layout_problems(w), ::testing::Contains(::testing::HasSubstr("cmdFirst: not visible")));
+}
+
+// A control the program hides leaves no gap, even in a row that stretches, and
+// the dialog keeps its size rather than jumping.
+TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
+  ui::Form form("frmHideProbe", "Hide");
+  ui::Control* frames[3];
+  for (int row = 0; row < 3; ++row) {
+    frames[row] = &form.add("Frame" + std::to_string(row), ui::ControlKind::Frame, {nullptr, 2 * row, 0});
+    form.add_label("Inside " + std::to_string(row), {frames[row], 0, 0});
+  }
+  ui::Control& list = form.add("lstRows", ui::ControlKind::ListBox, {nullptr, 1, 0});
+  list.set_items({"a", "b"});
+  list.set_visible(false);
+  qt::QtDesktop own;
+  own.show(form);
+  qt::FormWindow& w = *own.window(form);
+  auto* grid = qobject_cast<QGridLayout*>(w.widget("Frame0")->parentWidget()->layout());
+  ASSERT_NE(grid, nullptr);
+  auto gap_above_last = [&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    return w.widget("Frame2")->y() - w.widget("Frame0")->geometry().bottom() - 1;
+  };
+  // Shown at the foot of the screen, the list gets the room it asks for and
+  // the dialog moves up to stay on the screen.
+  const QRect screen = w.window()->screen()->availableGeometry();
+  w.window()->move(screen.left(), screen.bottom() + 1 - w.window()->frameGeometry().height());
+  list.set_visible(true);
+  EXPECT_GT(gap_above_last(), 3 * grid->verticalSpacing());
+  EXPECT_GE(w.widget("lstRows")->height(), w.widget("lstRows")->sizeHint().height());
+  EXPECT_TRUE(screen.contains(w.window()->frameGeometry()));
+  // Hidden, it leaves no gap and the dialog keeps its size.
+  const QSize size = w.window()->size();
+  list.set_visible(false);
+  frames[1]->set_visible(false);
+  EXPECT_EQ(gap_above_last(), grid->verticalSpacing());
+  EXPECT_EQ(w.window()->size(), size);
+  EXPECT_THAT(layout_problems(w), IsEmpty());
 }
 
 // --- What the program changes shows at once -------------------------------------------

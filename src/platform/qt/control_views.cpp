@@ -33,11 +33,6 @@ using ui::Property;
 void ControlView::set_widget(QWidget* w) {
   widget_ = w;
   w->setObjectName(to_q(control_.name()));
-  // Hiding a control leaves its place empty, as on a form laid out by
-  // coordinates: the rest of the window does not move.
-  QSizePolicy sp = w->sizePolicy();
-  sp.setRetainSizeWhenHidden(true);
-  w->setSizePolicy(sp);
 }
 
 void ControlView::add_child(ControlView& child) {

@@ -147,7 +147,15 @@ FormWindow& QtDesktop::open_window(ui::Form& form) {
 
 void QtDesktop::place(FormWindow& w, QWidget* over) {
   QWidget* win = w.window();
-  win->adjustSize();
+  if (w.form().kind() == ui::FormKind::Dialog) {
+    // As large as its contents ask, within the screen (Qt's own adjustment
+    // would stop at two thirds of it).
+    QSize size = win->sizeHint();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());
+    win->resize(size.expandedTo(win->minimumSizeHint()));
+  } else {
+    win->adjustSize();
+  }
   QRect area;
   if (over != nullptr && over != win && w.form().kind() != ui::FormKind::Splash) {
     // A window shown over another stays in front of it and opens centred on it.
