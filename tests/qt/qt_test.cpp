@@ -566,6 +566,35 @@ TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
   EXPECT_THAT(log, ElementsAre("Validate", "Validate", "Validate", "Validate", "Validate", "description.GotFocus"));
 }
 
+// The click that focuses a box whose GotFocus selects its text keeps the
+// selection, so typing replaces the text; a click into a focused box, or into
+// one whose GotFocus selects nothing, places the caret.
+TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
+  qt::FormWindow& w = shown(dialog);
+  dialog.name->set_text("0.0");
+  dialog.description->set_text("0.0");
+  dialog.name->GotFocus = [&] { dialog.name->set_selection(0, 3); };
+  dialog.description->GotFocus = [] {};
+  click(w.widget("project_id"));
+  auto* name = widget<QLineEdit>(w, "project_name");
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+  ASSERT_EQ(dialog.active_control(), dialog.name);
+  EXPECT_EQ(name->selectedText(), "0.0");
+  EXPECT_EQ(dialog.name->sel_length(), 3);
+  QTest::keyClicks(name, "8");
+  EXPECT_EQ(dialog.name->text(), "8");
+  dialog.name->set_selection(0, 1);
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+  EXPECT_EQ(dialog.name->sel_length(), 0);
+  EXPECT_EQ(dialog.name->sel_start(), 1);
+
+  auto* description = widget<QLineEdit>(w, "description");
+  QTest::mouseClick(description, Qt::LeftButton, {}, QPoint(description->width() - 4, description->height() / 2));
+  ASSERT_EQ(dialog.active_control(), dialog.description);
+  EXPECT_EQ(dialog.description->sel_start(), 3);
+  EXPECT_EQ(dialog.description->sel_length(), 0);
+}
+
 TEST_F(QtFront, ABoxShownByValidateAsksOnceAndTheFocusStays) {
   qt::FormWindow& w = shown(dialog);
   auto* name = widget<QLineEdit>(w, "project_name");

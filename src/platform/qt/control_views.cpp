@@ -275,6 +275,7 @@ class LineView : public TextView {
   Caret shown_caret() const override { return caret_of(edit_); }
   void show_caret(Caret c) override { set_caret(edit_, c); }
   void set_read_only(bool on) override { edit_->setReadOnly(on); }
+  QWidget* text_editor() const override { return edit_; }
 
  private:
   QLineEdit* edit_;
@@ -390,6 +391,7 @@ class ComboView : public TextView {
   Caret shown_caret() const override { return caret_of(combo_->lineEdit()); }
   void show_caret(Caret c) override { set_caret(combo_->lineEdit(), c); }
   void set_read_only(bool on) override { combo_->lineEdit()->setReadOnly(on); }
+  QWidget* text_editor() const override { return combo_->lineEdit(); }
 
  private:
   QComboBox* combo_;

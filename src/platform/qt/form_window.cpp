@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -620,11 +621,27 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (control == nullptr) return false;
   ControlView* v = view_of(control);
   switch (event->type()) {
-    case QEvent::FocusIn:
-      return focus_entered(*control);
+    case QEvent::FocusIn: {
+      const bool by_mouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+      const bool had_handler = static_cast<bool>(control->GotFocus);
+      if (focus_entered(*control)) return true;
+      // The click that gave the focus keeps what GotFocus selected, as on the
+      // desktop the program was made for; a later click places the caret.
+      if (by_mouse && had_handler && form_.active_control() == control && control->sel_length() > 0) {
+        keep_selection_ = control;
+        QTimer::singleShot(0, this, [this] { keep_selection_ = nullptr; });
+      }
+      return false;
+    }
     case QEvent::KeyPress:
       return key_pressed(*control, watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
+      if (keep_selection_ == control && v != nullptr && watched == v->text_editor()) {
+        keep_selection_ = nullptr;
+        swallowing_click_ = control;
+        return true;
+      }
+      [[fallthrough]];
     case QEvent::MouseButtonDblClick:
       if (refused_ == control) return true;
       [[fallthrough]];
@@ -632,7 +649,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       // A locked list neither drops down nor scrolls; its text can still be
       // selected and copied.
       return v != nullptr && watched == v->widget() && !v->accepts_pointer_input();
+    case QEvent::MouseMove:
+      return swallowing_click_ == control;
     case QEvent::MouseButtonRelease: {
+      if (swallowing_click_ == control) {
+        swallowing_click_ = nullptr;
+        return true;
+      }
       if (ui::can_have_focus(control->kind())) return false;
       const auto* me = static_cast<QMouseEvent*>(event);
       const auto* w = static_cast<QWidget*>(watched);

@@ -145,6 +145,10 @@ class FormWindow : public QObject, public ui::FormObserver {
   // The control whose focus move Validate just refused: the mouse press that
   // asked for it must not act on it.
   ui::Control* refused_ = nullptr;
+  // The text box a click has just focused, whose GotFocus selected its text:
+  // that click (press, drag and release) leaves the selection alone.
+  ui::Control* keep_selection_ = nullptr;
+  ui::Control* swallowing_click_ = nullptr;
 };
 
 }  // namespace rg::qt
