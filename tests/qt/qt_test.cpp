@@ -673,8 +673,18 @@ TEST_F(QtFront, ShowModalReturnsWhenTheFormUnloadsAndNests) {
   tabs.load();
   dialog.ok->Click = [&] {
     steps.push_back("outer OK");
+    // With no window manager to do it, the window underneath gets the keys
+    // back when a modal window or a box closes.
+    auto outer_active = [&] {
+      QApplication::processEvents();
+      return QApplication::activeWindow() == desktop.window(dialog)->window() ? "outer active" : "outer inactive";
+    };
     desktop.show_modal(tabs);
     steps.push_back("after inner");
+    steps.push_back(outer_active());
+    when_shown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+    ui::show_box(desktop, "Saved");
+    steps.push_back(outer_active());
     dialog.unload();
   };
   tabs.close_button->Click = [&] {
@@ -692,7 +702,8 @@ TEST_F(QtFront, ShowModalReturnsWhenTheFormUnloadsAndNests) {
   });
   desktop.show_modal(dialog);
   steps.push_back("returned");
-  EXPECT_THAT(steps, ElementsAre("outer modal", "outer OK", "inner modal", "inner Close", "after inner", "returned"));
+  EXPECT_THAT(steps, ElementsAre("outer modal", "outer OK", "inner modal", "inner Close", "after inner", "outer active",
+                                 "outer active", "returned"));
   EXPECT_TRUE(dialog.was_unloaded());
   EXPECT_TRUE(tabs.was_unloaded());
   EXPECT_EQ(desktop.window(dialog), nullptr);
