@@ -297,7 +297,8 @@ void FrmProjectDetails::Form_Unload(bool& cancel) {
   try {
     send_tab();
     if (!dirty_) return;
-    if (show_box(session_.desktop(), "Exit without saving? ", Buttons::YesNo, Icon::Exclamation) == ui::Answer::Yes) {
+    if (show_box(session_.desktop(), "Exit without saving? ", Buttons::YesNo, Icon::Exclamation, {}, false,
+                 ui::Answer::No) == ui::Answer::Yes) {
       mnuprojcancel_Click();
     } else {
       cancel = true;

@@ -424,7 +424,8 @@ void FrmInletMain::mnuExitinlet_Click() { unload(); }
 void FrmInletMain::Form_Unload(bool& cancel) {
   commit_focused();
   if (screenmode() != kView || editing_ || adding_) {
-    if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit") ==
+    if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit", false,
+                 ui::Answer::No) ==
         ui::Answer::No) {
       cancel = true;
       return;

@@ -341,7 +341,8 @@ struct TabRules {
     if (!s.itc_edited) return;
     s.itc_edited = false;
     if (c("Check_ComputeTc").value() == 1) {
-      if (show_box(session.desktop(), "Do you want to clear Computed Tc Values? Y/N", Buttons::YesNo) ==
+      if (show_box(session.desktop(), "Do you want to clear Computed Tc Values? Y/N", Buttons::YesNo, Icon::None, {},
+                   false, ui::Answer::No) ==
           ui::Answer::No) {
         // The computed time stays, and so does everything worked out from it.
         itc.set_text(s.itc_text);

@@ -61,7 +61,8 @@ std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dia
   // The spreadsheet program that opens it next knows a workbook by its extension.
   if (!target.has_extension()) target += ".xlsx";
   if (fs::exists(target) &&
-      show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
+      show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
+               ui::Answer::No) != ui::Answer::Yes) {
     return std::nullopt;
   }
   session.handover.last_dir = target.parent_path().string();
