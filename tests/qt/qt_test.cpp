@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QSpontaneKeyEvent>
 #include <QTabBar>
@@ -199,6 +200,54 @@ TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
   EXPECT_EQ(gap_above_last(), grid->verticalSpacing());
   EXPECT_EQ(w.window()->size(), size);
   EXPECT_THAT(layout_problems(w), IsEmpty());
+}
+
+// Where text starts in a band of a picture: the left ends of the runs of dark
+// pixels between x0 and x1, runs closer than a few pixels counting as one.
+std::vector<int> ink_starts(const QImage& image, int top, int bottom, int x0, int x1) {
+  std::vector<int> starts;
+  int last_ink = -100;
+  for (int x = x0; x < x1; ++x) {
+    bool ink = false;
+    for (int y = top; y <= bottom && !ink; ++y) ink = qGray(image.pixel(x, y)) < 110;
+    if (!ink) continue;
+    if (x - last_ink > 8) starts.push_back(x);
+    last_ink = x;
+  }
+  return starts;
+}
+
+// A list whose items are tab-separated fields shows them in columns under the
+// labels above it, whatever the width of a field, and all of its rows.
+TEST_F(QtFront, TabSeparatedItemsShowInColumnsUnderTheirHeadings) {
+  ui::Form form("frmColumnsProbe", "Columns");
+  const char* headings[] = {"Type", "Length", "Area"};
+  for (int col = 0; col < 3; ++col) form.add_label(headings[col], {nullptr, 0, col});
+  ui::Control& list = form.add("lstTypes", ui::ControlKind::ListBox, {nullptr, 1, 0, 1, 3});
+  std::vector<std::string> items = {"Curb-Opening-Inlet-Grade\t14\t11.68"};
+  for (int i = 1; i < 18; ++i) {
+    items.push_back("DI-" + std::to_string(i) + "\t" + std::to_string(2 * i) + "\t0.3" + std::to_string(i));
+  }
+  list.set_items(items);
+  qt::QtDesktop own;
+  own.show(form);
+  qt::FormWindow& w = *own.window(form);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  auto* box = widget<QListWidget>(w, "lstTypes");
+  EXPECT_FALSE(box->verticalScrollBar()->isVisible()) << "every row shows";
+  const QImage shot = w.window()->grab().toImage();
+  const QPoint view = box->viewport()->mapTo(w.window(), QPoint(0, 0));
+  const int x1 = view.x() + box->viewport()->width();
+  const QWidget* heading = w.widget("Label1_");
+  const QPoint head = heading->mapTo(w.window(), QPoint(0, 0));
+  const std::vector<int> columns = ink_starts(shot, head.y(), head.y() + heading->height() - 1, view.x(), x1);
+  ASSERT_EQ(columns.size(), 3u);
+  for (int row : {0, 1, 17}) {
+    const QRect r = box->visualItemRect(box->item(row)).translated(view);
+    const std::vector<int> fields = ink_starts(shot, r.top() + 2, r.bottom() - 2, view.x(), x1);
+    ASSERT_EQ(fields.size(), 3u) << row;
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(fields[i], columns[i], 2) << "row " << row << ", field " << i;
+  }
 }
 
 // --- What the program changes shows at once -------------------------------------------
