@@ -49,7 +49,7 @@ class ShellDesktop : public ui::ScriptedDesktop {
   using ScriptedDesktop::expect_box;
   // The title "" is the application's.
   void expect_box(std::string text, Icon icon, std::string title, Answer a = Answer::OK) {
-    looks_.push_back({.text = text, .icon = icon, .title = std::move(title)});
+    looks_.push_back({.text = text, .icon = icon, .title = std::move(title), .default_answer = {}});
     ScriptedDesktop::expect_box(std::move(text), a);
   }
   Answer message_box(const ui::MessageBox& box) override {
