@@ -392,7 +392,7 @@ void FrmTc::cmdsaveTc_Click() {
   auto& boxes = session_.services.inlet_boxes();
   if (total <= 5.0) {
     if (ui::show_box(desktop, "Computed Tc < 5 min, Default 5 Min will be used", ui::Buttons::OKCancel,
-                     ui::Icon::Exclamation) != ui::Answer::OK) {
+                     ui::Icon::Exclamation, {}, false, ui::Answer::Cancel) != ui::Answer::OK) {
       return;
     }
     boxes.set_text("Tc", "5.0");

@@ -263,7 +263,8 @@ void FrmInletFlex::modify_flexinlet_number() {
     return;
   }
   const std::string number = current_inlet();
-  if (show_box(desktop, "Modify Current inlet number - " + number + " ?", Buttons::YesNo, Icon::Exclamation) !=
+  if (show_box(desktop, "Modify Current inlet number - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
+               ui::Answer::No) !=
       ui::Answer::Yes) {
     return;
   }
@@ -345,7 +346,7 @@ void FrmInletModify::cmdmodaccept_Click() {
       if (!referrer.found_any()) continue;
       if (show_box(desktop,
                    "Current Inlet has Carryover Discharge to Inlet Number - " + referrer.found + " - Modify Anyway?",
-                   Buttons::YesNo, Icon::Exclamation) != ui::Answer::Yes) {
+                   Buttons::YesNo, Icon::Exclamation, {}, false, ui::Answer::No) != ui::Answer::Yes) {
         box.set_text("");
         return;
       }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +22,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QScreen>
 #include <QSpontaneKeyEvent>
 #include <QTabBar>
 #include <QTabWidget>
@@ -159,6 +162,92 @@ TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
   EXPECT_THAT(layout_problems(w), ElementsAre(::testing::HasSubstr("Label1_: cut off")));
   w.widget("cmdFirst")->hide();
   EXPECT_THAT(layout_problems(w), ::testing::Contains(::testing::HasSubstr("cmdFirst: not visible")));
+}
+
+// A control the program hides leaves no gap, even in a row that stretches, and
+// the dialog keeps its size rather than jumping.
+TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
+  ui::Form form("frmHideProbe", "Hide");
+  ui::Control* frames[3];
+  for (int row = 0; row < 3; ++row) {
+    frames[row] = &form.add("Frame" + std::to_string(row), ui::ControlKind::Frame, {nullptr, 2 * row, 0});
+    form.add_label("Inside " + std::to_string(row), {frames[row], 0, 0});
+  }
+  ui::Control& list = form.add("lstRows", ui::ControlKind::ListBox, {nullptr, 1, 0});
+  list.set_items({"a", "b"});
+  list.set_visible(false);
+  qt::QtDesktop own;
+  own.show(form);
+  qt::FormWindow& w = *own.window(form);
+  auto* grid = qobject_cast<QGridLayout*>(w.widget("Frame0")->parentWidget()->layout());
+  ASSERT_NE(grid, nullptr);
+  auto gap_above_last = [&] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    return w.widget("Frame2")->y() - w.widget("Frame0")->geometry().bottom() - 1;
+  };
+  // Shown at the foot of the screen, the list gets the room it asks for and
+  // the dialog moves up to stay on the screen.
+  const QRect screen = w.window()->screen()->availableGeometry();
+  w.window()->move(screen.left(), screen.bottom() + 1 - w.window()->frameGeometry().height());
+  list.set_visible(true);
+  EXPECT_GT(gap_above_last(), 3 * grid->verticalSpacing());
+  EXPECT_GE(w.widget("lstRows")->height(), w.widget("lstRows")->sizeHint().height());
+  EXPECT_TRUE(screen.contains(w.window()->frameGeometry()));
+  // Hidden, it leaves no gap and the dialog keeps its size.
+  const QSize size = w.window()->size();
+  list.set_visible(false);
+  frames[1]->set_visible(false);
+  EXPECT_EQ(gap_above_last(), grid->verticalSpacing());
+  EXPECT_EQ(w.window()->size(), size);
+  EXPECT_THAT(layout_problems(w), IsEmpty());
+}
+
+// Where text starts in a band of a picture: the left ends of the runs of dark
+// pixels between x0 and x1, runs closer than a few pixels counting as one.
+std::vector<int> ink_starts(const QImage& image, int top, int bottom, int x0, int x1) {
+  std::vector<int> starts;
+  int last_ink = -100;
+  for (int x = x0; x < x1; ++x) {
+    bool ink = false;
+    for (int y = top; y <= bottom && !ink; ++y) ink = qGray(image.pixel(x, y)) < 110;
+    if (!ink) continue;
+    if (x - last_ink > 8) starts.push_back(x);
+    last_ink = x;
+  }
+  return starts;
+}
+
+// A list whose items are tab-separated fields shows them in columns under the
+// labels above it, whatever the width of a field, and all of its rows.
+TEST_F(QtFront, TabSeparatedItemsShowInColumnsUnderTheirHeadings) {
+  ui::Form form("frmColumnsProbe", "Columns");
+  const char* headings[] = {"Type", "Length", "Area"};
+  for (int col = 0; col < 3; ++col) form.add_label(headings[col], {nullptr, 0, col});
+  ui::Control& list = form.add("lstTypes", ui::ControlKind::ListBox, {nullptr, 1, 0, 1, 3});
+  std::vector<std::string> items = {"Curb-Opening-Inlet-Grade\t14\t11.68"};
+  for (int i = 1; i < 18; ++i) {
+    items.push_back("DI-" + std::to_string(i) + "\t" + std::to_string(2 * i) + "\t0.3" + std::to_string(i));
+  }
+  list.set_items(items);
+  qt::QtDesktop own;
+  own.show(form);
+  qt::FormWindow& w = *own.window(form);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  auto* box = widget<QListWidget>(w, "lstTypes");
+  EXPECT_FALSE(box->verticalScrollBar()->isVisible()) << "every row shows";
+  const QImage shot = w.window()->grab().toImage();
+  const QPoint view = box->viewport()->mapTo(w.window(), QPoint(0, 0));
+  const int x1 = view.x() + box->viewport()->width();
+  const QWidget* heading = w.widget("Label1_");
+  const QPoint head = heading->mapTo(w.window(), QPoint(0, 0));
+  const std::vector<int> columns = ink_starts(shot, head.y(), head.y() + heading->height() - 1, view.x(), x1);
+  ASSERT_EQ(columns.size(), 3u);
+  for (int row : {0, 1, 17}) {
+    const QRect r = box->visualItemRect(box->item(row)).translated(view);
+    const std::vector<int> fields = ink_starts(shot, r.top() + 2, r.bottom() - 2, view.x(), x1);
+    ASSERT_EQ(fields.size(), 3u) << row;
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_NEAR(fields[i], columns[i], 2) << "row " << row << ", field " << i;
+  }
 }
 
 // --- What the program changes shows at once -------------------------------------------
@@ -526,6 +615,35 @@ TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
   EXPECT_THAT(log, ElementsAre("Validate", "Validate", "Validate", "Validate", "Validate", "description.GotFocus"));
 }
 
+// The click that focuses a box whose GotFocus selects its text keeps the
+// selection, so typing replaces the text; a click into a focused box, or into
+// one whose GotFocus selects nothing, places the caret.
+TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
+  qt::FormWindow& w = shown(dialog);
+  dialog.name->set_text("0.0");
+  dialog.description->set_text("0.0");
+  dialog.name->GotFocus = [&] { dialog.name->set_selection(0, 3); };
+  dialog.description->GotFocus = [] {};
+  click(w.widget("project_id"));
+  auto* name = widget<QLineEdit>(w, "project_name");
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+  ASSERT_EQ(dialog.active_control(), dialog.name);
+  EXPECT_EQ(name->selectedText(), "0.0");
+  EXPECT_EQ(dialog.name->sel_length(), 3);
+  QTest::keyClicks(name, "8");
+  EXPECT_EQ(dialog.name->text(), "8");
+  dialog.name->set_selection(0, 1);
+  QTest::mouseClick(name, Qt::LeftButton, {}, QPoint(name->width() - 4, name->height() / 2));
+  EXPECT_EQ(dialog.name->sel_length(), 0);
+  EXPECT_EQ(dialog.name->sel_start(), 1);
+
+  auto* description = widget<QLineEdit>(w, "description");
+  QTest::mouseClick(description, Qt::LeftButton, {}, QPoint(description->width() - 4, description->height() / 2));
+  ASSERT_EQ(dialog.active_control(), dialog.description);
+  EXPECT_EQ(dialog.description->sel_start(), 3);
+  EXPECT_EQ(dialog.description->sel_length(), 0);
+}
+
 TEST_F(QtFront, ABoxShownByValidateAsksOnceAndTheFocusStays) {
   qt::FormWindow& w = shown(dialog);
   auto* name = widget<QLineEdit>(w, "project_name");
@@ -604,8 +722,18 @@ TEST_F(QtFront, ShowModalReturnsWhenTheFormUnloadsAndNests) {
   tabs.load();
   dialog.ok->Click = [&] {
     steps.push_back("outer OK");
+    // With no window manager to do it, the window underneath gets the keys
+    // back when a modal window or a box closes.
+    auto outer_active = [&] {
+      QApplication::processEvents();
+      return QApplication::activeWindow() == desktop.window(dialog)->window() ? "outer active" : "outer inactive";
+    };
     desktop.show_modal(tabs);
     steps.push_back("after inner");
+    steps.push_back(outer_active());
+    when_shown<QMessageBox>([](QMessageBox* box) { box->defaultButton()->click(); });
+    ui::show_box(desktop, "Saved");
+    steps.push_back(outer_active());
     dialog.unload();
   };
   tabs.close_button->Click = [&] {
@@ -623,7 +751,8 @@ TEST_F(QtFront, ShowModalReturnsWhenTheFormUnloadsAndNests) {
   });
   desktop.show_modal(dialog);
   steps.push_back("returned");
-  EXPECT_THAT(steps, ElementsAre("outer modal", "outer OK", "inner modal", "inner Close", "after inner", "returned"));
+  EXPECT_THAT(steps, ElementsAre("outer modal", "outer OK", "inner modal", "inner Close", "after inner", "outer active",
+                                 "outer active", "returned"));
   EXPECT_TRUE(dialog.was_unloaded());
   EXPECT_TRUE(tabs.was_unloaded());
   EXPECT_EQ(desktop.window(dialog), nullptr);

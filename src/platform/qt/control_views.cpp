@@ -12,13 +12,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextCursor>
+#include <algorithm>
+#include <functional>
 
 #include "platform/qt/convert.h"
 #include "platform/qt/form_window.h"
@@ -33,11 +38,6 @@ using ui::Property;
 void ControlView::set_widget(QWidget* w) {
   widget_ = w;
   w->setObjectName(to_q(control_.name()));
-  // Hiding a control leaves its place empty, as on a form laid out by
-  // coordinates: the rest of the window does not move.
-  QSizePolicy sp = w->sizePolicy();
-  sp.setRetainSizeWhenHidden(true);
-  w->setSizePolicy(sp);
 }
 
 void ControlView::add_child(ControlView& child) {
@@ -280,6 +280,7 @@ class LineView : public TextView {
   Caret shown_caret() const override { return caret_of(edit_); }
   void show_caret(Caret c) override { set_caret(edit_, c); }
   void set_read_only(bool on) override { edit_->setReadOnly(on); }
+  QWidget* text_editor() const override { return edit_; }
 
  private:
   QLineEdit* edit_;
@@ -395,15 +396,77 @@ class ComboView : public TextView {
   Caret shown_caret() const override { return caret_of(combo_->lineEdit()); }
   void show_caret(Caret c) override { set_caret(combo_->lineEdit(), c); }
   void set_read_only(bool on) override { combo_->lineEdit()->setReadOnly(on); }
+  QWidget* text_editor() const override { return combo_->lineEdit(); }
 
  private:
   QComboBox* combo_;
 };
 
+// Items whose fields are separated by tabs show in columns, each as wide as
+// its widest field. A label just above the list in a column the list spans is
+// that column's heading: the column's fields start where its caption starts.
+class ColumnsDelegate : public QStyledItemDelegate {
+ public:
+  // Where field i starts, from the left of an item.
+  std::function<int(int)> stop;
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QStringList fields = opt.text.split(QLatin1Char('\t'));
+    if (fields.size() < 2 || !stop) {
+      QStyledItemDelegate::paint(p, option, index);
+      return;
+    }
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w != nullptr ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
+    const QPalette::ColorGroup group = (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+    p->save();
+    p->setFont(opt.font);
+    p->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                             : QPalette::Text));
+    for (int i = 0; i < fields.size(); ++i) {
+      const int left = opt.rect.left() + stop(i);
+      const int right = i + 1 < fields.size() ? opt.rect.left() + stop(i + 1) : opt.rect.right();
+      p->drawText(QRect(left, opt.rect.top(), std::max(0, right - left), opt.rect.height()),
+                  Qt::AlignLeft | Qt::AlignVCenter, fields[i]);
+    }
+    p->restore();
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize s = QStyledItemDelegate::sizeHint(option, index);
+    const QStringList fields = index.data().toString().split(QLatin1Char('\t'));
+    if (fields.size() < 2 || !stop) return s;
+    const QFontMetrics fm(option.font);
+    s.setWidth(stop(static_cast<int>(fields.size()) - 1) + fm.horizontalAdvance(fields.last()) + fm.averageCharWidth());
+    return s;
+  }
+};
+
+// A list as tall as its items when the screen has the room.
+class ItemList : public Hinted<QListWidget> {
+ public:
+  using Hinted<QListWidget>::Hinted;
+  QSize sizeHint() const override {
+    QSize s = Hinted<QListWidget>::sizeHint();
+    if (count() == 0) return s;
+    int rows = count() * sizeHintForRow(0) + 2 * frameWidth();
+    if (screen() != nullptr) rows = std::min(rows, screen()->availableGeometry().height() * 2 / 3);
+    s.setHeight(std::max(s.height(), rows));
+    return s;
+  }
+};
+
 class ListView : public ControlView {
  public:
   ListView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    list_ = new Hinted<QListWidget>(c.width_chars(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    list_ = new ItemList(c.width_chars(), QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    columns_ = new ColumnsDelegate;
+    columns_->setParent(list_);
+    columns_->stop = [this](int i) { return stop(i); };
+    list_->setItemDelegate(columns_);
     set_widget(list_);
     QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int row) {
       if (!window_.syncing() && row >= 0) window_.user_picked(control_, row);
@@ -415,12 +478,14 @@ class ListView : public ControlView {
         FormWindow::Sync sync(window_);
         list_->clear();
         for (const std::string& item : control_.items()) list_->addItem(to_q(item));
+        set_columns();
         apply(Property::ListIndex);
         break;
       }
       case Property::ItemAdded: {
         FormWindow::Sync sync(window_);
         list_->addItem(to_q(control_.items().back()));
+        set_columns();
         break;
       }
       case Property::ListIndex:
@@ -436,7 +501,65 @@ class ListView : public ControlView {
   }
 
  private:
-  QListWidget* list_;
+  // Room between two columns, and from the list's edge to the first.
+  int gap() const { return 2 * list_->fontMetrics().averageCharWidth(); }
+  static constexpr int kMargin = 4;
+
+  void set_columns() {
+    widths_.clear();
+    const QFontMetrics fm = list_->fontMetrics();
+    for (int r = 0; r < list_->count(); ++r) {
+      const QStringList fields = list_->item(r)->text().split(QLatin1Char('\t'));
+      if (fields.size() < 2) continue;
+      if (widths_.size() < static_cast<std::size_t>(fields.size())) widths_.resize(fields.size(), 0);
+      for (int i = 0; i < fields.size(); ++i) {
+        widths_[i] = std::max(widths_[i], fm.horizontalAdvance(fields[i]));
+      }
+    }
+    headings_.assign(widths_.size(), nullptr);
+    auto* grid = list_->parentWidget() == nullptr ? nullptr
+                                                  : qobject_cast<QGridLayout*>(list_->parentWidget()->layout());
+    const ui::Place& at = control_.place();
+    if (grid == nullptr || widths_.empty()) return;
+    for (const auto& c : control_.form().controls()) {
+      const ui::Place& p = c->place();
+      const int column = p.col - at.col;
+      if (c->kind() != ui::ControlKind::Label || c->parent() != control_.parent() || p.row + p.row_span != at.row ||
+          p.col_span != 1 || column < 0 || column >= at.col_span || column >= static_cast<int>(widths_.size())) {
+        continue;
+      }
+      auto* label = qobject_cast<QLabel*>(window_.widget(*c));
+      if (label == nullptr) continue;
+      headings_[column] = label;
+      // The caption starts where the fields do, inside the list's frame.
+      label->setIndent(list_->frameWidth() + kMargin);
+    }
+    // Each column of the grid has room for its widest field; the last one
+    // also for the list's frame and scroll bar.
+    for (std::size_t i = 0; i < widths_.size(); ++i) {
+      if (headings_[i] == nullptr) continue;
+      const bool last = i + 1 == widths_.size();
+      const int room = last ? list_->frameWidth() * 2 + kMargin + widths_[i] +
+                                  list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent)
+                            : widths_[i] + gap();
+      grid->setColumnMinimumWidth(at.col + static_cast<int>(i), room);
+    }
+  }
+  int stop(int i) const {
+    if (i < static_cast<int>(headings_.size()) && headings_[i] != nullptr) {
+      const QWidget* top = list_->window();
+      return headings_[i]->mapTo(top, QPoint(headings_[i]->indent(), 0)).x() -
+             list_->viewport()->mapTo(top, QPoint(0, 0)).x();
+    }
+    if (i == 0) return kMargin;
+    const int before = i - 1 < static_cast<int>(widths_.size()) ? widths_[i - 1] : 0;
+    return stop(i - 1) + before + gap();
+  }
+
+  ItemList* list_;
+  ColumnsDelegate* columns_;
+  std::vector<int> widths_;
+  std::vector<QLabel*> headings_;
 };
 
 // --- Buttons ---------------------------------------------------------------------------

@@ -37,6 +37,8 @@ class ControlView {
   // The user's caret and selection in the model (a KeyPress handler reads
   // SelText), for the kinds that edit a text.
   virtual void copy_selection_to_model() {}
+  // The widget whose clicks place the caret in a text, or null.
+  virtual QWidget* text_editor() const { return nullptr; }
   // Whether Enter that survives KeyPress goes on to the widget (a line break).
   virtual bool takes_enter() const { return false; }
   // Whether typed keys edit a text here.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -13,9 +14,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTime>
+#include <algorithm>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <exception>
@@ -105,29 +108,6 @@ Qt::Key qt_key(int code) {
   }
 }
 
-// Extra room goes to the boxes and pictures, not to the labels beside them.
-void set_stretch(QGridLayout* grid, const std::vector<ui::Control*>& children) {
-  for (const ui::Control* c : children) {
-    const ui::Place& p = c->place();
-    const ControlKind k = c->kind();
-    const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
-                      k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid;
-    const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
-                      k == ControlKind::Grid ||
-                      (k == ControlKind::TextBox && c->multiline());
-    if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
-    if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
-  }
-  // Without such a row or column, the controls stay together at the top left
-  // and the spare room (a tab page taller than its fellows) stays below them.
-  bool row_stretch = false;
-  bool col_stretch = false;
-  for (int r = 0; r < grid->rowCount(); ++r) row_stretch = row_stretch || grid->rowStretch(r) > 0;
-  for (int c = 0; c < grid->columnCount(); ++c) col_stretch = col_stretch || grid->columnStretch(c) > 0;
-  if (!row_stretch) grid->setRowStretch(grid->rowCount(), 1);
-  if (!col_stretch) grid->setColumnStretch(grid->columnCount(), 1);
-}
-
 }  // namespace
 
 FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), desktop_(desktop) {
@@ -168,8 +148,9 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
         build_status_bar(bar);
         outer->addWidget(bar);
       }
-      // A dialog is as large as its contents and no other size.
-      outer->setSizeConstraint(QLayout::SetFixedSize);
+      // A dialog grows when what it shows needs more room, and keeps its size
+      // when a control hides: it does not jump at every option the user picks.
+      outer->setSizeConstraint(QLayout::SetMinimumSize);
       window_ = dialog;
       break;
     }
@@ -218,7 +199,6 @@ void FormWindow::build_controls() {
     if (ui::can_have_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
     views_.push_back(std::move(view));
   }
-  std::map<const ui::Control*, std::vector<ui::Control*>> children;
   for (const auto& view : views_) {
     ui::Control& c = view->control();
     ControlView* container = view_of(c.parent());
@@ -234,17 +214,46 @@ void FormWindow::build_controls() {
       const bool command = form_.kind() == ui::FormKind::Dialog && c.kind() == ControlKind::CommandButton;
       root_grid_->addWidget(view->widget(), p.row, p.col, p.row_span, p.col_span,
                             command ? Qt::AlignRight : Qt::Alignment());
-      children[nullptr].push_back(&c);
-    } else {
-      children[c.parent()].push_back(&c);
+    }
+    ControlView* holder = placed ? container : nullptr;
+    auto* grid = holder == nullptr ? root_grid_ : qobject_cast<QGridLayout*>(holder->widget()->layout());
+    if (grid != nullptr) {
+      GridContents& contents = grids_[grid];
+      contents.children.push_back(&c);
+      contents.rows = std::max(contents.rows, c.place().row + c.place().row_span);
+      contents.cols = std::max(contents.cols, c.place().col + c.place().col_span);
+      grid_of_[&c] = grid;
     }
   }
-  for (const auto& [parent, list] : children) {
-    ControlView* container = view_of(parent);
-    auto* grid = container == nullptr ? root_grid_ : qobject_cast<QGridLayout*>(container->widget()->layout());
-    if (grid != nullptr) set_stretch(grid, list);
-  }
+  for (const auto& [grid, contents] : grids_) set_stretch(grid);
   for (const auto& view : views_) view->apply_all();
+}
+
+// Extra room goes to the boxes and pictures, not to the labels beside them. A
+// hidden control takes no room, so its row or column stretches no more.
+void FormWindow::set_stretch(QGridLayout* grid) {
+  const GridContents& contents = grids_[grid];
+  for (int r = 0; r <= contents.rows; ++r) grid->setRowStretch(r, 0);
+  for (int c = 0; c <= contents.cols; ++c) grid->setColumnStretch(c, 0);
+  bool row_stretch = false;
+  bool col_stretch = false;
+  for (const ui::Control* c : contents.children) {
+    if (!c->visible()) continue;
+    const ui::Place& p = c->place();
+    const ControlKind k = c->kind();
+    const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
+                      k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid;
+    const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
+                      k == ControlKind::Grid || (k == ControlKind::TextBox && c->multiline());
+    if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
+    if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
+    row_stretch = row_stretch || (tall && p.row_span == 1);
+    col_stretch = col_stretch || (wide && p.col_span == 1);
+  }
+  // Without such a row or column, the controls stay together at the top left
+  // and the spare room (a tab page taller than its fellows) stays below them.
+  if (!row_stretch) grid->setRowStretch(contents.rows, 1);
+  if (!col_stretch) grid->setColumnStretch(contents.cols, 1);
 }
 
 void FormWindow::set_tab_order() {
@@ -401,6 +410,9 @@ void FormWindow::control_changed(ui::Control& control, ui::Property property) {
     Sync sync(*this);
     v->apply(property);
   }
+  if (property == ui::Property::Visible) {
+    if (const auto it = grid_of_.find(&control); it != grid_of_.end()) set_stretch(it->second);
+  }
 }
 
 void FormWindow::menu_changed(ui::Menu& menu) {
@@ -437,6 +449,30 @@ void FormWindow::show_focus(ui::Control* control) {
   if (v == nullptr || v->widget() == nullptr || v->widget()->hasFocus()) return;
   Sync sync(*this);
   v->widget()->setFocus(Qt::OtherFocusReason);
+}
+
+// A dialog grows to give what it now shows the room it asks for (its layout
+// only insists on the least room), never beyond the screen; it does not shrink
+// when a control hides.
+void FormWindow::grow_to_contents() {
+  QSize want = window_->sizeHint().expandedTo(window_->size());
+  if (QScreen* screen = window_->screen()) want = want.boundedTo(screen->availableGeometry().size());
+  want = want.expandedTo(window_->size());
+  if (want != window_->size()) window_->resize(want);
+}
+
+// A window that grew (a frame the program showed) moves back inside the screen
+// rather than hiding its lower part below the edge.
+void FormWindow::keep_on_screen() {
+  QScreen* screen = window_->screen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  const QRect frame = window_->frameGeometry();
+  if (area.contains(frame)) return;
+  QPoint corner = frame.topLeft();
+  corner.setX(std::max(area.left(), std::min(corner.x(), area.right() + 1 - frame.width())));
+  corner.setY(std::max(area.top(), std::min(corner.y(), area.bottom() + 1 - frame.height())));
+  if (corner != frame.topLeft()) window_->move(corner);
 }
 
 void FormWindow::unloaded() {
@@ -571,6 +607,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       run([this] { form_.unload(ui::UnloadMode::CloseBox); });
       return true;
     }
+    if (event->type() == QEvent::LayoutRequest && form_.kind() == ui::FormKind::Dialog && window_->isVisible()) {
+      grow_to_contents();
+    }
+    if (event->type() == QEvent::Resize && window_->isVisible()) keep_on_screen();
     if (event->type() == QEvent::KeyPress && form_.KeyPress && control_of(QApplication::focusWidget()) == nullptr) {
       int code = key_code(static_cast<QKeyEvent*>(event));
       if (code > 0) run([&] { form_.KeyPress(code); });
@@ -581,11 +621,27 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   if (control == nullptr) return false;
   ControlView* v = view_of(control);
   switch (event->type()) {
-    case QEvent::FocusIn:
-      return focus_entered(*control);
+    case QEvent::FocusIn: {
+      const bool by_mouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+      const bool had_handler = static_cast<bool>(control->GotFocus);
+      if (focus_entered(*control)) return true;
+      // The click that gave the focus keeps what GotFocus selected, as on the
+      // desktop the program was made for; a later click places the caret.
+      if (by_mouse && had_handler && form_.active_control() == control && control->sel_length() > 0) {
+        keep_selection_ = control;
+        QTimer::singleShot(0, this, [this] { keep_selection_ = nullptr; });
+      }
+      return false;
+    }
     case QEvent::KeyPress:
       return key_pressed(*control, watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
+      if (keep_selection_ == control && v != nullptr && watched == v->text_editor()) {
+        keep_selection_ = nullptr;
+        swallowing_click_ = control;
+        return true;
+      }
+      [[fallthrough]];
     case QEvent::MouseButtonDblClick:
       if (refused_ == control) return true;
       [[fallthrough]];
@@ -593,7 +649,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       // A locked list neither drops down nor scrolls; its text can still be
       // selected and copied.
       return v != nullptr && watched == v->widget() && !v->accepts_pointer_input();
+    case QEvent::MouseMove:
+      return swallowing_click_ == control;
     case QEvent::MouseButtonRelease: {
+      if (swallowing_click_ == control) {
+        swallowing_click_ = nullptr;
+        return true;
+      }
       if (ui::can_have_focus(control->kind())) return false;
       const auto* me = static_cast<QMouseEvent*>(event);
       const auto* w = static_cast<QWidget*>(watched);

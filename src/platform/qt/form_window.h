@@ -108,12 +108,15 @@ class FormWindow : public QObject, public ui::FormObserver {
   void build_status_bar(QWidget* bar);
   void update_clock();
   void set_tab_order();
+  void set_stretch(QGridLayout* grid);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
   bool focus_entered(ui::Control& control);
   // Moves the model's focus to the control as the user would; false when
   // refused.
   bool reach(ui::Control& control);
   void show_focus(ui::Control* control);
+  void grow_to_contents();
+  void keep_on_screen();
 
   ui::Form& form_;
   QtDesktop& desktop_;
@@ -122,6 +125,14 @@ class FormWindow : public QObject, public ui::FormObserver {
   QGridLayout* root_grid_ = nullptr;
   QMenuBar* menu_bar_ = nullptr;
   std::vector<std::unique_ptr<ControlView>> views_;
+  // What each grid holds, for the stretch that follows what is shown.
+  struct GridContents {
+    std::vector<const ui::Control*> children;
+    int rows = 0;  // one past the last row (and column) a control takes
+    int cols = 0;
+  };
+  std::map<QGridLayout*, GridContents> grids_;
+  std::map<const ui::Control*, QGridLayout*> grid_of_;
   std::map<const ui::Control*, ControlView*> view_by_control_;
   std::map<const QObject*, ui::Control*> control_by_widget_;
   std::map<const ui::Menu*, QAction*> actions_;
@@ -134,6 +145,10 @@ class FormWindow : public QObject, public ui::FormObserver {
   // The control whose focus move Validate just refused: the mouse press that
   // asked for it must not act on it.
   ui::Control* refused_ = nullptr;
+  // The text box a click has just focused, whose GotFocus selected its text:
+  // that click (press, drag and release) leaves the selection alone.
+  ui::Control* keep_selection_ = nullptr;
+  ui::Control* swallowing_click_ = nullptr;
 };
 
 }  // namespace rg::qt

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -147,7 +148,15 @@ FormWindow& QtDesktop::open_window(ui::Form& form) {
 
 void QtDesktop::place(FormWindow& w, QWidget* over) {
   QWidget* win = w.window();
-  win->adjustSize();
+  if (w.form().kind() == ui::FormKind::Dialog) {
+    // As large as its contents ask, within the screen (Qt's own adjustment
+    // would stop at two thirds of it).
+    QSize size = win->sizeHint();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());
+    win->resize(size.expandedTo(win->minimumSizeHint()));
+  } else {
+    win->adjustSize();
+  }
   QRect area;
   if (over != nullptr && over != win && w.form().kind() != ui::FormKind::Splash) {
     // A window shown over another stays in front of it and opens centred on it.
@@ -168,6 +177,13 @@ void QtDesktop::place(FormWindow& w, QWidget* over) {
     }
     win->move(corner);
   }
+}
+
+void QtDesktop::give_back_keys(QWidget* underneath) {
+  // Without a window manager nobody else hands the keyboard back to the window
+  // a modal one covered (F1 would do nothing until a click).
+  QWidget* target = underneath != nullptr && underneath->isVisible() ? underneath : top_window();
+  if (target != nullptr && target->isVisible() && !target->isActiveWindow()) target->activateWindow();
 }
 
 void QtDesktop::window_unloaded(FormWindow& w) {
@@ -191,6 +207,7 @@ bool QtDesktop::show_modal(ui::Form& form) {
     }
   }
   QWidget* over = top_window();
+  const QPointer<QWidget> underneath = over;
   FormWindow& w = open_window(form);
   if (w.window()->isVisible()) w.window()->hide();
   w.window()->setWindowModality(Qt::ApplicationModal);
@@ -205,6 +222,7 @@ bool QtDesktop::show_modal(ui::Form& form) {
   if (!w.closed()) loop.exec(QEventLoop::DialogExec);
   modal_.erase(std::remove_if(modal_.begin(), modal_.end(), [&loop](const Modal& m) { return m.loop == &loop; }),
                modal_.end());
+  give_back_keys(underneath);
   return true;
 }
 
@@ -229,7 +247,8 @@ void QtDesktop::refresh(ui::Form& form) {
 }
 
 ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
-  QMessageBox mb(top_window());
+  const QPointer<QWidget> underneath = top_window();
+  QMessageBox mb(underneath);
   mb.setWindowTitle(to_q(box.title.empty() ? std::string(ui::kApplicationTitle) : box.title));
   mb.setTextFormat(Qt::PlainText);
   mb.setText(to_q(box.text));
@@ -258,6 +277,7 @@ ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
   mb.setWindowModality(Qt::ApplicationModal);
   if (box.system_modal) mb.setWindowFlag(Qt::WindowStaysOnTopHint, true);
   mb.exec();
+  give_back_keys(underneath);
   switch (mb.standardButton(mb.clickedButton())) {
     case QMessageBox::Cancel:
       return ui::Answer::Cancel;
@@ -271,7 +291,8 @@ ui::Answer QtDesktop::message_box(const ui::MessageBox& box) {
 }
 
 std::optional<std::string> QtDesktop::choose_file(const ui::FileDialogRequest& request) {
-  QFileDialog dialog(top_window(), to_q(request.title));
+  const QPointer<QWidget> underneath = top_window();
+  QFileDialog dialog(underneath, to_q(request.title));
   // Qt's own dialog, so it looks and behaves the same on every desktop.
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   // Whether to overwrite is the program's question, not the dialog's.
@@ -295,7 +316,9 @@ std::optional<std::string> QtDesktop::choose_file(const ui::FileDialogRequest& r
       header->setSectionResizeMode(c, c == 0 ? QHeaderView::Stretch : QHeaderView::ResizeToContents);
     }
   }
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const int result = dialog.exec();
+  give_back_keys(underneath);
+  if (result != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty()) return std::nullopt;
   return to_std(chosen.first());

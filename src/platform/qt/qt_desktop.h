@@ -43,6 +43,8 @@ class QtDesktop : public ui::Desktop {
   FormWindow& open_window(ui::Form& form);
   void place(FormWindow& w, QWidget* over);
   void window_unloaded(FormWindow& w);
+  // Makes the window a modal window or a box covered the active one again.
+  void give_back_keys(QWidget* underneath);
   // The window new boxes and dialogs belong to: the innermost modal one, else
   // the active one.
   QWidget* top_window() const;
