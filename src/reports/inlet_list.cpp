@@ -71,7 +71,10 @@ FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Ra
 
 void FrmInletFlex::design() {
   add_controls(kListControls);
-  control("Text1").set_locked(true);
+  // The count is only shown: the keyboard starts on the grid.
+  auto& count = control("Text1");
+  count.set_locked(true);
+  count.set_tab_stop(false);
   auto& grid = control("inletflex");
   std::vector<std::string> header;
   for (const auto& column : kGridColumns) header.emplace_back(column.first);
