@@ -103,7 +103,10 @@ TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {
   tab();
   EXPECT_EQ(text("carryover1"), stored("A2", "QCARRY"));
   close_unsaved();
-  open_form("A1", "edit");
+  open_form("a1", "edit");  // found whatever the letter case
+  EXPECT_EQ(form().screenmode(), "EDIT");
+  EXPECT_FALSE(form().solved()) << "a stored inlet opened to edit is solved again before it is saved";
+  EXPECT_EQ(stored("A1", "INPUT_DISCHARGE"), "1");
   solve();
   save(true);
   EXPECT_EQ(desktop.boxes().back().text,
