@@ -76,15 +76,6 @@ TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough)
   }
 }
 
-TEST_F(InputHelpers, EnterMovesTheFocusOnAndTypesNothing) {
-  session.number_format = "0.000";
-  form.user_move_focus(s);
-  s.user_type("2\r");
-  EXPECT_EQ(form.active_control(), &n);
-  EXPECT_EQ(s.text(), "2.000") << "leaving the box formats it";
-  EXPECT_EQ(n.sel_length(), static_cast<int>(n.text().size())) << "the next box selects its text";
-}
-
 TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocus) {
   struct Case {
     const char* format;
@@ -150,7 +141,7 @@ TEST_F(InputHelpers, SelectAllOnADisabledBoxDoesNothing) {
   EXPECT_EQ(s.sel_length(), 0);
 }
 
-TEST_F(InputHelpers, ADeclaredNumberBoxSitsInItsFrameAndItsFormattedTextLandsInTheRow) {
+TEST_F(InputHelpers, ADeclaredNumberBoxSitsInItsFrameAndEnterLandsItsFormattedTextInTheRow) {
   EXPECT_EQ(s.parent(), &form.control("fraGutter"));
   const auto file = std::filesystem::temp_directory_path() / ("rg_declared_" + std::to_string(::getpid()) + ".db");
   std::filesystem::remove(file);
@@ -165,8 +156,10 @@ TEST_F(InputHelpers, ADeclaredNumberBoxSitsInItsFrameAndItsFormattedTextLandsInT
     EXPECT_EQ(n.text(), "0.016");
     session.number_format = "0.000";
     form.user_move_focus(s);
-    s.user_type(".5\r");
+    s.user_type(".5\r");  // Enter moves on, typing nothing
     EXPECT_EQ(s.text(), "0.500");
+    EXPECT_EQ(form.active_control(), &n);
+    EXPECT_EQ(n.sel_length(), static_cast<int>(n.text().size())) << "the next box selects its text";
     rs.update();
   }
   EXPECT_EQ(test::query_rows(file, "SELECT S, N FROM GUTTER"), std::vector<std::string>{"0.500|0.016"});

@@ -234,10 +234,30 @@ class ShellTest : public ::testing::Test {
     click("mnuInlet");
   }
 
+  // The Design loop from the main window's menu, one script per showing of the
+  // list (queued by showing(), or given here): each showing ends when the list
+  // reloads (after Add, Edit, Delete, Modify) or closes, and the loop shows it
+  // again until it closes.
+  using ListScript = std::function<void(reports::FrmInletFlex&)>;
+  void showing(ListScript script) { showings_.push_back(std::move(script)); }
+  void design_loop(std::vector<ListScript> showings = {}) {
+    for (auto& s : showings) showing(std::move(s));
+    if (!showings_.empty()) queue_showing(0);
+    click("mnuInlet");
+    showings_.clear();
+  }
+
   ShellDesktop desktop;
   std::unique_ptr<app::Session> session;
 
  private:
+  void queue_showing(std::size_t i) {
+    desktop.expect_modal("frminletflex", [this, i](ui::Form& f) {
+      showings_[i](static_cast<reports::FrmInletFlex&>(f));
+      if (i + 1 < showings_.size()) queue_showing(i + 1);
+    });
+  }
+  std::vector<ListScript> showings_;
   fs::path dir_;
 };
 

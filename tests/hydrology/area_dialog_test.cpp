@@ -65,25 +65,6 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
   }
 }
 
-// 2 ac at C 0.80 and 1.5 ac with C 0.4 clamped to 0.35: the 24-row dialog
-// shows its totals formatted.
-TEST_F(AreaDialog, TheTotalsOfTheSharedProjectsTable) {
-  session.project.shared_project = true;
-  select_side(1);
-  boxes.texts = {{"Intensity", "2.0"}, {"Cf", "1.1"}, {"inlet_location", "CONTINUOUS GRADE"}};
-  run(session.services.area_dialog(), [](ui::Form& f) {
-    enter(f, "Area20", "2");
-    enter(f, "Area18", "1.5");
-    enter(f, "Cval18", "0.4");
-    click(f, "cmdcomputearea");
-    EXPECT_EQ(f.control("TAREA").text(), "3.500");
-    EXPECT_EQ(f.control("TCA").text(), "2.125");
-    click(f, "cmdsavearea");
-  });
-  EXPECT_EQ(boxes.texts["totalca1"], "2.125");
-  EXPECT_EQ(boxes.texts["QTotal"], "4.675");  // 2.125 x 2.0 x 1.1
-}
-
 // Texts saved under the other table, or cut short, fill the rows they have;
 // a box names both row counts; nothing is written until the user saves.
 TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {

@@ -1,5 +1,7 @@
 // The formulas against the worked values of the design notes and values worked by
 // hand, each shown as the dialogs show it ("0.000" English, "0.0000" metric).
+// Kirpich's time, the county curve, mm/hr and a metric discharge are worked
+// through the scenarios' walks, I at Tc 17.564 through the Tc dialog.
 
 #include <gtest/gtest.h>
 
@@ -54,10 +56,6 @@ TEST(SegmentTimes, WorkedValues) {
       {{SE, E, 150, 20.0, 17.0, 0.35, 0}, "0.0200", "11.089"},
       // 0.37056 * 45.72^0.42 * 0.02^-0.19 / 0.35 = 0.37056*4.980175*2.102831/0.35 = 11.087647
       {{SE, M, 45.72, 0.9144, 0.0, 0.35, 0}, "0.0200", "11.0876"},
-      // 0.00948 * 20^-0.38 * 1000^1.13 = 0.00948*0.320338*2454.709 = 7.454473
-      {{KI, E, 1000, 20, 0, 0, 0}, "", "7.454"},
-      // 0.02311 * 6.096^-0.38 * 304.8^1.13 = 0.02311*0.503133*641.1164 = 7.454521
-      {{KI, M, 304.8, 6.096, 0, 0, 0}, "", "7.4545"},
   };
   for (const auto& c : cases) {
     const auto t = run(c.in);
@@ -112,10 +110,7 @@ TEST(Intensity, WorkedValues) {
     const char* shown;
   } cases[] = {
       {{F::Storm, 0, 60, 10, 0.8}, 5.0, E, "6.875"},      // 60 / 15^0.8 = 60 / 8.727161 = 6.875088
-      {{F::Storm, 0, 60, 10, 0.8}, 5.0, M, "174.6272"},   // 6.875088 * 25.4 = 174.627228
-      {{F::County, 120, 15, 0, 0}, 5.0, E, "6.000"},      // 120 / 20
       {{F::Storm, 0, 50, 10, 0.75}, 12.0, E, "4.922"},    // 50 / 22^0.75 = 50 / 10.158206 = 4.922129
-      {{F::Storm, 0, 50, 10, 0.75}, 17.564, E, "4.156"},  // 50 / 27.564^0.75 = 50 / 12.029752 = 4.156362
   };
   for (const auto& c : cases) {
     const auto i = rainfall_intensity(c.c, c.tc, c.units);
@@ -127,16 +122,6 @@ TEST(Intensity, WorkedValues) {
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 0, 0, 0}, 5.0, E).problem, IntensityProblem::NotComputable);
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, std::nullopt, E).problem, IntensityProblem::TcNotANumber);
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, -1.0, E).problem, IntensityProblem::TcNegative);
-}
-
-// The English grade and sag are worked through the form's boxes (procedures_test).
-TEST(Discharge, WorkedValueInAMetricProject) {
-  // 1.0 * 130.0 * 1.0 / 360 = 0.361111
-  const auto q = compute_discharge({1.0, 0.0, 130.0, 1.0, 0.0, 0.0, false}, M);
-  ASSERT_TRUE(q.ok()) << q.message();
-  EXPECT_EQ(format_number(q.q1, "0.0000") + " " + format_number(q.q2, "0.0000") + " " +
-                format_number(q.total, "0.0000"),
-            "0.3611 0.0000 0.3611");
 }
 
 TEST(Discharge, RefusesWhatHoldsNoNumber) {

@@ -19,13 +19,8 @@ struct Rainfall : ::testing::Test {
   }
 };
 
-TEST(RainfallSource, ByProjectKind) {
-  EXPECT_EQ(rainfall_source(true, ""), RainfallSource::County);
-  EXPECT_EQ(rainfall_source(false, ""), RainfallSource::CountyStorm);
-  EXPECT_EQ(rainfall_source(true, "2.1"), RainfallSource::Station);
-  EXPECT_EQ(rainfall_source(false, "2.1"), RainfallSource::Station);
-}
-
+// Which file serves which kind of project is checked by the shell's tests of
+// opening each kind.
 // The worked rows of the rainfall model (data/rainfall_model.md) are checked
 // through the intensities they give, with the look-up on opened projects.
 TEST_F(Rainfall, EveryReturnPeriodAndAQuotedName) {

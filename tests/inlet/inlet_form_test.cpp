@@ -1,5 +1,5 @@
-// The inlet design form walked as a user walks it: add, solve, save, reopen,
-// and the rules of its tabs.
+// The inlet design form walked as a user walks it: the number gate, the rules
+// of its tabs, and Solve of each kind.
 
 #include <map>
 #include <vector>
@@ -11,26 +11,6 @@ namespace rg::test {
 namespace {
 
 using Texts = std::map<std::string, std::string>;
-
-TEST_F(InletTest, AGrateOnAGradeIsAddedSolvedSavedAndReopened) {
-  open_project();
-  open_form();
-  EXPECT_EQ(form().screenmode(), "ADD");
-  add_inlet("A-1", "Grate Inlet", "CONTINUOUS GRADE", "3");
-  EXPECT_EQ(text("QTotal"), "3.000");
-  solve();
-  EXPECT_EQ(text("txtSpread"), "9.315");
-  EXPECT_TRUE(form().solved());
-  save();
-  EXPECT_EQ(form().screenmode(), "VIEW");
-  EXPECT_EQ(stored("A-1", "QCARRY"), "1.071");
-  EXPECT_EQ(stored("A-1", "INPUT_DISCHARGE"), "1");
-  form().unload();
-  open_form("a-1", "edit");
-  EXPECT_EQ(form().screenmode(), "EDIT");
-  EXPECT_EQ(text("txtQc"), "1.071");
-  EXPECT_FALSE(form().solved());
-}
 
 TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   open_project();
@@ -101,7 +81,8 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
 }
 
 // Each computation through the form, with the defaults of a new English inlet
-// and the changes typed on the details tab. Values worked by hand from the
+// and the changes typed on the details tab (the curb on a grade is walked in the
+// scenarios). Values worked by hand from the
 // formulas (the hydraulics' own cases), here as the boxes show them.
 struct SolveCase {
   const char* kind;
@@ -118,8 +99,6 @@ TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
        {{"txtSpread", "9.315"}, {"txtSe", "0.1094"}, {"txtE", "0.643"}, {"txtQi", "1.929"}, {"txtQc", "1.071"}}},
       {"Combination Curb and Grate Inlet", "CONTINUOUS GRADE", "3", "", {},
        {{"txtQic", "1.645"}, {"txtE", "0.548"}, {"txtQi", "1.645"}, {"txtQc", "1.355"}}},
-      {"Curb Inlet", "CONTINUOUS GRADE", "3", "", {{"cboLength", "5"}},
-       {{"txtE", "0.655"}, {"txtQi", "1.965"}, {"txtQc", "1.035"}}},
       {"Slotted Inlet", "CONTINUOUS GRADE", "3", "", {{"cboLength", "5"}},
        {{"txtE", "0.655"}, {"txtQi", "1.965"}, {"txtQc", "1.035"}}},
       {"Grate Inlet in a Ditch", "CONTINUOUS GRADE", "10", "", {{"txtS", "0.005"}, {"txtn", "0.03"}, {"cboLength", "3"}},

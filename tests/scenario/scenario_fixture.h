@@ -58,26 +58,6 @@ class ScenarioTest : public ShellTest {
       EXPECT_EQ(copy.sheet(1).text(c.row, c.col), c.value) << file.filename() << " row " << c.row << " col " << c.col;
     }
   }
-
-  // The Design loop from the main window's menu, one script per showing of the
-  // list: each showing ends when the list reloads (after Add, Edit, Delete,
-  // Modify) or closes, and the loop shows it again until it closes.
-  using ListScript = std::function<void(reports::FrmInletFlex&)>;
-  void design_loop(std::vector<ListScript> showings) {
-    showings_ = std::move(showings);
-    if (!showings_.empty()) queue(0);
-    click("mnuInlet");
-    showings_.clear();
-  }
-
- private:
-  void queue(std::size_t i) {
-    desktop.expect_modal("frminletflex", [this, i](ui::Form& f) {
-      showings_[i](static_cast<reports::FrmInletFlex&>(f));
-      if (i + 1 < showings_.size()) queue(i + 1);
-    });
-  }
-  std::vector<ListScript> showings_;
 };
 
 }  // namespace rg::test
