@@ -177,7 +177,7 @@ db::RecordSet& FrmProjectDetails::records() {
 void FrmProjectDetails::get_project_records() {
   if (!session_.project.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
   db::RecordSet& rs = shown().quillmereprojrs;
-  rs.open(*session_.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
+  quillmere_libraries::open_project_records(session_, rs);
   // All or nothing: a load that fails leaves the open project's values as they
   // were. A field the file lacks keeps its value; the product name is the row's.
   ProjectCopies read = session_.project;

@@ -1,6 +1,9 @@
 #include "app/project_store.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "app/product.h"
 #include "app/session.h"
@@ -10,6 +13,21 @@
 namespace rg::app::quillmere_libraries {
 
 namespace {
+// The PROJECT columns a current project file has that older ones may lack.
+struct ReleaseColumn {
+  const char* name;
+  const char* type;
+};
+constexpr ReleaseColumn kReleaseColumns[] = {
+    {"NOAA_STATION", "TEXT(50)"},  {"PRODUCT_NAME", "TEXT(20)"}, {"MAJOR_RELEASE", "TEXT(10)"},
+    {"MINOR_RELEASE", "TEXT(10)"}, {"RELEASE_DATE", "TEXT(10)"},
+};
+
+bool same_name(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+}
+
 constexpr const char* kCountyRainfallFile = "VArainfall.rdb";
 constexpr const char* kCountyStormFile = "VARMSTORM.rdb";
 constexpr const char* kNoaaFile = "VARMNOAA.rdb";
@@ -130,6 +148,24 @@ void open_noaa_lists(Session& session) {
   } catch (const std::exception& e) {
     show_error(session, e);
   }
+}
+
+void open_project_records(Session& session, db::RecordSet& rs) {
+  rs.open(*session.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
+}
+
+void upgrade_project_table(db::Connection& conn, const std::string& station) {
+  db::Transaction transaction(conn);
+  const std::vector<std::string> present = conn.columns("PROJECT");
+  for (const auto& column : kReleaseColumns) {
+    const bool has = std::any_of(present.begin(), present.end(),
+                                 [&](const std::string& name) { return same_name(name, column.name); });
+    if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
+  }
+  conn.execute(
+      "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",
+      {kProductName, kCurrentRelease, kMinorRelease, station, kReleaseDate});
+  transaction.commit();
 }
 
 }  // namespace rg::app::quillmere_libraries

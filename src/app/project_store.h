@@ -6,6 +6,7 @@
 #include <string_view>
 
 namespace rg::db {
+class Connection;
 class RecordSet;
 }
 
@@ -38,6 +39,14 @@ std::string cannot_write_reason(const Session& session);
 // Copies a field of the current row into a global as text (a Null field gives
 // ""); a field the file lacks leaves the global as it was.
 void copy_project_field(const db::RecordSet& rs, std::string_view field, std::string& global);
+
+// Opens the PROJECT row of the open project for editing.
+void open_project_records(Session& session, db::RecordSet& rs);
+
+// Brings the PROJECT table of an older file to the current release: adds the
+// release columns it lacks and stamps the release and the station into every
+// row, all or nothing.
+void upgrade_project_table(db::Connection& conn, const std::string& station);
 
 // Closes the project and clears every value copied from it.
 void close_project(Session& session);

@@ -1,10 +1,6 @@
 #include "app/project_update.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
-#include <string_view>
-#include <vector>
 
 #include "app/help_about.h"
 #include "app/main_window.h"
@@ -45,40 +41,6 @@ void FrmProjectUpdate::Form_Load() {
   control("noaa_station").set_text(noaa_station_names().front());
 }
 
-namespace {
-
-// The PROJECT columns a current project file has that older ones may lack.
-struct ReleaseColumn {
-  const char* name;
-  const char* type;
-};
-constexpr ReleaseColumn kReleaseColumns[] = {
-    {"NOAA_STATION", "TEXT(50)"},  {"PRODUCT_NAME", "TEXT(20)"}, {"MAJOR_RELEASE", "TEXT(10)"},
-    {"MINOR_RELEASE", "TEXT(10)"}, {"RELEASE_DATE", "TEXT(10)"},
-};
-
-bool same_name(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
-
-// Adds the columns the table lacks and stamps the release and the station into
-// every row, all or nothing.
-void upgrade(db::Connection& conn, const std::string& station) {
-  db::Transaction transaction(conn);
-  const std::vector<std::string> present = conn.columns("PROJECT");
-  for (const auto& column : kReleaseColumns) {
-    const bool has = std::any_of(present.begin(), present.end(),
-                                 [&](const std::string& name) { return same_name(name, column.name); });
-    if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
-  }
-  conn.execute(
-      "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",
-      {kProductName, kCurrentRelease, kMinorRelease, station, kReleaseDate});
-  transaction.commit();
-}
-
-}  // namespace
 
 void FrmProjectUpdate::update_project_database() {
   const std::string station = control("noaa_station").text();
@@ -87,7 +49,7 @@ void FrmProjectUpdate::update_project_database() {
     if (!session_.project.project_conn || !session_.project.project_conn->is_open()) {
       throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
     }
-    upgrade(*session_.project.project_conn, station);
+    quillmere_libraries::upgrade_project_table(*session_.project.project_conn, station);
   } catch (const std::exception& e) {
     // The file is as it was: the project stays an older one.
     std::string reason = e.what();
