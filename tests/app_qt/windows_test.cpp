@@ -8,8 +8,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -68,24 +66,16 @@ class ProgramWindows : public ::testing::Test {
     current ? lib::open_noaa_lists(*session_) : lib::open_county_list(*session_);
   }
 
-  // Shows the form, checks what a user would see, and closes it again.
+  // Shows the form, checks what a user would see (on a screen of 1024x728 at
+  // least), and closes it again.
   void check(ui::Form& form) {
     desktop_.show(form);
     qt::FormWindow* w = desktop_.window(form);
     ASSERT_NE(w, nullptr) << form.name();
     QApplication::processEvents();
     EXPECT_THAT(qt::testing::layout_problems(*w), ::testing::IsEmpty()) << form.name();
-    int shown = 0;
-    for (const auto& c : form.controls()) {
-      QWidget* widget = w->widget(*c);
-      ASSERT_NE(widget, nullptr) << form.name() << "." << c->name();
-      if (c->visible() && c->kind() != ui::ControlKind::TabPage) {
-        EXPECT_TRUE(widget->isVisibleTo(w->window())) << form.name() << "." << c->name();
-        ++shown;
-      }
-    }
-    EXPECT_GT(shown, 0) << form.name();
-    EXPECT_GE(w->window()->width(), 200) << form.name();
+    const QSize least = w->window()->minimumSizeHint();
+    EXPECT_TRUE(least.width() <= 1024 && least.height() <= 728) << form.name();
     // RG_SHOT_DIR=folder keeps a picture of each window for a look by eye.
     if (const char* shots = std::getenv("RG_SHOT_DIR")) {
       w->window()->grab().save(QString::fromStdString((fs::path(shots) / (form.name() + ".png")).string()));
@@ -99,6 +89,14 @@ class ProgramWindows : public ::testing::Test {
     main_ = &session_->form<app::FrmSoftwareMain>();
     desktop_.show(*main_);
     return *main_;
+  }
+  // The main window of a current project of this program, whose Design menu
+  // shows the inlet list; `sql` first changes the project.
+  app::FrmSoftwareMain& ready_to_design(const std::string& sql) {
+    open_project(true);
+    test::run_sql(session_->project.project_db_path, sql);
+    session_->project.open_project_product_name = "RAVELGRIT";
+    return main();
   }
 
   qt::QtDesktop desktop_;
@@ -118,12 +116,9 @@ TEST_F(ProgramWindows, SplashMainWindowAboutAndTheInletList) {
   check(session_->form<reports::FrmInletFlex>());
   check(session_->form<reports::FrmInletModify>());
   check(session_->form<app::FrmSoftwareMain>());
-  // The status bar shows the panel texts, the date and the time.
-  auto& shown = main();
-  auto& w = *desktop_.window(shown);
-  shown.status_bar()->set_panel_text(1, "Project Database - current.rvg");
-  EXPECT_EQ(w.panel(1)->text().toStdString(), "Project Database - current.rvg");
-  EXPECT_FALSE(w.panel(3)->text().isEmpty() || w.panel(4)->text().isEmpty()) << "the date and the time";
+  // The status bar shows the date and the time.
+  auto& w = *desktop_.window(main());
+  EXPECT_FALSE(w.panel(3)->text().isEmpty() || w.panel(4)->text().isEmpty());
 }
 
 TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
@@ -135,10 +130,7 @@ TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
 }
 
 TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
-  open_project(true);
-  test::run_sql(session_->project.project_db_path, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
-  auto& main = this->main();
-  session_->project.open_project_product_name = "RAVELGRIT";
+  auto& main = ready_to_design("INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
   int showings = 0;
   std::function<void(QDialog*)> refresh_then_exit = [&](QDialog*) {
     ++showings;
@@ -158,24 +150,14 @@ TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
 }
 
 TEST_F(ProgramWindows, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndTheMainWindowStaysUsable) {
-  open_project(true);
-  test::run_sql(session_->project.project_db_path, "DROP TABLE INLET");
-  auto& main = this->main();
-  session_->project.open_project_product_name = "RAVELGRIT";
+  auto& main = ready_to_design("DROP TABLE INLET");
   // Every box is read and answered, so a second one shows in the count, not as
   // a hang.
-  std::vector<std::string> boxes;
-  QTimer answerer;
-  QObject::connect(&answerer, &QTimer::timeout, [&boxes] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    boxes.push_back(box->text().toStdString());
-    box->button(QMessageBox::Ok)->click();
-  });
-  answerer.start(0);
+  std::vector<QString> boxes;
+  const auto answering = qt::testing::answer_every_box(boxes);
   main.mnuInlet_Click();
   ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_NE(boxes[0].find("INLET"), std::string::npos) << boxes[0];
+  EXPECT_TRUE(boxes[0].contains("INLET")) << boxes[0].toStdString();
   EXPECT_EQ(desktop_.window(session_->form<reports::FrmInletFlex>()), nullptr);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
@@ -209,17 +191,11 @@ TEST_F(ProgramWindows, ABoxShownAfterTheUpgradeDialogIsLeftOutlivesTheDialog) {
   EXPECT_TRUE(answered);
 }
 
-TEST_F(ProgramWindows, TheHydrologyDialogsFitTheScreen) {
+TEST_F(ProgramWindows, TheHydrologyDialogs) {
   test::FakeInletBoxes boxes;
   test::wire_fake_boxes(*session_, boxes);
   session_->project.unit_system = "ENGLISH";
-  for (ui::Form* form : std::initializer_list<ui::Form*>{&session_->form<hydrology::FrmTc>(),
-                                                         &session_->form<hydrology::FrmAreaV2>(),
-                                                         &session_->form<hydrology::FrmArea>()}) {
-    desktop_.show(*form);
-    const QSize least = desktop_.window(*form)->window()->minimumSizeHint();
-    EXPECT_TRUE(least.width() <= 1024 && least.height() <= 728) << form->name();
-    form->unload();
-    check(*form);
-  }
+  check(session_->form<hydrology::FrmTc>());
+  check(session_->form<hydrology::FrmAreaV2>());
+  check(session_->form<hydrology::FrmArea>());
 }

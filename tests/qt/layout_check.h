@@ -30,17 +30,12 @@ inline std::string rect_text(const QRect& r) {
          std::to_string(r.y());
 }
 
-// Whether the model shows the control now: it and its containers are visible
-// and each tab page on the way is the current page of its tab control.
-inline bool shown_by_model(const ui::Control& c) {
+// Whether the control shows now: it and its containers are visible in the
+// model, and each tab page on the way is the current page of its tab control
+// in the window.
+inline bool shown_now(FormWindow& w, const ui::Control& c) {
   for (const ui::Control* x = &c; x != nullptr; x = x->parent()) {
     if (!x->visible()) return false;
-  }
-  return true;
-}
-
-inline bool shown_in_window(FormWindow& w, const ui::Control& c) {
-  for (const ui::Control* x = &c; x != nullptr; x = x->parent()) {
     if (x->kind() != ui::ControlKind::TabPage || x->parent() == nullptr) continue;
     auto* tabs = qobject_cast<QTabWidget*>(w.widget(*x->parent()));
     if (tabs == nullptr || tabs->currentWidget() != w.widget(*x)) return false;
@@ -59,7 +54,7 @@ inline void check_now(FormWindow& w, const std::string& when, std::vector<std::s
   std::map<const ui::Control*, std::vector<std::pair<const ui::Control*, QRect>>> by_container;
   for (const auto& owned : w.form().controls()) {
     const ui::Control& c = *owned;
-    if (!shown_by_model(c) || !shown_in_window(w, c)) continue;
+    if (!shown_now(w, c)) continue;
     const std::string name = c.name() + when;
     QWidget* x = w.widget(c);
     if (x == nullptr) {
@@ -82,9 +77,7 @@ inline void check_now(FormWindow& w, const std::string& when, std::vector<std::s
     }
     const QSize need = shows_caption(c.kind()) ? x->sizeHint() : x->minimumSizeHint();
     if (x->width() < need.width() || x->height() < need.height()) {
-      problems.push_back(name + ": cut off, " + std::to_string(x->width()) + "x" + std::to_string(x->height()) +
-                         " where " + std::to_string(need.width()) + "x" + std::to_string(need.height()) +
-                         " is needed");
+      problems.push_back(name + ": cut off, " + rect_text(r) + " where " + rect_text(QRect({}, need)) + " is needed");
     }
     by_container[c.parent()].push_back({&c, r});
   }

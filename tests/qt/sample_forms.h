@@ -12,126 +12,87 @@
 
 namespace rg::qt::testing {
 
+using Kind = ui::ControlKind;
+
+inline ui::Control* with_caption(ui::Control& c, const std::string& caption) {
+  c.set_caption(caption);
+  return &c;
+}
+
 class DialogProbe : public ui::Form {
  public:
   DialogProbe() : Form("frmDialogProbe", "Project") { design(); }
   ui::Menu* save;
-  ui::Control *details, *id, *name, *description, *county, *units, *station, *station_help;
-  ui::Control *method, *rational, *table, *keep, *buttons, *ok, *cancel;
+  ui::Control *id, *name, *description, *county, *units, *rational, *table, *keep, *ok, *cancel;
 
  protected:
   void design() override {
-    ui::Menu& file = add_menu("mnuFile", "&File");
-    save = &file.add("mnuSave", "&Save");
-    file.add("mnuExit", "&Exit");
-    ui::Menu& help = add_menu("mnuHelp", "&Help");
-    help.add("mnuHelpEntry", "&Help", "F1");
-
-    details = &add("Frame1", ui::ControlKind::Frame, {nullptr, 0, 0, 1, 2});
-    details->set_caption("Project Details");
+    save = &add_menu("mnuFile", "&File").add("mnuSave", "&Save");
+    add_menu("mnuHelp", "&Help").add("mnuHelpEntry", "&Help", "F1");
+    ui::Control* details = &add("Frame1", Kind::Frame, {nullptr, 0, 0, 1, 2});
     int row = 0;
-    auto box = [&](const std::string& label, const std::string& name, ui::ControlKind kind, int chars) {
+    auto box = [&](const std::string& label, const std::string& name, Kind kind, int chars) {
       add_label(label, {details, row, 0});
-      ui::Control& c = add(name, kind, {details, row, 1});
+      ui::Control& c = add(name, kind, {details, row++, 1});
       c.set_width_chars(chars);
-      ++row;
       return &c;
     };
-    id = box("PROJECT ID", "project_id", ui::ControlKind::TextBox, 12);
-    name = box("PROJECT NAME", "project_name", ui::ControlKind::TextBox, 36);
-    description = box("DESCRIPTION", "description", ui::ControlKind::TextBox, 36);
-    county = box("COUNTY", "county", ui::ControlKind::ComboBox, 0);
+    id = box("PROJECT ID", "project_id", Kind::TextBox, 12);
+    name = box("PROJECT NAME", "project_name", Kind::TextBox, 36);
+    description = box("DESCRIPTION", "description", Kind::TextBox, 36);
+    county = box("COUNTY", "county", Kind::ComboBox, 0);
     county->set_items({"Accomack", "Albemarle", "Alleghany", "Amelia", "Isle of Wight", "King and Queen"});
-    units = box("UNITS", "units", ui::ControlKind::ComboBox, 0);
+    units = box("UNITS", "units", Kind::ComboBox, 0);
     units->set_pick_only(true);
     units->set_items({"ENGLISH", "METRIC"});
-    units->set_list_index(0);
-    station = box("NOAA STATION", "noaa_station", ui::ControlKind::ComboBox, 0);
-    station->set_items({"Abingdon 3 S", "Newport  2 NNW", "Stuart's Draft", "Blacksburg  "});
-    station_help = &add("cmdStationHelp", ui::ControlKind::CommandButton, {details, row - 1, 2});
-    station_help->set_caption("?");
-    station_help->set_tooltip("Station Help");
-
-    method = &add("Frame2", ui::ControlKind::Frame, {nullptr, 1, 0});
-    method->set_caption("Method");
-    rational = &add("optRational", ui::ControlKind::OptionButton, {method, 0, 0});
-    rational->set_caption("&Rational method");
-    table = &add("optTable", ui::ControlKind::OptionButton, {method, 1, 0});
-    table->set_caption("&Table");
-    keep = &add("chkKeep", ui::ControlKind::CheckBox, {nullptr, 1, 1});
-    keep->set_caption("&Keep the values after saving");
-
-    buttons = &add("Frame3", ui::ControlKind::Frame, {nullptr, 2, 0, 1, 2});
-    ok = &add("cmdOK", ui::ControlKind::CommandButton, {buttons, 0, 1});
-    ok->set_caption("OK");
-    cancel = &add("cmdCancel", ui::ControlKind::CommandButton, {buttons, 0, 2});
-    cancel->set_caption("Cancel");
+    ui::Control* method = &add("Frame2", Kind::Frame, {nullptr, 1, 0});
+    rational = with_caption(add("optRational", Kind::OptionButton, {method, 0, 0}), "&Rational method");
+    table = with_caption(add("optTable", Kind::OptionButton, {method, 1, 0}), "&Table");
+    keep = with_caption(add("chkKeep", Kind::CheckBox, {nullptr, 1, 1}), "&Keep the values after saving");
+    ok = with_caption(add("cmdOK", Kind::CommandButton, {nullptr, 2, 0}), "OK");
+    cancel = with_caption(add("cmdCancel", Kind::CommandButton, {nullptr, 2, 1}), "Cancel");
   }
 };
 
 class TabsProbe : public ui::Form {
  public:
   TabsProbe() : Form("frmTabsProbe", "Inlet") { design(); }
-  ui::Control *tabs, *geometry, *flow, *results, *length, *width, *runoff, *area, *messages, *notes, *close_button;
+  ui::Control *tabs, *results, *messages, *notes, *close_button;
 
  protected:
   void design() override {
-    tabs = &add("SSTab1", ui::ControlKind::TabControl, {nullptr, 0, 0, 1, 2});
-    geometry = &add("Page0", ui::ControlKind::TabPage, {tabs, 0, 0});
-    geometry->set_caption("Geometry");
-    flow = &add("Page1", ui::ControlKind::TabPage, {tabs, 0, 1});
-    flow->set_caption("Flow Data");
-    results = &add("Page2", ui::ControlKind::TabPage, {tabs, 0, 2});
-    results->set_caption("Results");
-    add_label("Inlet length (ft)", {geometry, 0, 0});
-    length = &add("txtLength", ui::ControlKind::TextBox, {geometry, 0, 1});
-    length->set_width_chars(10);
-    add_label("Gutter width (ft)", {geometry, 1, 0});
-    width = &add("txtWidth", ui::ControlKind::TextBox, {geometry, 1, 1});
-    width->set_width_chars(10);
-    add_label("Runoff coefficient", {flow, 0, 0});
-    runoff = &add("txtRunoff", ui::ControlKind::TextBox, {flow, 0, 1});
-    add_label("Drainage area (ac)", {flow, 1, 0});
-    area = &add("txtArea", ui::ControlKind::TextBox, {flow, 1, 1});
-    messages = &add("lstMessages", ui::ControlKind::ListBox, {results, 0, 0});
+    tabs = &add("SSTab1", Kind::TabControl, {nullptr, 0, 0, 1, 2});
+    const char* pages[] = {"Geometry", "Flow Data", "Results"};
+    for (int i = 0; i < 3; ++i) with_caption(add("Page" + std::to_string(i), Kind::TabPage, {tabs, 0, i}), pages[i]);
+    results = &control("Page2");
+    add_label("Inlet length (ft)", {&control("Page0"), 0, 0});
+    add("txtLength", Kind::TextBox, {&control("Page0"), 0, 1});
+    add_label("Drainage area (ac)", {&control("Page1"), 0, 0});
+    add("txtArea", Kind::TextBox, {&control("Page1"), 0, 1});
+    messages = &add("lstMessages", Kind::ListBox, {results, 0, 0});
     messages->set_items({"Spread within the allowed width", "Bypass flow 0.12 cfs"});
-    notes = &add("txtNotes", ui::ControlKind::TextBox, {results, 1, 0});
+    notes = &add("txtNotes", Kind::TextBox, {results, 1, 0});
     notes->set_multiline(true);
-    notes->set_width_chars(40);
-    close_button = &add("cmdClose", ui::ControlKind::CommandButton, {nullptr, 1, 1});
-    close_button->set_caption("&Close");
+    close_button = with_caption(add("cmdClose", Kind::CommandButton, {nullptr, 1, 1}), "&Close");
   }
 };
 
-// A list of inlets: a count, a grid with a header row and one row per inlet,
-// and a button.
+// A list of inlets: a grid with a header row and one row per inlet.
 class GridProbe : public ui::Form {
  public:
-  explicit GridProbe(int inlets = 30) : Form("frmGridProbe", "Ravelgrit"), inlets_(inlets) { design(); }
-  ui::Control *count, *grid, *refresh;
+  GridProbe() : Form("frmGridProbe", "Ravelgrit") { design(); }
+  ui::Control* grid;
 
  protected:
   void design() override {
-    add_label("Total Number of Inlets in the Project Database:", {nullptr, 0, 0});
-    count = &add("Text1", ui::ControlKind::TextBox, {nullptr, 0, 1});
-    count->set_width_chars(6);
-    count->set_text(std::to_string(inlets_));
-    grid = &add("inletflex", ui::ControlKind::Grid, {nullptr, 1, 0, 1, 3});
-    std::vector<std::vector<std::string>> cells = {{"INLET_ID", "STATION", "OFFSET", "TYPE", "LOCATION", "INLET STD",
-                                                    "LENGTH", "PRE-INLET1", "PRE-INLET2", "DISCHARGE"}};
-    for (int i = 1; i <= inlets_; ++i) {
+    grid = &add("inletflex", Kind::Grid, {nullptr, 0, 0});
+    std::vector<std::vector<std::string>> cells = {{"INLET_ID", "STATION", "OFFSET", "TYPE", "LOCATION"}};
+    for (int i = 1; i <= 30; ++i) {
       const std::string n = std::to_string(i);
-      cells.push_back({"IN-" + n, n + "+00", "12.000", i % 2 ? "GRATE" : "CURB", i % 3 ? "ON GRADE" : "SAG",
-                       "DI-3B", "6.000", i > 1 ? "IN-" + std::to_string(i - 1) : "", "", "1.25" + n});
+      cells.push_back({"IN-" + n, n + "+00", "12.000", i % 2 ? "GRATE" : "CURB", i % 3 ? "ON GRADE" : "SAG"});
     }
     grid->set_grid(std::move(cells));
-    for (int c = 0; c < grid->cols(); ++c) grid->set_col_width(c, 11);
-    refresh = &add("cmdflexrefreshinlet", ui::ControlKind::CommandButton, {nullptr, 2, 2});
-    refresh->set_caption("Refresh");
   }
-
- private:
-  int inlets_;
 };
 
 }  // namespace rg::qt::testing
