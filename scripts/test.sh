@@ -4,6 +4,8 @@
 # it again. No display is needed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# The report pages are read as a spreadsheet program shows them.
+export RAVELGRIT_EXTRA_PACKAGES="${RAVELGRIT_EXTRA_PACKAGES:-} libreoffice-calc-nogui poppler-utils"
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
