@@ -168,9 +168,11 @@ TcSegment kinematic_wave_time(const SlopeSegment& s, Number n, Units units) {
 }
 
 TcSegment gutter_flow_time(const SlopeSegment& s, Number n, Number depth, Units units) {
+  // The depth is read with the other inputs, before any test or slope.
+  if (!depth) return tc_refused(TcProblem::DataError);
   const auto frame = slope_frame(TcMethod::GutterFlow, s, n, units);
   if (frame.refusal) return *frame.refusal;
-  if (!depth || !(*n > 0.0) || !(*depth > 0.0)) return tc_refused(TcProblem::DataError, frame.slope);
+  if (!(*n > 0.0) || !(*depth > 0.0)) return tc_refused(TcProblem::DataError, frame.slope);
   const double k = units == Units::Metric ? 1.0 : 1.486;
   const double velocity = k / *n * std::pow(*depth, 2.0 / 3.0) * std::sqrt(frame.slope);
   return tc_computed(*s.length / velocity / 60.0, frame.slope);

@@ -90,6 +90,9 @@ TEST(SegmentTimes, Refusals) {
     EXPECT_EQ(t.slope.has_value(), c.slope_written) << c.message;
   }
   EXPECT_EQ(kinematic_wave_time({100, std::nullopt, 10}, 0.015, E).message, data);  // no number
+  // A depth that is no number stops the run before the distance test and the slope.
+  EXPECT_EQ(gutter_flow_time({0, 10.5, 10}, 0.016, std::nullopt, E).message, data);
+  EXPECT_FALSE(gutter_flow_time({100, 10.5, 10}, 0.016, std::nullopt, E).slope.has_value());
   EXPECT_TRUE(kinematic_wave_time({300, 10.5, 10}, 0.015, E).ok());                 // the limits pass
   EXPECT_TRUE(seeley_time({61, 10.5, 10}, 0.35, M).ok());
 }
