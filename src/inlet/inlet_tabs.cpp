@@ -261,8 +261,12 @@ struct TabRules {
     }
     return session.services.get_rainfall_coefficients(std::stoi(frequency.text()));
   }
-  void lookup_and_intensity() {
-    if (rainfall_lookup() && session.services.compute_intensity) session.services.compute_intensity();
+  // False when the look-up was refused: then nothing is worked out from the
+  // old coefficients or intensity.
+  bool lookup_and_intensity() {
+    if (!rainfall_lookup()) return false;
+    if (session.services.compute_intensity) session.services.compute_intensity();
+    return true;
   }
 
   void compute_discharge_Click() {
@@ -355,14 +359,13 @@ struct TabRules {
     const auto v = text::parse_number(itc.text());
     if (!v || *v < 5.0) itc.set_text("5.0");
     c("Tc").set_text(itc.text());
-    lookup_and_intensity();
-    compute_discharge();
+    if (lookup_and_intensity()) compute_discharge();
   }
 
   void storm_frequency_Click() {
     const auto& t = c("storm_frequency").text();
     c("Cf").set_text(t == "25" ? "1.1" : t == "50" ? "1.2" : t == "100" ? "1.25" : "1.0");
-    if (c("compute_I").value() == 1) lookup_and_intensity();
+    if (c("compute_I").value() == 1 && !lookup_and_intensity()) return;
     compute_discharge();
   }
 
@@ -393,12 +396,11 @@ struct TabRules {
       if (!session.services.tc_dialog) return;
       c("ITc").set_text("5.0");
       session.desktop().show_modal(session.services.tc_dialog());
-      lookup_and_intensity();
-      compute_discharge();
+      if (lookup_and_intensity()) compute_discharge();
     };
     c("cmdComputeDsicharge").Click = [this] {
       if (!hydrology()) return;
-      if (c("compute_Icheck").value() == 1) lookup_and_intensity();
+      if (c("compute_Icheck").value() == 1 && !lookup_and_intensity()) return;
       compute_discharge();
     };
     for (int side : {1, 2}) {

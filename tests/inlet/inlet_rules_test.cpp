@@ -272,10 +272,17 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {{"Tc", "12.4"}, {"TcStr", "stored"}},
        {{"ITc", "7", {{"ITc", "5.0"}, {"Tc", "12.4"}, {"TcStr", "stored"}}, kClearTc, false, false, ui::Answer::No},
         {"ITc", "3", {{"ITc", "5.0"}, {"Tc", "5.0"}, {"TcStr", ""}}, kClearTc, false, false, ui::Answer::Yes}}},
+      // No discharge is worked out after a look-up of a frequency not in the list.
+      {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {},
+       {{"storm_frequency", "", {{"storm_frequency", ""}}},
+        {"ITc", "7", {{"ITc", "7.000"}, {"QTotal", "0.0"}}, kNotInList},
+        {"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
     open_project(c.units);
+    session->services.get_rainfall_coefficients = [](int) { return true; };
+    session->services.compute_discharge = [this] { box("QTotal").set_text("9.000"); };
     open_form();
     type("Inlet_Number", "D1");
     if (*c.kind != 0) {
