@@ -1,5 +1,6 @@
 #include "reports/ld204_writer.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -83,14 +84,19 @@ class Ld204 {
   int sub_areas(int row, std::string_view areas_field, std::string_view cs_field, std::string_view mark) {
     if (field(areas_field).empty()) return row;
     const auto decoded = hydrology::decode_area_rows(table_, field(areas_field), field(cs_field));
+    // A C the stored text lacks is not the table's default: the row shows its area only.
+    const std::string& cs = field(cs_field);
+    const std::size_t stored_cs = cs.empty() ? 0 : static_cast<std::size_t>(std::ranges::count(cs, ',')) + 1;
     for (std::size_t i = 0; i < decoded.rows.areas.size(); ++i) {
       const std::string& area = decoded.rows.areas[i];
       if (area.empty()) continue;
-      const std::string& c = decoded.rows.cs[i];
       put_text(sheet_, row, 5, area);
-      put_text(sheet_, row, 6, c);
-      const Number a = number_of(area), cv = number_of(c);
-      if (a && cv) sheet_.set_number(row, 7, *a * *cv);
+      if (i < stored_cs) {
+        const std::string& c = decoded.rows.cs[i];
+        put_text(sheet_, row, 6, c);
+        const Number a = number_of(area), cv = number_of(c);
+        if (a && cv) sheet_.set_number(row, 7, *a * *cv);
+      }
       if (!mark.empty()) sheet_.set_text(row, 36, mark);
       ++row;
     }

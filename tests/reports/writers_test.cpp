@@ -184,11 +184,15 @@ TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
                        {"GUTWIDTH", "2.0"}};
   InletRecord second = {{"INLET_NUMBER", "2"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "long"},
                         {"INTLEN", "5.000"}};
+  // Its C text stops short of its second area: that row gets no C and no C x A.
+  InletRecord third = {{"INLET_NUMBER", "3"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"AREABUFSTR1", "1.0,2.0"},
+                       {"CBUFSTR1", "0.5"}};
   RecordingSheet sheet;
-  write_ld204(sheet, InletTable({first, second}), project("ENGLISH"));
+  write_ld204(sheet, InletTable({first, second, third}), project("ENGLISH"));
   // A spread of 0 leaves W/T unwritten while the columns after it are written.
   expect_cells(sheet, {{{5, 17}, "-"}, {{5, 18}, "0.08"}, {{5, 21}, "2.44"}, {{5, 25}, "4.000"}}, "first");
   expect_cells(sheet, {{{7, 3}, "long"}, {{7, 21}, "-"}, {{7, 25}, "-"}, {{7, 26}, "-"}}, "second");
+  expect_cells(sheet, {{{9, 7}, "0.5"}, {{10, 5}, "2.0"}, {{10, 6}, "-"}, {{10, 7}, "-"}}, "third");
 }
 
 // --- Inlet Report --------------------------------------------------------------------
