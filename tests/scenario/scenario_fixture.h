@@ -4,7 +4,9 @@
 // procedures, the inlet design form), and a user's hands on any of its windows.
 
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/shell_fixture.h"
 #include "hydrology/procedures.h"
@@ -44,6 +46,13 @@ class ScenarioTest : public ShellTest {
   }
   static void show_tab(ui::Form& f, int tab) { f.control("SSTab1").user_select_tab(tab); }
   static std::string text(ui::Form& f, const std::string& name) { return f.control(name).text(); }
+  // The texts of the named boxes, in order.
+  using Texts = std::vector<std::string>;
+  static Texts texts(ui::Form& f, std::initializer_list<const char*> names) {
+    Texts out;
+    for (const char* name : names) out.push_back(text(f, name));
+    return out;
+  }
 
   // Cells of a written workbook as a spreadsheet reads them back: row, column,
   // the value (a number in its shortest form).
