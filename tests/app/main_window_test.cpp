@@ -157,7 +157,10 @@ TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
   std::ofstream(text_file) << "these are not the inlets you are looking for\n";
   const auto other_db = path("other.rvg");
   run_sql(other_db, "CREATE TABLE SOMETHING (A TEXT);");
-  for (const auto& [f, says] : {std::pair{text_file, "is not a database"}, std::pair{other_db, "no PROJECT table"}}) {
+  const auto cut = make_current("cut.rvg");
+  fs::resize_file(cut, 3000);
+  for (const auto& [f, says] : {std::pair{text_file, "is not a database"}, std::pair{other_db, "no PROJECT table"},
+                                std::pair{cut, "cut.rvg\" is damaged"}}) {
     SCOPED_TRACE(says);
     const std::string before = file_bytes(f);
     desktop.expect_box_containing(says);
