@@ -25,7 +25,7 @@ TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComesAndExitCloses) {
 }
 
 TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
-  create("widening.rvg", [this](ui::Form& dlg) {
+  create("widening", [this](ui::Form& dlg) {
     // A new project's defaults.
     for (const auto& [name, text] : {std::pair{"state", "VA"}, {"units", "ENGLISH"}, {"county", "Accomack"},
                                      {"noaa_station", "Abingdon 3 S"}}) {
@@ -67,7 +67,8 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
       // A pattern typed as the name comes back with the dialog's folder before it.
       {"mnucreateProj", "*.rvg", kNone, kTitle, false},
       {"mnucreateProj", path("*.rvg").string(), kNone, kTitle, false},
-      {"mnucreateProj", existing.string(), "File Already Exists!   Overwrite?", "", false},  // answered No
+      // Typed without its extension; answered No.
+      {"mnucreateProj", path("existing").string(), "File Already Exists!   Overwrite?", "", false},
       {"mnuopenProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},
       {"mnucreateProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},  // the cancel error stays on
   };
