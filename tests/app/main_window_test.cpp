@@ -258,12 +258,22 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
   // With inlets, Refresh (here the menu's; the button's in the list's tests)
   // reloads the list, which the loop shows again.
   run_sql(f, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
-  design_loop({[](reports::FrmInletFlex& list) {
+  auto refresh = [](reports::FrmInletFlex& list) { list.menu("mnuflexrefresh").user_click(); };
+  design_loop({[&](reports::FrmInletFlex& list) {
                  EXPECT_EQ(list.control("Text1").text(), "2");
-                 list.menu("mnuflexrefresh").user_click();
+                 list.control("inletflex").user_click_cell(2, 0);
+                 refresh(list);
                },
                [](reports::FrmInletFlex& list) { list.menu("mnuflexexit").user_click(); }});
   EXPECT_EQ(session->number_format, "0.000");
+
+  // The row kept across reloads is the open project's: the next one starts on its first row.
+  close();
+  run_sql(open_current("next.rvg"), "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
+  design_loop({refresh, [](reports::FrmInletFlex& list) {
+                 EXPECT_EQ(list.control("inletflex").row(), 1);
+                 list.menu("mnuflexexit").user_click();
+               }});
 }
 
 TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges) {
