@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/artwork.h"
+#include "app/file_choice.h"
 #include "app/help_about.h"
 #include "app/project_details.h"
 #include "app/project_store.h"
@@ -132,13 +133,12 @@ void FrmSoftwareMain::mnucreateProj_Click() {
     printDlg.InitDir = initial_dir();
     printDlg.DialogTitle = "Enter New Project Database File Name";
     printDlg.ShowSave(desktop);
-    session_.project.project_db_path = printDlg.FileName;
-    // The dialog gives the folder with the name: a filter pattern typed as the
-    // name is no choice, wherever the dialog stood.
-    if (session_.project.project_db_path.empty() || name_of(session_.project.project_db_path) == "*.rvg") {
+    const auto chosen = chosen_file(printDlg.FileName, kProjectExtension);
+    if (!chosen) {
       show_box(desktop, "No project database selected!", Buttons::OK, Icon::Exclamation, box_title);
       return;
     }
+    session_.project.project_db_path = chosen->string();
     std::error_code ec;
     if (fs::exists(session_.project.project_db_path, ec)) {
       // One Enter must not replace a project with an empty one.

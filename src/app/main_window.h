@@ -17,6 +17,7 @@ inline constexpr const char* kMainBoxTitle = "Quillmere";
 // The project template that every new project file copies.
 inline constexpr const char* kTemplateFile = "Tovrel21.rdb";
 inline constexpr const char* kProjectFilter = "Ravelgrit files (*.rvg)|*.rvg";
+inline constexpr const char* kProjectExtension = ".rvg";
 
 // Shows the splash for three seconds, then the main window.
 void Main(Session& session);

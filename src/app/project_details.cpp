@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/project_store.h"
 #include "app/session.h"
+#include "app/station_box.h"
 #include "platform/db/binding.h"
 #include "platform/db/connection.h"
 
@@ -108,6 +109,7 @@ void FrmProjectDetails::design() {
   auto& s = emplace_showing<Showing>(*this, std::move(bound));
   s.units.Change = [this, &units = s.units] { quillmere_libraries::validate_combo_entry(session_, units); };
   if (noaa_) {
+    s.noaa_station->LostFocus = [&station = *s.noaa_station] { complete_station(station); };
     auto& help = control("cmdNOAAStationhelp");
     help.set_tooltip("NOAA Station Help");
     help.Click = [this] { quillmere_libraries::open_noaa_pfds_page(session_); };
@@ -141,7 +143,8 @@ void FrmProjectDetails::Form_Load() {
     if (session_.project.project_editing || records().record_count() >= 1) {
       menu("mnuprojcancel").set_enabled(true);
       std::vector<ui::Control*> locked = {&s.project_id, &s.units, &s.county};
-      if (noaa_) locked.push_back(s.noaa_station);
+      // A stored station the list lacks serves no rainfall look-up: it is chosen again.
+      if (noaa_ && holds_listed_station(*s.noaa_station)) locked.push_back(s.noaa_station);
       for (ui::Control* c : locked) {
         c->set_enabled(false);
         c->set_back_color(ui::kButtonFace);
@@ -254,6 +257,7 @@ void FrmProjectDetails::mnuprojsave_Click() {
     show_box(desktop, "Units is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;
   }
+  if (noaa_ && !check_station(session_, *s.noaa_station)) return;
   if (const std::string reason = quillmere_libraries::cannot_write_reason(session_); !reason.empty()) {
     show_box(desktop, "The project details are not saved. " + reason, Buttons::OK, Icon::Exclamation);
     return;

@@ -7,6 +7,7 @@
 #include "app/noaa_stations.h"
 #include "app/project_store.h"
 #include "app/session.h"
+#include "app/station_box.h"
 #include "platform/db/connection.h"
 
 namespace rg::app {
@@ -22,6 +23,7 @@ void FrmProjectUpdate::design() {
   auto& station = add("noaa_station", ControlKind::ComboBox, {&frame, 0, 1});
   station.set_width_chars(28);
   station.set_items(noaa_station_names());
+  station.LostFocus = [&station] { complete_station(station); };
   auto& help = add("cmdNOAAStationhelp", ControlKind::CommandButton, {&frame, 0, 2});
   help.set_caption("?");
   help.set_tooltip("NOAA Station Help");
@@ -43,6 +45,7 @@ void FrmProjectUpdate::Form_Load() {
 
 
 void FrmProjectUpdate::update_project_database() {
+  if (!check_station(session_, control("noaa_station"))) return;
   const std::string station = control("noaa_station").text();
   const std::string file = std::filesystem::path(session_.project.project_db_path).filename().string();
   try {

@@ -43,6 +43,9 @@ struct OpenProject : ProjectCopies {
   bool project_editing = false;
   // The project's path holds the marker "qmp".
   bool shared_project = false;
+  // The inlet list's row selected again after a reload (0 until the list first
+  // loads for this project).
+  int flex_current_row = 0;
 
   // Empties the copies of the PROJECT row, keeping the file and its connection.
   void clear_copies() { static_cast<ProjectCopies&>(*this) = ProjectCopies{}; }

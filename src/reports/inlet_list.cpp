@@ -67,7 +67,8 @@ db::Connection& project_conn(app::Session& session) {
 
 }  // namespace
 
-FrmInletFlex::FrmInletFlex(app::Session& session) : ui::Form("frminletflex", "Ravelgrit"), session_(session) {}
+FrmInletFlex::FrmInletFlex(app::Session& session)
+    : ui::Form("frminletflex", "Ravelgrit"), flex_current_row(session.project.flex_current_row), session_(session) {}
 
 void FrmInletFlex::design() {
   add_controls(kListControls);

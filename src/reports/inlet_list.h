@@ -45,10 +45,11 @@ class FrmInletFlex : public ui::Form {
   // The snapshot of the INLET table the grid, the count and the reports show.
   const InletTable& inlets() const { return inlets_; }
 
-  // Outlive the showings: the reload flag, and the grid row selected again
-  // after a reload (0 until the list first loads).
+  // Outlives the showings.
   bool flex_reloading = false;
-  int flex_current_row = 0;
+  // The open project's row selected again after a reload: each project starts
+  // on its first row.
+  int& flex_current_row;
 
  protected:
   void design() override;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "app/file_choice.h"
 #include "app/session.h"
 #include "platform/workbook/workbook.h"
 #include "reports/inlet_report_writer.h"
@@ -53,19 +54,18 @@ std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dia
   } catch (const ui::Error&) {
     dialog.FileName = "";  // Cancel with CancelError on
   }
-  if (dialog.FileName.empty() || dialog.FileName == "*.xlsx") {
+  // The spreadsheet program that opens it next knows a workbook by its extension.
+  const auto target = app::chosen_file(dialog.FileName, ".xlsx");
+  if (!target) {
     show_box(desktop, "No File Name selected!", Buttons::OK, Icon::Exclamation);
     return std::nullopt;
   }
-  fs::path target = dialog.FileName;
-  // The spreadsheet program that opens it next knows a workbook by its extension.
-  if (!target.has_extension()) target += ".xlsx";
-  if (fs::exists(target) &&
+  if (fs::exists(*target) &&
       show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
                ui::Answer::No) != ui::Answer::Yes) {
     return std::nullopt;
   }
-  session.handover.last_dir = target.parent_path().string();
+  session.handover.last_dir = target->parent_path().string();
   return target;
 }
 

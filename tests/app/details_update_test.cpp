@@ -108,6 +108,56 @@ TEST_F(ShellTest, NamesWithAQuoteAreStoredAsTheyAre) {
   EXPECT_EQ(session->project.open_project_noaa_station, "Stuart's Draft");
 }
 
+// The rainfall look-up finds a station by its exact name, so no other text is
+// stored: not a typed beginning, not a stored name that is not in the list.
+TEST_F(ShellTest, TheStationIsOneOfTheListInBothDialogs) {
+  // The user types into the station box and leaves it with Tab.
+  auto leave = [](ui::Form& dlg, const std::string& typed) {
+    auto& box = dlg.control("noaa_station");
+    dlg.user_move_focus(box);
+    box.user_edit_text(typed);
+    dlg.send_tab();
+    return box.text();
+  };
+  const auto f = path("station.rvg");
+  create("station.rvg", [&](ui::Form& dlg) {
+    EXPECT_EQ(leave(dlg, "Zzz"), "Zzz");
+    desktop.expect_box_containing("\"Zzz\"");
+    fill_and_save("P-1", "Route 29 Widening")(dlg);
+    EXPECT_TRUE(dlg.is_loaded());
+    EXPECT_EQ(leave(dlg, "Staun"), "Staunton Sewage Plant");
+    desktop.expect_box("Project Details are Saved!");
+    dlg.menu("mnuprojsave").user_click();
+  });
+  // A stored name outside the list can be chosen again, and only from the list.
+  run_sql(f, "UPDATE PROJECT SET NOAA_STATION = 'Staun'");
+  close();
+  open(f);
+  desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
+    EXPECT_EQ(locked(dlg), "project_id units county cancel");
+    desktop.expect_box_containing("\"Staun\"");
+    dlg.menu("mnuprojsave").user_click();
+    leave(dlg, "Stu");
+    desktop.expect_box("Project Details are Saved!");
+    dlg.menu("mnuprojsave").user_click();
+  });
+  click("mnuupdateProj");
+  EXPECT_EQ(query_rows(f, "SELECT NOAA_STATION FROM PROJECT"), std::vector<std::string>{"Stuart 1 SSE"});
+  close();
+
+  const auto older = make_older("older.rvg", false);
+  open_upgrading(older, [&](ui::Form& dlg) {
+    EXPECT_EQ(leave(dlg, "Staun"), "Staunton Sewage Plant");
+    leave(dlg, "staun");
+    desktop.expect_box_containing("\"staun\"");
+    dlg.control("btnUpdate").user_click();
+    EXPECT_TRUE(dlg.is_loaded());
+    desktop.expect_box("Project Name: Old Project");
+    dlg.control("btnCancel").user_click();
+  });
+  EXPECT_EQ(query_rows(older, "SELECT MAJOR_RELEASE FROM PROJECT"), std::vector<std::string>{"1.0"});
+}
+
 TEST_F(ShellTest, AMissingStationFileLeavesTheListsEmpty) {
   // A program folder without "VARMNOAA.rdb".
   const auto program = path("program");

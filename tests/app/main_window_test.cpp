@@ -25,7 +25,7 @@ TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComesAndExitCloses) {
 }
 
 TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
-  create("widening.rvg", [this](ui::Form& dlg) {
+  create("widening", [this](ui::Form& dlg) {
     // A new project's defaults.
     for (const auto& [name, text] : {std::pair{"state", "VA"}, {"units", "ENGLISH"}, {"county", "Accomack"},
                                      {"noaa_station", "Abingdon 3 S"}}) {
@@ -67,7 +67,8 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
       // A pattern typed as the name comes back with the dialog's folder before it.
       {"mnucreateProj", "*.rvg", kNone, kTitle, false},
       {"mnucreateProj", path("*.rvg").string(), kNone, kTitle, false},
-      {"mnucreateProj", existing.string(), "File Already Exists!   Overwrite?", "", false},  // answered No
+      // Typed without its extension; answered No.
+      {"mnucreateProj", path("existing").string(), "File Already Exists!   Overwrite?", "", false},
       {"mnuopenProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},
       {"mnucreateProj", std::nullopt, ui::FileDialog::kCancelDescription, "", true},  // the cancel error stays on
   };
@@ -157,7 +158,10 @@ TEST_F(ShellTest, AFileThatIsNotAProjectOpensNothing) {
   std::ofstream(text_file) << "these are not the inlets you are looking for\n";
   const auto other_db = path("other.rvg");
   run_sql(other_db, "CREATE TABLE SOMETHING (A TEXT);");
-  for (const auto& [f, says] : {std::pair{text_file, "is not a database"}, std::pair{other_db, "no PROJECT table"}}) {
+  const auto cut = make_current("cut.rvg");
+  fs::resize_file(cut, 3000);
+  for (const auto& [f, says] : {std::pair{text_file, "is not a database"}, std::pair{other_db, "no PROJECT table"},
+                                std::pair{cut, "cut.rvg\" is damaged"}}) {
     SCOPED_TRACE(says);
     const std::string before = file_bytes(f);
     desktop.expect_box_containing(says);
@@ -254,12 +258,22 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
   // With inlets, Refresh (here the menu's; the button's in the list's tests)
   // reloads the list, which the loop shows again.
   run_sql(f, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
-  design_loop({[](reports::FrmInletFlex& list) {
+  auto refresh = [](reports::FrmInletFlex& list) { list.menu("mnuflexrefresh").user_click(); };
+  design_loop({[&](reports::FrmInletFlex& list) {
                  EXPECT_EQ(list.control("Text1").text(), "2");
-                 list.menu("mnuflexrefresh").user_click();
+                 list.control("inletflex").user_click_cell(2, 0);
+                 refresh(list);
                },
                [](reports::FrmInletFlex& list) { list.menu("mnuflexexit").user_click(); }});
   EXPECT_EQ(session->number_format, "0.000");
+
+  // The row kept across reloads is the open project's: the next one starts on its first row.
+  close();
+  run_sql(open_current("next.rvg"), "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
+  design_loop({refresh, [](reports::FrmInletFlex& list) {
+                 EXPECT_EQ(list.control("inletflex").row(), 1);
+                 list.menu("mnuflexexit").user_click();
+               }});
 }
 
 TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges) {

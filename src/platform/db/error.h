@@ -11,7 +11,7 @@ namespace rg::db {
 enum class ErrorKind {
   General,          // any other failure; the description is the database's own
   FileNotFound,     // the file to open does not exist
-  NotADatabase,     // the file exists but is not an SQLite database
+  NotADatabase,     // the file exists but is not an SQLite database, or a damaged one
   ReadOnly,         // a write to a file that cannot be written, or through a read-only set
   Locked,           // another program holds the file longer than the busy wait
   ColumnExists,     // ALTER TABLE ... ADD of a column the table has already

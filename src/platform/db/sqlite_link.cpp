@@ -141,6 +141,9 @@ void raise_sqlite(const Handle& h, int rc, std::string_view sql) {
       break;
     case SQLITE_NOTADB:
       raise(h, ErrorKind::NotADatabase, file + " is not a database.");
+    case SQLITE_CORRUPT:
+      // A file cut short or overwritten in part: SQLite's own words name neither.
+      raise(h, ErrorKind::NotADatabase, file + " is damaged: the database in it is incomplete or corrupted.");
     case SQLITE_CONSTRAINT: {
       if (const auto unique = after(message, "UNIQUE constraint failed: ")) {
         const auto [table, column] = split_column(*unique);
