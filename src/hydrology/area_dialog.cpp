@@ -1,7 +1,6 @@
 #include "hydrology/area_dialog.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <cmath>
 #include <vector>
 
 #include "app/input_helpers.h"
@@ -79,28 +78,6 @@ std::vector<ControlSpec> make_table(LandUseTable table) {
 
 }  // namespace
 
-std::string plain_number_text(double v) {
-  if (v == 0.0) return "0";
-  char buf[48];
-  std::snprintf(buf, sizeof buf, "%.14e", v);
-  std::string digits;
-  const char* c = buf;
-  const bool negative = *c == '-';
-  for (; *c != 'e'; ++c) {
-    if (*c >= '0' && *c <= '9') digits.push_back(*c);
-  }
-  const int exponent = std::atoi(c + 1);
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  std::string out = negative ? "-" : "";
-  if (exponent < 0) {
-    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    return out;
-  }
-  const auto whole = static_cast<std::size_t>(exponent) + 1;
-  if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
-  return out + digits.substr(0, whole) + "." + digits.substr(whole);
-}
-
 AreaDialog::AreaDialog(app::Session& session, std::string name, LandUseTable table)
     : ui::Form(std::move(name), "DRAINAGE AREA"), session_(session), table_(table) {}
 
@@ -115,6 +92,7 @@ void AreaDialog::design() {
       box.GotFocus = [&box] { lib::select_all_text(box); };
       box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
     }
+    row_control("Area", i).Validate = [this, i](bool& cancel) { Area_Validate(i, cancel); };
     row_control("Area", i).LostFocus = [this, i] { Area_LostFocus(i); };
     row_control("Cval", i).LostFocus = [this, i] { Cval_LostFocus(i); };
     row_control("Cval", i).set_text(std::string(rows[i].default_c));
@@ -150,13 +128,14 @@ void AreaDialog::Form_Load() {
   if (side != nullptr) {
     const std::string areas = boxes.text(std::string("areabufstr") + side);
     if (!areas.empty()) {
-      const DecodedAreaRows stored = decode_area_rows(table_, areas, boxes.text(std::string("cbufstr") + side));
+      DecodedAreaRows stored = decode_area_rows(table_, areas, boxes.text(std::string("cbufstr") + side));
+      mend_area_rows(table_, stored);
       for (std::size_t i = 0; i < count; ++i) {
         row_control("Area", i).set_text(stored.rows.areas[i]);
         row_control("Cval", i).set_text(stored.rows.cs[i]);
       }
-      if (!stored.matches()) {
-        ui::show_box(session_.desktop(), stored.mismatch_message(), ui::Buttons::OK, ui::Icon::Exclamation);
+      if (const std::string said = stored.message(); !said.empty()) {
+        ui::show_box(session_.desktop(), said, ui::Buttons::OK, ui::Icon::Exclamation);
       }
     }
   }
@@ -164,7 +143,7 @@ void AreaDialog::Form_Load() {
     const std::string& area = row_control("Area", i).text();
     if (area.empty()) continue;
     const auto a = text::parse_number(area);
-    row_control("CA", i).set_text(a ? plain_number_text(row_c(i) * *a) : "");
+    row_control("CA", i).set_text(a ? text::decimal_text(row_c(i) * *a) : "");
   }
   compute_area_totals();
   lib::select_all_text(row_control("Area", 0));
@@ -172,6 +151,17 @@ void AreaDialog::Form_Load() {
 
 double AreaDialog::row_c(std::size_t i) const {
   return clamp_runoff_c(row_control("Cval", i).text(), row_control("Crange", i).caption()).c;
+}
+
+void AreaDialog::Area_Validate(std::size_t i, bool& cancel) {
+  ui::Control& area = row_control("Area", i);
+  const auto a = text::parse_number(area.text());
+  if (!a || *a >= 0.0) return;
+  ui::show_box(session_.desktop(),
+               "The area of \"" + std::string(land_use_rows(table_)[i].label) + "\" cannot be negative.",
+               ui::Buttons::OK, ui::Icon::Exclamation);
+  area.set_selection(0, static_cast<int>(area.text().size()));
+  cancel = true;
 }
 
 void AreaDialog::Area_LostFocus(std::size_t i) {
@@ -185,7 +175,7 @@ void AreaDialog::Area_LostFocus(std::size_t i) {
     row_control("CA", i).set_text("");
   } else {
     area.set_text(text::format_number(*a, session_.number_format));
-    row_control("CA", i).set_text(plain_number_text(row_c(i) * text::parse_number(area.text()).value_or(0.0)));
+    row_control("CA", i).set_text(text::decimal_text(row_c(i) * text::parse_number(area.text()).value_or(0.0)));
   }
   compute_area_totals();
 }
@@ -194,16 +184,16 @@ void AreaDialog::Cval_LostFocus(std::size_t i) {
   ui::Control& cval = row_control("Cval", i);
   const RunoffC c = clamp_runoff_c(cval.text(), row_control("Crange", i).caption());
   // The totals read the box: until it is shown rounded it holds the C they use.
-  if (text::parse_number(cval.text()) != c.c) cval.set_text(plain_number_text(c.c));
+  if (text::parse_number(cval.text()) != c.c) cval.set_text(text::decimal_text(c.c));
   const std::string& area = row_control("Area", i).text();
   if (!area.empty()) {
-    if (const auto a = text::parse_number(area)) row_control("CA", i).set_text(plain_number_text(c.c * *a));
+    if (const auto a = text::parse_number(area)) row_control("CA", i).set_text(text::decimal_text(c.c * *a));
   }
   compute_area_totals();
   cval.set_text(c.text);
 }
 
-void AreaDialog::compute_area_totals() {
+bool AreaDialog::compute_area_totals() {
   double sum_a = 0.0;
   double sum_ca = 0.0;
   const std::size_t count = land_use_rows(table_).size();
@@ -211,21 +201,33 @@ void AreaDialog::compute_area_totals() {
     ui::Control& area = row_control("Area", i);
     if (trims()) area.set_text(text::trim(area.text()));
     if (area.text().empty()) continue;
-    // A stored area that is no number or negative counts for nothing.
+    // A box not yet left (no number, or a refused negative) counts for nothing.
     const auto a = text::parse_number(area.text());
     if (!a || *a < 0.0) continue;
     sum_a += *a;
     sum_ca += row_c(i) * *a;
   }
+  const char* overflowed = !std::isfinite(sum_a)    ? "The total area"
+                           : !std::isfinite(sum_ca) ? "The total C x A"
+                                                    : nullptr;
+  if (overflowed != nullptr) {
+    ui::show_box(session_.desktop(), std::string(overflowed) + " is too large to be a number: check the areas.",
+                 ui::Buttons::OK, ui::Icon::Exclamation);
+    control("TCA").set_text("");
+    control("TAREA").set_text("");
+    return false;
+  }
   auto show = [this](double v) {
-    return trims() ? plain_number_text(v) : text::format_number(v, session_.number_format);
+    return trims() ? text::decimal_text(v) : text::format_number(v, session_.number_format);
   };
   control("TCA").set_text(show(sum_ca));
   control("TAREA").set_text(show(sum_a));
+  return true;
 }
 
 void AreaDialog::cmdsavearea_Click() {
-  compute_area_totals();
+  // Totals that cannot be computed are never handed over.
+  if (!compute_area_totals()) return;
   const auto& handover = session_.handover;
   const char* side = handover.area1_selected ? "1" : handover.area2_selected ? "2" : nullptr;
   if (side != nullptr) {

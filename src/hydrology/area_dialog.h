@@ -8,7 +8,8 @@
 // frmareaV2 has the 15-row land-use table, trims blanks around the areas and
 // shows its totals as plain number text; frmarea has the 24-row table of
 // shared projects and shows its totals formatted. Stored texts written under
-// the other table fill the rows they have, and a box says so.
+// the other table fill the rows they have, a stored C outside its row's range
+// is brought into it, and a box says so.
 
 #include <string>
 
@@ -21,10 +22,6 @@ class Session;
 
 namespace rg::hydrology {
 
-// The shortest decimal text of a number with at most 15 significant digits,
-// never with an exponent: 0.8 x 1.5 gives "1.2", 0.0001 x 0.05 "0.000005".
-std::string plain_number_text(double v);
-
 class AreaDialog : public ui::Form {
  protected:
   AreaDialog(app::Session& session, std::string name, LandUseTable table);
@@ -36,9 +33,14 @@ class AreaDialog : public ui::Form {
   ui::Control& row_control(const char* array, std::size_t i) const;
   // The row's C as the totals use it: the box's number within the row's range.
   double row_c(std::size_t i) const;
+  // A negative area (pasted: no minus sign can be typed) is refused with a
+  // message and keeps the focus.
+  void Area_Validate(std::size_t i, bool& cancel);
   void Area_LostFocus(std::size_t i);
   void Cval_LostFocus(std::size_t i);
-  void compute_area_totals();
+  // TAREA and TCA from the rows; a total too large to be a number is said and
+  // both are emptied (false).
+  bool compute_area_totals();
   void cmdsavearea_Click();
 
   app::Session& session_;

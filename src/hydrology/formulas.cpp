@@ -42,15 +42,24 @@ Intensity rainfall_intensity(const RainfallCoefficients& c, Number tc_minutes, U
   const double base = tc + (county ? c.b : c.d);
   if (!(base > 0.0)) return intensity_refused(IntensityProblem::NotComputable);
   double i = county ? c.a / base : c.b / std::pow(base, c.e);
+  if (units == Units::Metric) i *= mm_per_inch;
   // A zero intensity would give a zero discharge that looks like a result.
   if (!std::isfinite(i) || !(i > 0.0)) return intensity_refused(IntensityProblem::NotComputable);
-  if (units == Units::Metric) i *= mm_per_inch;
   return {IntensityProblem::None, i};
 }
 
 // ---------------------------------------------------------------- discharge
 
 std::string Discharge::message() const {
+  switch (overflowed) {
+    case DischargeResult::None: break;
+    case DischargeResult::Q1:
+      return "The discharge of side 1 is too large to be a number: check C x A and the intensity.";
+    case DischargeResult::Q2:
+      return "The discharge of side 2 is too large to be a number: check C x A and the intensity.";
+    case DischargeResult::Total:
+      return "The total discharge is too large to be a number: check the discharges and the carry-overs.";
+  }
   const char* what = "";
   switch (refused) {
     case DischargeInput::None: return "";
@@ -95,6 +104,13 @@ Discharge compute_discharge(const DischargeInputs& in, Units units) {
   if (in.sump) {
     out.q2 = rational_discharge(*in.total_ca2, *in.intensity, *in.cf, units);
     out.total += out.q2 + *in.carryover2;
+  }
+  if (!std::isfinite(out.q1)) {
+    out.overflowed = DischargeResult::Q1;
+  } else if (!std::isfinite(out.q2)) {
+    out.overflowed = DischargeResult::Q2;
+  } else if (!std::isfinite(out.total)) {
+    out.overflowed = DischargeResult::Total;
   }
   return out;
 }
@@ -150,7 +166,9 @@ Frame slope_frame(TcMethod method, const SlopeSegment& s, Number coefficient, Un
     return {refused};
   }
   if (!(*s.upper > *s.lower)) return {tc_refused(TcProblem::UpperNotAbove)};
-  return {std::nullopt, (*s.upper - *s.lower) / length};
+  const double slope = (*s.upper - *s.lower) / length;
+  if (!std::isfinite(slope)) return {tc_refused(TcProblem::DataError)};
+  return {std::nullopt, slope};
 }
 
 }  // namespace
@@ -217,9 +235,10 @@ TcTotal total_tc(const std::array<Number, 4>& segment_minutes) {
   TcTotal out;
   for (int i = 0; i < 4; ++i) {
     const Number& t = segment_minutes[static_cast<std::size_t>(i)];
-    if (!t || *t < 0.0) return {i, 0.0};
+    if (!t || *t < 0.0) return {i, false, 0.0};
     out.minutes += *t;
   }
+  if (!std::isfinite(out.minutes)) return {std::nullopt, true, 0.0};
   return out;
 }
 

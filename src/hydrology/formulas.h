@@ -73,14 +73,19 @@ struct DischargeInputs {
 
 enum class DischargeInput { None, TotalCa1, TotalCa2, Intensity, Cf, Carryover1, Carryover2 };
 
+// The results that can grow past the largest number.
+enum class DischargeResult { None, Q1, Q2, Total };
+
 struct Discharge {
   DischargeInput refused = DischargeInput::None;  // the first input that holds no number or is negative
   bool negative = false;                          // ... and whether it was negative rather than no number
+  DischargeResult overflowed = DischargeResult::None;  // the first result too large to be a number
   double q1 = 0.0;
   double q2 = 0.0;     // 0 on a continuous grade
   double total = 0.0;  // Q1 + Q2 + carry-overs (side 2's only in a sag)
-  bool ok() const { return refused == DischargeInput::None; }
-  // Names the input that stopped the computation; "" when computed.
+  bool ok() const { return refused == DischargeInput::None && overflowed == DischargeResult::None; }
+  // Names the input that stopped the computation, or the result that
+  // overflowed; "" when computed.
   std::string message() const;
 };
 
@@ -144,9 +149,11 @@ struct LengthLimit {
 std::optional<LengthLimit> length_limit(TcMethod method, Units units);
 
 // The total of the four segment times; the first time (0 to 3) that holds no
-// number or is negative stops it, and a form refuses it as the method's data error.
+// number or is negative stops it, and a form refuses it as the method's data
+// error. A sum too large to be a number is refused as such.
 struct TcTotal {
   std::optional<int> refused_segment;
+  bool overflowed = false;
   double minutes = 0.0;
 };
 TcTotal total_tc(const std::array<Number, 4>& segment_minutes);

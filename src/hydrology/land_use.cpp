@@ -111,11 +111,36 @@ DecodedAreaRows decode_area_rows(LandUseTable table, std::string_view areabufstr
   return out;
 }
 
-std::string DecodedAreaRows::mismatch_message() const {
-  if (matches()) return "";
-  return "The stored drainage areas were saved for another land-use table: they hold " +
-         std::to_string(stored_rows) + " rows, this table has " + std::to_string(row_count) +
-         ". The rows that fit are shown; check them before saving.";
+void mend_area_rows(LandUseTable table, DecodedAreaRows& stored) {
+  const auto rows = land_use_rows(table);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    std::string& c = stored.rows.cs[i];
+    const RunoffC in_range = clamp_runoff_c(c, rows[i].c_range);
+    if (text::parse_number(c) != in_range.c) {
+      c = in_range.text;
+      stored.mended_cs = true;
+    }
+    std::string& area = stored.rows.areas[i];
+    const auto a = text::parse_number(area);
+    if (!area.empty() && (!a || *a < 0.0)) {
+      area.clear();
+      stored.dropped_areas = true;
+    }
+  }
+}
+
+std::string DecodedAreaRows::message() const {
+  std::string said;
+  if (!matches()) {
+    said = "The stored drainage areas were saved for another land-use table: they hold " +
+           std::to_string(stored_rows) + " rows, this table has " + std::to_string(row_count) +
+           ". The rows that fit are shown.";
+  }
+  if (mended_cs) said += " A stored C outside its row's range was brought to the range's bound.";
+  if (dropped_areas) said += " A stored area that is negative or no number was left out.";
+  if (said.empty()) return "";
+  if (said.front() == ' ') said.erase(0, 1);
+  return said + " Check the rows before saving.";
 }
 
 }  // namespace rg::hydrology

@@ -60,10 +60,19 @@ struct DecodedAreaRows {
   AreaRows rows;
   std::size_t row_count = 0;    // the table's
   std::size_t stored_rows = 0;  // the mismatching text's field count, else row_count
+  bool mended_cs = false;       // set by mend_area_rows
+  bool dropped_areas = false;   // set by mend_area_rows
   bool matches() const { return stored_rows == row_count; }
-  // What a form shows when the texts do not match the table; "" when they do.
-  std::string mismatch_message() const;
+  // What a form shows when the texts do not match the table or were mended;
+  // "" when neither.
+  std::string message() const;
 };
 DecodedAreaRows decode_area_rows(LandUseTable table, std::string_view areabufstr, std::string_view cbufstr);
+
+// Stored rows made fit to show and compute, as the dialog's boxes make typed
+// ones when they are left: a C outside its row's range (or no number) becomes
+// the bound, shown "0.00"; an area that is negative or no number is dropped.
+// What is shown is then what C x A and the totals use.
+void mend_area_rows(LandUseTable table, DecodedAreaRows& stored);
 
 }  // namespace rg::hydrology

@@ -13,7 +13,9 @@
 //    then stay empty without a second box;
 //  - an empty Intensity leaves the discharges and QTotal empty;
 //  - a Cf, C x A or carry-over that is no number (or negative) refuses the
-//    discharge with a box naming it.
+//    discharge with a box naming it;
+//  - a discharge or total too large to be a number is refused with a box
+//    naming it.
 
 namespace rg::app {
 class Session;

@@ -1,6 +1,8 @@
 #include "hydrology/tc_dialog.h"
 
 #include <array>
+#include <cmath>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -159,23 +161,23 @@ const std::vector<ControlSpec>& tc_table() {
   return table;
 }
 
-// The boxes the user types into, with the key filter and select-all, and
-// what leaving each one does.
+// The boxes the user types into, with the key filter and select-all, what
+// leaving each one does, and the segment whose input it is.
 enum class Leave { NumberFormat, ThreeDecimals, Nothing, KinematicWaveDistance, SeeleyDistance, LowerElevation };
 struct Input {
   const char* name;
   Leave leave;
-  int segment = 0;  // the frame of a lower elevation
+  int segment;
 };
 constexpr Input kInputs[] = {
-    {"flow_distance1", Leave::KinematicWaveDistance}, {"upper_elevation1", Leave::NumberFormat},
-    {"lower_elevation1", Leave::LowerElevation, 1},   {"fn", Leave::ThreeDecimals},
-    {"flow_distance2", Leave::NumberFormat},          {"upper_elevation2", Leave::NumberFormat},
-    {"lower_elevation2", Leave::LowerElevation, 2},   {"gn", Leave::ThreeDecimals},
-    {"tgd_flow", Leave::NumberFormat},                {"flow_distance3", Leave::SeeleyDistance},
-    {"upper_elevation3", Leave::NumberFormat},        {"lower_elevation3", Leave::LowerElevation, 3},
-    {"rational_C_value", Leave::Nothing},             {"txtoutlet_height", Leave::NumberFormat},
-    {"txttravel_length", Leave::NumberFormat},
+    {"flow_distance1", Leave::KinematicWaveDistance, 1}, {"upper_elevation1", Leave::NumberFormat, 1},
+    {"lower_elevation1", Leave::LowerElevation, 1},      {"fn", Leave::ThreeDecimals, 1},
+    {"flow_distance2", Leave::NumberFormat, 2},          {"upper_elevation2", Leave::NumberFormat, 2},
+    {"lower_elevation2", Leave::LowerElevation, 2},      {"gn", Leave::ThreeDecimals, 2},
+    {"tgd_flow", Leave::NumberFormat, 2},                {"flow_distance3", Leave::SeeleyDistance, 3},
+    {"upper_elevation3", Leave::NumberFormat, 3},        {"lower_elevation3", Leave::LowerElevation, 3},
+    {"rational_C_value", Leave::Nothing, 3},             {"txtoutlet_height", Leave::NumberFormat, 4},
+    {"txttravel_length", Leave::NumberFormat, 4},
 };
 
 // The design texts the boxes open with.
@@ -205,25 +207,31 @@ void FrmTc::design() {
     box.set_text("0.0");
     box.GotFocus = [&box] { lib::select_all_text(box); };
     box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
+    std::function<void()> leave;
     switch (in.leave) {
       case Leave::NumberFormat:
-        box.LostFocus = [this, &box] { box.set_text(text::format_text(box.text(), session_.number_format)); };
+        leave = [this, &box] { box.set_text(text::format_text(box.text(), session_.number_format)); };
         break;
       case Leave::ThreeDecimals:
-        box.LostFocus = [&box] { box.set_text(text::format_text(box.text(), "0.000")); };
+        leave = [&box] { box.set_text(text::format_text(box.text(), "0.000")); };
         break;
       case Leave::Nothing:
+        leave = [] {};
         break;
       case Leave::KinematicWaveDistance:
-        box.LostFocus = [this, &box] { leave_flow_distance(box, TcMethod::KinematicWave); };
+        leave = [this, &box] { leave_flow_distance(box, TcMethod::KinematicWave); };
         break;
       case Leave::SeeleyDistance:
-        box.LostFocus = [this, &box] { leave_flow_distance(box, TcMethod::Seeley); };
+        leave = [this, &box] { leave_flow_distance(box, TcMethod::Seeley); };
         break;
       case Leave::LowerElevation:
-        box.LostFocus = [this, n = in.segment] { leave_lower_elevation(n); };
+        leave = [this, n = in.segment] { leave_lower_elevation(n); };
         break;
     }
+    box.LostFocus = [this, leave = std::move(leave), n = in.segment] {
+      leave();
+      refresh_segment(n);
+    };
   }
   for (const Default& d : kDefaults) control(d.name).set_text(d.text);
 
@@ -243,15 +251,17 @@ void FrmTc::design() {
   }
 
   // Each list shows its first item; choosing one fills the target box.
-  auto list = [this](const char* name, const char* target, const ListValue* values) {
+  auto list = [this](const char* name, const char* target, const ListValue* values, int segment) {
     ui::Control& combo = control(name);
     combo.set_text(combo.item(0));
-    combo.Click = [&combo, &box = control(target), values] {
-      if (combo.list_index() >= 0) box.set_text(values[combo.list_index()].value);
+    combo.Click = [this, &combo, &box = control(target), values, segment] {
+      if (combo.list_index() < 0) return;
+      box.set_text(values[combo.list_index()].value);
+      refresh_segment(segment);
     };
   };
-  list("landuse_type", "fn", kLandUse);
-  list("soil_type", "rational_C_value", kSoil);
+  list("landuse_type", "fn", kLandUse, 1);
+  list("soil_type", "rational_C_value", kSoil, 3);
   control("surface_type").set_text(kSurfaceTypes.front());
 
   for (int n = 1; n <= 4; ++n) check(n).Click = [this, n] { CheckTc_Click(n); };
@@ -292,7 +302,7 @@ void FrmTc::encode_Tcstr() {
   boxes.set_text("Tcoptionstr", encode_tcoptionstr(checks));
 }
 
-bool FrmTc::compute_method(int method) {
+bool FrmTc::compute_method(int method, bool quiet) {
   auto number = [this](const std::string& name) { return text::parse_number(control(name).text()); };
   auto segment = [&](int n) {
     return SlopeSegment{number("flow_distance" + k(n)), number("upper_elevation" + k(n)),
@@ -310,6 +320,10 @@ bool FrmTc::compute_method(int method) {
       break;
   }
   if (t.slope) control("slope" + k(method)).set_text(text::format_number(*t.slope, "0.0000"));
+  if (!t.ok() && quiet) {
+    time(method).set_text("");
+    return false;
+  }
   if (!t.ok()) {
     ui::show_box(session_.desktop(), std::string(t.message), ui::Buttons::OK, ui::Icon::Exclamation,
                  t.titled_error ? "Error" : "");
@@ -321,9 +335,23 @@ bool FrmTc::compute_method(int method) {
 }
 
 bool FrmTc::sum_total_tc() {
+  ui::Control& shown = control("computedTc");
   std::array<Number, 4> times;
-  for (int n = 1; n <= 4; ++n) times[static_cast<std::size_t>(n - 1)] = text::parse_number(time(n).text());
+  for (int n = 1; n <= 4; ++n) {
+    // An included segment waiting for inputs it can be computed from.
+    if (check(n).value() == 1 && time(n).text().empty()) {
+      shown.set_text("");
+      return false;
+    }
+    times[static_cast<std::size_t>(n - 1)] = text::parse_number(time(n).text());
+  }
   const TcTotal total = total_tc(times);
+  if (total.overflowed) {
+    ui::show_box(session_.desktop(), "The total time of concentration is too large to be a number: check the times.",
+                 ui::Buttons::OK, ui::Icon::Exclamation);
+    shown.set_text("");
+    return false;
+  }
   if (total.refused_segment) {
     const int n = *total.refused_segment + 1;
     ui::show_box(session_.desktop(), "Data Error! May be Divide By Zero Error", ui::Buttons::OK,
@@ -336,8 +364,14 @@ bool FrmTc::sum_total_tc() {
     }
     return false;
   }
-  control("computedTc").set_text(text::format_number(total.minutes, session_.number_format));
+  shown.set_text(text::format_number(total.minutes, session_.number_format));
   return true;
+}
+
+void FrmTc::refresh_segment(int method) {
+  if (check(method).value() != 1) return;
+  compute_method(method, true);
+  sum_total_tc();
 }
 
 void FrmTc::CheckTc_Click(int method) {
@@ -367,12 +401,14 @@ void FrmTc::leave_lower_elevation(int method) {
   const auto upper = text::parse_number(control("upper_elevation" + k(method)).text());
   const auto down = text::parse_number(lower.text());
   const auto length = text::parse_number(control("flow_distance" + k(method)).text());
-  if (!upper || !down || !length || *length == 0.0) {
+  const bool computable = upper && down && length && *length != 0.0;
+  const double slope = computable ? (*upper - *down) / *length : 0.0;
+  if (!computable || !std::isfinite(slope)) {
     ui::show_box(session_.desktop(), "Divide by Zero Error! Check Flow Data again", ui::Buttons::OK,
                  ui::Icon::Exclamation);
     return;
   }
-  control("slope" + k(method)).set_text(text::format_number((*upper - *down) / *length, "0.0000"));
+  control("slope" + k(method)).set_text(text::format_number(slope, "0.0000"));
 }
 
 void FrmTc::cmdsaveTc_Click() {

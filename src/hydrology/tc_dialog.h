@@ -36,11 +36,16 @@ class FrmTc : public ui::Form {
   ui::Control& check(int method) const;
   ui::Control& time(int method) const;
   // Computes segment 1 to 4 into its boxes; a refusal is shown and unchecks
-  // the segment. False when refused.
-  bool compute_method(int method);
+  // the segment, or, quiet, empties its time. False when refused.
+  bool compute_method(int method, bool quiet = false);
   // computedTc := the sum of the four times; a time that is no number is
-  // refused as its segment's data error (the segment is switched off).
+  // refused as its segment's data error (the segment is switched off). The
+  // total stays empty while an included segment's time is.
   bool sum_total_tc();
+  // After an input of an included segment changed: its time and the total
+  // from the inputs as they now stand, or both empty until the inputs give a
+  // time, so the total shown is the one SAVE Tc hands over.
+  void refresh_segment(int method);
   void CheckTc_Click(int method);
   void leave_flow_distance(ui::Control& box, TcMethod method);
   void leave_lower_elevation(int method);

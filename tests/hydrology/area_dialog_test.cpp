@@ -65,8 +65,10 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
   }
 }
 
-// Texts saved under the other table, or cut short, fill the rows they have;
-// a box names both row counts; nothing is written until the user saves.
+// Texts saved under the other table, or cut short, fill the rows they have; a
+// stored C outside its row's range (0.80 - 0.90, 0.65 - 0.75) is brought to the
+// bound and a negative area left out, so C x A and the totals use what is
+// shown; a box says so; nothing is written until the user saves.
 TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   const struct {
     std::string areas;
@@ -74,10 +76,19 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
     const char* said;
     const char* area1;
     const char* c1;
+    const char* ca1;
+    const char* total_ca;
   } cases[] = {
+      // 2 x 0.90 + 1 x 0.65
       {"2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
-       "they hold 24 rows, this table has 15", "1.000", "0.55"},
-      {"2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65"},
+       "they hold 24 rows, this table has 15. The rows that fit are shown. A stored C outside", "1.000", "0.65",
+       "0.65", "2.45"},
+      // 2 x 0.80 + 1 x 0.65
+      {"2.000,1.000", "", "they hold 2 rows, this table has 15", "1.000", "0.65", "0.65", "2.25"},
+      // 2 x 0.80
+      {"2.000,-5.000" + std::string(13, ','), "0.10" + std::string(kW7Cs).substr(4),
+       "A stored C outside its row's range was brought to the range's bound. A stored area that is negative",
+       "", "0.65", "", "1.6"},
   };
   for (const auto& c : cases) {
     select_side(1);
@@ -87,19 +98,33 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
     run(session.services.area_dialog(), [&c](ui::Form& f) {
       EXPECT_EQ(f.control("Area1").text(), c.area1) << c.said;
       EXPECT_EQ(f.control("Cval1").text(), c.c1) << c.said;
+      EXPECT_EQ(f.control("CA1").text(), c.ca1) << c.said;
+      EXPECT_EQ(f.control("TCA").text(), c.total_ca) << c.said;
       click(f, "cmdcancelarea");
     });
     EXPECT_EQ(boxes.texts, before);
   }
 }
 
-TEST(PlainNumberText, FifteenDigitsNeverAnExponent) {
-  const struct {
-    double v;
-    const char* text;
-  } cases[] = {{0.8 * 1.5, "1.2"},   {0.0001 * 0.05, "0.000005"}, {2.125, "2.125"}, {0.0, "0"},
-               {1.0 / 3.0, "0.333333333333333"}, {1234567.0, "1234567"},     {-0.25, "-0.25"}};
-  for (const auto& c : cases) EXPECT_EQ(hydrology::plain_number_text(c.v), c.text);
+// A pasted negative area is refused in its box; two areas of 1E+308 have no
+// total, and SAVE hands nothing over.
+TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
+  select_side(1);
+  desktop.expect_box("The area of \"Schools\" cannot be negative.");
+  desktop.expect_box("The total area is too large to be a number: check the areas.");  // leaving Area3
+  desktop.expect_box("The total area is too large to be a number: check the areas.");  // SAVE
+  run(session.services.area_dialog(), [](ui::Form& f) {
+    enter(f, "Area2", "-5");
+    EXPECT_FALSE(f.user_move_focus(f.control("Area3")));
+    EXPECT_EQ(f.control("CA2").text(), "");
+    enter(f, "Area2", "1e308");
+    enter(f, "Area3", "1e308");
+    click(f, "cmdsavearea");
+    EXPECT_EQ(f.control("TAREA").text(), "");
+    EXPECT_EQ(f.control("TCA").text(), "");
+    click(f, "cmdcancelarea");
+  });
+  EXPECT_TRUE(boxes.texts.empty());
 }
 
 }  // namespace

@@ -82,6 +82,7 @@ TEST(SegmentTimes, Refusals) {
       {{KI, E, 1000, -2, 0, 0, 0}, data, false},
       {{KW, E, 300.1, 10.5, 10, 0.015, 0}, "Length Cannot Exceed 300 ft. for this method!!", false},
       {{SE, M, 61.5, 10.5, 10, 0.35, 0}, "Maximum Flow Distance must be less than  61 m!", false},
+      {{KW, E, 1e-300, 1e300, 0, 0.015, 0}, data, false},  // a slope too large to be a number
   };
   for (const auto& c : cases) {
     const auto t = run(c.in);
@@ -102,6 +103,7 @@ TEST(SegmentTimes, TotalStopsAtATimeThatIsNoNumber) {
   EXPECT_EQ(format_number(total_tc({10.705, 1.777, 0.0, 5.082}).minutes, "0.000"), "17.564");
   EXPECT_EQ(total_tc({10.705, 1.777, std::nullopt, 5.082}).refused_segment, 2);
   EXPECT_EQ(total_tc({-1.0, 1.777, 0.0, 0.0}).refused_segment, 0);
+  EXPECT_TRUE(total_tc({1.7e308, 0.0, 0.0, 1.7e308}).overflowed);
 }
 
 TEST(Intensity, WorkedValues) {
@@ -125,6 +127,8 @@ TEST(Intensity, WorkedValues) {
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 0, 0, 0}, 5.0, E).problem, IntensityProblem::NotComputable);
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, std::nullopt, E).problem, IntensityProblem::TcNotANumber);
   EXPECT_EQ(rainfall_intensity({F::Storm, 0, 60, 10, 0.8}, -1.0, E).problem, IntensityProblem::TcNegative);
+  // 1.2E+308 / (5 + 1) in/hr is a number, 25.4 times it in mm/hr is not.
+  EXPECT_EQ(rainfall_intensity({F::County, 1.2e308, 1, 0, 0}, 5.0, M).problem, IntensityProblem::NotComputable);
 }
 
 TEST(Discharge, RefusesWhatHoldsNoNumber) {
@@ -136,6 +140,10 @@ TEST(Discharge, RefusesWhatHoldsNoNumber) {
   EXPECT_TRUE(compute_discharge(in, E).ok());
   in.total_ca1 = -0.5;
   EXPECT_TRUE(compute_discharge(in, E).negative);
+  // Each a number, their sum is not.
+  const DischargeInputs huge{1.0, 1.0, 1.0, 1.0, 1.7e308, 1.7e308, true};
+  EXPECT_EQ(compute_discharge(huge, E).message(),
+            "The total discharge is too large to be a number: check the discharges and the carry-overs.");
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(AreaStrings, TextsOfAnotherTable) {
   EXPECT_EQ(longer.stored_rows, 24u);
   EXPECT_EQ(longer.rows.areas[14], "14.000");  // the last row, not the rest of the text
   EXPECT_EQ(longer.rows.cs[14], "0.35");        // no C stored: the default
-  EXPECT_NE(longer.mismatch_message().find("24 rows, this table has 15"), std::string::npos);
+  EXPECT_NE(longer.message().find("24 rows, this table has 15"), std::string::npos);
 
   const auto shorter = decode_area_rows(LandUseTable::Rows24, "2.000,,1.500", "0.90,0.50,0.45");
   EXPECT_EQ(shorter.stored_rows, 3u);

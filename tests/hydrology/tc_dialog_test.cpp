@@ -77,16 +77,36 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
   EXPECT_EQ(boxes.texts["QTotal"], "6.325");
 }
 
-TEST_F(TcDialog, SaveComputesTheIncludedSegmentsFromTheInputsAsTheyStand) {
-  store(kWorked, "1,1,0,1");
+// An included segment's time and the total follow its inputs as they are left,
+// so the total shown is the one SAVE Tc hands over. Seeley, C 0.9: L 20, S 0.05
+// gives 0.225 x 3.519108 x 1.766834 / 0.9 = 1.554; L 150, S 0.02 gives
+// 0.225 x 8.202728 x 2.102831 / 0.9 = 4.312. Equal elevations give no time
+// until SAVE Tc refuses the segment.
+TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
+  desktop.expect_box("Compute Error!  Upper Elevation is lower than Lower Elevation");
   run(dialog(), [](ui::Form& f) {
+    enter(f, "flow_distance3", "20");
+    enter(f, "upper_elevation3", "101");
+    enter(f, "lower_elevation3", "100");
+    click(f, "CheckTc3");
+    EXPECT_EQ(f.control("computedTc").text(), "1.554");
+    enter(f, "flow_distance3", "150");
+    enter(f, "upper_elevation3", "103");
     enter(f, "txtoutlet_height", "20");
     enter(f, "txttravel_length", "1000");
-    EXPECT_EQ(f.control("txtTc4").text(), "5.082");
+    click(f, "CheckTc4");
+    EXPECT_EQ(f.control("computedTc").text(), "11.766");  // 4.312 + 7.454
+    enter(f, "lower_elevation3", "103");
+    f.user_move_focus(f.control("rational_C_value"));
+    EXPECT_EQ(f.control("slope3").text(), "0.0000");
+    EXPECT_EQ(f.control("txtTc3").text(), "");
+    EXPECT_EQ(f.control("computedTc").text(), "");
+    click(f, "cmdsaveTc");
+    EXPECT_EQ(f.control("CheckTc3").value(), 0);
+    EXPECT_EQ(f.control("computedTc").text(), "7.454");
     click(f, "cmdsaveTc");
   });
-  EXPECT_EQ(boxes.texts["Tc"], "19.936");  // 10.705 + 1.777 + 7.454
-  EXPECT_EQ(fields(boxes.texts["TcStr"]).at(25), "7.454");
+  EXPECT_EQ(boxes.texts["Tc"], "7.454");
 }
 
 // Cancel in the question keeps the dialog open; its CANCEL then writes nothing.

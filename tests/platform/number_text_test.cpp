@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+using rg::text::decimal_text;
 using rg::text::format_number;
 using rg::text::format_text;
 using rg::text::parse_number;
@@ -97,4 +98,23 @@ TEST(PlainText, FifteenDigitsWhereTheyReadBackElseSixteenElseSeventeen) {
       {4.9406564584124654e-324, "4.94065645841247E-324"},
   };
   for (const auto& c : cases) EXPECT_EQ(plain_text(c.value), c.text) << c.text;
+}
+
+TEST(DecimalText, FifteenDigitsNeverAnExponent) {
+  struct Case {
+    double value;
+    std::string text;
+  } cases[] = {{0.8 * 1.5, "1.2"},   {0.0001 * 0.05, "0.000005"}, {2.125, "2.125"}, {0.0, "0"},
+               {1.0 / 3.0, "0.333333333333333"}, {1234567.0, "1234567"},     {-0.25, "-0.25"},
+               {0.9 * 1e308, "9" + std::string(307, '0')}};
+  for (const auto& c : cases) EXPECT_EQ(decimal_text(c.value), c.text);
+}
+
+TEST(Formatters, GiveNoTextForAValueThatIsNotFinite) {
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
+    EXPECT_EQ(plain_text(v), "") << v;
+    EXPECT_EQ(decimal_text(v), "") << v;
+    EXPECT_EQ(format_number(v, "0.000"), "") << v;
+  }
 }

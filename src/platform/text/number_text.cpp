@@ -208,8 +208,8 @@ std::optional<double> parse_number(std::string_view s) {
 bool is_number(std::string_view s) { return parse_number(s).has_value(); }
 
 std::string plain_text(double v) {
+  if (!std::isfinite(v)) return "";
   if (v == 0.0) return "0";
-  if (!std::isfinite(v)) return std::isnan(v) ? "NaN" : (v > 0 ? "Infinity" : "-Infinity");
 
   Decimal d = std::fabs(v) < std::numeric_limits<double>::min() ? subnormal_decimal(v)
                                                                  : shortest_decimal(v);
@@ -229,8 +229,14 @@ std::string plain_text(double v) {
                                                     : fixed_text(v < 0, d);
 }
 
+std::string decimal_text(double v) {
+  if (!std::isfinite(v)) return "";
+  if (v == 0.0) return "0";
+  return fixed_text(v < 0, without_trailing_zeros(rounded_decimal(v, 15)));
+}
+
 std::string format_number(double v, std::string_view pattern) {
-  if (!std::isfinite(v)) return plain_text(v);
+  if (!std::isfinite(v)) return "";
   const Pattern p = parse_pattern(pattern);
 
   // The value as a string of 15 significant digits and its decimal exponent.

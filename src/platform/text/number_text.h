@@ -2,6 +2,10 @@
 // The number rules every form and computation share: what counts as a number in
 // a box, how a computed number is written before formatting, and the display
 // patterns ("0.000", "#0.0000", ...) with their rounding.
+//
+// No formatter writes a value that is not finite: each gives "" for it, so no
+// box ever shows "Infinity" or "NaN". The step that meets such a value says
+// what overflowed.
 
 #include <optional>
 #include <string>
@@ -22,6 +26,11 @@ bool is_number(std::string_view s);
 // before the results are formatted: up to 15 significant digits where that reads
 // back exactly, otherwise as many as needed to read back to the same double.
 std::string plain_text(double v);
+
+// The shortest text of a value rounded to 15 significant digits, never with an
+// exponent: 0.8 x 1.5 gives "1.2", 0.0001 x 0.05 "0.000005", 1E+20 a 1 and
+// twenty zeros.
+std::string decimal_text(double v);
 
 // Formats with a display pattern such as "0.000", "#0.000", "0.0000", "#0.0000",
 // "0.00", "0.0" or "0". Rounding is half away from zero on the decimal digits of
