@@ -345,7 +345,31 @@ void FrmInletMain::enter_edit_mode() {
   menu("mnuSaveinlet").set_enabled(true);
   control("SSTab1").set_current_tab(0);
   press(3, true);
+  refresh_carryover();
   mark_unsolved();
+}
+
+void FrmInletMain::refresh_carryover() {
+  std::string changes;
+  const int sides = control("inlet_location").text() == hyd::sump ? 2 : 1;
+  try {
+    for (int side = 1; side <= sides; ++side) {
+      const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
+      auto& carry = control(side == 1 ? "carryover1" : "carryover2");
+      const std::string saved = carry.text();
+      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
+      changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
+                 (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
+    }
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+  }
+  if (changes.empty()) return;
+  total_discharge();
+  show_box(session_.desktop(),
+           changes + "Please review the design, solve & save the results for Inlet - " +
+               control("Inlet_Number").text(),
+           Buttons::OK, Icon::Information);
 }
 
 void FrmInletMain::mnuAddinlet_Click() {

@@ -692,8 +692,10 @@ void FrmInletMain::discharge1_LostFocus() {
     control("carryover2").set_text("0.0");
     control("preinlet2").set_text("");
   }
-  shown().rules->total();
+  total_discharge();
 }
+
+void FrmInletMain::total_discharge() { shown().rules->total(); }
 
 void FrmInletMain::show_compute_discharge_layout() { shown().rules->layout(true); }
 void FrmInletMain::show_input_discharge_layout() { shown().rules->layout(false); }

@@ -121,7 +121,17 @@ TEST_F(FormTest, PreviousInletChecks) {
   open_project();
   store_inlet("B1", "", "", "0.5");
   store_inlet("C1", "b1", "", "0.25");
+  // B1 was saved again after C1 took its bypass: VIEW shows what C1 stored,
+  // EDIT takes B1's bypass now and says so.
+  run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '1.000', CARRYOVER1 = '0.25', TOTAL_DISCHARGE = '1.250' "
+                        "WHERE INLET_NUMBER = 'C1'");
+  open_form("C1", "view");
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
+  form().unload();
+  desktop.expect_box("The carryover from Previous Inlet - b1 has changed from 0.25 to 0.5.\r\n"
+                     "Please review the design, solve & save the results for Inlet - C1");
   open_form("C1", "edit");
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
   struct Step {
     const char* typed;
