@@ -210,6 +210,13 @@ bool FrmInletMain::inletUpdate() {
     control("lblStatus").set_caption(control("Inlet_Number").text());
     s.adoInletRS.close();
     return true;
+  } catch (const db::Error& e) {
+    // Saving over another copy's change would lose it; the user needs to see it first.
+    show_box(session_.desktop(),
+             e.kind() == db::ErrorKind::Conflict
+                 ? e.description() + "\r\nExit without saving, then open the inlet again to see the other change."
+                 : e.description());
+    return false;
   } catch (const std::exception& e) {
     show_box(session_.desktop(), e.what());
     return false;
@@ -401,7 +408,9 @@ bool FrmInletMain::inlet_number_gate(bool check_unique) {
     control("SSTab1").set_current_tab(0);
     if (number.can_take_focus()) set_focus(number);
   };
-  if (text::trim(number.text()).empty()) {
+  // Blanks around a number would let a stored number pass as a new one.
+  if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
+  if (number.text().empty()) {
     show_box(session_.desktop(), kBlankNumber, Buttons::OK, Icon::Exclamation);
     back_to_number();
     return false;

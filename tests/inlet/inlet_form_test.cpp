@@ -20,7 +20,7 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   desktop.expect_box("Inlet number can't be blank.  Please enter a valid unique Inlet Number");
   tab();
   EXPECT_EQ(form().active_control(), &box("Inlet_Number"));
-  type("Inlet_Number", "a1");
+  type("Inlet_Number", " a1 ");
   desktop.expect_box("a1 already exists in the database! Please enter a valid unique Inlet Number");
   tab();
   EXPECT_EQ(text("Inlet_Number"), "");
@@ -75,6 +75,14 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   tab();
   EXPECT_EQ(text("inlet_location"), "SUMP");
   EXPECT_EQ(text("txtS"), "0.001");
+  // A total beyond any number is refused, never shown.
+  show_tab(1);
+  type("discharge1", "1e308");
+  type("discharge2", "1e308");
+  // Said on leaving the box, and again as closing leaves the next one.
+  for (int i = 0; i < 2; ++i) desktop.expect_box_containing("the sum of the discharges and carry-overs overflows");
+  tab();
+  EXPECT_EQ(text("QTotal"), "");
   close_unsaved();
 }
 
