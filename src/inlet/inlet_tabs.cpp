@@ -59,6 +59,16 @@ const std::vector<Subtypes>& subtype_table() {
   return table;
 }
 
+std::vector<std::string> inlet_subtypes(std::string_view kind, std::string_view location) {
+  const bool grade = location == hyd::continuous_grade;
+  std::vector<std::string> items;
+  for (const auto& row : subtype_table()) {
+    if (row.kind != kind || (!grade && location != hyd::sump)) continue;
+    for (auto name : grade ? row.grade : row.sag) items.emplace_back(name);
+  }
+  return items;
+}
+
 int item_index(const Control& list, const std::string& text) {
   for (int i = 0; i < list.list_count(); ++i) {
     if (list.item(i) == text) return i;
@@ -174,6 +184,10 @@ struct TabRules {
   }
 
   void after_kind_or_location(Control& list) {
+    // A standard of another kind or location would reach the agency's form.
+    auto& standard = c("inlet_subtype");
+    const auto offered = inlet_subtypes(c("inlet_type").text(), c("inlet_location").text());
+    if (std::find(offered.begin(), offered.end(), standard.text()) == offered.end()) standard.set_text("");
     quillmere_libraries::disable_geometry_inputs(f);
     f.status_panel2(" - -- ");
     tab_after_user_choice(list);
@@ -723,16 +737,7 @@ void FrmInletMain::wire_tab_rules() {
 }
 
 void FrmInletMain::fill_inlet_subtype_list() {
-  auto& list = control("inlet_subtype");
-  const auto& kind = control("inlet_type").text();
-  const bool grade = control("inlet_location").text() == hyd::continuous_grade;
-  const bool sag = control("inlet_location").text() == hyd::sump;
-  std::vector<std::string> items;
-  for (const auto& row : subtype_table()) {
-    if (row.kind != kind || (!grade && !sag)) continue;
-    for (auto name : grade ? row.grade : row.sag) items.emplace_back(name);
-  }
-  list.set_items(std::move(items));
+  control("inlet_subtype").set_items(inlet_subtypes(control("inlet_type").text(), control("inlet_location").text()));
 }
 
 void FrmInletMain::discharge1_LostFocus() {

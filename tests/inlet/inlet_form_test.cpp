@@ -54,6 +54,25 @@ TEST_F(InletTest, TheStandardInletsFollowKindAndLocation) {
   close_unsaved();
 }
 
+// A standard stays only while the new kind and location offer it.
+TEST_F(InletTest, AStandardNotOfferedAfterAChangeIsCleared) {
+  const struct {
+    const char* list;
+    const char* item;
+    const char* standard;
+  } steps[] = {{"inlet_subtype", "DI-3B", "DI-3B"},         {"inlet_location", "SUMP", ""},
+               {"inlet_subtype", "DI-3A", "DI-3A"},         {"inlet_location", "CONTINUOUS GRADE", "DI-3A"},
+               {"inlet_type", "Grate Inlet", ""}};
+  open_project();
+  open_form();
+  type("Inlet_Number", "X1");
+  for (const auto& s : steps) {
+    pick(s.list, s.item);
+    EXPECT_EQ(text("inlet_subtype"), s.standard) << s.list << " " << s.item;
+  }
+  close_unsaved();
+}
+
 TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   open_project();
   open_form();
