@@ -88,6 +88,8 @@ void FrmInletMain::design() {
     box.set_back_color(ui::kButtonFace);
     box.set_tab_stop(false);
   }
+  // The project's name and ID are shown, never typed: Tab passes over them.
+  for (const char* name : {"txtProject", "project_id"}) control(name).set_tab_stop(false);
   for (const char* name : {"txtProject", "project_id", "QTotal", "Cf", "Tc", "Intensity", "carryover1",
                            "carryover2", "totalarea1", "totalarea2", "totalca1", "totalca2"}) {
     auto& box = control(name);
