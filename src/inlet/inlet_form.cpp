@@ -88,6 +88,8 @@ void FrmInletMain::design() {
     box.set_back_color(ui::kButtonFace);
     box.set_tab_stop(false);
   }
+  // The project's name and ID are shown, never typed: Tab passes over them.
+  for (const char* name : {"txtProject", "project_id"}) control(name).set_tab_stop(false);
   for (const char* name : {"txtProject", "project_id", "QTotal", "Cf", "Tc", "Intensity", "carryover1",
                            "carryover2", "totalarea1", "totalarea2", "totalca1", "totalca2"}) {
     auto& box = control(name);
@@ -210,6 +212,13 @@ bool FrmInletMain::inletUpdate() {
     control("lblStatus").set_caption(control("Inlet_Number").text());
     s.adoInletRS.close();
     return true;
+  } catch (const db::Error& e) {
+    // Saving over another copy's change would lose it; the user needs to see it first.
+    show_box(session_.desktop(),
+             e.kind() == db::ErrorKind::Conflict
+                 ? e.description() + "\r\nExit without saving, then open the inlet again to see the other change."
+                 : e.description());
+    return false;
   } catch (const std::exception& e) {
     show_box(session_.desktop(), e.what());
     return false;
@@ -345,7 +354,31 @@ void FrmInletMain::enter_edit_mode() {
   menu("mnuSaveinlet").set_enabled(true);
   control("SSTab1").set_current_tab(0);
   press(3, true);
+  refresh_carryover();
   mark_unsolved();
+}
+
+void FrmInletMain::refresh_carryover() {
+  std::string changes;
+  const int sides = control("inlet_location").text() == hyd::sump ? 2 : 1;
+  try {
+    for (int side = 1; side <= sides; ++side) {
+      const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
+      auto& carry = control(side == 1 ? "carryover1" : "carryover2");
+      const std::string saved = carry.text();
+      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
+      changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
+                 (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
+    }
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+  }
+  if (changes.empty()) return;
+  total_discharge();
+  show_box(session_.desktop(),
+           changes + "Please review the design, solve & save the results for Inlet - " +
+               control("Inlet_Number").text(),
+           Buttons::OK, Icon::Information);
 }
 
 void FrmInletMain::mnuAddinlet_Click() {
@@ -377,7 +410,9 @@ bool FrmInletMain::inlet_number_gate(bool check_unique) {
     control("SSTab1").set_current_tab(0);
     if (number.can_take_focus()) set_focus(number);
   };
-  if (text::trim(number.text()).empty()) {
+  // Blanks around a number would let a stored number pass as a new one.
+  if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
+  if (number.text().empty()) {
     show_box(session_.desktop(), kBlankNumber, Buttons::OK, Icon::Exclamation);
     back_to_number();
     return false;

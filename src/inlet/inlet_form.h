@@ -95,6 +95,9 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::Inl
   // The entered intensity open to typing only when it is the inlet's: the
   // options' handlers leave it as it was when the stored flags are set already.
   void offer_intensity_entry();
+  // An inlet opened to edit takes its previous inlets' bypass flows as they are
+  // stored now, and says which changed since it was saved.
+  void refresh_carryover();
   void press(int index, bool on);
   void status_panel2(std::string_view separator);
   void mark_solved();
@@ -108,6 +111,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::Inl
   void show_compute_discharge_layout();
   void show_input_discharge_layout();
   void discharge1_LostFocus();
+  // QTotal from the discharges and carry-overs the boxes hold.
+  void total_discharge();
   void fill_inlet_subtype_list();
 
   app::Session& session_;

@@ -2,7 +2,9 @@
 // the identification tab, the flow data with the previous inlets, and the
 // inlet details.
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -57,6 +59,16 @@ const std::vector<Subtypes>& subtype_table() {
   return table;
 }
 
+std::vector<std::string> inlet_subtypes(std::string_view kind, std::string_view location) {
+  const bool grade = location == hyd::continuous_grade;
+  std::vector<std::string> items;
+  for (const auto& row : subtype_table()) {
+    if (row.kind != kind || (!grade && location != hyd::sump)) continue;
+    for (auto name : grade ? row.grade : row.sag) items.emplace_back(name);
+  }
+  return items;
+}
+
 int item_index(const Control& list, const std::string& text) {
   for (int i = 0; i < list.list_count(); ++i) {
     if (list.item(i) == text) return i;
@@ -96,12 +108,10 @@ struct TabRules {
   void format(Control& box, std::string_view pattern) { box.set_text(text::format_text(box.text(), pattern)); }
   void clear_results() { f.clear_results(); }
 
-  // A number box refuses a text that is not a number when it is left; an empty
-  // box is the box's own rules' business.
+  // A number box refuses a text that is not a number when it is left, blanks
+  // alone included; an empty box is the box's own rules' business.
   void refuse_non_number(Control& box, bool& cancel) {
-    if (!text::trim(box.text()).empty() && !text::is_number(box.text())) {
-      helpers::validate_number_box(session, box, cancel);
-    }
+    if (!box.text().empty() && !text::is_number(box.text())) helpers::validate_number_box(session, box, cancel);
   }
   void number_entry(Control& box, bool key_filter = true) {
     box.GotFocus = [&box] { helpers::select_all_text(box); };
@@ -174,6 +184,10 @@ struct TabRules {
   }
 
   void after_kind_or_location(Control& list) {
+    // A standard of another kind or location would reach the agency's form.
+    auto& standard = c("inlet_subtype");
+    const auto offered = inlet_subtypes(c("inlet_type").text(), c("inlet_location").text());
+    if (std::find(offered.begin(), offered.end(), standard.text()) == offered.end()) standard.set_text("");
     quillmere_libraries::disable_geometry_inputs(f);
     f.status_panel2(" - -- ");
     tab_after_user_choice(list);
@@ -256,10 +270,28 @@ struct TabRules {
     if (!session.services.get_rainfall_coefficients) return false;
     auto& frequency = c("storm_frequency");
     if (item_index(frequency, frequency.text()) < 0) {
-      show_box(session.desktop(), kNotInList);
+      refuse_frequency();
       return false;
     }
     return session.services.get_rainfall_coefficients(std::stoi(frequency.text()));
+  }
+  // A frequency the rainfall data do not serve (an older project's "5", a typed
+  // "10.0") is named, and nothing worked out for another stays on the screen.
+  void refuse_frequency() {
+    const auto& frequency = c("storm_frequency");
+    std::string served;
+    for (const auto& item : frequency.items()) served += (served.empty() ? "" : ", ") + item;
+    const std::string what = frequency.text().empty()
+                                 ? std::string("No storm frequency is chosen")
+                                 : "The rainfall data cannot serve the storm frequency \"" + frequency.text() + "\"";
+    show_box(session.desktop(),
+             what + ": choose one of " + served +
+                 " years. Until then the intensity and the discharge cannot be computed.",
+             Buttons::OK, Icon::Exclamation);
+    if (c("compute_I").value() == 1) c("Intensity").set_text("");
+    c("discharge1").set_text("");
+    if (c("inlet_location").text() == hyd::sump) c("discharge2").set_text("");
+    c("QTotal").set_text("");
   }
   // False when the look-up was refused: then nothing is worked out from the
   // old coefficients or intensity.
@@ -271,6 +303,8 @@ struct TabRules {
 
   void compute_discharge_Click() {
     if (c("compute_dischargecheck").value() == 1) return;
+    // The intensity option this sets is no choice of the user's.
+    CodeScope scope(s.code_depth);
     c("compute_dischargecheck").set_value(1);
     c("input_dischargecheck").set_value(0);
     for (const char* b : {"discharge1", "discharge2", "QTotal"}) c(b).set_text("0.0");
@@ -289,6 +323,7 @@ struct TabRules {
 
   void input_discharge_Click() {
     if (c("input_dischargecheck").value() == 1) return;
+    CodeScope scope(s.code_depth);
     c("compute_dischargecheck").set_value(0);
     c("input_dischargecheck").set_value(1);
     c("preinlet1").set_text("");
@@ -322,6 +357,12 @@ struct TabRules {
     c("Intensity").set_text("0.0");
     c("inputInt").set_enabled(false);
     c("inputInt").set_back_color(ui::kButtonFace);
+    discharge_after_intensity_choice();
+  }
+  // The user's choice of an intensity option leaves no discharge worked out
+  // from the intensity it replaced.
+  void discharge_after_intensity_choice() {
+    if (!code()) compute_discharge();
   }
 
   void input_I_Click() {
@@ -338,6 +379,7 @@ struct TabRules {
     c("Check_ComputeTc").set_value(0);
     c("TcStr").set_text("");
     c("computeTc_frame").set_visible(false);
+    discharge_after_intensity_choice();
   }
 
   void ITc_LostFocus() {
@@ -375,6 +417,14 @@ struct TabRules {
     std::vector<const Control*> parts = {&c("discharge1"), &c("carryover1")};
     if (sag) parts.insert(parts.end(), {&c("discharge2"), &c("carryover2")});
     const auto sum = sum_of(parts);
+    if (sum && !std::isfinite(*sum)) {
+      c("QTotal").set_text("");
+      show_box(session.desktop(),
+               "The total discharge is too large to be worked out: the sum of the discharges and carry-overs "
+               "overflows.",
+               Buttons::OK, Icon::Exclamation);
+      return;
+    }
     c("QTotal").set_text(sum ? text::format_number(*sum, session.number_format) : std::string());
   }
 
@@ -429,7 +479,20 @@ struct TabRules {
       if (!v || *v < 5.0) tc.set_text("5.0");
     };
 
-    choice_list(c("storm_frequency"), [this] { storm_frequency_Click(); });
+    auto& frequency = c("storm_frequency");
+    choice_list(frequency, [this] { storm_frequency_Click(); });
+    frequency.Validate = [this, &frequency, list_rule = frequency.Validate](bool& cancel) {
+      const auto& t = frequency.text();
+      const auto& items = frequency.items();
+      if (!t.empty() && std::none_of(items.begin(), items.end(), [&t](const std::string& item) {
+            return item.starts_with(t);
+          })) {
+        refuse_frequency();
+        cancel = true;
+        return;
+      }
+      list_rule(cancel);
+    };
 
     auto& input_int = c("inputInt");
     number_entry(input_int);
@@ -594,6 +657,14 @@ struct TabRules {
     auto& top = c("TopElevation");
     top.LostFocus = [this, &top] { format(top, session.number_format); };
     auto& spread = c("allowable_spread");
+    // Blanks alone count as empty: the box takes its default.
+    spread.Validate = [this, &spread](bool& cancel) {
+      if (text::trim(spread.text()).empty()) {
+        spread.set_text("");
+      } else {
+        refuse_non_number(spread, cancel);
+      }
+    };
     spread.LostFocus = [this, &spread] {
       if (spread.text().empty()) spread.set_text(std::string(allowable_spread_default(f.unit_system())));
       format(spread, "0.0");
@@ -666,16 +737,7 @@ void FrmInletMain::wire_tab_rules() {
 }
 
 void FrmInletMain::fill_inlet_subtype_list() {
-  auto& list = control("inlet_subtype");
-  const auto& kind = control("inlet_type").text();
-  const bool grade = control("inlet_location").text() == hyd::continuous_grade;
-  const bool sag = control("inlet_location").text() == hyd::sump;
-  std::vector<std::string> items;
-  for (const auto& row : subtype_table()) {
-    if (row.kind != kind || (!grade && !sag)) continue;
-    for (auto name : grade ? row.grade : row.sag) items.emplace_back(name);
-  }
-  list.set_items(std::move(items));
+  control("inlet_subtype").set_items(inlet_subtypes(control("inlet_type").text(), control("inlet_location").text()));
 }
 
 void FrmInletMain::discharge1_LostFocus() {
@@ -692,8 +754,10 @@ void FrmInletMain::discharge1_LostFocus() {
     control("carryover2").set_text("0.0");
     control("preinlet2").set_text("");
   }
-  shown().rules->total();
+  total_discharge();
 }
+
+void FrmInletMain::total_discharge() { shown().rules->total(); }
 
 void FrmInletMain::show_compute_discharge_layout() { shown().rules->layout(true); }
 void FrmInletMain::show_input_discharge_layout() { shown().rules->layout(false); }

@@ -20,7 +20,7 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   desktop.expect_box("Inlet number can't be blank.  Please enter a valid unique Inlet Number");
   tab();
   EXPECT_EQ(form().active_control(), &box("Inlet_Number"));
-  type("Inlet_Number", "a1");
+  type("Inlet_Number", " a1 ");
   desktop.expect_box("a1 already exists in the database! Please enter a valid unique Inlet Number");
   tab();
   EXPECT_EQ(text("Inlet_Number"), "");
@@ -54,6 +54,25 @@ TEST_F(InletTest, TheStandardInletsFollowKindAndLocation) {
   close_unsaved();
 }
 
+// A standard stays only while the new kind and location offer it.
+TEST_F(InletTest, AStandardNotOfferedAfterAChangeIsCleared) {
+  const struct {
+    const char* list;
+    const char* item;
+    const char* standard;
+  } steps[] = {{"inlet_subtype", "DI-3B", "DI-3B"},         {"inlet_location", "SUMP", ""},
+               {"inlet_subtype", "DI-3A", "DI-3A"},         {"inlet_location", "CONTINUOUS GRADE", "DI-3A"},
+               {"inlet_type", "Grate Inlet", ""}};
+  open_project();
+  open_form();
+  type("Inlet_Number", "X1");
+  for (const auto& s : steps) {
+    pick(s.list, s.item);
+    EXPECT_EQ(text("inlet_subtype"), s.standard) << s.list << " " << s.item;
+  }
+  close_unsaved();
+}
+
 TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   open_project();
   open_form();
@@ -75,6 +94,14 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   tab();
   EXPECT_EQ(text("inlet_location"), "SUMP");
   EXPECT_EQ(text("txtS"), "0.001");
+  // A total beyond any number is refused, never shown.
+  show_tab(1);
+  type("discharge1", "1e308");
+  type("discharge2", "1e308");
+  // Said on leaving the box, and again as closing leaves the next one.
+  for (int i = 0; i < 2; ++i) desktop.expect_box_containing("the sum of the discharges and carry-overs overflows");
+  tab();
+  EXPECT_EQ(text("QTotal"), "");
   close_unsaved();
 }
 

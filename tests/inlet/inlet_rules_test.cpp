@@ -121,7 +121,17 @@ TEST_F(FormTest, PreviousInletChecks) {
   open_project();
   store_inlet("B1", "", "", "0.5");
   store_inlet("C1", "b1", "", "0.25");
+  // B1 was saved again after C1 took its bypass: VIEW shows what C1 stored,
+  // EDIT takes B1's bypass now and says so.
+  run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '1.000', CARRYOVER1 = '0.25', TOTAL_DISCHARGE = '1.250' "
+                        "WHERE INLET_NUMBER = 'C1'");
+  open_form("C1", "view");
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
+  form().unload();
+  desktop.expect_box("The carryover from Previous Inlet - b1 has changed from 0.25 to 0.5.\r\n"
+                     "Please review the design, solve & save the results for Inlet - C1");
   open_form("C1", "edit");
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
   struct Step {
     const char* typed;
@@ -191,6 +201,41 @@ TEST_F(FormTest, AFailedWriteIsNeverReportedAsSaved) {
   close_unsaved();
 }
 
+TEST_F(FormTest, ASaveRefusedForAnotherCopysChangeSaysWhatToDo) {
+  open_project();
+  open_form();
+  solved_grate("E1");
+  save();
+  menu("mnuEditinlet");
+  show_tab(1);
+  type("discharge1", "4");
+  solve();
+  run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '5.000' WHERE INLET_NUMBER = 'E1'");
+  desktop.expect_box_containing("\r\nExit without saving, then open the inlet again to see the other change.");
+  menu("mnuSaveinlet");
+  EXPECT_EQ(form().screenmode(), "EDIT");
+  close_unsaved();
+}
+
+// Either intensity option works the discharges out again from the intensity
+// the boxes then hold.
+TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
+  open_project();
+  std::vector<std::string> met;  // the intensity each discharge computation met
+  session->services.get_rainfall_coefficients = [](int) { return true; };
+  open_form();
+  session->services.compute_discharge = [this, &met] { met.push_back(text("Intensity")); };
+  type("Inlet_Number", "I1");
+  show_tab(1);
+  click("compute_discharge");
+  type("inputInt", "6");
+  tab();
+  click("compute_I");
+  click("input_I");
+  EXPECT_EQ(met, (std::vector<std::string>{"6.000", "0.0", "0.0"}));
+  close_unsaved();
+}
+
 TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
   struct Case {
     const char* name;
@@ -233,6 +278,12 @@ struct Typed {
 TEST_F(FormTest, TypedInputsRunTheirRules) {
   const char* kClog = "Clogged cannot be 100%! Please enter new value.";
   const char* kClearTc = "Do you want to clear Computed Tc Values? Y/N";
+  const char* kUnserved =
+      "The rainfall data cannot serve the storm frequency \"10.0\": choose one of 2, 5, 10, 25, 50, 100 years. "
+      "Until then the intensity and the discharge cannot be computed.";
+  const char* kNoFrequency =
+      "No storm frequency is chosen: choose one of 2, 5, 10, 25, 50, 100 years. "
+      "Until then the intensity and the discharge cannot be computed.";
   const struct {
     const char* units;
     const char* kind;  // in a sump; "" keeps a new inlet's curb on a grade
@@ -272,11 +323,17 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {{"Tc", "12.4"}, {"TcStr", "stored"}},
        {{"ITc", "7", {{"ITc", "5.0"}, {"Tc", "12.4"}, {"TcStr", "stored"}}, kClearTc, false, false, ui::Answer::No},
         {"ITc", "3", {{"ITc", "5.0"}, {"Tc", "5.0"}, {"TcStr", ""}}, kClearTc, false, false, ui::Answer::Yes}}},
-      // No discharge is worked out after a look-up of a frequency not in the list.
+      // A frequency the rainfall data cannot serve leaves no intensity or
+      // discharge worked out for another.
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {},
-       {{"storm_frequency", "", {{"storm_frequency", ""}}},
-        {"ITc", "7", {{"ITc", "7.000"}, {"QTotal", "0.0"}}, kNotInList},
+       {{"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true},
+        {"storm_frequency", "10.0", {{"Intensity", ""}, {"QTotal", ""}}, kUnserved, true},
+        {"storm_frequency", "", {{"storm_frequency", ""}}},
+        {"ITc", "7", {{"ITc", "7.000"}, {"Intensity", ""}}, kNoFrequency},
         {"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true}}},
+      // Blanks alone count as empty: the default, or the box's refusal.
+      {"ENGLISH", "", 0, {}, {}, {{"allowable_spread", "  ", {{"allowable_spread", "8.0"}}}}},
+      {"ENGLISH", "", 2, {}, {}, {{"txtS", " ", {}, nullptr, true}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
