@@ -14,6 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// libzip's own choice is zlib's best compression, which on a sheet of many
+// thousand alike rows costs several times what writing the cells does and
+// saves little over a fast level.
+constexpr zip_uint32_t kDeflateLevel = 3;
+
 std::string quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
 
 struct ArchiveCloser {
@@ -77,8 +82,12 @@ void Package::write(const fs::path& file, const fs::path& shown_as) const {
     // The buffers outlive the archive: they are read when it is closed.
     zip_source_t* source = zip_source_buffer(archive.get(), part.data.data(), part.data.size(), 0);
     if (!source) fail(zip_strerror(archive.get()));
-    if (zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t index = zip_file_add(archive.get(), part.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
       zip_source_free(source);
+      fail(zip_strerror(archive.get()));
+    }
+    if (zip_set_file_compression(archive.get(), index, ZIP_CM_DEFLATE, kDeflateLevel) < 0) {
       fail(zip_strerror(archive.get()));
     }
   }

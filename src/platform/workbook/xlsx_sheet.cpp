@@ -1,6 +1,7 @@
 #include "platform/workbook/xlsx_sheet.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "platform/workbook/package.h"
@@ -20,18 +21,12 @@ bool parse_ref(std::string_view ref, int& row, int& col) {
   return digits > 0 && i > digits && i == ref.size() && col >= 1 && row >= 1;
 }
 
-std::string column_letters(int col) {
-  std::string letters;
-  for (; col > 0; col = (col - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (col - 1) % 26));
-  return letters;
-}
-
-std::string ref(int row, int col) { return column_letters(col) + std::to_string(row); }
-
-int column_of(pugi::xml_node cell) {
-  int row = 0, col = 0;
-  parse_ref(cell.attribute("r").value(), row, col);
-  return col;
+std::string ref(int row, int col) {
+  std::string text;
+  for (; col > 0; col = (col - 1) / 26) text += static_cast<char>('A' + (col - 1) % 26);
+  std::reverse(text.begin(), text.end());
+  char digits[16];
+  return text.append(digits, std::to_chars(digits, digits + sizeof digits, row).ptr);
 }
 
 void put_code_point(std::string& out, char32_t cp) {
@@ -129,7 +124,7 @@ XlsxSheet::XlsxSheet(const std::filesystem::path& file, std::string part, pugi::
   for (pugi::xml_node row_node : data_.children("row")) {
     row = row_node.attribute("r").as_int(row + 1);
     if (!row_node.attribute("r")) row_node.append_attribute("r").set_value(row);
-    rows_[row] = row_node;
+    Row& indexed = rows_[row] = Row{row_node, {}};
     int col = 0;
     for (pugi::xml_node cell : row_node.children("c")) {
       int cell_row = 0, cell_col = 0;
@@ -140,6 +135,7 @@ XlsxSheet::XlsxSheet(const std::filesystem::path& file, std::string part, pugi::
         if (!cell.attribute("r")) cell.append_attribute("r");
         cell.attribute("r").set_value(ref(row, col).c_str());
       }
+      indexed.cells.push_back({col, cell});
       if (cell.child("f") && (cell.child("v") || cell.attribute("t"))) {
         cell.remove_child("v");
         cell.remove_attribute("t");
@@ -154,56 +150,60 @@ XlsxSheet::XlsxSheet(const std::filesystem::path& file, std::string part, pugi::
   }
 }
 
-pugi::xml_node XlsxSheet::find_cell(int row, int col) const {
-  const auto it = rows_.find(row);
-  if (it == rows_.end()) return {};
-  for (pugi::xml_node cell : it->second.children("c")) {
-    if (column_of(cell) == col) return cell;
+pugi::xml_node XlsxSheet::cell_in(const Row& row, int col) {
+  for (const IndexedCell& cell : row.cells) {
+    if (cell.col == col) return cell.node;
   }
   return {};
 }
 
-pugi::xml_node XlsxSheet::make_cell(int row, int col) {
-  if (pugi::xml_node cell = find_cell(row, col)) return cell;
-  pugi::xml_node row_node;
-  if (const auto it = rows_.find(row); it != rows_.end()) {
-    row_node = it->second;
-  } else {
-    const auto next = rows_.upper_bound(row);
-    row_node = next == rows_.end() ? data_.append_child("row") : data_.insert_child_before("row", next->second);
+pugi::xml_node XlsxSheet::find_cell(int row, int col) const {
+  const auto it = rows_.find(row);
+  return it == rows_.end() ? pugi::xml_node() : cell_in(it->second, col);
+}
+
+XlsxSheet::Row& XlsxSheet::row_to_write(int row) {
+  // Writes go down the sheet a row at a time: the row written last comes first.
+  if (last_written_ != rows_.end() && last_written_->first == row) return last_written_->second;
+  auto it = rows_.lower_bound(row);
+  if (it == rows_.end() || it->first != row) {
+    pugi::xml_node row_node =
+        it == rows_.end() ? data_.append_child("row") : data_.insert_child_before("row", it->second.node);
     row_node.append_attribute("r").set_value(row);
-    rows_[row] = row_node;
+    it = rows_.emplace_hint(it, row, Row{row_node, {}});
   }
-  pugi::xml_node after;
-  for (pugi::xml_node cell : row_node.children("c")) {
-    if (column_of(cell) > col) {
-      after = cell;
-      break;
-    }
-  }
-  pugi::xml_node cell = after ? row_node.insert_child_before("c", after) : row_node.append_child("c");
-  cell.append_attribute("r").set_value(ref(row, col).c_str());
+  last_written_ = it;
+  return it->second;
+}
+
+pugi::xml_node XlsxSheet::new_cell(Row& row, int row_number, int col) {
+  const auto after = std::ranges::find_if(row.cells, [&](const IndexedCell& cell) { return cell.col > col; });
+  pugi::xml_node cell =
+      after != row.cells.end() ? row.node.insert_child_before("c", after->node) : row.node.append_child("c");
+  row.cells.insert(after, {col, cell});
+  cell.append_attribute("r").set_value(ref(row_number, col).c_str());
   // A new cell looks as the empty one did: the row's format, else the column's.
   int style = 0;
-  if (row_node.attribute("customFormat").as_bool()) {
-    style = row_node.attribute("s").as_int();
+  if (row.node.attribute("customFormat").as_bool()) {
+    style = row.node.attribute("s").as_int();
   } else {
     for (const ColumnStyle& columns : column_styles_) {
       if (col >= columns.first && col <= columns.last) style = columns.style;
     }
   }
   if (style != 0) cell.append_attribute("s").set_value(style);
-  row_node.remove_attribute("spans");  // a hint that may no longer hold
-  changed_ = true;
+  row.node.remove_attribute("spans");  // a hint that may no longer hold
   return cell;
 }
 
 pugi::xml_node XlsxSheet::cleared_cell(int row, int col) {
   check_cell(row, col);
-  pugi::xml_node cell = make_cell(row, col);
+  changed_ = true;
+  Row& indexed = row_to_write(row);
+  pugi::xml_node cell = cell_in(indexed, col);
+  if (!cell) return new_cell(indexed, row, col);
   while (cell.first_child()) cell.remove_child(cell.first_child());
   for (const char* name : {"t", "cm", "vm"}) cell.remove_attribute(name);
-  changed_ = true;
   return cell;
 }
 
@@ -272,9 +272,9 @@ void XlsxSheet::select_tab(bool selected) {
 
 std::string XlsxSheet::xml() {
   int first_row = 0, last_row = 0, first_col = 0, last_col = 0;
-  for (const auto& [row, node] : rows_) {
-    for (pugi::xml_node cell : node.children("c")) {
-      const int col = column_of(cell);
+  for (const auto& [row, indexed] : rows_) {
+    for (const IndexedCell& cell : indexed.cells) {
+      const int col = cell.col;
       if (first_row == 0) first_row = row, first_col = col, last_col = col;
       last_row = row;
       first_col = std::min(first_col, col);

@@ -22,6 +22,8 @@ class XlsxSheet : public Sheet {
   // when the workbook is opened next.
   XlsxSheet(const std::filesystem::path& file, std::string part, pugi::xml_document doc,
             const std::vector<std::string>& shared_strings, std::function<Styles&()> styles);
+  XlsxSheet(const XlsxSheet&) = delete;  // keeps a place in its own row index
+  XlsxSheet& operator=(const XlsxSheet&) = delete;
 
   void set_text(int row, int col, std::string_view text) override;
   void set_number(int row, int col, double value) override;
@@ -39,15 +41,30 @@ class XlsxSheet : public Sheet {
   struct ColumnStyle {
     int first, last, style;
   };
+  struct IndexedCell {
+    int col;
+    pugi::xml_node node;
+  };
+  // A row and its cells in document order, so that a cell is found without
+  // reading the addresses back from the XML.
+  struct Row {
+    pugi::xml_node node;
+    std::vector<IndexedCell> cells;
+  };
+  static pugi::xml_node cell_in(const Row& row, int col);
   pugi::xml_node find_cell(int row, int col) const;
-  pugi::xml_node make_cell(int row, int col);
+  // The row, made when the sheet has none of that number yet.
+  Row& row_to_write(int row);
+  pugi::xml_node new_cell(Row& row, int row_number, int col);
+  // The cell emptied of its value, made when missing; it keeps its format.
   pugi::xml_node cleared_cell(int row, int col);
   void put_number(pugi::xml_node cell, double value);
 
   std::string part_;
   pugi::xml_document doc_;
   pugi::xml_node data_;
-  std::map<int, pugi::xml_node> rows_;
+  std::map<int, Row> rows_;
+  std::map<int, Row>::iterator last_written_ = rows_.end();
   std::vector<ColumnStyle> column_styles_;
   const std::vector<std::string>& shared_strings_;
   std::function<Styles&()> styles_;
