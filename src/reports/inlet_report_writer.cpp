@@ -131,7 +131,9 @@ void write_inlet_report(workbook::Sheet& sheet, const InletRecord& inlet, const 
   if (kind & grade(Combination)) {
     const auto grate = number_or_zero(inlet.text("INLETLENGTH"));
     const auto upstream = number_or_zero(inlet.text("OPENLEN_GRATE"));
-    if (grate && upstream) sheet.set_number(10, 2, *grate + *upstream);
+    if (grate && upstream) {
+      put_text(sheet, 10, 2, text::format_number(*grate + *upstream, number_format_for(project.unit_system)));
+    }
   }
 }
 

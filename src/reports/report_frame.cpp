@@ -84,9 +84,8 @@ class WaitPointer {
 
 ReportProject report_project(const app::Session& session) {
   const auto& p = session.project;
-  return {p.open_project_name, p.open_project_designer,      p.open_project_county,
-          p.open_project_state, p.unit_system,               p.open_project_major_release,
-          p.open_project_noaa_station, "0.000",              p.shared_project};
+  return {p.open_project_name, p.open_project_designer,      p.open_project_county,     p.open_project_state,
+          p.unit_system,       p.open_project_major_release, p.open_project_noaa_station};
 }
 
 void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, ReportKind kind,
