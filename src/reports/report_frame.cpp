@@ -60,9 +60,15 @@ std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dia
   fs::path target = dialog.FileName;
   // The spreadsheet program that opens it next knows a workbook by its extension.
   if (!target.has_extension()) target += ".xlsx";
-  if (fs::exists(target) &&
-      show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
-               ui::Answer::No) != ui::Answer::Yes) {
+  std::error_code error;
+  const bool exists = fs::exists(target, error);
+  if (error) {
+    show_box(desktop, "The report cannot be saved as \"" + target.string() + "\": " + error.message() + ".",
+             Buttons::OK, Icon::Exclamation);
+    return std::nullopt;
+  }
+  if (exists && show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
+                         ui::Answer::No) != ui::Answer::Yes) {
     return std::nullopt;
   }
   session.handover.last_dir = target.parent_path().string();
