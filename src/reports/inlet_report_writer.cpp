@@ -68,7 +68,7 @@ constexpr std::array kDetails = {
     Cell{41, 3, "INLETPERF", kGutterS | sag(Ditch)},
     Cell{41, 9, "QINTCURB", grade(Combination)},
     Cell{42, 9, "QINTGRATE", grade(Combination)},
-    Cell{43, 6, "INTLEN", kGutterG},
+    Cell{42, 3, "INTLEN", kGutterG},
     Cell{43, 9, "DSBH", grade(Ditch)},
 };
 
