@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/workbook/replace_file.h"
@@ -115,7 +116,7 @@ const std::vector<Column> ld204_columns = {
     {"EFF. E", "", 7, ""},                             // 27
     {"Qi", "cfs / cms", 7, ""},                        // 28
     {"Qb", "cfs / cms", 7, ""},                        // 29
-    {"DEPTH AT CURB", "in / mm", 8, "0.000"},          // 30
+    {"DEPTH AT CURB", "in / mm\nditch: ft / mm", 10, "0.000"},  // 30
     {"d", "ft / m", 7, ""},                            // 31
     {"h", "ft / m", 7, ""},                            // 32
     {"d/h", "", 7, ""},                                // 33
@@ -201,6 +202,34 @@ void write_ld204(const fs::path& file) {
 // The Inlet Report: one page, columns A to J. Labels stand left of the cells
 // the program fills: header (rows 1 to 5), identification (8 to 11), flow data
 // (15 to 20), gutter and inlet data (24 to 31) and results (34 to 43).
+//
+// A label names its units as "{English|metric}". Such a label is a formula on
+// the UNITS cell (J1) that the program fills, so one template shows the units
+// of either system; the spreadsheet program works it out when it opens the
+// report, and the template itself shows the English ones.
+
+// The formula and its English result ("OFFSET ({ft|m}):" gives
+// ="OFFSET ("&IF($J$1="METRIC","m","ft")&"):" and "OFFSET (ft):").
+std::pair<std::string, std::string> unit_label(const std::string& text) {
+  std::string formula = "=\"", english;
+  std::size_t at = 0;
+  for (std::size_t open; (open = text.find('{', at)) != std::string::npos; at = text.find('}', open) + 1) {
+    const std::size_t bar = text.find('|', open), close = text.find('}', open);
+    const std::string before = text.substr(at, open - at), units_english = text.substr(open + 1, bar - open - 1);
+    formula += before + "\"&IF($J$1=\"METRIC\",\"" + text.substr(bar + 1, close - bar - 1) + "\",\"" +
+               units_english + "\")&\"";
+    english += before + units_english;
+  }
+  return {formula + text.substr(at) + "\"", english + text.substr(at)};
+}
+
+// A label cell, merged over its columns; one that names units is a formula.
+void label(Sheet& s, int row, int col, int last_col, const std::string& text, lxw_format* format) {
+  if (text.find('{') == std::string::npos) return s.merge(row, col, last_col, text, format);
+  s.merge(row, col, last_col, "", format);
+  const auto [formula, english] = unit_label(text);
+  check(worksheet_write_formula_str(s.ws, row - 1, col - 1, formula.c_str(), format, english.c_str()), "formula");
+}
 
 struct Field {
   int row, col;          // the cell the program fills
@@ -223,57 +252,57 @@ const std::vector<Field> report_fields = {
     {8, 9, 7, "STATION:", 10},
     {9, 2, 1, "INLET TYPE:", 3},
     {9, 5, 4, "LOCATION:", 6},
-    {9, 9, 7, "OFFSET (ft | m):", 10},
-    {10, 2, 1, "LENGTH (ft | m):", 2},
+    {9, 9, 7, "OFFSET ({ft|m}):", 10},
+    {10, 2, 1, "LENGTH ({ft|m}):", 2},
     {10, 9, 7, "OFFSET SIDE:", 10},
     {11, 2, 1, "STANDARD:", 2},
-    {11, 5, 3, "ALLOWABLE SPREAD (ft | m):", 5},
-    {11, 9, 7, "TOP ELEVATION (ft | m):", 10},
+    {11, 5, 3, "ALLOWABLE SPREAD ({ft|m}):", 5},
+    {11, 9, 7, "TOP ELEVATION ({ft|m}):", 10},
     // flow data, single values
     {15, 9, 7, "Storm Frequency (yr)", 10},
     {16, 9, 7, "Time of Concentration (min)", 10},
-    {17, 9, 7, "Rainfall Intensity I (in/hr | mm/hr)", 10},
-    {18, 9, 7, "Carry-over into Side 1", 10},
-    {19, 9, 7, "Carry-over into Side 2", 10},
-    {20, 9, 7, "Total Discharge Q", 10},
+    {17, 9, 7, "Rainfall Intensity I ({in/hr|mm/hr})", 10},
+    {18, 9, 7, "Carry-over into Side 1 ({cfs|cms})", 10},
+    {19, 9, 7, "Carry-over into Side 2 ({cfs|cms})", 10},
+    {20, 9, 7, "Total Discharge Q ({cfs|cms})", 10},
     // gutter, ditch and inlet data
-    {24, 3, 1, "Longitudinal Slope S", 3},
-    {24, 9, 7, "Total Depression a (in | mm)", 10},
-    {25, 3, 1, "Pavement Cross Slope Sx", 3},
-    {25, 9, 7, "Width of Local Depression", 10},
-    {26, 3, 1, "Gutter Width W / Ditch Bottom Width", 3},
+    {24, 3, 1, "Longitudinal Slope S ({ft/ft|m/m})", 3},
+    {24, 9, 7, "Total Depression a ({in|mm})", 10},
+    {25, 3, 1, "Pavement Cross Slope Sx ({ft/ft|m/m})", 3},
+    {25, 9, 7, "Width of Local Depression ({ft|m})", 10},
+    {26, 3, 1, "Gutter Width W / Ditch Bottom Width ({ft|m})", 3},
     {26, 9, 7, "Manning's n", 10},
-    {27, 3, 1, "Gutter Cross Slope Sw / Ditch Right Side Slope (H:V)", 3},
-    {27, 9, 7, "Grate Length", 10},
-    {28, 3, 1, "Curb Opening Height / Slot Width (in | mm) / Ditch Left Side Slope (H:V)", 3},
+    {27, 3, 1, "Gutter Cross Slope Sw ({ft/ft|m/m}) / Ditch Right Side Slope (H:V)", 3},
+    {27, 9, 7, "Grate Length ({ft|m})", 10},
+    {28, 3, 1, "Curb Opening Height / Slot Width ({in|mm}) / Ditch Left Side Slope (H:V)", 3},
     {28, 6, 4, "Curb Option", 6},
-    {28, 9, 7, "Grate Width", 10},
+    {28, 9, 7, "Grate Width ({ft|m})", 10},
     {29, 3, 1, "Grate Type", 3},
-    {29, 9, 7, "Curb Opening Upstream of Grate / Grate Perimeter", 10},
+    {29, 9, 7, "Curb Opening Upstream of Grate / Grate Perimeter ({ft|m})", 10},
     {30, 3, 1, "Throat Type", 3},
-    {30, 9, 7, "Grate Open Area", 10},
+    {30, 9, 7, "Grate Open Area ({sf|sm})", 10},
     {31, 3, 1, "Throat Angle (degrees)", 3},
     {31, 9, 7, "Grate Clogging (%)", 10},
     // results
-    {34, 3, 1, "Depressed Gutter Cross Slope S'w", 3},
-    {34, 9, 7, "Gutter Spread", 10},
+    {34, 3, 1, "Depressed Gutter Cross Slope S'w ({ft/ft|m/m})", 3},
+    {34, 9, 7, "Gutter Spread ({ft|m})", 10},
     {35, 3, 1, "Ratio W/T", 3},
-    {35, 9, 7, "Depth at Curb / Depth of Water (in | mm)", 10},
-    {36, 3, 1, "Equivalent Cross Slope Se", 3},
+    {35, 9, 7, "Depth at Curb / Depth of Water ({in|mm})", 10},
+    {36, 3, 1, "Equivalent Cross Slope Se ({ft/ft|m/m})", 3},
     {36, 9, 7, "Frontal Flow Ratio Eo", 10},
-    {37, 3, 1, "Flow Velocity V", 3},
-    {37, 9, 7, "Spread T / Spread at Opening", 10},
+    {37, 3, 1, "Flow Velocity V ({ft/sec|m/sec})", 3},
+    {37, 9, 7, "Spread T / Spread at Opening ({ft|m})", 10},
     {38, 3, 1, "Interception Efficiency E", 3},
-    {38, 9, 7, "Depth at Inlet (in | mm)", 10},
+    {38, 9, 7, "Depth at Inlet ({in|mm})", 10},
     {39, 3, 1, "Frontal Flow Efficiency Rf", 3},
-    {39, 9, 7, "Intercepted Flow Qi", 10},
+    {39, 9, 7, "Intercepted Flow Qi ({cfs|cms})", 10},
     {40, 3, 1, "Side Flow Efficiency Rs", 3},
-    {40, 9, 7, "Bypass Flow Qb", 10},
+    {40, 9, 7, "Bypass Flow Qb ({cfs|cms})", 10},
     {41, 3, 1, "Flow Regime", 5},
-    {41, 9, 7, "Flow Intercepted by Curb Opening", 10},
-    {42, 9, 7, "Flow Intercepted by Grate", 10},
-    {43, 6, 4, "Length for Total Interception LT", 6},
-    {43, 9, 7, "Downstream Berm Height", 10},
+    {41, 9, 7, "Flow Intercepted by Curb Opening ({cfs|cms})", 10},
+    {42, 3, 1, "Length for Total Interception LT ({ft|m})", 3},
+    {42, 9, 7, "Flow Intercepted by Grate ({cfs|cms})", 10},
+    {43, 9, 7, "Downstream Berm Height ({ft|m})", 10},
 };
 
 void write_inlet_report(const fs::path& file) {
@@ -288,7 +317,7 @@ void write_inlet_report(const fs::path& file) {
     format_set_bold(x);
     format_set_align(x, LXW_ALIGN_RIGHT);
   });
-  lxw_format* label = f.make([](lxw_format* x) {
+  lxw_format* label_format = f.make([](lxw_format* x) {
     format_set_text_wrap(x);
     format_set_indent(x, 1);
   });
@@ -345,9 +374,9 @@ void write_inlet_report(const fs::path& file) {
   }
   // The discharge of each side, a small table beside the single values.
   s.text(16, 1, "SIDE", table_heading);
-  s.text(16, 2, "DRAINAGE AREA (ac | ha)", table_heading);
-  s.text(16, 3, "C x A (ac | ha)", table_heading);
-  s.text(16, 4, "DISCHARGE (cfs | cms)", table_heading);
+  label(s, 16, 2, 2, "DRAINAGE AREA ({ac|ha})", table_heading);
+  label(s, 16, 3, 3, "C x A ({ac|ha})", table_heading);
+  label(s, 16, 4, 4, "DISCHARGE ({cfs|cms})", table_heading);
   s.height(16, 26);
   s.text(17, 1, "1  Back / Left", table_label);
   s.text(18, 1, "2  Ahead / Right", table_label);
@@ -357,10 +386,11 @@ void write_inlet_report(const fs::path& file) {
 
   for (const Field& field : report_fields) {
     const bool header = field.row <= 11;
-    s.merge(field.row, field.label_col, field.col - 1, field.label, header ? header_label : label);
+    label(s, field.row, field.label_col, field.col - 1, field.label, header ? header_label : label_format);
     s.merge(field.row, field.col, field.last_col, "", field.row == 2 && field.col == 10 ? date : value);
   }
-  for (int row = 24; row <= 43; ++row) s.height(row, row == 27 || row == 28 || row == 29 ? 24 : 15);
+  // Rows whose labels take two lines.
+  for (int row = 24; row <= 43; ++row) s.height(row, (row >= 26 && row <= 29) || row == 34 ? 24 : 15);
 
   worksheet_set_portrait(ws);
   worksheet_set_paper(ws, 1);  // Letter

@@ -68,7 +68,7 @@ constexpr std::array kDetails = {
     Cell{41, 3, "INLETPERF", kGutterS | sag(Ditch)},
     Cell{41, 9, "QINTCURB", grade(Combination)},
     Cell{42, 9, "QINTGRATE", grade(Combination)},
-    Cell{43, 6, "INTLEN", kGutterG},
+    Cell{42, 3, "INTLEN", kGutterG},
     Cell{43, 9, "DSBH", grade(Ditch)},
 };
 
@@ -131,7 +131,9 @@ void write_inlet_report(workbook::Sheet& sheet, const InletRecord& inlet, const 
   if (kind & grade(Combination)) {
     const auto grate = number_or_zero(inlet.text("INLETLENGTH"));
     const auto upstream = number_or_zero(inlet.text("OPENLEN_GRATE"));
-    if (grate && upstream) sheet.set_number(10, 2, *grate + *upstream);
+    if (grate && upstream) {
+      put_text(sheet, 10, 2, text::format_number(*grate + *upstream, number_format_for(project.unit_system)));
+    }
   }
 }
 

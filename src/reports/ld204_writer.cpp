@@ -1,10 +1,10 @@
 #include "reports/ld204_writer.h"
 
-#include <algorithm>
 #include <optional>
+#include <ranges>
 #include <string>
+#include <vector>
 
-#include "hydrology/land_use.h"
 #include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
 
@@ -14,10 +14,22 @@ namespace {
 
 using Number = std::optional<double>;
 
+// The depth d and the curb height h (in ft or m, whatever the unit system), and d/h.
+constexpr std::string_view kDepthPattern = "0.000";
+
+// Every field of a stored area or C text: a text saved under the other
+// land-use table holds more or fewer fields than this project's rows.
+std::vector<std::string_view> stored_fields(std::string_view text) {
+  std::vector<std::string_view> fields;
+  if (text.empty()) return fields;
+  for (const auto field : std::views::split(text, ',')) fields.emplace_back(field.begin(), field.end());
+  return fields;
+}
+
 class Ld204 {
  public:
   Ld204(workbook::Sheet& sheet, const ReportProject& project)
-      : sheet_(sheet), project_(project), table_(hydrology::land_use_table(project.shared_project)) {}
+      : sheet_(sheet), project_(project), nf_(number_format_for(project.unit_system)) {}
 
   void header(const InletRecord& first) {
     put_text(sheet_, 1, 3, first.text("ROADWAY"));
@@ -43,7 +55,7 @@ class Ld204 {
                                 ? number_or_zero(field("OPENLEN_GRATE"))
                                 : Number{};
     if (upstream && length) {
-      number(r, 3, shown_length = *upstream + *length);
+      formatted(r, 3, shown_length = *upstream + *length, nf_);
     } else {
       text(r, 3, "INLETLENGTH");
     }
@@ -61,10 +73,11 @@ class Ld204 {
     side_totals(t2, "TOTALCA2", "DISCHARGE2", "CARRYOVER2");
     sheet_.set_text(t2, 36, "Ahead/Rt.");
     const int s = t2 + 1;
-    // The side-2 totals add what the summary row holds in their columns.
+    // The side-2 totals add what the summary row holds in their columns; an
+    // empty row adds nothing and the totals keep their stored decimals.
     for (const auto& [col, name] : {std::pair{8, "TOTALCA2"}, std::pair{10, "DISCHARGE2"}, std::pair{11, "CARRYOVER2"}}) {
       const Number held = number_or_zero(sheet_.text(s, col));
-      if (const Number v = number_of(field(name)); v && held) number(t2, col, *v + *held);
+      if (const Number v = number_of(field(name)); v && held && *held != 0) sheet_.set_number(t2, col, *v + *held);
     }
     sag_columns(t1, t2, s, ditch, length);
     return s + 1;
@@ -73,29 +86,24 @@ class Ld204 {
  private:
   const std::string& field(std::string_view name) const { return in_->text(name); }
   void text(int row, int col, std::string_view name) { put_text(sheet_, row, col, field(name)); }
-  void number(int row, int col, Number v) {
-    if (v) sheet_.set_number(row, col, *v);
-  }
   void formatted(int row, int col, Number v, std::string_view pattern) {
     if (v) put_text(sheet_, row, col, text::format_number(*v, pattern));
   }
 
-  // One row per non-empty area field from `row`; returns the row after them.
+  // One row per non-empty area field from `row`; returns the row after them. A
+  // C the stored text lacks is not the land-use table's default: the row shows
+  // its area only.
   int sub_areas(int row, std::string_view areas_field, std::string_view cs_field, std::string_view mark) {
-    if (field(areas_field).empty()) return row;
-    const auto decoded = hydrology::decode_area_rows(table_, field(areas_field), field(cs_field));
-    // A C the stored text lacks is not the table's default: the row shows its area only.
-    const std::string& cs = field(cs_field);
-    const std::size_t stored_cs = cs.empty() ? 0 : static_cast<std::size_t>(std::ranges::count(cs, ',')) + 1;
-    for (std::size_t i = 0; i < decoded.rows.areas.size(); ++i) {
-      const std::string& area = decoded.rows.areas[i];
+    const auto areas = stored_fields(field(areas_field));
+    const auto cs = stored_fields(field(cs_field));
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+      const std::string_view area = areas[i];
       if (area.empty()) continue;
       put_text(sheet_, row, 5, area);
-      if (i < stored_cs) {
-        const std::string& c = decoded.rows.cs[i];
-        put_text(sheet_, row, 6, c);
-        const Number a = number_of(area), cv = number_of(c);
-        if (a && cv) sheet_.set_number(row, 7, *a * *cv);
+      if (i < cs.size()) {
+        put_text(sheet_, row, 6, cs[i]);
+        const Number a = number_of(area), c = number_of(cs[i]);
+        if (a && c) formatted(row, 7, *a * *c, nf_);
       }
       if (!mark.empty()) sheet_.set_text(row, 36, mark);
       ++row;
@@ -103,11 +111,14 @@ class Ld204 {
     return row;
   }
 
+  // The side's totals as stored, in their own decimals; a text that is no
+  // number leaves its cell as the template has it.
   void side_totals(int row, std::string_view ca, std::string_view discharge, std::string_view carryover) {
-    number(row, 8, number_of(field(ca)));
-    number(row, 9, number_of(field("INTENSITY")));
-    number(row, 10, number_of(field(discharge)));
-    number(row, 11, number_of(field(carryover)));
+    int col = 8;
+    for (std::string_view name : {ca, std::string_view("INTENSITY"), discharge, carryover}) {
+      if (number_of(field(name))) text(row, col, name);
+      ++col;
+    }
   }
 
   // The gutter columns 13 to 23 shared by both locations; `spread` is the
@@ -117,9 +128,9 @@ class Ld204 {
     text(row, 16, "GUTWIDTH");
     text(row, 14, "PAVXSLOPE");
     text(row, 15, spread);
-    number(row, 17, ratio(number_of(field("GUTWIDTH")), number_of(field(spread))));
+    formatted(row, 17, ratio(number_of(field("GUTWIDTH")), number_of(field(spread))), nf_);
     text(row, 18, "GUTXSLOPE");
-    number(row, 19, ratio(number_of(field("GUTXSLOPE")), number_of(field("PAVXSLOPE"))));
+    formatted(row, 19, ratio(number_of(field("GUTXSLOPE")), number_of(field("PAVXSLOPE"))), nf_);
     text(row, 20, "FLOWRATIO");
     formatted(row, 21,
               total_depression(field("LOCALDEP"), field("GUTXSLOPE"), field("PAVXSLOPE"), field("GUTWIDTH"),
@@ -130,7 +141,6 @@ class Ld204 {
   }
 
   void grade_columns(int t, bool ditch, Number length, Number shown_length) {
-    const std::string& nf = project_.number_format;
     text(t, 12, "TOTAL_DISCHARGE");
     text(t, 13, "LONGSLOPE");
     if (ditch) {
@@ -141,10 +151,10 @@ class Ld204 {
       if (field("INTLEN").empty()) {
         sheet_.set_text(t, 26, "");
       } else {
-        formatted(t, 26, ratio(shown_length, number_of(field("INTLEN"))), nf);
+        formatted(t, 26, ratio(shown_length, number_of(field("INTLEN"))), nf_);
       }
     }
-    formatted(t, 25, length, nf);
+    formatted(t, 25, length, nf_);
     text(t, 27, "EFFICIENCY");
     text(t, 28, "QINT");
     text(t, 29, "QCARRY");
@@ -152,7 +162,7 @@ class Ld204 {
     const bool english = project_.unit_system == "ENGLISH";
     const Number depth_ft = ditch && english ? ratio(number_of(field("CURBDEPTH")), 12.0) : Number{};
     if (depth_ft) {
-      number(t, 30, depth_ft);
+      formatted(t, 30, depth_ft, nf_);
     } else {
       text(t, 30, "CURBDEPTH");
     }
@@ -162,7 +172,7 @@ class Ld204 {
     if (!ditch) {
       spread_remark(t, {number_or_zero(field("OPENSPREAD"))}, *unit);
     } else {
-      sheet_.set_text(t, 36, "BHt.=" + text::format_text(field("DSBH"), nf) + (english ? "'" : "M"));
+      sheet_.set_text(t, 36, "BHt.=" + text::format_text(field("DSBH"), nf_) + (english ? "'" : "M"));
     }
   }
 
@@ -170,7 +180,7 @@ class Ld204 {
     text(s, 12, "TOTAL_DISCHARGE");
     text(s, 13, "LONGSLOPE");
     text(s, 16, "GRATEWIDTH");
-    number(s, 25, length);
+    formatted(s, 25, length, nf_);
     text(s, 28, "QINT");
     text(s, 30, "CURBDEPTH");
 
@@ -182,10 +192,11 @@ class Ld204 {
 
     const std::string& type = field("INLET_TYPE");
     const bool english = project_.unit_system == "ENGLISH";
+    // A slotted inlet has no curb height, whatever its record still holds.
     std::string h_text;
-    if (type == kCurb || type == kSlotted || type == kCombination) {
+    if (type == kCurb || type == kCombination) {
       if (const Number h = number_of(field("HEIGHTOFCURB"))) {
-        h_text = text::format_number(*h / (english ? 12.0 : 1000.0), "0.000");
+        h_text = text::format_number(*h / (english ? 12.0 : 1000.0), kDepthPattern);
         put_text(sheet_, s, 32, h_text);
       }
     } else {
@@ -194,21 +205,16 @@ class Ld204 {
     std::string d_text;
     const Number allowable = number_of(field("ALLOWABLE_SPREAD"));
     if (const Number sx = number_of(field("PAVXSLOPE")); allowable && sx) {
-      d_text = text::format_number(*allowable * *sx, "0.000");
+      d_text = text::format_number(*allowable * *sx, kDepthPattern);
       put_text(sheet_, s, 31, d_text);
     }
-    // d/h from the texts as shown, a plain number in a project of known units;
-    // with either missing it stays empty.
-    const auto unit = spread_unit(project_.unit_system);
+    // d/h from the texts as shown; with either missing it stays empty.
     const Number d_over_h = d_text.empty() || h_text.empty() ? Number{} : ratio(number_of(d_text), number_of(h_text));
-    if (unit) {
-      number(s, 33, d_over_h);
-    } else {
-      formatted(s, 33, d_over_h, project_.number_format);
-    }
+    formatted(s, 33, d_over_h, kDepthPattern);
     text(s, 34, "DEPTHATINLET");
     text(s, 35, "OPENSPREAD");
     text(s, 36, "INLETPERF");
+    const auto unit = spread_unit(project_.unit_system);
     if (!unit) return;
     const Number larger_spread = ditch ? Number{0.0} : number_or_zero(field("GUTTERSPREAD"));
     spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))}, *unit);
@@ -229,7 +235,7 @@ class Ld204 {
 
   workbook::Sheet& sheet_;
   const ReportProject& project_;
-  hydrology::LandUseTable table_;
+  const std::string_view nf_;
   const InletRecord* in_ = nullptr;
 };
 

@@ -21,11 +21,11 @@ struct ReportProject {
   std::string unit_system;  // "ENGLISH" or "METRIC"
   std::string major_release;
   std::string noaa_station;
-  // The pattern of the lengths and ratios the writers format.
-  std::string number_format = "0.000";
-  // The drainage-area rows: 24 in a shared project, else 15.
-  bool shared_project = false;
 };
+
+// The pattern of the lengths and ratios the writers compute: the design form's
+// for the unit system, "0.0000" in metric, else "0.000".
+std::string_view number_format_for(std::string_view unit_system);
 
 // A stored text as the reports show it. A text that reads as a number and is
 // shown back exactly by a number with its own count of decimals ("0.500",

@@ -60,9 +60,15 @@ std::optional<fs::path> choose_target(app::Session& session, ui::FileDialog& dia
     show_box(desktop, "No File Name selected!", Buttons::OK, Icon::Exclamation);
     return std::nullopt;
   }
-  if (fs::exists(*target) &&
-      show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
-               ui::Answer::No) != ui::Answer::Yes) {
+  std::error_code error;
+  const bool exists = fs::exists(*target, error);
+  if (error) {
+    show_box(desktop, "The report cannot be saved as \"" + target->string() + "\": " + error.message() + ".",
+             Buttons::OK, Icon::Exclamation);
+    return std::nullopt;
+  }
+  if (exists && show_box(desktop, "File Already Exists!   Overwrite?", Buttons::YesNo, Icon::Exclamation, {}, false,
+                         ui::Answer::No) != ui::Answer::Yes) {
     return std::nullopt;
   }
   session.handover.last_dir = target->parent_path().string();
@@ -84,9 +90,8 @@ class WaitPointer {
 
 ReportProject report_project(const app::Session& session) {
   const auto& p = session.project;
-  return {p.open_project_name, p.open_project_designer,      p.open_project_county,
-          p.open_project_state, p.unit_system,               p.open_project_major_release,
-          p.open_project_noaa_station, "0.000",              p.shared_project};
+  return {p.open_project_name, p.open_project_designer,      p.open_project_county,     p.open_project_state,
+          p.unit_system,       p.open_project_major_release, p.open_project_noaa_station};
 }
 
 void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, ReportKind kind,

@@ -85,6 +85,7 @@ const std::vector<Write> ld204_writes = {
     {5, 2, [](Sheet& s) { s.set_text(5, 2, "DI-3A"); s.set_text(5, 2, ""); }, ""},
     {1, 3, [](Sheet& s) { s.set_text(1, 3, "=SUM(A1:A2)"); }, "=SUM(A1:A2)"},
     {1, 12, [](Sheet& s) { s.set_text(1, 12, "  Lee's Mill  "); }, "  Lee's Mill  "},
+    {5, 5, [](Sheet& s) { s.set_text(5, 5, "Σ CA – 5 m² Ünterführung"); }, "Σ CA – 5 m² Ünterführung"},
     {200, 36, [](Sheet& s) { s.set_text(200, 36, "T > 8.0 ft"); }, "T > 8.0 ft"},
     {6, 4, [](Sheet& s) { s.set_text(6, 4, "a\x01 _x0041_ \xff"); }, "a\x01 _x0041_ \xEF\xBF\xBD"},  // a row between two others
     {3, 1, [](Sheet&) {}, "INLET NO."},  // a heading of the template, untouched

@@ -120,29 +120,28 @@ TEST(Ld204, RowsOfEveryKindOnAGradeAndInASagInAnEnglishProject) {
                "header");
   // Combination on a grade, row 5: its length column holds 5 + 10.
   expect_cells(sheet,
-               {{{5, 1}, "1"}, {{5, 3}, "15"}, {{6, 4}, "12.000'RIGHT"}, {{5, 8}, "1.2"}, {{5, 25}, "10.000"},
-                {{5, 26}, "0.750"}, {{5, 21}, "3.52"}, {{5, 16}, "2.000"}, {{5, 36}, "T > 8.0 ft"}},
+               {{{5, 1}, "1"}, {{5, 3}, "15.000"}, {{6, 4}, "12.000'RIGHT"}, {{5, 8}, "1.200"}, {{5, 25}, "10.000"},
+                {{5, 26}, "0.750"}, {{5, 21}, "3.52"}, {{5, 16}, "2.000"}, {{5, 17}, "0.217"}, {{5, 19}, "4.165"},
+                {{5, 36}, "T > 8.0 ft"}},
                "combination on a grade");
-  EXPECT_NEAR(sheet.find(5, 17)->number, 2.0 / 9.2, 1e-15);
-  EXPECT_NEAR(sheet.find(5, 19)->number, 4.165, 1e-12);
   // Curb on a grade from row 7: sub-areas on 7 to 9, totals on 10.
   expect_cells(sheet,
-               {{{7, 5}, "1.5"}, {{7, 6}, "0.90"}, {{7, 7}, "1.35"}, {{8, 5}, "2.0"}, {{8, 7}, "1"},
-                {{9, 7}, "0.2"}, {{10, 8}, "2.55"}, {{7, 1}, "2"}, {{10, 25}, "8.000"}, {{10, 26}, ""},
+               {{{7, 5}, "1.5"}, {{7, 6}, "0.90"}, {{7, 7}, "1.350"}, {{8, 5}, "2.0"}, {{8, 7}, "1.000"},
+                {{9, 7}, "0.200"}, {{10, 8}, "2.550"}, {{7, 1}, "2"}, {{10, 25}, "8.000"}, {{10, 26}, ""},
                 {{10, 21}, "-"}, {{10, 36}, "-"}, {{8, 4}, "'"}},
                "curb on a grade");
   // Ditch on a grade from row 12.
   expect_cells(sheet,
                {{{12, 16}, "2.000"}, {{12, 14}, "-"}, {{12, 15}, "-"}, {{12, 17}, "-"}, {{12, 24}, "-"},
-                {{12, 26}, "-"}, {{12, 30}, "0.25"}, {{12, 36}, "BHt.=0.500'"}},
+                {{12, 26}, "-"}, {{12, 30}, "0.250"}, {{12, 36}, "BHt.=0.500'"}},
                "ditch on a grade");
   // Curb in a sag from row 14: side 1 on 14, 15, totals 16; side 2 on 17 to 19,
   // totals 20; summary 21. Equal flows keep the gutter columns on side 1.
   expect_cells(sheet,
-               {{{14, 36}, "Back/Lt."}, {{15, 7}, "1"}, {{16, 36}, "Back/Lt."}, {{17, 5}, "1.0"},
-                {{17, 7}, "0.2"}, {{19, 7}, "0.6"}, {{19, 36}, "Ahead/Rt."}, {{20, 8}, "1.2"},
+               {{{14, 36}, "Back/Lt."}, {{15, 7}, "1.000"}, {{16, 36}, "Back/Lt."}, {{17, 5}, "1.0"},
+                {{17, 7}, "0.200"}, {{19, 7}, "0.600"}, {{19, 36}, "Ahead/Rt."}, {{20, 8}, "1.200"},
                 {{20, 36}, "Ahead/Rt."}, {{16, 15}, "7.5"}, {{20, 15}, "-"}, {{21, 32}, "0.500"},
-                {{21, 31}, "0.160"}, {{21, 33}, "0.32"}, {{21, 25}, "5"}, {{21, 36}, "T > 8.0 ft"}},
+                {{21, 31}, "0.160"}, {{21, 33}, "0.320"}, {{21, 25}, "5.000"}, {{21, 36}, "T > 8.0 ft"}},
                "curb in a sag");
   // Grate in a sag from row 22: side 2 brings more, so its totals row 23 takes
   // the gutter columns; summary row 24.
@@ -158,23 +157,25 @@ TEST(Ld204, RowsOfEveryKindOnAGradeAndInASagInAnEnglishProject) {
   expect_cells(sheet, {{{27, 36}, "T > 8.0 ft"}, {{27, 31}, "0.160"}}, "ditch in a sag");
 }
 
+// Stored texts keep their four decimals; computed lengths take the form's four.
 TEST(Ld204, MetricProjectsUseMetresAndMillimetres) {
   InletRecord curb = {{"INLET_NUMBER", "1"}, {"INLET_TYPE", "Curb Inlet"}, {"INLET_LOCATION", "SUMP"},
                       {"HEIGHTOFCURB", "150"}, {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"},
-                      {"GUTWIDTH", "0.6"}, {"GUTXSLOPE", "0.08"}, {"LOCALDEP", "50"}, {"DISCHARGE1", "1"},
-                      {"CARRYOVER1", "0"}, {"DISCHARGE2", "0"}, {"CARRYOVER2", "0"}, {"OPENSPREAD", "3.5"}};
+                      {"GUTWIDTH", "0.6"}, {"GUTXSLOPE", "0.08"}, {"LOCALDEP", "50"}, {"DISCHARGE1", "0.0064"},
+                      {"CARRYOVER1", "0.0000"}, {"DISCHARGE2", "0"}, {"CARRYOVER2", "0"}, {"OPENSPREAD", "3.5"},
+                      {"INLETLENGTH", "1.5000"}};
   InletRecord ditch = {{"INLET_NUMBER", "2"}, {"INLET_TYPE", "Grate Inlet in a Ditch"},
                        {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"CURBDEPTH", "76"}, {"DSBH", "0.15"}};
-  // A slotted inlet's curb height is empty: h and d/h stay empty.
+  // A slotted inlet has no curb height, whatever its record still holds: h and d/h stay empty.
   InletRecord slotted = {{"INLET_NUMBER", "3"}, {"INLET_TYPE", "Slotted Inlet"}, {"INLET_LOCATION", "SUMP"},
-                         {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"}};
+                         {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"}, {"HEIGHTOFCURB", "150"}};
   RecordingSheet sheet;
   write_ld204(sheet, InletTable({curb, ditch, slotted}), project("METRIC"));
   // Curb: t1 5, t2 6, summary 7; ditch at 8; slotted: t1 10, t2 11, summary 12.
   expect_cells(sheet,
-               {{{7, 32}, "0.150"}, {{7, 31}, "0.060"}, {{7, 33}, "0.4"}, {{5, 21}, "86.00"},
-                {{7, 36}, "T > 3.0 m"}, {{8, 30}, "76"}, {{8, 36}, "BHt.=0.150M"}, {{12, 31}, "0.060"},
-                {{12, 32}, "-"}, {{12, 33}, "-"}},
+               {{{7, 32}, "0.150"}, {{7, 31}, "0.060"}, {{7, 33}, "0.400"}, {{5, 21}, "86.00"},
+                {{5, 10}, "0.0064"}, {{5, 11}, "0.0000"}, {{7, 25}, "1.5000"}, {{7, 36}, "T > 3.0 m"},
+                {{8, 30}, "76"}, {{8, 36}, "BHt.=0.1500M"}, {{12, 31}, "0.060"}, {{12, 32}, ""}, {{12, 33}, "-"}},
                "metric");
 }
 
@@ -185,14 +186,15 @@ TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
   InletRecord second = {{"INLET_NUMBER", "2"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "long"},
                         {"INTLEN", "5.000"}};
   // Its C text stops short of its second area: that row gets no C and no C x A.
-  InletRecord third = {{"INLET_NUMBER", "3"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"AREABUFSTR1", "1.0,2.0"},
-                       {"CBUFSTR1", "0.5"}};
+  // Its areas were saved under the 24-row table: the 24th gets its row too.
+  InletRecord third = {{"INLET_NUMBER", "3"}, {"INLET_LOCATION", "CONTINUOUS GRADE"},
+                       {"AREABUFSTR1", "1.0,2.0,,,,,,,,,,,,,,,,,,,,,,3.0"}, {"CBUFSTR1", "0.5"}};
   RecordingSheet sheet;
   write_ld204(sheet, InletTable({first, second, third}), project("ENGLISH"));
   // A spread of 0 leaves W/T unwritten while the columns after it are written.
   expect_cells(sheet, {{{5, 17}, "-"}, {{5, 18}, "0.08"}, {{5, 21}, "2.44"}, {{5, 25}, "4.000"}}, "first");
   expect_cells(sheet, {{{7, 3}, "long"}, {{7, 21}, "-"}, {{7, 25}, "-"}, {{7, 26}, "-"}}, "second");
-  expect_cells(sheet, {{{9, 7}, "0.5"}, {{10, 5}, "2.0"}, {{10, 6}, "-"}, {{10, 7}, "-"}}, "third");
+  expect_cells(sheet, {{{9, 7}, "0.500"}, {{10, 5}, "2.0"}, {{10, 6}, "-"}, {{10, 7}, "-"}, {{11, 5}, "3.0"}}, "third");
 }
 
 // --- Inlet Report --------------------------------------------------------------------
@@ -207,7 +209,7 @@ std::set<std::pair<int, int>> cells_of(const std::string& list) {
 
 TEST(InletReport, EachKindFillsItsOwnCellsOfRows24To43) {
   // The gutter data and results of a gutter inlet on a grade and in a sag.
-  const std::string gutter_g = "24,9 25,3 25,9 26,9 27,3 34,3 35,3 35,9 36,3 36,9 37,3 37,9 38,3 40,9 43,6 ";
+  const std::string gutter_g = "24,9 25,3 25,9 26,9 27,3 34,3 35,3 35,9 36,3 36,9 37,3 37,9 38,3 40,9 42,3 ";
   const std::string gutter_s = "24,9 25,3 25,9 26,9 27,3 34,9 35,9 37,9 38,9 41,3 ";
   const std::vector<std::tuple<std::string, std::string, std::string>> kinds = {
       {"Curb Inlet", "CONTINUOUS GRADE", gutter_g},
@@ -244,7 +246,7 @@ TEST(InletReport, HeaderIdentificationFlowAndTheComputedCells) {
   expect_cells(sheet,
                {{{1, 10}, "ENGLISH"}, {{2, 10}, "45366"}, {{3, 2}, "Route 29"}, {{4, 7}, "VA"},
                 {{5, 1}, "NOAA STATION"}, {{5, 2}, "Charlottesville"}, {{8, 2}, "1"}, {{9, 5}, "CONTINUOUS GRADE"},
-                {{10, 2}, "15"}, {{27, 9}, "10.000"}, {{29, 9}, "5.000"}, {{24, 9}, "3.52"}, {{17, 3}, "1.200"},
+                {{10, 2}, "15.000"}, {{27, 9}, "10.000"}, {{29, 9}, "5.000"}, {{24, 9}, "3.52"}, {{17, 3}, "1.200"},
                 {{18, 2}, "-"}, {{19, 9}, "-"}},
                "combination on a grade");
   EXPECT_EQ(sheet.find(2, 10)->kind, RecordingSheet::Kind::Date);
@@ -257,7 +259,7 @@ TEST(InletReport, HeaderIdentificationFlowAndTheComputedCells) {
                                         {"LOCALDEP", "2"}};
   sheet.clear();
   write_inlet_report(sheet, without_upstream, older, std::chrono::year{2024} / 3 / 15);
-  expect_cells(sheet, {{{10, 2}, "10"}, {{24, 9}, "2.00"}, {{5, 1}, "-"}, {{5, 2}, "-"}}, "older project");
+  expect_cells(sheet, {{{10, 2}, "10.000"}, {{24, 9}, "2.00"}, {{5, 1}, "-"}, {{5, 2}, "-"}}, "older project");
 
   const InletRecord in_sag = {{"INLET_TYPE", "Combination Curb and Grate Inlet"}, {"INLET_LOCATION", "SUMP"},
                               {"INLETLENGTH", "10.000"}, {"TOTALAREA2", "0.75"}, {"CARRYOVER2", "0.10"}};

@@ -52,8 +52,8 @@ struct Walk {
   const char* lt2;
   const char* qi2;
   const char* qc2;
-  // Read back from the workbooks: L / LT of inlet 1 with three decimals in
-  // both unit systems, and a few stored values as numbers.
+  // Read back from the workbooks: L / LT of inlet 1 with the design form's
+  // decimals (three in English, four in metric), and a few stored values as numbers.
   const char* l_over_lt1;
 };
 
@@ -73,7 +73,7 @@ const Walk kWalks[] = {
     // L / LT 3 / 9.9175 = 0.3025.
     {"METRIC", "0.2", "0.12", "5", "250", "3", "0.16", "110", "1.5",
      "0.3200", "0.2100", "6.4249", "162.7456", "0.0949", "3.3895", "9.9175", "0.4771", "0.0453", "0.0496",
-     "0.0391", "0.0887", "9.6400", "0.0233", "0.0654", "0.302"},
+     "0.0391", "0.0887", "9.6400", "0.0233", "0.0654", "0.3025"},
 };
 
 // The shortest text of a stored number as a spreadsheet reads its cell back.
