@@ -1,7 +1,6 @@
 #include "app/project_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "app/session.h"
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
+#include "platform/text/ascii_case.h"
 
 namespace rg::app::quillmere_libraries {
 
@@ -22,11 +22,6 @@ constexpr ReleaseColumn kReleaseColumns[] = {
     {"NOAA_STATION", "TEXT(50)"},  {"PRODUCT_NAME", "TEXT(20)"}, {"MAJOR_RELEASE", "TEXT(10)"},
     {"MINOR_RELEASE", "TEXT(10)"}, {"RELEASE_DATE", "TEXT(10)"},
 };
-
-bool same_name(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
 
 constexpr const char* kCountyRainfallFile = "VArainfall.rdb";
 constexpr const char* kCountyStormFile = "VARMSTORM.rdb";
@@ -159,7 +154,7 @@ void upgrade_project_table(db::Connection& conn, const std::string& station) {
   const std::vector<std::string> present = conn.columns("PROJECT");
   for (const auto& column : kReleaseColumns) {
     const bool has = std::any_of(present.begin(), present.end(),
-                                 [&](const std::string& name) { return same_name(name, column.name); });
+                                 [&](const std::string& name) { return text::iequal(name, column.name); });
     if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
   }
   conn.execute(
