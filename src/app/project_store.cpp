@@ -61,7 +61,7 @@ void copy_project_field(const db::RecordSet& rs, std::string_view field, std::st
 bool load_project_record(Session& session) {
   try {
     db::RecordSet rs;
-    rs.open(*session.project.project_conn, "SELECT * from PROJECT");
+    rs.open(session.project.connection(), "SELECT * from PROJECT");
     // Nothing of an earlier project may stand in for a field this file lacks.
     ProjectCopies read;
     if (rs.has_current_row()) {
@@ -89,13 +89,10 @@ std::string shown_name(const std::string& path) { return std::filesystem::path(p
 }  // namespace
 
 std::string read_product_name(Session& session) {
-  const std::string file = shown_name(session.project.project_db_path);
-  if (!session.project.project_conn || !session.project.project_conn->is_open()) {
-    throw db::Error(db::ErrorKind::NotOpen, "The project database \"" + file + "\" is not open.");
-  }
   db::RecordSet rs;
-  rs.open(*session.project.project_conn, "SELECT PRODUCT_NAME from PROJECT");
+  rs.open(session.project.connection(), "SELECT PRODUCT_NAME from PROJECT");
   if (!rs.has_current_row()) {
+    const std::string file = shown_name(session.project.project_db_path);
     throw db::Error(db::ErrorKind::NoCurrentRecord, "The project database \"" + file + "\" holds no project details.");
   }
   return rs.value("PRODUCT_NAME").text();
@@ -146,7 +143,7 @@ void open_noaa_lists(Session& session) {
 }
 
 void open_project_records(Session& session, db::RecordSet& rs) {
-  rs.open(*session.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
+  rs.open(session.project.connection(), "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
 }
 
 void upgrade_project_table(db::Connection& conn, const std::string& station) {

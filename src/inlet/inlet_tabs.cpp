@@ -569,7 +569,7 @@ struct TabRules {
     if (!text::iequal(chosen, s.preinlet_text[static_cast<std::size_t>(side)])) {
       std::optional<std::string> user;
       try {
-        user = store::inlet_naming_previous(*session.project.project_conn, chosen, c("Inlet_Number").text());
+        user = store::inlet_naming_previous(session.project.connection(), chosen, c("Inlet_Number").text());
       } catch (const std::exception& e) {
         show_box(session.desktop(), e.what());
         return refuse();
