@@ -25,6 +25,9 @@ CREATE TABLE PROJECT (
 -- time-of-concentration strings fit as well as the short numbers.
 -- Inlet numbers compare without regard to letter case, as they always have: "a1"
 -- and "A1" are the same inlet, also where another inlet names it as its previous one.
+-- The three columns carry the NOCASE collation themselves, so every comparison,
+-- ORDER BY and index on them follows it; no statement adds a COLLATE of its own,
+-- which one statement could forget.
 CREATE TABLE INLET (
   INLET_NUMBER      TEXT COLLATE NOCASE,
   ROADWAY           TEXT,
@@ -115,4 +118,4 @@ CREATE TABLE INLET (
   QINTGRATE         TEXT
 );
 
-CREATE UNIQUE INDEX INLET_NUMBER_KEY ON INLET (INLET_NUMBER COLLATE NOCASE);
+CREATE UNIQUE INDEX INLET_NUMBER_KEY ON INLET (INLET_NUMBER);

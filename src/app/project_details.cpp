@@ -178,7 +178,6 @@ db::RecordSet& FrmProjectDetails::records() {
 }
 
 void FrmProjectDetails::get_project_records() {
-  if (!session_.project.project_conn) throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
   db::RecordSet& rs = shown().quillmereprojrs;
   quillmere_libraries::open_project_records(session_, rs);
   // All or nothing: a load that fails leaves the open project's values as they

@@ -1,7 +1,6 @@
 #include "app/project_store.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "app/session.h"
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
+#include "platform/text/ascii_case.h"
 
 namespace rg::app::quillmere_libraries {
 
@@ -22,11 +22,6 @@ constexpr ReleaseColumn kReleaseColumns[] = {
     {"NOAA_STATION", "TEXT(50)"},  {"PRODUCT_NAME", "TEXT(20)"}, {"MAJOR_RELEASE", "TEXT(10)"},
     {"MINOR_RELEASE", "TEXT(10)"}, {"RELEASE_DATE", "TEXT(10)"},
 };
-
-bool same_name(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
-}
 
 constexpr const char* kCountyRainfallFile = "VArainfall.rdb";
 constexpr const char* kCountyStormFile = "VARMSTORM.rdb";
@@ -66,7 +61,7 @@ void copy_project_field(const db::RecordSet& rs, std::string_view field, std::st
 bool load_project_record(Session& session) {
   try {
     db::RecordSet rs;
-    rs.open(*session.project.project_conn, "SELECT * from PROJECT");
+    rs.open(session.project.connection(), "SELECT * from PROJECT");
     // Nothing of an earlier project may stand in for a field this file lacks.
     ProjectCopies read;
     if (rs.has_current_row()) {
@@ -94,13 +89,10 @@ std::string shown_name(const std::string& path) { return std::filesystem::path(p
 }  // namespace
 
 std::string read_product_name(Session& session) {
-  const std::string file = shown_name(session.project.project_db_path);
-  if (!session.project.project_conn || !session.project.project_conn->is_open()) {
-    throw db::Error(db::ErrorKind::NotOpen, "The project database \"" + file + "\" is not open.");
-  }
   db::RecordSet rs;
-  rs.open(*session.project.project_conn, "SELECT PRODUCT_NAME from PROJECT");
+  rs.open(session.project.connection(), "SELECT PRODUCT_NAME from PROJECT");
   if (!rs.has_current_row()) {
+    const std::string file = shown_name(session.project.project_db_path);
     throw db::Error(db::ErrorKind::NoCurrentRecord, "The project database \"" + file + "\" holds no project details.");
   }
   return rs.value("PRODUCT_NAME").text();
@@ -151,7 +143,7 @@ void open_noaa_lists(Session& session) {
 }
 
 void open_project_records(Session& session, db::RecordSet& rs) {
-  rs.open(*session.project.project_conn, "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
+  rs.open(session.project.connection(), "SELECT * from PROJECT Order by PROJECT_ID", {}, db::RecordSet::Mode::Updatable);
 }
 
 void upgrade_project_table(db::Connection& conn, const std::string& station) {
@@ -159,7 +151,7 @@ void upgrade_project_table(db::Connection& conn, const std::string& station) {
   const std::vector<std::string> present = conn.columns("PROJECT");
   for (const auto& column : kReleaseColumns) {
     const bool has = std::any_of(present.begin(), present.end(),
-                                 [&](const std::string& name) { return same_name(name, column.name); });
+                                 [&](const std::string& name) { return text::iequal(name, column.name); });
     if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
   }
   conn.execute(

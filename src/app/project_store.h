@@ -28,8 +28,8 @@ bool open_project_connection(Session& session);
 bool load_project_record(Session& session);
 
 // The PRODUCT_NAME the open project file holds now (Null gives ""). Throws
-// db::Error, in words naming the file, when it cannot be read: no connection, no
-// row, no such field, or a file another program holds.
+// db::Error when it cannot be read: no project open, or, in words naming the
+// file, no row, no such field, or a file another program holds.
 std::string read_product_name(Session& session);
 
 // Why the open project file takes no changes, in words naming it; "" when it

@@ -49,10 +49,7 @@ void FrmProjectUpdate::update_project_database() {
   const std::string station = control("noaa_station").text();
   const std::string file = std::filesystem::path(session_.project.project_db_path).filename().string();
   try {
-    if (!session_.project.project_conn || !session_.project.project_conn->is_open()) {
-      throw db::Error(db::ErrorKind::NotOpen, "No project database is open.");
-    }
-    quillmere_libraries::upgrade_project_table(*session_.project.project_conn, station);
+    quillmere_libraries::upgrade_project_table(session_.project.connection(), station);
   } catch (const std::exception& e) {
     // The file is as it was: the project stays an older one.
     std::string reason = e.what();

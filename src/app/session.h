@@ -40,6 +40,9 @@ struct ProjectCopies {
 struct OpenProject : ProjectCopies {
   std::string project_db_path;
   std::unique_ptr<db::Connection> project_conn;
+  // The way every form reaches the open project's file: db::Error (NotOpen)
+  // when no project is open, never a closed or missing connection.
+  db::Connection& connection() const;
   bool project_editing = false;
   // The project's path holds the marker "qmp".
   bool shared_project = false;

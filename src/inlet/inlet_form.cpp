@@ -131,16 +131,8 @@ void FrmInletMain::design() {
 
 // --- Record operations ----------------------------------------------------------
 
-namespace {
-db::Connection& project_connection(app::Session& session) {
-  auto& conn = session.project.project_conn;
-  if (!conn || !conn->is_open()) throw db::Error(db::ErrorKind::NotOpen, "No project is open.");
-  return *conn;
-}
-}  // namespace
-
 void FrmInletMain::get_inlet_records(std::string_view wherestr) {
-  store::open_inlet_records(shown().adoInletRS, project_connection(session_), wherestr);
+  store::open_inlet_records(shown().adoInletRS, session_.project.connection(), wherestr);
 }
 
 void FrmInletMain::attach_inlet_datasource() {
@@ -230,7 +222,7 @@ void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
   if (qureymode == "requery" && s.carryoverRS.is_open()) {
     s.carryoverRS.requery();
   } else {
-    store::open_carryover(s.carryoverRS, project_connection(session_));
+    store::open_carryover(s.carryoverRS, session_.project.connection());
   }
   db::fill_list(control("preinlet1"), &s.carryoverRS, "INLET_NUMBER");
   db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");

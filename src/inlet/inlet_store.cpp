@@ -51,14 +51,13 @@ std::optional<std::string> stored_carryover(db::RecordSet& carryover_rs, std::st
 std::optional<bool> search_inlets(app::Session& session, std::string_view value, std::string_view field) {
   session.handover.found_inlet_number.clear();
   try {
-    auto& conn = session.project.project_conn;
-    if (!conn || !conn->is_open()) throw db::Error(db::ErrorKind::NotOpen, "No project is open.");
+    db::Connection& conn = session.project.connection();
     if (field == "PREINLET1" || field == "PREINLET2") {
-      const auto found = inlet_naming_previous(*conn, value);
+      const auto found = inlet_naming_previous(conn, value);
       if (found) session.handover.found_inlet_number = *found;
       return found.has_value();
     }
-    if (field == "INLET_NUMBER") return inlet_exists(*conn, value);
+    if (field == "INLET_NUMBER") return inlet_exists(conn, value);
     return false;
   } catch (const db::Error& e) {
     ui::show_box(session.desktop(), e.description());

@@ -17,6 +17,7 @@
 #include "inlet/inlet_store.h"
 #include "inlet/unit_settings.h"
 #include "platform/db/connection.h"
+#include "platform/text/ascii_case.h"
 #include "platform/text/number_text.h"
 
 namespace rg::inlet {
@@ -74,14 +75,6 @@ int item_index(const Control& list, const std::string& text) {
     if (list.item(i) == text) return i;
   }
   return -1;
-}
-
-bool same_inlet(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
 }
 
 // A sum of box texts, or nothing when one of them is not a number.
@@ -563,20 +556,20 @@ struct TabRules {
       total();
       return;
     }
-    if (same_inlet(chosen, c("Inlet_Number").text())) {
+    if (text::iequal(chosen, c("Inlet_Number").text())) {
       list.set_text("");
       show_box(session.desktop(), "Previous Inlet is same as Current Inlet");
       return refuse();
     }
-    if (same_inlet(chosen, other)) {
+    if (text::iequal(chosen, other)) {
       list.set_text("");
       show_box(session.desktop(), "Previous Inlet for left side CANNOT be same as right side!");
       return refuse();
     }
-    if (!same_inlet(chosen, s.preinlet_text[static_cast<std::size_t>(side)])) {
+    if (!text::iequal(chosen, s.preinlet_text[static_cast<std::size_t>(side)])) {
       std::optional<std::string> user;
       try {
-        user = store::inlet_naming_previous(*session.project.project_conn, chosen, c("Inlet_Number").text());
+        user = store::inlet_naming_previous(session.project.connection(), chosen, c("Inlet_Number").text());
       } catch (const std::exception& e) {
         show_box(session.desktop(), e.what());
         return refuse();

@@ -1,7 +1,6 @@
 #include "reports/inlet_list.h"
 
 #include <array>
-#include <stdexcept>
 #include <vector>
 
 #include "app/help_about.h"
@@ -58,12 +57,6 @@ constexpr std::array<std::pair<const char*, const char*>, 10> kGridColumns = {{
 }};
 // 1200 twips, in average characters.
 constexpr int kGridColumnChars = 12;
-
-db::Connection& project_conn(app::Session& session) {
-  auto& conn = session.project.project_conn;
-  if (!conn || !conn->is_open()) throw std::runtime_error("No project is open.");
-  return *conn;
-}
 
 }  // namespace
 
@@ -148,7 +141,7 @@ void FrmInletFlex::show_inlets() {
 void FrmInletFlex::requery() {
   auto& grid = control("inletflex");
   const int row = grid.row();
-  inlets_ = store::load_inlets(project_conn(session_));
+  inlets_ = store::load_inlets(session_.project.connection());
   show_inlets();
   if (row >= 1 && row < grid.rows()) grid.set_current_cell(row, 0);
 }
@@ -165,7 +158,7 @@ ui::FileDialog& FrmInletFlex::file_dialog() {
 void FrmInletFlex::cmdflexrefreshinlet_Click() {
   // A refresh that fails leaves the list as it is, without a word.
   try {
-    inlets_ = store::load_inlets(project_conn(session_));
+    inlets_ = store::load_inlets(session_.project.connection());
     if (inlets_.empty()) {
       show_inlets();
       return;
@@ -247,7 +240,7 @@ void FrmInletFlex::delete_flexinlet() {
     }
   }
   try {
-    if (store::delete_inlet(project_conn(session_), number) == 0) {
+    if (store::delete_inlet(session_.project.connection(), number) == 0) {
       show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was deleted.");
       return;
     }
@@ -280,7 +273,7 @@ void FrmInletFlex::modify_flexinlet_number() {
     if (handover.new_inlet_number.empty() || handover.new_inlet_number == handover.current_inlet_number) return;
     set_pointer(ui::MousePointer::Hourglass);
     const auto renumbered =
-        store::renumber_inlet(project_conn(session_), handover.current_inlet_number, handover.new_inlet_number);
+        store::renumber_inlet(session_.project.connection(), handover.current_inlet_number, handover.new_inlet_number);
     set_pointer(ui::MousePointer::Default);
     if (renumbered == 0) {
       show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was changed.");

@@ -29,7 +29,7 @@ InletTable load_inlets(db::Connection& conn) {
 
 std::int64_t delete_inlet(db::Connection& conn, std::string_view number) {
   db::Transaction transaction(conn);
-  const auto deleted = conn.execute("DELETE FROM INLET WHERE INLET_NUMBER = ? COLLATE NOCASE", {number});
+  const auto deleted = conn.execute("DELETE FROM INLET WHERE INLET_NUMBER = ?", {number});
   transaction.commit();
   return deleted;
 }
@@ -37,15 +37,15 @@ std::int64_t delete_inlet(db::Connection& conn, std::string_view number) {
 std::int64_t renumber_inlet(db::Connection& conn, std::string_view old_number, std::string_view new_number) {
   db::Transaction transaction(conn);
   db::RecordSet taken;
-  taken.open(conn, "SELECT count(*) FROM INLET WHERE INLET_NUMBER = ? COLLATE NOCASE", {new_number});
+  taken.open(conn, "SELECT count(*) FROM INLET WHERE INLET_NUMBER = ?", {new_number});
   if (taken.value(0).integer().value_or(0) > 0) {
     throw std::runtime_error("Inlet " + std::string(new_number) + " exists already; no inlet was renumbered.");
   }
   const auto renumbered = conn.execute(
-      "UPDATE INLET SET INLET_NUMBER = ? WHERE INLET_NUMBER = ? COLLATE NOCASE", {new_number, old_number});
+      "UPDATE INLET SET INLET_NUMBER = ? WHERE INLET_NUMBER = ?", {new_number, old_number});
   if (renumbered == 0) return 0;
   for (const char* column : {"PREINLET1", "PREINLET2"}) {
-    conn.execute(std::string("UPDATE INLET SET ") + column + " = ? WHERE " + column + " = ? COLLATE NOCASE",
+    conn.execute(std::string("UPDATE INLET SET ") + column + " = ? WHERE " + column + " = ?",
                  {new_number, old_number});
   }
   transaction.commit();

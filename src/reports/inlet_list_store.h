@@ -1,7 +1,8 @@
 #pragma once
 // The SQL of the inlet list and the checks around deleting and renumbering an
 // inlet. Every value is bound; each change runs in one transaction, so a step
-// that fails leaves the project as it was.
+// that fails leaves the project as it was. Inlet numbers compare without regard
+// to letter case through the INLET columns' own NOCASE collation.
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "platform/text/ascii_case.h"
+
 namespace rg::reports {
 
 namespace {
@@ -18,10 +20,6 @@ std::string upper(std::string_view s) {
 const std::string kEmpty;
 
 }  // namespace
-
-bool same_inlet_number(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
 
 FieldIndex::FieldIndex(std::vector<std::string> names) : names_(std::move(names)), order_(names_.size()) {
   for (auto& name : names_) name = upper(name);
@@ -57,7 +55,7 @@ const std::string& InletRecord::text(std::string_view field) const {
 
 const InletRecord* InletTable::find(std::string_view number) const {
   for (const auto& row : rows_) {
-    if (same_inlet_number(row.number(), number)) return &row;
+    if (text::iequal(row.number(), number)) return &row;
   }
   return nullptr;
 }

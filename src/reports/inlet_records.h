@@ -61,7 +61,4 @@ class InletTable {
   std::vector<InletRecord> rows_;
 };
 
-// Letter case aside, the same text (ASCII letters, as the database compares).
-bool same_inlet_number(std::string_view a, std::string_view b);
-
 }  // namespace rg::reports

@@ -1,3 +1,4 @@
+#include "platform/text/ascii_case.h"
 #include "platform/text/number_text.h"
 
 #include <gtest/gtest.h>
@@ -117,4 +118,16 @@ TEST(Formatters, GiveNoTextForAValueThatIsNotFinite) {
     EXPECT_EQ(decimal_text(v), "") << v;
     EXPECT_EQ(format_number(v, "0.000"), "") << v;
   }
+}
+
+// Inlet numbers compare as the database's NOCASE columns do: whatever the
+// locale, only A-Z pair with a-z.
+TEST(AsciiCase, PairsOnlyTheAsciiLetters) {
+  struct Case {
+    const char* a;
+    const char* b;
+    bool same;
+  } cases[] = {{"A-1b", "a-1B", true}, {"", "", true},   {"a1", "a10", false},
+               {"[", "{", false},      {"@", "`", false}, {"\xC3\x89", "\xC3\xA9", false}};  // É, é
+  for (const auto& c : cases) EXPECT_EQ(rg::text::iequal(c.a, c.b), c.same) << c.a << " / " << c.b;
 }

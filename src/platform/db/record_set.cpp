@@ -8,12 +8,13 @@
 #include <optional>
 
 #include "platform/db/sqlite_link.h"
+#include "platform/text/ascii_case.h"
 
 namespace rg::db {
 
 namespace {
 
-using detail::iequal;
+using text::iequal;
 
 // The equality Find uses: keys such as inlet numbers match whatever their
 // letter case, as the project files' keys do.

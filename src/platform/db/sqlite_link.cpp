@@ -7,7 +7,11 @@
 #include <optional>
 #include <utility>
 
+#include "platform/text/ascii_case.h"
+
 namespace rg::db::detail {
+
+using text::iequal;
 
 void Handle::close() noexcept {
   if (db) sqlite3_close_v2(db);
@@ -113,13 +117,6 @@ std::optional<std::string> after(const std::string& message, std::string_view pr
 }
 
 }  // namespace
-
-bool iequal(std::string_view a, std::string_view b) {
-  const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-           return lower(x) == lower(y);
-         });
-}
 
 std::string cannot_write(const Handle& h) {
   if (h.asked_read_only) return "The file \"" + h.path + "\" is open for reading only; it cannot be changed.";

@@ -53,9 +53,6 @@ std::string cannot_write(const Handle& h);
 // Throws NotOpen for a connection that is not open.
 [[noreturn]] void raise_not_open(const std::shared_ptr<std::string>& last_error);
 
-// Names compare without regard to ASCII letter case, as SQLite's do.
-bool iequal(std::string_view a, std::string_view b);
-
 // "name" with its double quotes doubled, for table and column names.
 std::string quote_name(std::string_view name);
 
