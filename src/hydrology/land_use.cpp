@@ -111,6 +111,10 @@ DecodedAreaRows decode_area_rows(LandUseTable table, std::string_view areabufstr
   return out;
 }
 
+AreaRows stored_area_rows(std::string_view areabufstr, std::string_view cbufstr) {
+  return {detail::split_fields(areabufstr), detail::split_fields(cbufstr)};
+}
+
 void mend_area_rows(LandUseTable table, DecodedAreaRows& stored) {
   const auto rows = land_use_rows(table);
   for (std::size_t i = 0; i < rows.size(); ++i) {

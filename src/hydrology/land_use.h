@@ -69,6 +69,10 @@ struct DecodedAreaRows {
 };
 DecodedAreaRows decode_area_rows(LandUseTable table, std::string_view areabufstr, std::string_view cbufstr);
 
+// Every row a side's texts hold, whatever table they were saved under: the
+// reports show each stored sub-area, the dialog only the rows of its table.
+AreaRows stored_area_rows(std::string_view areabufstr, std::string_view cbufstr);
+
 // Stored rows made fit to show and compute, as the dialog's boxes make typed
 // ones when they are left: a C outside its row's range (or no number) becomes
 // the bound, shown "0.00"; an area that is negative or no number is dropped.

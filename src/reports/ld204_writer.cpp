@@ -1,10 +1,10 @@
 #include "reports/ld204_writer.h"
 
 #include <optional>
-#include <ranges>
 #include <string>
 #include <vector>
 
+#include "hydrology/land_use.h"
 #include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
 
@@ -16,15 +16,6 @@ using Number = std::optional<double>;
 
 // The depth d and the curb height h (in ft or m, whatever the unit system), and d/h.
 constexpr std::string_view kDepthPattern = "0.000";
-
-// Every field of a stored area or C text: a text saved under the other
-// land-use table holds more or fewer fields than this project's rows.
-std::vector<std::string_view> stored_fields(std::string_view text) {
-  std::vector<std::string_view> fields;
-  if (text.empty()) return fields;
-  for (const auto field : std::views::split(text, ',')) fields.emplace_back(field.begin(), field.end());
-  return fields;
-}
 
 class Ld204 {
  public:
@@ -94,10 +85,9 @@ class Ld204 {
   // C the stored text lacks is not the land-use table's default: the row shows
   // its area only.
   int sub_areas(int row, std::string_view areas_field, std::string_view cs_field, std::string_view mark) {
-    const auto areas = stored_fields(field(areas_field));
-    const auto cs = stored_fields(field(cs_field));
+    const auto [areas, cs] = hydrology::stored_area_rows(field(areas_field), field(cs_field));
     for (std::size_t i = 0; i < areas.size(); ++i) {
-      const std::string_view area = areas[i];
+      const std::string& area = areas[i];
       if (area.empty()) continue;
       put_text(sheet_, row, 5, area);
       if (i < cs.size()) {
