@@ -549,6 +549,45 @@ TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
   EXPECT_EQ(w.window()->focusWidget(), w.widget("description"));
 }
 
+// A box that refuses its text keeps the focus whatever the user tries: Tab, a
+// click on another tab, the keys that turn the tabs. What is typed next lands
+// in the box that shows the caret, never in one on a hidden tab.
+TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstTabSwitches) {
+  qt::FormWindow& t = shown(tabs);
+  ui::Control& length = tabs.control("txtLength");
+  ui::Control& area = tabs.control("txtArea");
+  length.Validate = [&](bool& cancel) {
+    cancel = length.text().find_first_not_of("0123456789.") != std::string::npos;
+    if (cancel) ui::show_box(desktop, "Inlet length (ft): not a number");
+  };
+  std::vector<QString> boxes;
+  const auto answering = qt::testing::answer_every_box(boxes);
+  auto* edit = widget<QLineEdit>(t, "txtLength");
+  auto* tab_widget = widget<QTabWidget>(t, "SSTab1");
+  click(edit);
+  QApplication::clipboard()->setText("12.5 ft");
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(length.text(), "12.5 ft");
+
+  QTest::keyClick(edit, Qt::Key_Tab);
+  QTest::mouseClick(tab_widget->tabBar(), Qt::LeftButton, {}, tab_widget->tabBar()->tabRect(1).center());
+  QTest::keyClick(t.window()->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(tab_widget->currentIndex(), 0);
+  ASSERT_TRUE(activate(t.window()));
+  ASSERT_EQ(QApplication::focusWidget(), edit);
+  QTest::keyClicks(QApplication::focusWidget(), "9");
+  EXPECT_EQ(length.text(), "12.5 ft9");
+  EXPECT_EQ(area.text(), "");
+
+  // Mended, the box lets the focus go to the tab, and the next tab shows.
+  length.set_text("12.5");
+  QTest::mouseClick(tab_widget->tabBar(), Qt::LeftButton, {}, tab_widget->tabBar()->tabRect(1).center());
+  EXPECT_EQ(tabs.tabs->current_tab(), 1);
+  EXPECT_EQ(tabs.active_control(), tabs.tabs);
+  EXPECT_EQ(boxes.size(), 3u);
+}
+
 // The click that focuses a box whose GotFocus selects its text keeps the
 // selection, so typing replaces the text; a click into a focused box, or into
 // one whose GotFocus selects nothing, places the caret.

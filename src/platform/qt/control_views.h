@@ -46,6 +46,9 @@ class ControlView {
   // Whether the user may drop down or scroll the list now (a locked combo
   // may not).
   virtual bool accepts_pointer_input() const { return true; }
+  // Whether this event, about to reach one of the input widgets, would show
+  // another tab of a tab control.
+  virtual bool turns_tab(const QObject* /*watched*/, const QEvent* /*event*/) const { return false; }
 
  protected:
   void set_widget(QWidget* w);

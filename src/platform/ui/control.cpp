@@ -397,10 +397,11 @@ void Control::user_select(std::string_view chosen) {
   user_select(static_cast<int>(it - items_.begin()));
 }
 
-void Control::user_select_tab(int tab) {
+bool Control::user_select_tab(int tab) {
   Form::EventScope scope(form_);
-  if (!enabled_) return;
+  if (!enabled_ || !form_.user_move_focus(*this)) return false;
   set_current_tab(tab);
+  return current_tab_ == tab;
 }
 
 }  // namespace rg::ui

@@ -222,8 +222,10 @@ class Control {
   // A pick from the list: the text becomes the item, Click is raised.
   void user_select(int index);
   void user_select(std::string_view item);
-  // The user chose a tab.
-  void user_select_tab(int tab);
+  // The user chose a tab: as with any click, the focus moves to the tab
+  // control first, and the tab stays when Validate of the box that has the
+  // focus refuses. Returns whether the tab was shown.
+  bool user_select_tab(int tab);
   // A click on a grid cell: the current cell moves there (EnterCell when it
   // changed), then Click. A click on the header row does nothing.
   void user_click_cell(int row, int col);
