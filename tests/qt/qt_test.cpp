@@ -228,6 +228,8 @@ TEST_F(QtFront, PropertiesShowInTheWidgetsAtOnce) {
   auto* flex = widget<QTableView>(g, "inletflex");
   auto* grid = flex->model();
   const QPalette app_palette = QApplication::palette();
+  const QColor face = app_palette.color(QPalette::Button);
+  auto base = [&](const char* box) { return w.widget(box)->palette().color(QPalette::Base); };
   EXPECT_FALSE(units->isEditable()) << "a pick-only list takes no typed text";
 
   struct Case {
@@ -241,16 +243,19 @@ TEST_F(QtFront, PropertiesShowInTheWidgetsAtOnce) {
       {"selection", [&] { dialog.name->set_selection(1, 2); }, [&] { return name->selectedText() == "lm"; }},
       {"label caption", [&] { dialog.control("Label1_").set_caption("PROJECT NO"); },
        [&] { return widget<QLabel>(w, "Label1_")->text() == "PROJECT NO"; }},
-      {"disabled", [&] { dialog.description->set_enabled(false); },
-       [&] { return !w.widget("description")->isEnabled(); }},
+      {"disabled, with the look of a box that takes no typing", [&] { dialog.description->set_enabled(false); },
+       [&] { return !w.widget("description")->isEnabled() && base("description") == face; }},
       {"hidden", [&] { dialog.keep->set_visible(false); }, [&] { return !keep->isVisible(); }},
       {"shown again", [&] { dialog.keep->set_visible(true); }, [&] { return keep->isVisible(); }},
-      {"locked box", [&] { dialog.name->set_locked(true); }, [&] { return name->isReadOnly(); }},
-      {"locked combo", [&] { dialog.county->set_locked(true); }, [&] { return county->lineEdit()->isReadOnly(); }},
       {"button face", [&] { dialog.name->set_back_color(ui::kButtonFace); },
-       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Button); }},
+       [&] { return base("project_name") == face; }},
       {"window background", [&] { dialog.name->set_back_color(ui::kWindowBackground); },
-       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Base); }},
+       [&] { return base("project_name") == app_palette.color(QPalette::Base); }},
+      {"locked box", [&] { dialog.name->set_locked(true); },
+       [&] { return name->isReadOnly() && base("project_name") == face; }},
+      {"locked combo", [&] { dialog.county->set_locked(true); }, [&] { return county->lineEdit()->isReadOnly(); }},
+      {"a box in a disabled frame", [&] { dialog.control("Frame1").set_enabled(false); },
+       [&] { return base("project_id") == face; }},
       {"list items", [&] { dialog.county->set_items({"Bath", "Bland"}); },
        [&] { return county->count() == 2 && county->itemText(1) == "Bland"; }},
       {"added item", [&] { dialog.county->add_item("Botetourt"); },

@@ -61,7 +61,7 @@ void ControlView::apply(Property p) {
       w->setToolTip(to_q(control_.tooltip()));
       break;
     case Property::BackColor: {
-      const ui::Color c = control_.back_color();
+      const ui::Color c = control_.shown_back_color();
       QPalette pal = w->palette();
       if (edits_text() || control_.kind() == ui::ControlKind::ListBox ||
           control_.kind() == ui::ControlKind::ComboBox || control_.kind() == ui::ControlKind::Grid) {
@@ -87,6 +87,14 @@ void ControlView::apply_all() {
                      Property::Visible}) {
     apply(p);
   }
+  show_tab_stop();
+}
+
+void ControlView::show_tab_stop() {
+  QWidget* w = widget();
+  if (w == nullptr || !ui::can_have_focus(control_.kind())) return;
+  if (!tab_policy_) tab_policy_ = w->focusPolicy();
+  w->setFocusPolicy(control_.tab_stop() ? *tab_policy_ : Qt::ClickFocus);
 }
 
 namespace {

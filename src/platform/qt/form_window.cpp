@@ -195,7 +195,6 @@ void FormWindow::build_controls() {
       control_by_widget_[w] = c.get();
       w->installEventFilter(this);
     }
-    if (ui::can_have_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
     views_.push_back(std::move(view));
   }
   for (const auto& view : views_) {
@@ -399,6 +398,19 @@ void FormWindow::control_changed(ui::Control& control, ui::Property property) {
   if (ControlView* v = view_of(&control)) {
     Sync sync(*this);
     v->apply(property);
+    if (property == ui::Property::Locked) v->show_tab_stop();
+  }
+  if (property == ui::Property::Locked || property == ui::Property::Enabled) {
+    // Whether a box takes typing shows in its colour, and a container passes
+    // its state on to what it holds.
+    Sync sync(*this);
+    for (const auto& view : views_) {
+      for (const ui::Control* c = &view->control(); c != nullptr; c = c->parent()) {
+        if (c != &control) continue;
+        view->apply(ui::Property::BackColor);
+        break;
+      }
+    }
   }
   if (property == ui::Property::Visible) {
     if (const auto it = grid_of_.find(&control); it != grid_of_.end()) set_stretch(it->second);

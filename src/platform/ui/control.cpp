@@ -93,6 +93,19 @@ void Control::set_back_color(Color c) {
   notify(Property::BackColor);
 }
 
+bool Control::enabled_within() const {
+  for (const Control* c = this; c != nullptr; c = c->place_.parent) {
+    if (!c->enabled_) return false;
+  }
+  return true;
+}
+
+bool Control::takes_typing() const { return takes_text() && !locked_ && enabled_within(); }
+
+Color Control::shown_back_color() const {
+  return back_color_ == kWindowBackground && takes_text() && !takes_typing() ? kButtonFace : back_color_;
+}
+
 void Control::set_tooltip(std::string tip) {
   tooltip_ = std::move(tip);
   notify(Property::ToolTip);

@@ -115,10 +115,17 @@ class Control {
   void set_locked(bool on);
   Color back_color() const { return back_color_; }
   void set_back_color(Color c);
+  // Whether the user can type into the control now: a text box or a list with
+  // a text, not locked, enabled inside enabled containers.
+  bool takes_typing() const;
+  // The colour the control shows: a box that takes no typing shows the button
+  // face where it would show the window background; a colour of its own stays.
+  Color shown_back_color() const;
   const std::string& tooltip() const { return tooltip_; }
   void set_tooltip(std::string tip);
 
-  bool tab_stop() const { return tab_stop_; }
+  // A locked box is no stop for Tab, whatever its setting.
+  bool tab_stop() const { return tab_stop_ && !(locked_ && takes_text()); }
   void set_tab_stop(bool on) { tab_stop_ = on; }
 
   // Selection within the text (text boxes and the edit part of combo boxes).
@@ -243,6 +250,8 @@ class Control {
   void insert_at_selection(std::string_view s);
   void apply_user_edit(std::string edited, int caret);
   void check_cell(int row, int col) const;
+  bool takes_text() const { return kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox; }
+  bool enabled_within() const;
   // Moves the current cell for the user; false when the click does not count.
   bool user_move_cell(int row, int col);
 
