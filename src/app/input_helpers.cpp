@@ -28,23 +28,26 @@ void select_all_text(ui::Control& box) {
 
 void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
   const std::string t = text::trim(box.text());
+  // Refused: the box keeps the focus and says why, naming itself.
+  auto refuse = [&](const std::string& why) {
+    ui::show_box(session.desktop(), box.label() + ": " + why, ui::Buttons::OK, ui::Icon::Exclamation);
+    cancel = true;
+  };
   if (t == ".") {
     box.set_text(text::format_number(0.0, session.number_format));
-    session.desktop().beep();
     box.set_selection(0, static_cast<int>(box.text().size()));
-    cancel = true;
+    refuse("\".\" alone is not a number; it is taken as " + box.text() + ".");
     return;
   }
+  // Blanks alone, pasted, count as an empty box.
   if (t.empty()) {
-    session.desktop().beep();
-    cancel = true;
+    refuse("a number is required.");
     return;
   }
   const auto value = text::parse_number(t);
   if (!value) {
     // Pasted text: refused like an empty box, so no computation meets it.
-    session.desktop().beep();
-    cancel = true;
+    refuse("\"" + t + "\" is not a number. Please enter a number.");
     return;
   }
   box.set_text(text::format_number(*value, session.number_format));

@@ -24,9 +24,10 @@ void numeric_keypress(ui::Control& box, int& key_ascii);
 // GotFocus of text boxes: the whole text selected.
 void select_all_text(ui::Control& box);
 
-// Validate of a number box: formats a number with number_format; "." becomes 0
-// formatted and selected; an empty box, or a text that is not a number (pasted),
-// beeps and keeps the focus.
+// Validate of a number box: formats a number with number_format. What it
+// refuses keeps the focus, with a message naming the box: "." (which becomes 0
+// formatted and selected), an empty box or one of blanks, and a text that is
+// not a number (pasted).
 void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 
 // A combo's text must begin one of its items (letter case counts). A non-empty

@@ -315,6 +315,17 @@ bool Control::can_take_focus() const {
   return true;
 }
 
+std::string Control::label() const {
+  const Control* best = nullptr;
+  for (const Control* c : form_.children(place_.parent)) {
+    if (c->kind_ != ControlKind::Label || c->caption_.empty() || c->place_.row != place_.row) continue;
+    if (c->place_.col < place_.col && (best == nullptr || c->place_.col > best->place_.col)) best = c;
+  }
+  if (best != nullptr) return best->caption_;
+  if (place_.parent != nullptr && !place_.parent->caption_.empty()) return place_.parent->caption_;
+  return name_;
+}
+
 void Control::insert_at_selection(std::string_view s) {
   const auto n = static_cast<int>(text_.size());
   const int start = std::clamp(sel_start_, 0, n);

@@ -195,6 +195,10 @@ class Control {
   // visible, inside enabled and visible containers.
   bool can_take_focus() const;
 
+  // The words a message names the control by: the caption of the label
+  // before it in its row, else its container's caption, else its name.
+  std::string label() const;
+
   // --- Events -------------------------------------------------------------
   std::function<void()> Change;
   std::function<void()> Click;
