@@ -57,8 +57,9 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
   const std::string& t = combo.text();
   for (const auto& item : combo.items()) {
     if (item.compare(0, t.size(), t) == 0) {
-      // Completed, so a partial word is never taken for the item.
-      if (!t.empty() && item != t) combo.set_text(item);
+      // Completed, so a partial word is never taken for the item; not while
+      // the user deletes, or the deleted tail would come back at once.
+      if (!t.empty() && item != t && !combo.deleting()) combo.set_text(item);
       return 0;
     }
   }

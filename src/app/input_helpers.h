@@ -31,8 +31,9 @@ void select_all_text(ui::Control& box);
 void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 
 // A combo's text must begin one of its items (letter case counts). A non-empty
-// beginning is completed to the first item it begins; otherwise the message is
-// shown and the first item put in. Returns 0 when valid, -1 when not.
+// beginning is completed to the first item it begins (except in the Change of
+// a deletion); otherwise the message is shown and the first item put in.
+// Returns 0 when valid, -1 when not.
 int validate_combo_entry(Session& session, ui::Control& combo);
 
 // The bound controls of a form declared from a table, with their fields, in the

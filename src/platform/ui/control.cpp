@@ -336,9 +336,16 @@ void Control::insert_at_selection(std::string_view s) {
 }
 
 void Control::apply_user_edit(std::string edited, int caret) {
+  // Only taken away: the text got shorter and nothing was put in where the
+  // selection started.
+  deleting_ = edited.size() < text_.size() && caret <= sel_start_;
   sel_start_ = caret;
   sel_length_ = 0;
   const std::string typed = edited;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{deleting_};
   set_text(std::move(edited));
   // A Change handler that completed what the user typed (a list item from its
   // beginning) leaves the completed tail selected, so the next key replaces it

@@ -199,6 +199,11 @@ class Control {
   // before it in its row, else its container's caption, else its name.
   std::string label() const;
 
+  // True while the Change of a user's edit runs that only took text away
+  // (Backspace, Delete, a cut): a handler that completes what was typed
+  // leaves such a text as the user made it.
+  bool deleting() const { return deleting_; }
+
   // --- Events -------------------------------------------------------------
   std::function<void()> Change;
   std::function<void()> Click;
@@ -286,6 +291,7 @@ class Control {
   int col_ = 0;
   int width_chars_ = 0;
   bool multiline_ = false;
+  bool deleting_ = false;
 };
 
 }  // namespace rg::ui
