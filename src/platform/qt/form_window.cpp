@@ -607,9 +607,14 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
   int key = code;
   run([&] { key = control.offer_key(code); });
   if (closed_ || key == 0) return true;
-  // Enter on a focused command button presses it, as on any dialog.
+  // Enter on a focused command button presses it, as on any dialog; on a
+  // grid's row it does what a double click does.
   if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::CommandButton) {
     user_clicked(control);
+    return true;
+  }
+  if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::Grid) {
+    if (control.row() >= 1) user_clicked_cell(control, control.row(), control.col(), true);
     return true;
   }
   // Enter is only offered to the handlers, except where it breaks a line.
