@@ -28,23 +28,26 @@ void select_all_text(ui::Control& box) {
 
 void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
   const std::string t = text::trim(box.text());
+  // Refused: the box keeps the focus and says why, naming itself.
+  auto refuse = [&](const std::string& why) {
+    ui::show_box(session.desktop(), box.label() + ": " + why, ui::Buttons::OK, ui::Icon::Exclamation);
+    cancel = true;
+  };
   if (t == ".") {
     box.set_text(text::format_number(0.0, session.number_format));
-    session.desktop().beep();
     box.set_selection(0, static_cast<int>(box.text().size()));
-    cancel = true;
+    refuse("\".\" alone is not a number; it is taken as " + box.text() + ".");
     return;
   }
+  // Blanks alone, pasted, count as an empty box.
   if (t.empty()) {
-    session.desktop().beep();
-    cancel = true;
+    refuse("a number is required.");
     return;
   }
   const auto value = text::parse_number(t);
   if (!value) {
     // Pasted text: refused like an empty box, so no computation meets it.
-    session.desktop().beep();
-    cancel = true;
+    refuse("\"" + t + "\" is not a number. Please enter a number.");
     return;
   }
   box.set_text(text::format_number(*value, session.number_format));
@@ -54,8 +57,9 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
   const std::string& t = combo.text();
   for (const auto& item : combo.items()) {
     if (item.compare(0, t.size(), t) == 0) {
-      // Completed, so a partial word is never taken for the item.
-      if (!t.empty() && item != t) combo.set_text(item);
+      // Completed, so a partial word is never taken for the item; not while
+      // the user deletes, or the deleted tail would come back at once.
+      if (!t.empty() && item != t && !combo.deleting()) combo.set_text(item);
       return 0;
     }
   }

@@ -24,14 +24,16 @@ void numeric_keypress(ui::Control& box, int& key_ascii);
 // GotFocus of text boxes: the whole text selected.
 void select_all_text(ui::Control& box);
 
-// Validate of a number box: formats a number with number_format; "." becomes 0
-// formatted and selected; an empty box, or a text that is not a number (pasted),
-// beeps and keeps the focus.
+// Validate of a number box: formats a number with number_format. What it
+// refuses keeps the focus, with a message naming the box: "." (which becomes 0
+// formatted and selected), an empty box or one of blanks, and a text that is
+// not a number (pasted).
 void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 
 // A combo's text must begin one of its items (letter case counts). A non-empty
-// beginning is completed to the first item it begins; otherwise the message is
-// shown and the first item put in. Returns 0 when valid, -1 when not.
+// beginning is completed to the first item it begins (except in the Change of
+// a deletion); otherwise the message is shown and the first item put in.
+// Returns 0 when valid, -1 when not.
 int validate_combo_entry(Session& session, ui::Control& combo);
 
 // The bound controls of a form declared from a table, with their fields, in the

@@ -107,7 +107,12 @@ void FrmProjectDetails::design() {
     bound.insert(bound.end(), more.begin(), more.end());
   }
   auto& s = emplace_showing<Showing>(*this, std::move(bound));
+  // Completed as the user types, and a beginning left after a deletion when
+  // the box is left.
   s.units.Change = [this, &units = s.units] { quillmere_libraries::validate_combo_entry(session_, units); };
+  s.units.Validate = [this, &units = s.units](bool& cancel) {
+    cancel = quillmere_libraries::validate_combo_entry(session_, units) != 0;
+  };
   if (noaa_) {
     s.noaa_station->LostFocus = [&station = *s.noaa_station] { complete_station(station); };
     auto& help = control("cmdNOAAStationhelp");
@@ -244,6 +249,8 @@ void FrmProjectDetails::copy_boxes_to_globals() {
 void FrmProjectDetails::mnuprojsave_Click() {
   ui::Desktop& desktop = session_.desktop();
   const Showing& s = shown();
+  // Never a partial word stored, though the box still has the focus.
+  if (quillmere_libraries::validate_combo_entry(session_, s.units) != 0) return;
   if (s.county.text().empty()) {
     show_box(desktop, "County Name is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;

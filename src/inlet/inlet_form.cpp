@@ -483,7 +483,10 @@ void FrmInletMain::Form_Unload(bool& cancel) {
 
 bool FrmInletMain::commit_focused() {
   ui::Control* focused = active_control();
-  if (focused == nullptr || focused->kind() == ControlKind::CommandButton) return true;
+  if (focused == nullptr || focused->kind() == ControlKind::CommandButton ||
+      focused->kind() == ControlKind::TabControl) {
+    return true;
+  }
   if (!focused->can_take_focus()) return true;
   send_tab();
   // A box that refused its text keeps the focus.

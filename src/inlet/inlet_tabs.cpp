@@ -612,8 +612,7 @@ struct TabRules {
     }
     const auto v = text::parse_number(t);
     if (!v) {
-      session.desktop().beep();
-      cancel = true;
+      helpers::validate_number_box(session, clog, cancel);
       return;
     }
     clog.set_text(text::format_number(*v, "#0"));

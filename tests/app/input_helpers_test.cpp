@@ -21,7 +21,9 @@ namespace {
 // boxes in a frame, bound to the fields S and N, and an unbound combo.
 const ui::ControlSpec kNumbers[] = {
     {.name = "fraGutter", .kind = ui::ControlKind::Frame},
-    {.name = "txtS", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .field = "S", .number_box = true},
+    {.container = "fraGutter", .caption = "LONG. SLOPE"},
+    {.name = "txtS", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .col = 1, .field = "S",
+     .number_box = true},
     {.name = "txtn", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .row = 1, .field = "N",
      .number_box = true},
     {.name = "units", .kind = ui::ControlKind::ComboBox, .row = 1, .items = {"ENGLISH", "METRIC"}},
@@ -76,32 +78,33 @@ TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough)
   }
 }
 
-TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocus) {
+// What a number box refuses keeps the focus and says why, naming the box.
+TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
   struct Case {
     const char* format;
     const char* typed;
-    bool leaves;
     const char* shown;
     const char* selected;
+    const char* says;  // nullptr: the focus leaves
   } cases[] = {
-      {"0.000", " 2 ", true, "2.000", ""},
-      {"0.000", "0.0625", true, "0.063", ""},
-      {"#0.0000", "0.01", true, "0.0100", ""},  // metric projects show four decimals
-      {"0.000", ".", false, "0.000", "0.000"},
-      {"0.000", "", false, "", ""},
-      {"0.000", "1,5", false, "1,5", nullptr},  // pasted text that is not a number
-      {"0.000", "abc", false, "abc", nullptr},
+      {"0.000", " 2 ", "2.000", "", nullptr},
+      {"0.000", "0.0625", "0.063", "", nullptr},
+      {"#0.0000", "0.01", "0.0100", "", nullptr},  // metric projects show four decimals
+      {"0.000", ".", "0.000", "0.000", "\".\" alone is not a number; it is taken as 0.000."},
+      {"0.000", "", "", "", "a number is required."},
+      {"0.000", "   ", "   ", nullptr, "a number is required."},  // pasted blanks count as empty
+      {"0.000", "1,5", "1,5", nullptr, "\"1,5\" is not a number. Please enter a number."},
+      {"0.000", "abc", "abc", nullptr, "\"abc\" is not a number. Please enter a number."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
     session.number_format = c.format;
     form.set_focus(s);
     s.fill_text(c.typed);
-    const int beeps_before = desktop.beeps();
-    EXPECT_EQ(form.user_move_focus(n), c.leaves);
+    if (c.says != nullptr) desktop.expect_box(std::string("LONG. SLOPE: ") + c.says);
+    EXPECT_EQ(form.user_move_focus(n), c.says == nullptr);
     EXPECT_EQ(s.text(), c.shown);
-    EXPECT_EQ(desktop.beeps() - beeps_before, c.leaves ? 0 : 1);
-    EXPECT_EQ(form.active_control(), c.leaves ? &n : &s);
+    EXPECT_EQ(form.active_control(), c.says == nullptr ? &n : &s);
     if (c.selected) {
       EXPECT_EQ(s.sel_text(), c.selected);
     }

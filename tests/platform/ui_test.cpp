@@ -110,17 +110,20 @@ TEST(Controls, EventsFollowTheRulesOfCodeWritesUserActionsAndFocusMoves) {
   }
 }
 
-TEST(Focus, SendTabSkipsDisabledHiddenAndNonStopControlsInDeclarationOrder) {
+TEST(Focus, SendTabSkipsDisabledHiddenLockedAndNonStopControlsInDeclarationOrder) {
   Probe f;
   f.a->set_text("x");
   f.user_move_focus(*f.a);
   f.b->set_enabled(false);
   f.c->set_visible(false);
+  f.combo->set_locked(true);
   EXPECT_TRUE(f.send_tab());
-  EXPECT_EQ(f.active_control(), f.combo);
-  f.check->set_tab_stop(false);
+  EXPECT_EQ(f.active_control(), f.check);
+  f.opt1->set_tab_stop(false);
   f.send_tab();
-  EXPECT_EQ(f.active_control(), f.opt1);
+  EXPECT_EQ(f.active_control(), f.opt2);
+  f.send_tab(true);  // Shift+Tab
+  EXPECT_EQ(f.active_control(), f.check);
   // A disabled frame disables what it holds.
   f.frame->set_enabled(false);
   f.send_tab();

@@ -228,6 +228,8 @@ TEST_F(QtFront, PropertiesShowInTheWidgetsAtOnce) {
   auto* flex = widget<QTableView>(g, "inletflex");
   auto* grid = flex->model();
   const QPalette app_palette = QApplication::palette();
+  const QColor face = app_palette.color(QPalette::Button);
+  auto base = [&](const char* box) { return w.widget(box)->palette().color(QPalette::Base); };
   EXPECT_FALSE(units->isEditable()) << "a pick-only list takes no typed text";
 
   struct Case {
@@ -241,16 +243,19 @@ TEST_F(QtFront, PropertiesShowInTheWidgetsAtOnce) {
       {"selection", [&] { dialog.name->set_selection(1, 2); }, [&] { return name->selectedText() == "lm"; }},
       {"label caption", [&] { dialog.control("Label1_").set_caption("PROJECT NO"); },
        [&] { return widget<QLabel>(w, "Label1_")->text() == "PROJECT NO"; }},
-      {"disabled", [&] { dialog.description->set_enabled(false); },
-       [&] { return !w.widget("description")->isEnabled(); }},
+      {"disabled, with the look of a box that takes no typing", [&] { dialog.description->set_enabled(false); },
+       [&] { return !w.widget("description")->isEnabled() && base("description") == face; }},
       {"hidden", [&] { dialog.keep->set_visible(false); }, [&] { return !keep->isVisible(); }},
       {"shown again", [&] { dialog.keep->set_visible(true); }, [&] { return keep->isVisible(); }},
-      {"locked box", [&] { dialog.name->set_locked(true); }, [&] { return name->isReadOnly(); }},
-      {"locked combo", [&] { dialog.county->set_locked(true); }, [&] { return county->lineEdit()->isReadOnly(); }},
       {"button face", [&] { dialog.name->set_back_color(ui::kButtonFace); },
-       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Button); }},
+       [&] { return base("project_name") == face; }},
       {"window background", [&] { dialog.name->set_back_color(ui::kWindowBackground); },
-       [&] { return name->palette().color(QPalette::Base) == app_palette.color(QPalette::Base); }},
+       [&] { return base("project_name") == app_palette.color(QPalette::Base); }},
+      {"locked box", [&] { dialog.name->set_locked(true); },
+       [&] { return name->isReadOnly() && base("project_name") == face; }},
+      {"locked combo", [&] { dialog.county->set_locked(true); }, [&] { return county->lineEdit()->isReadOnly(); }},
+      {"a box in a disabled frame", [&] { dialog.control("Frame1").set_enabled(false); },
+       [&] { return base("project_id") == face; }},
       {"list items", [&] { dialog.county->set_items({"Bath", "Bland"}); },
        [&] { return county->count() == 2 && county->itemText(1) == "Bland"; }},
       {"added item", [&] { dialog.county->add_item("Botetourt"); },
@@ -494,8 +499,9 @@ TEST_F(QtFront, GridClicksAndKeysMoveTheModelsCurrentCellAndTheProgramsMovesShow
   QTest::keyClick(table, Qt::Key_Down);
   QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, {},
                     QPoint(table->columnViewportPosition(4) + 5, table->horizontalHeader()->height() / 2));
+  QTest::keyClick(table, Qt::Key_Return);  // as a double click on the row
   EXPECT_EQ(log, (std::vector<std::string>{"EnterCell 3,2", "Click 3,2", "EnterCell 5,0", "Click 5,0",
-                                           "DblClick 5,0", "EnterCell 6,0"}));
+                                           "DblClick 5,0", "EnterCell 6,0", "DblClick 6,0"}));
 }
 
 TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
@@ -547,6 +553,45 @@ TEST_F(QtFront, AFocusMoveRefusedByValidateLeavesTheFocusAndSwallowsTheClick) {
   EXPECT_EQ(dialog.active_control(), dialog.description);
   // The widget that gets the focus when the window is active again.
   EXPECT_EQ(w.window()->focusWidget(), w.widget("description"));
+}
+
+// A box that refuses its text keeps the focus whatever the user tries: Tab, a
+// click on another tab, the keys that turn the tabs. What is typed next lands
+// in the box that shows the caret, never in one on a hidden tab.
+TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstTabSwitches) {
+  qt::FormWindow& t = shown(tabs);
+  ui::Control& length = tabs.control("txtLength");
+  ui::Control& area = tabs.control("txtArea");
+  length.Validate = [&](bool& cancel) {
+    cancel = length.text().find_first_not_of("0123456789.") != std::string::npos;
+    if (cancel) ui::show_box(desktop, "Inlet length (ft): not a number");
+  };
+  std::vector<QString> boxes;
+  const auto answering = qt::testing::answer_every_box(boxes);
+  auto* edit = widget<QLineEdit>(t, "txtLength");
+  auto* tab_widget = widget<QTabWidget>(t, "SSTab1");
+  click(edit);
+  QApplication::clipboard()->setText("12.5 ft");
+  QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(length.text(), "12.5 ft");
+
+  QTest::keyClick(edit, Qt::Key_Tab);
+  QTest::mouseClick(tab_widget->tabBar(), Qt::LeftButton, {}, tab_widget->tabBar()->tabRect(1).center());
+  QTest::keyClick(t.window()->focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(tab_widget->currentIndex(), 0);
+  ASSERT_TRUE(activate(t.window()));
+  ASSERT_EQ(QApplication::focusWidget(), edit);
+  QTest::keyClicks(QApplication::focusWidget(), "9");
+  EXPECT_EQ(length.text(), "12.5 ft9");
+  EXPECT_EQ(area.text(), "");
+
+  // Mended, the box lets the focus go to the tab, and the next tab shows.
+  length.set_text("12.5");
+  QTest::mouseClick(tab_widget->tabBar(), Qt::LeftButton, {}, tab_widget->tabBar()->tabRect(1).center());
+  EXPECT_EQ(tabs.tabs->current_tab(), 1);
+  EXPECT_EQ(tabs.active_control(), tabs.tabs);
+  EXPECT_EQ(boxes.size(), 3u);
 }
 
 // The click that focuses a box whose GotFocus selects its text keeps the

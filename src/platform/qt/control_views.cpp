@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -60,7 +61,7 @@ void ControlView::apply(Property p) {
       w->setToolTip(to_q(control_.tooltip()));
       break;
     case Property::BackColor: {
-      const ui::Color c = control_.back_color();
+      const ui::Color c = control_.shown_back_color();
       QPalette pal = w->palette();
       if (edits_text() || control_.kind() == ui::ControlKind::ListBox ||
           control_.kind() == ui::ControlKind::ComboBox || control_.kind() == ui::ControlKind::Grid) {
@@ -86,6 +87,14 @@ void ControlView::apply_all() {
                      Property::Visible}) {
     apply(p);
   }
+  show_tab_stop();
+}
+
+void ControlView::show_tab_stop() {
+  QWidget* w = widget();
+  if (w == nullptr || !ui::can_have_focus(control_.kind())) return;
+  if (!tab_policy_) tab_policy_ = w->focusPolicy();
+  w->setFocusPolicy(control_.tab_stop() ? *tab_policy_ : Qt::ClickFocus);
 }
 
 namespace {
@@ -635,6 +644,28 @@ class TabControlView : public ControlView {
     });
   }
   std::vector<QWidget*> input_widgets() const override { return {tabs_, tabs_->tabBar()}; }
+  bool turns_tab(const QObject* watched, const QEvent* event) const override {
+    const QTabBar* bar = tabs_->tabBar();
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick: {
+        if (watched != bar) return false;
+        const int tab = bar->tabAt(static_cast<const QMouseEvent*>(event)->position().toPoint());
+        return tab >= 0 && tab != bar->currentIndex();
+      }
+      case QEvent::Wheel:
+        return watched == bar;
+      case QEvent::KeyPress: {
+        // The keys that turn the tabs from anywhere inside the control.
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const int k = key->key();
+        return (key->modifiers() & Qt::ControlModifier) != 0 &&
+               (k == Qt::Key_Tab || k == Qt::Key_Backtab || k == Qt::Key_PageUp || k == Qt::Key_PageDown);
+      }
+      default:
+        return false;
+    }
+  }
   void add_child(ControlView& child) override {
     if (child.control().kind() != ui::ControlKind::TabPage) return;
     FormWindow::Sync sync(window_);

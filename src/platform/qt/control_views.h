@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/control.h"
@@ -33,6 +34,9 @@ class ControlView {
   // Shows one property of the model.
   virtual void apply(ui::Property p);
   void apply_all();
+  // Whether Tab stops here follows the model (a box locked by the program is
+  // passed over); a click still gives the focus.
+  void show_tab_stop();
 
   // The user's caret and selection in the model (a KeyPress handler reads
   // SelText), for the kinds that edit a text.
@@ -46,6 +50,9 @@ class ControlView {
   // Whether the user may drop down or scroll the list now (a locked combo
   // may not).
   virtual bool accepts_pointer_input() const { return true; }
+  // Whether this event, about to reach one of the input widgets, would show
+  // another tab of a tab control.
+  virtual bool turns_tab(const QObject* /*watched*/, const QEvent* /*event*/) const { return false; }
 
  protected:
   void set_widget(QWidget* w);
@@ -55,6 +62,7 @@ class ControlView {
 
  private:
   QPointer<QWidget> widget_;
+  std::optional<Qt::FocusPolicy> tab_policy_;  // the widget's own, for a tab stop
 };
 
 // The adapter for the control's kind.

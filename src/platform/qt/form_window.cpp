@@ -172,7 +172,6 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
   }
   window_->setObjectName(to_q(form_.name()));
   window_->installEventFilter(this);
-  set_tab_order();
   form_changed();
   form_.set_observer(this);
   show_focus(form_.active_control());
@@ -196,7 +195,6 @@ void FormWindow::build_controls() {
       control_by_widget_[w] = c.get();
       w->installEventFilter(this);
     }
-    if (ui::can_have_focus(c->kind()) && !c->tab_stop()) view->widget()->setFocusPolicy(Qt::ClickFocus);
     views_.push_back(std::move(view));
   }
   for (const auto& view : views_) {
@@ -254,15 +252,6 @@ void FormWindow::set_stretch(QGridLayout* grid) {
   // and the spare room (a tab page taller than its fellows) stays below them.
   if (!row_stretch) grid->setRowStretch(contents.rows, 1);
   if (!col_stretch) grid->setColumnStretch(contents.cols, 1);
-}
-
-void FormWindow::set_tab_order() {
-  QWidget* previous = nullptr;
-  for (const auto& view : views_) {
-    if (!ui::can_have_focus(view->control().kind())) continue;
-    if (previous != nullptr) QWidget::setTabOrder(previous, view->widget());
-    previous = view->widget();
-  }
 }
 
 void FormWindow::build_menus(QMenuBar* bar) {
@@ -409,6 +398,19 @@ void FormWindow::control_changed(ui::Control& control, ui::Property property) {
   if (ControlView* v = view_of(&control)) {
     Sync sync(*this);
     v->apply(property);
+    if (property == ui::Property::Locked) v->show_tab_stop();
+  }
+  if (property == ui::Property::Locked || property == ui::Property::Enabled) {
+    // Whether a box takes typing shows in its colour, and a container passes
+    // its state on to what it holds.
+    Sync sync(*this);
+    for (const auto& view : views_) {
+      for (const ui::Control* c = &view->control(); c != nullptr; c = c->parent()) {
+        if (c != &control) continue;
+        view->apply(ui::Property::BackColor);
+        break;
+      }
+    }
   }
   if (property == ui::Property::Visible) {
     if (const auto it = grid_of_.find(&control); it != grid_of_.end()) set_stretch(it->second);
@@ -444,7 +446,8 @@ void FormWindow::form_changed() {
 void FormWindow::focus_changed(ui::Control* control) { show_focus(control); }
 
 void FormWindow::show_focus(ui::Control* control) {
-  if (control == nullptr || closed_) return;
+  // A widget the user cannot see (on another tab) never takes the keys.
+  if (control == nullptr || closed_ || !control->can_take_focus()) return;
   ControlView* v = view_of(control);
   if (v == nullptr || v->widget() == nullptr || v->widget()->hasFocus()) return;
   Sync sync(*this);
@@ -532,7 +535,7 @@ void FormWindow::user_picked(ui::Control& control, int index) {
 
 void FormWindow::user_chose_tab(ui::Control& control, int index) {
   if (closed_) return;
-  run([&] { control.user_select_tab(index); });
+  if (reach(control)) run([&] { control.user_select_tab(index); });
   control_changed(control, ui::Property::CurrentTab);
 }
 
@@ -574,16 +577,44 @@ bool FormWindow::focus_entered(ui::Control& control) {
 
 bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event) {
   if (resending_key_) return false;
+  // A key the focused control left alone goes on to its containers: it is
+  // not theirs to offer to a handler.
+  if (ui::Control* focused = control_of(QApplication::focusWidget()); focused != nullptr && focused != &control) {
+    return false;
+  }
+  const bool tab = (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+                   (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
   const int code = key_code(event);
-  if (code < 0) return false;
+  if (code < 0 && !tab) return false;
+  // Typed keys land where the caret shows: the model's focus comes here first,
+  // or the key is dropped and the caret goes back to the box that keeps it.
+  if (form_.active_control() != &control && !reach(control)) {
+    if (!closed_) show_focus(form_.active_control());
+    return true;
+  }
+  // Tab goes along the form's own tab order, as the program's sent Tab does.
+  if (tab) {
+    const bool backward = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
+    if (!moving_focus_) {
+      moving_focus_ = true;
+      run([&] { form_.send_tab(backward); });
+      moving_focus_ = false;
+    }
+    return true;
+  }
   ControlView* v = view_of(&control);
   if (v != nullptr) v->copy_selection_to_model();
   int key = code;
   run([&] { key = control.offer_key(code); });
   if (closed_ || key == 0) return true;
-  // Enter on a focused command button presses it, as on any dialog.
+  // Enter on a focused command button presses it, as on any dialog; on a
+  // grid's row it does what a double click does.
   if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::CommandButton) {
     user_clicked(control);
+    return true;
+  }
+  if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::Grid) {
+    if (control.row() >= 1) user_clicked_cell(control, control.row(), control.col(), true);
     return true;
   }
   // Enter is only offered to the handlers, except where it breaks a line.
@@ -620,6 +651,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   ui::Control* control = control_of(watched);
   if (control == nullptr) return false;
   ControlView* v = view_of(control);
+  // Another tab shows only once the focus could leave the box that has it.
+  if (v != nullptr && v->turns_tab(watched, event) && !reach(*control)) return true;
   switch (event->type()) {
     case QEvent::FocusIn: {
       const bool by_mouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;

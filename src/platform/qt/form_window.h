@@ -107,7 +107,6 @@ class FormWindow : public QObject, public ui::FormObserver {
   void bind(QAction* action, ui::Menu& menu);
   void build_status_bar(QWidget* bar);
   void update_clock();
-  void set_tab_order();
   void set_stretch(QGridLayout* grid);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
   bool focus_entered(ui::Control& control);

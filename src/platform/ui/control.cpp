@@ -93,6 +93,19 @@ void Control::set_back_color(Color c) {
   notify(Property::BackColor);
 }
 
+bool Control::enabled_within() const {
+  for (const Control* c = this; c != nullptr; c = c->place_.parent) {
+    if (!c->enabled_) return false;
+  }
+  return true;
+}
+
+bool Control::takes_typing() const { return takes_text() && !locked_ && enabled_within(); }
+
+Color Control::shown_back_color() const {
+  return back_color_ == kWindowBackground && takes_text() && !takes_typing() ? kButtonFace : back_color_;
+}
+
 void Control::set_tooltip(std::string tip) {
   tooltip_ = std::move(tip);
   notify(Property::ToolTip);
@@ -302,6 +315,17 @@ bool Control::can_take_focus() const {
   return true;
 }
 
+std::string Control::label() const {
+  const Control* best = nullptr;
+  for (const Control* c : form_.children(place_.parent)) {
+    if (c->kind_ != ControlKind::Label || c->caption_.empty() || c->place_.row != place_.row) continue;
+    if (c->place_.col < place_.col && (best == nullptr || c->place_.col > best->place_.col)) best = c;
+  }
+  if (best != nullptr) return best->caption_;
+  if (place_.parent != nullptr && !place_.parent->caption_.empty()) return place_.parent->caption_;
+  return name_;
+}
+
 void Control::insert_at_selection(std::string_view s) {
   const auto n = static_cast<int>(text_.size());
   const int start = std::clamp(sel_start_, 0, n);
@@ -312,9 +336,16 @@ void Control::insert_at_selection(std::string_view s) {
 }
 
 void Control::apply_user_edit(std::string edited, int caret) {
+  // Only taken away: the text got shorter and nothing was put in where the
+  // selection started.
+  deleting_ = edited.size() < text_.size() && caret <= sel_start_;
   sel_start_ = caret;
   sel_length_ = 0;
   const std::string typed = edited;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{deleting_};
   set_text(std::move(edited));
   // A Change handler that completed what the user typed (a list item from its
   // beginning) leaves the completed tail selected, so the next key replaces it
@@ -397,10 +428,11 @@ void Control::user_select(std::string_view chosen) {
   user_select(static_cast<int>(it - items_.begin()));
 }
 
-void Control::user_select_tab(int tab) {
+bool Control::user_select_tab(int tab) {
   Form::EventScope scope(form_);
-  if (!enabled_) return;
+  if (!enabled_ || !form_.user_move_focus(*this)) return false;
   set_current_tab(tab);
+  return current_tab_ == tab;
 }
 
 }  // namespace rg::ui

@@ -115,10 +115,17 @@ class Control {
   void set_locked(bool on);
   Color back_color() const { return back_color_; }
   void set_back_color(Color c);
+  // Whether the user can type into the control now: a text box or a list with
+  // a text, not locked, enabled inside enabled containers.
+  bool takes_typing() const;
+  // The colour the control shows: a box that takes no typing shows the button
+  // face where it would show the window background; a colour of its own stays.
+  Color shown_back_color() const;
   const std::string& tooltip() const { return tooltip_; }
   void set_tooltip(std::string tip);
 
-  bool tab_stop() const { return tab_stop_; }
+  // A locked box is no stop for Tab, whatever its setting.
+  bool tab_stop() const { return tab_stop_ && !(locked_ && takes_text()); }
   void set_tab_stop(bool on) { tab_stop_ = on; }
 
   // Selection within the text (text boxes and the edit part of combo boxes).
@@ -188,6 +195,15 @@ class Control {
   // visible, inside enabled and visible containers.
   bool can_take_focus() const;
 
+  // The words a message names the control by: the caption of the label
+  // before it in its row, else its container's caption, else its name.
+  std::string label() const;
+
+  // True while the Change of a user's edit runs that only took text away
+  // (Backspace, Delete, a cut): a handler that completes what was typed
+  // leaves such a text as the user made it.
+  bool deleting() const { return deleting_; }
+
   // --- Events -------------------------------------------------------------
   std::function<void()> Change;
   std::function<void()> Click;
@@ -222,8 +238,10 @@ class Control {
   // A pick from the list: the text becomes the item, Click is raised.
   void user_select(int index);
   void user_select(std::string_view item);
-  // The user chose a tab.
-  void user_select_tab(int tab);
+  // The user chose a tab: as with any click, the focus moves to the tab
+  // control first, and the tab stays when Validate of the box that has the
+  // focus refuses. Returns whether the tab was shown.
+  bool user_select_tab(int tab);
   // A click on a grid cell: the current cell moves there (EnterCell when it
   // changed), then Click. A click on the header row does nothing.
   void user_click_cell(int row, int col);
@@ -241,6 +259,8 @@ class Control {
   void insert_at_selection(std::string_view s);
   void apply_user_edit(std::string edited, int caret);
   void check_cell(int row, int col) const;
+  bool takes_text() const { return kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox; }
+  bool enabled_within() const;
   // Moves the current cell for the user; false when the click does not count.
   bool user_move_cell(int row, int col);
 
@@ -271,6 +291,7 @@ class Control {
   int col_ = 0;
   int width_chars_ = 0;
   bool multiline_ = false;
+  bool deleting_ = false;
 };
 
 }  // namespace rg::ui

@@ -209,21 +209,20 @@ int Form::offer_key(int key_ascii) {
   return key_ascii;
 }
 
-Control* Form::next_tab_stop(Control* from) const {
+Control* Form::next_tab_stop(Control* from, bool backward) const {
   const auto& controls = showing_->controls;
   const auto n = controls.size();
   if (n == 0) return nullptr;
-  std::size_t start = 0;
-  if (from != nullptr) {
-    for (std::size_t i = 0; i < n; ++i) {
-      if (controls[i].get() == from) {
-        start = i + 1;
-        break;
-      }
+  // Where the search starts: past `from`, or at the first (last) control.
+  std::size_t at = backward ? n - 1 : 0;
+  for (std::size_t i = 0; i < n && from != nullptr; ++i) {
+    if (controls[i].get() == from) {
+      at = backward ? i + n - 1 : i + 1;
+      break;
     }
   }
   for (std::size_t k = 0; k < n; ++k) {
-    Control* c = controls[(start + k) % n].get();
+    Control* c = controls[(backward ? at + n - k : at + k) % n].get();
     if (c->tab_stop() && c->can_take_focus()) return c;
   }
   return nullptr;
@@ -254,9 +253,9 @@ bool Form::user_move_focus(Control& to) {
   return true;
 }
 
-bool Form::send_tab() {
+bool Form::send_tab(bool backward) {
   EventScope scope(*this);
-  Control* next = next_tab_stop(active_);
+  Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
   return user_move_focus(*next);
 }

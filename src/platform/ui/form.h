@@ -213,8 +213,8 @@ class Form {
   // the new control's GotFocus run.
   bool user_move_focus(Control& to);
   // A Tab keystroke sent to the window: a user move to the next control in tab
-  // order that can take the focus.
-  bool send_tab();
+  // order that can take the focus (with Shift, the one before).
+  bool send_tab(bool backward = false);
   // Code SetFocus: moves the focus without focus events.
   void set_focus(Control& to);
 
@@ -262,7 +262,7 @@ class Form {
     std::unique_ptr<ShowingBase> state;
   };
 
-  Control* next_tab_stop(Control* from) const;
+  Control* next_tab_stop(Control* from, bool backward) const;
   // Ends the current showing: it is released now, or kept until the outermost
   // event returns.
   void release_showing();
