@@ -335,7 +335,9 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
         {"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true}}},
       // Blanks alone count as empty: the default, or the box's refusal.
       {"ENGLISH", "", 0, {}, {}, {{"allowable_spread", "  ", {{"allowable_spread", "8.0"}}}}},
-      {"ENGLISH", "", 2, {}, {}, {{"txtS", " ", {}, nullptr, true}}},
+      {"ENGLISH", "", 2, {}, {},
+       {{"txtS", " ", {}, "GUTTER LONGITUDINAL SLOPE: a number is required.", true},
+        {"txtS", "0.02", {{"txtS", "0.0200"}}}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
