@@ -9,26 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "hydraulics/port.h"
+
 namespace rg::ui {
 class Form;
 class FileDialog;
 }  // namespace rg::ui
 
 namespace rg::app {
-
-// The boxes of the inlet design form, by control name, for the dialogs and
-// procedures that read and write them (the hydrology dialogs, the rainfall
-// computations).
-class InletBoxes {
- public:
-  virtual ~InletBoxes() = default;
-  virtual std::string text(std::string_view control) = 0;
-  // A code write: the box's change handling runs as for any code write.
-  virtual void set_text(std::string_view control, std::string_view text) = 0;
-  // Check boxes and option buttons.
-  virtual int value(std::string_view control) = 0;
-  virtual void set_value(std::string_view control, int value) = 0;
-};
 
 struct Services {
   // --- The shell ---------------------------------------------------------------
@@ -39,7 +27,7 @@ struct Services {
   // The form, shown modally once handover.inlet_to_open and inlet_open_mode are set.
   std::function<ui::Form&()> inlet_design;
   // Its boxes.
-  std::function<InletBoxes&()> inlet_boxes;
+  std::function<hyd::InletFormPort&()> inlet_boxes;
   // Whether an INLET row holds the value in the field ("INLET_NUMBER", or
   // "PREINLET1"/"PREINLET2", which search both sides and leave the first
   // referring inlet in handover.found_inlet_number). Nothing when the search

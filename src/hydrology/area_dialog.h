@@ -11,6 +11,7 @@
 // the other table fill the rows they have, a stored C outside its row's range
 // is brought into it, and a box says so.
 
+#include <optional>
 #include <string>
 
 #include "hydrology/land_use.h"
@@ -30,6 +31,8 @@ class AreaDialog : public ui::Form {
 
  private:
   bool trims() const { return table_ == LandUseTable::Rows15; }
+  // The side the inlet design form chose (0 side 1, 1 side 2), if any.
+  std::optional<std::size_t> side() const;
   ui::Control& row_control(const char* array, std::size_t i) const;
   // The row's C as the totals use it: the box's number within the row's range.
   double row_c(std::size_t i) const;

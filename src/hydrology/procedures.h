@@ -2,8 +2,8 @@
 // The rainfall computations on the inlet design form's boxes: the coefficient
 // look-up for a storm return period, the intensity from the time of
 // concentration, and the rational-method discharges and total. They read and
-// write the form only through session.services.inlet_boxes(), keep the
-// coefficients in session.rainfall and format with session.number_format.
+// write the form's flow data only through session.services.inlet_boxes(), keep
+// the coefficients in session.rainfall and format with session.number_format.
 //
 // A computation that cannot be carried out says why in a box and leaves what it
 // would have written empty (never a "0.0" that looks like a result), so the

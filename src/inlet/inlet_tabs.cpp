@@ -254,7 +254,8 @@ struct TabRules {
       box.GotFocus = [&box] { helpers::select_all_text(box); };
     }
     c("grate_help").Click = [this] {
-      if (c("txtPeri").enabled()) show_grate_picker(session);
+      if (!c("txtPeri").enabled()) return;
+      if (const auto grate = show_grate_picker(session)) f.write_grate_opening(*grate);
     };
   }
 
