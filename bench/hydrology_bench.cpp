@@ -97,7 +97,7 @@ void BM_OpenDialog(benchmark::State& state) {
   StoredBoxes boxes;
   session.services.inlet_boxes = [&boxes]() -> rg::hyd::InletFormPort& { return boxes; };
   session.project.unit_system = "ENGLISH";
-  session.handover.area1_selected = true;
+  session.handover.area_side = rg::app::AreaSide::side1;
   auto& dialog = session.form<Dialog>();
   for (auto _ : state) {
     dialog.load();

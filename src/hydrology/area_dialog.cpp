@@ -84,9 +84,11 @@ AreaDialog::AreaDialog(app::Session& session, std::string name, LandUseTable tab
 ui::Control& AreaDialog::row_control(const char* array, std::size_t i) const { return control(array + k(i)); }
 
 std::optional<std::size_t> AreaDialog::side() const {
-  const auto& handover = session_.handover;
-  if (handover.area1_selected) return 0;
-  if (handover.area2_selected) return 1;
+  switch (session_.handover.area_side) {
+    case app::AreaSide::side1: return 0;
+    case app::AreaSide::side2: return 1;
+    case app::AreaSide::none: break;
+  }
   return std::nullopt;
 }
 

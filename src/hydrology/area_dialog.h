@@ -1,7 +1,7 @@
 #pragma once
-// The drainage-area dialog of one side of an inlet (handover.area1_selected
-// first, else side 2): an area and a runoff coefficient C per land use, C
-// kept within the row's range, C x A per row and the two totals. SAVE writes
+// The drainage-area dialog of one side of an inlet (handover.area_side): an
+// area and a runoff coefficient C per land use, C kept within the row's
+// range, C x A per row and the two totals. SAVE writes
 // the side's AREABUFSTR and CBUFSTR, total area and total C x A into the inlet
 // design form and recomputes the discharge; CANCEL writes nothing.
 //

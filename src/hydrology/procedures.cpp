@@ -30,56 +30,43 @@ void clear_discharges(hyd::FlowWrites& out, bool sump) {
 
 }  // namespace
 
-bool get_rainfall_coefficients(app::Session& session, int return_period) {
-  auto& r = session.rainfall;
-  r.rain_coef_A = r.rain_coef_B = r.rain_coef_D = r.rain_coef_E = 0;
+RainfallLookup look_up_coefficients(const app::Session& session, std::string_view storm_frequency) {
   const RainfallSource from = source(session);
   const std::string& name = from == RainfallSource::Station ? session.project.open_project_noaa_station
                                                             : session.project.open_project_county;
-  RainfallLookup found;
-  if (r.rainfall_conn && r.rainfall_conn->is_open()) {
-    found = look_up_rainfall(*r.rainfall_conn, from, name, return_period > 0 ? std::to_string(return_period) : "");
-  } else {
-    found.problem = LookupProblem::DatabaseError;
-    found.database_error = "No rainfall database is open: the rainfall intensity cannot be computed.";
-  }
-  if (!found.ok()) {
-    ui::show_box(session.desktop(), found.message());
-    hyd::FlowWrites out;
-    out.intensity = "";
-    clear_discharges(out, form(session).flow_data().sump);
-    form(session).write_flow(out);
-    return false;
-  }
-  const auto& c = found.coefficients;
-  r.rain_coef_A = c.a;
-  r.rain_coef_B = c.b;
-  r.rain_coef_D = c.d;
-  r.rain_coef_E = c.e;
-  return true;
+  const auto& conn = session.rainfall.rainfall_conn;
+  if (conn && conn->is_open()) return look_up_rainfall(*conn, from, name, storm_frequency);
+  RainfallLookup none;
+  none.problem = LookupProblem::DatabaseError;
+  none.database_error = "No rainfall database is open: the rainfall intensity cannot be computed.";
+  return none;
 }
 
-void compute_intensity(app::Session& session) {
+std::optional<RainfallCoefficients> get_rainfall_coefficients(app::Session& session, int return_period) {
+  const RainfallLookup found =
+      look_up_coefficients(session, return_period > 0 ? std::to_string(return_period) : std::string());
+  if (found.ok()) return found.coefficients;
+  ui::show_box(session.desktop(), found.message());
+  hyd::FlowWrites out;
+  out.intensity = "";
+  clear_discharges(out, form(session).flow_data().sump);
+  form(session).write_flow(out);
+  return std::nullopt;
+}
+
+void compute_intensity(app::Session& session, const std::optional<RainfallCoefficients>& coefficients) {
   auto& f = form(session);
   std::string tc = f.flow_data().tc;
   if (tc.empty()) {
     tc = "5.0";
     f.write_flow({.tc = tc});
   }
-  const auto& r = session.rainfall;
   // No coefficients: the failed look-up has said why.
-  if (r.rain_coef_A == 0 && r.rain_coef_B == 0 && r.rain_coef_D == 0 && r.rain_coef_E == 0) {
+  if (!coefficients) {
     f.write_flow({.intensity = ""});
     return;
   }
-  RainfallCoefficients c;
-  c.formula = source(session) == RainfallSource::County ? RainfallCoefficients::Formula::County
-                                                        : RainfallCoefficients::Formula::Storm;
-  c.a = r.rain_coef_A;
-  c.b = r.rain_coef_B;
-  c.d = r.rain_coef_D;
-  c.e = r.rain_coef_E;
-  const Intensity i = rainfall_intensity(c, text::parse_number(tc), units(session));
+  const Intensity i = rainfall_intensity(*coefficients, text::parse_number(tc), units(session));
   if (!i.ok()) {
     ui::show_box(session.desktop(), std::string(i.message()), ui::Buttons::OK, ui::Icon::Exclamation);
     f.write_flow({.intensity = ""});
@@ -131,8 +118,12 @@ void wire_services(app::Session& session) {
     if (session.project.shared_project) return session.form<FrmArea>();
     return session.form<FrmAreaV2>();
   };
-  s.get_rainfall_coefficients = [&session](int n) { return get_rainfall_coefficients(session, n); };
-  s.compute_intensity = [&session] { compute_intensity(session); };
+  s.look_up_rainfall = [&session](int n) { return get_rainfall_coefficients(session, n).has_value(); };
+  s.compute_intensity = [&session](int n) {
+    const auto coefficients = get_rainfall_coefficients(session, n);
+    if (coefficients) compute_intensity(session, coefficients);
+    return coefficients.has_value();
+  };
   s.compute_discharge = [&session] { compute_discharge(session); };
 }
 

@@ -435,7 +435,11 @@ void FrmTc::cmdsaveTc_Click() {
     return;
   }
   form.write_flow({.tc = control("computedTc").text()});
-  compute_intensity(session_);
+  // The coefficients of the storm frequency the form shows. A look-up that
+  // fails only leaves the intensity empty here: the form looks them up again
+  // when the dialog has closed and says then what is missing.
+  const RainfallLookup rainfall = look_up_coefficients(session_, form.flow_data().storm_frequency);
+  compute_intensity(session_, rainfall.ok() ? std::optional(rainfall.coefficients) : std::nullopt);
   compute_discharge(session_);
   hyd::FlowWrites stored{.tc_computed = 1};
   encode_Tcstr(stored);

@@ -299,7 +299,7 @@ void FrmInletMain::Form_Load() {
   if (handover.inlet_to_open.empty()) {
     adding_ = true;
     enter_add_mode();
-  } else if (handover.inlet_open_mode == "edit") {
+  } else if (handover.inlet_open_mode == app::OpenMode::edit) {
     enter_edit_mode();
   }
 
@@ -408,11 +408,11 @@ bool FrmInletMain::inlet_number_gate(bool check_unique) {
   }
   if (!check_unique) return true;
   const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
-  if (!exists) {
+  if (exists.failed()) {
     back_to_number();
     return false;
   }
-  if (*exists) {
+  if (exists.found_any()) {
     show_box(session_.desktop(), number.text() + kNumberExists, Buttons::OK, Icon::Exclamation);
     back_to_number();
     number.set_text("");
@@ -444,11 +444,11 @@ void FrmInletMain::mnuSaveinlet_Click() {
   adding_ = editing_ = false;
   show_box(session_.desktop(), "Record Saved", Buttons::OK, Icon::Information);
   if (screenmode() == kEdit) {
-    const auto& found = session_.handover.found_inlet_number;
-    if (store::search_inlets(session_, control("Inlet_Number").text(), "PREINLET1").value_or(false)) {
+    const auto next = store::search_inlets(session_, control("Inlet_Number").text(), "PREINLET1");
+    if (next.found_any()) {
       show_box(session_.desktop(),
-               "Current Inlet has Carryover Discharge to Inlet Number - " + found + "\r\n" +
-                   "Please review the design, solve & save the results for Inlet - " + found,
+               "Current Inlet has Carryover Discharge to Inlet Number - " + next.found + "\r\n" +
+                   "Please review the design, solve & save the results for Inlet - " + next.found,
                Buttons::OK, Icon::Information);
     }
   }

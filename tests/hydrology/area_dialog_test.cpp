@@ -15,10 +15,7 @@ constexpr const char* kW7Areas = ",,,,,,,,1.250,,,0.800,,,0.333";
 constexpr const char* kW7Cs = "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35";
 
 struct AreaDialog : HydrologyDialogTest {
-  void select_side(int side) {
-    session.handover.area1_selected = side == 1;
-    session.handover.area2_selected = side == 2;
-  }
+  void select_side(int side) { session.handover.area_side = side == 1 ? app::AreaSide::side1 : app::AreaSide::side2; }
 };
 
 TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {

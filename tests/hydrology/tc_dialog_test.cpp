@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <sstream>
 #include <vector>
 
 #include "fake_inlet_boxes.h"
 #include "hydrology/tc_dialog.h"
+#include "platform/db/connection.h"
 
 namespace rg::test {
 namespace {
@@ -48,11 +51,11 @@ struct TcDialog : HydrologyDialogTest {
 };
 
 TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
-  // Storm-data coefficients B 50, D 10, E 0.75, as a look-up leaves them.
-  session.rainfall.rain_coef_B = 50;
-  session.rainfall.rain_coef_D = 10;
-  session.rainfall.rain_coef_E = 0.75;
-  boxes.flow = {.cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
+  // The 10-year storm of Stuart's Draft: B 41.822, D 10.0, E 0.6753.
+  session.rainfall.rainfall_conn = std::make_unique<db::Connection>();
+  session.rainfall.rainfall_conn->open(std::filesystem::path(RG_PROGRAM_DIR) / "VARMNOAA.rdb", db::Access::ReadOnly);
+  session.project.open_project_noaa_station = "Stuart's Draft";
+  boxes.flow = {.storm_frequency = "10", .cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
   store(worked_with({{22, "0.0"}, {23, "0.0"}, {26, "0.0"}, {27, "12.482"}}), "1,1,0,0");
   run(dialog(), [](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc1").value(), 1);
@@ -70,10 +73,10 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
   EXPECT_EQ(boxes.flow.tc_str, kWorked);
   EXPECT_EQ(boxes.flow.tc_option_str, "1,1,0,1");
   EXPECT_EQ(boxes.flow.tc_computed, 1);
-  // I = 50 / (17.564 + 10)^0.75 = 4.156; Q = 1.522 x 4.156 x 1.0.
-  EXPECT_EQ(boxes.flow.intensity, "4.156");
-  EXPECT_EQ(boxes.flow.discharge[0], "6.325");
-  EXPECT_EQ(boxes.flow.qtotal, "6.325");
+  // I = 41.822 / (17.564 + 10)^0.6753 = 4.454; Q = 1.522 x 4.454 x 1.0.
+  EXPECT_EQ(boxes.flow.intensity, "4.454");
+  EXPECT_EQ(boxes.flow.discharge[0], "6.779");
+  EXPECT_EQ(boxes.flow.qtotal, "6.779");
 }
 
 // An included segment's time and the total follow its inputs as they are left,
