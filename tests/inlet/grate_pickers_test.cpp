@@ -54,8 +54,8 @@ TEST_F(GratePickers, SelectGivesTheRowsAreaAndPerimeterAsPrinted) {
   }
 }
 
-// Select without a row asks for one and stays open; Cancel gives nothing; the
-// next showing starts at the top again.
+// Select without a row asks for one and stays open; Cancel gives nothing, also
+// after a showing that gave a grate; the next showing starts at the top again.
 TEST_F(GratePickers, CancelGivesNothingAndSelectNeedsARow) {
   open("ENGLISH");
   desktop.expect_box("Please Select an Inlet Type!");
@@ -75,6 +75,8 @@ TEST_F(GratePickers, CancelGivesNothingAndSelectNeedsARow) {
 
   desktop.expect_modal("frmgratetypes", [](ui::Form& picker) { picker.control("gtselect").user_click(); });
   EXPECT_EQ(inlet::show_grate_picker(*session), (GrateOpening{"2.33", "9.00"}));
+  desktop.expect_modal("frmgratetypes", [](ui::Form& picker) { picker.control("gtcancel").user_click(); });
+  EXPECT_EQ(inlet::show_grate_picker(*session), std::nullopt);
 }
 
 }  // namespace
