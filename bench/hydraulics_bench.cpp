@@ -25,25 +25,27 @@ struct NameHash {
 
 class MemoryForm : public InletFormPort {
  public:
-  std::string text(std::string_view control) override {
-    const auto it = boxes.find(control);
+  std::string text(Box control) override {
+    const auto it = boxes.find(control.name());
     return it == boxes.end() ? std::string() : it->second;
   }
-  void set_text(std::string_view control, std::string_view text) override {
-    const auto it = boxes.find(control);
+  void set_text(Box control, std::string_view text) override {
+    const auto it = boxes.find(control.name());
     if (it == boxes.end()) {
-      boxes.emplace(control, text);
+      boxes.emplace(control.name(), text);
     } else {
       it->second.assign(text);
     }
   }
-  void set_enabled(std::string_view, bool) override {}
-  void set_back_color(std::string_view, std::uint32_t) override {}
+  void set_enabled(Box, bool) override {}
+  void set_back_color(Box, std::uint32_t) override {}
   void show_message(std::string_view, MessageIcon, std::string_view) override {}
   void clear_results() override {}
   void format_results() override {}
   std::string unit_system() override { return "ENGLISH"; }
   UnitCoefficients& unit_coefficients() override { return coefficients; }
+  FlowData flow_data() override { return {}; }
+  void write_flow(const FlowWrites&) override {}
 
   std::unordered_map<std::string, std::string, NameHash, std::equal_to<>> boxes = {
       {"allowable_spread", "8.0"}, {"txtS", "0.010"},    {"txtn", "0.015"},     {"txtW", "2.000"},

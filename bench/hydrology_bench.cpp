@@ -4,7 +4,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "app/session.h"
@@ -63,24 +62,30 @@ void BM_RainfallLookUp(benchmark::State& state) {
 }
 BENCHMARK(BM_RainfallLookUp);
 
-// The inlet design form's boxes, as the dialogs read them when they open.
-class StoredBoxes : public rg::app::InletBoxes {
+// The inlet design form's flow data, as the dialogs read them when they open.
+class StoredBoxes : public rg::hyd::InletFormPort {
  public:
-  std::map<std::string, std::string, std::less<>> texts = {
-      {"TcStr",
-       "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,"
-       "0.0080,0.016,0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,12.000,600.000,"
-       "Natural basin with well defined channel,1.0,5.082,17.564"},
-      {"Tcoptionstr", "1,1,0,1"},
-      {"areabufstr1", ",,,,,,,,1.250,,,0.800,,,0.333"},
-      {"cbufstr1", "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35"}};
-  std::string text(std::string_view c) override {
-    const auto it = texts.find(c);
-    return it == texts.end() ? std::string() : it->second;
+  rg::hyd::FlowData flow_data() override {
+    return {.tc_str = "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,"
+                      "13.000,0.0080,0.016,0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,12.000,600.000,"
+                      "Natural basin with well defined channel,1.0,5.082,17.564",
+            .tc_option_str = "1,1,0,1",
+            .area_str = {",,,,,,,,1.250,,,0.800,,,0.333", ""},
+            .c_str = {"0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35", ""}};
   }
-  void set_text(std::string_view, std::string_view) override {}
-  int value(std::string_view) override { return 0; }
-  void set_value(std::string_view, int) override {}
+  void write_flow(const rg::hyd::FlowWrites&) override {}
+  std::string text(rg::hyd::Box) override { return {}; }
+  void set_text(rg::hyd::Box, std::string_view) override {}
+  void set_enabled(rg::hyd::Box, bool) override {}
+  void set_back_color(rg::hyd::Box, std::uint32_t) override {}
+  void show_message(std::string_view, rg::hyd::MessageIcon, std::string_view) override {}
+  void clear_results() override {}
+  void format_results() override {}
+  std::string unit_system() override { return "ENGLISH"; }
+  rg::hyd::UnitCoefficients& unit_coefficients() override { return coefficients_; }
+
+ private:
+  rg::hyd::UnitCoefficients coefficients_;
 };
 
 // Loading (design, stored strings decoded, included segments computed) and
@@ -90,9 +95,9 @@ void BM_OpenDialog(benchmark::State& state) {
   rg::ui::ScriptedDesktop desktop;
   rg::app::Session session(desktop, RG_PROGRAM_DIR);
   StoredBoxes boxes;
-  session.services.inlet_boxes = [&boxes]() -> rg::app::InletBoxes& { return boxes; };
+  session.services.inlet_boxes = [&boxes]() -> rg::hyd::InletFormPort& { return boxes; };
   session.project.unit_system = "ENGLISH";
-  session.handover.area1_selected = true;
+  session.handover.area_side = rg::app::AreaSide::side1;
   auto& dialog = session.form<Dialog>();
   for (auto _ : state) {
     dialog.load();

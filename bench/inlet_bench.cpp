@@ -80,7 +80,7 @@ class Project {
     return "I" + std::string(4 - n.size(), '0') + n;
   }
   FrmInletMain& form() { return session->form<FrmInletMain>(); }
-  void open(const std::string& inlet, const char* mode) {
+  void open(const std::string& inlet, rg::app::OpenMode mode) {
     session->handover.inlet_to_open = inlet;
     session->handover.inlet_open_mode = mode;
     form().load();
@@ -92,7 +92,7 @@ class Project {
  private:
   // One grate on a grade with 3 cfs, solved and saved through the form.
   void seed_inlet() {
-    open("", "add");
+    open("", rg::app::OpenMode::add);
     auto& f = form();
     f.control("Inlet_Number").set_text("I0000");
     f.control("inlet_type").set_list_index(1);
@@ -115,7 +115,7 @@ Project& project() {
 void BM_OpenInEdit(benchmark::State& state) {
   auto& p = project();
   for (auto _ : state) {
-    p.open("I0500", "edit");
+    p.open("I0500", rg::app::OpenMode::edit);
     state.PauseTiming();
     p.form().unload();
     state.ResumeTiming();
@@ -130,7 +130,7 @@ void BM_Solve(benchmark::State& state) {
   const auto index = static_cast<std::size_t>(state.range(0));
   const bool alone = state.range(1) != 0;
   const auto& kind = rg::hyd::inlet_kinds()[index];
-  p.open(Project::number(static_cast<int>(index)), "edit");
+  p.open(Project::number(static_cast<int>(index)), rg::app::OpenMode::edit);
   auto& f = p.form();
   // The seed's set-up emptied what a grate on a grade does not use.
   rg::inlet::quillmere_libraries::reset_geometry_inputs(f, *p.session);
@@ -155,7 +155,7 @@ BENCHMARK(BM_Solve)->ArgsProduct({{0, 1, 2, 3, 4, 5, 7, 8, 9}, {0, 1}})->Unit(be
 
 void BM_Save(benchmark::State& state) {
   auto& p = project();
-  p.open("I0500", "edit");
+  p.open("I0500", rg::app::OpenMode::edit);
   auto& f = p.form();
   for (auto _ : state) {
     state.PauseTiming();

@@ -5,9 +5,10 @@
 // these, and main() wires the real forms in. An offer nobody wired is empty.
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "hydraulics/port.h"
 
 namespace rg::ui {
 class Form;
@@ -16,18 +17,14 @@ class FileDialog;
 
 namespace rg::app {
 
-// The boxes of the inlet design form, by control name, for the dialogs and
-// procedures that read and write them (the hydrology dialogs, the rainfall
-// computations).
-class InletBoxes {
- public:
-  virtual ~InletBoxes() = default;
-  virtual std::string text(std::string_view control) = 0;
-  // A code write: the box's change handling runs as for any code write.
-  virtual void set_text(std::string_view control, std::string_view text) = 0;
-  // Check boxes and option buttons.
-  virtual int value(std::string_view control) = 0;
-  virtual void set_value(std::string_view control, int value) = 0;
+// What a search of the inlets answered.
+struct InletSearch {
+  enum class Outcome { Found, NotFound, Failed } outcome = Outcome::Failed;
+  // The first inlet, in number order, that names the searched one as its
+  // previous inlet (a PREINLET search that found one).
+  std::string found;
+  bool found_any() const { return outcome == Outcome::Found; }
+  bool failed() const { return outcome == Outcome::Failed; }
 };
 
 struct Services {
@@ -39,21 +36,23 @@ struct Services {
   // The form, shown modally once handover.inlet_to_open and inlet_open_mode are set.
   std::function<ui::Form&()> inlet_design;
   // Its boxes.
-  std::function<InletBoxes&()> inlet_boxes;
+  std::function<hyd::InletFormPort&()> inlet_boxes;
   // Whether an INLET row holds the value in the field ("INLET_NUMBER", or
-  // "PREINLET1"/"PREINLET2", which search both sides and leave the first
-  // referring inlet in handover.found_inlet_number). Nothing when the search
-  // could not be carried out (the reason has been shown): the caller refuses.
-  std::function<std::optional<bool>(std::string_view value, std::string_view field)> search_inlets;
+  // "PREINLET1"/"PREINLET2", which search both sides and give the first
+  // referring inlet). Failed when the search could not be carried out (the
+  // reason has been shown): the caller refuses.
+  std::function<InletSearch(std::string_view value, std::string_view field)> search_inlets;
 
   // --- Hydrology -----------------------------------------------------------------
   std::function<ui::Form&()> tc_dialog;
   // The drainage-area dialog of the open project (15 or 24 land-use rows).
   std::function<ui::Form&()> area_dialog;
-  // The rainfall coefficients of a storm return period into rainfall's
-  // coefficients; false (after a box that says what was not found) when there are none.
-  std::function<bool(int return_period)> get_rainfall_coefficients;
-  std::function<void()> compute_intensity;
+  // Whether the open project's rainfall data hold coefficients for a storm
+  // return period; false after a box that says what was not found.
+  std::function<bool(int return_period)> look_up_rainfall;
+  // The same look-up, and the intensity worked out from the coefficients it
+  // found; false as above.
+  std::function<bool(int return_period)> compute_intensity;
   std::function<void()> compute_discharge;
 
   // --- The inlet list ------------------------------------------------------------

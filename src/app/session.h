@@ -3,7 +3,9 @@
 // the open project (cleared as one value when the project closes), the rainfall
 // source, the values forms hand to each other, and the display settings; plus the
 // forms themselves (one instance each, created on first use) and the services one
-// subsystem offers another. Tests make a fresh Session per case.
+// subsystem offers another. Each value has one owner, named where it is
+// declared; what a function finds is returned, never left here for its caller
+// to read back. Tests make a fresh Session per case.
 
 #include <filesystem>
 #include <functional>
@@ -36,7 +38,9 @@ struct ProjectCopies {
   friend bool operator==(const ProjectCopies&, const ProjectCopies&) = default;
 };
 
-// Everything that belongs to the open project; a closed project is a default one.
+// Everything that belongs to the open project; a closed project is a default
+// one. The shell's: it opens and closes the project, and its details dialog
+// edits the copies.
 struct OpenProject : ProjectCopies {
   std::string project_db_path;
   std::unique_ptr<db::Connection> project_conn;
@@ -47,43 +51,48 @@ struct OpenProject : ProjectCopies {
   // The project's path holds the marker "qmp".
   bool shared_project = false;
   // The inlet list's row selected again after a reload (0 until the list first
-  // loads for this project).
+  // loads for this project). The inlet list's.
   int flex_current_row = 0;
 
   // Empties the copies of the PROJECT row, keeping the file and its connection.
   void clear_copies() { static_cast<ProjectCopies&>(*this) = ProjectCopies{}; }
 };
 
-// The rainfall file read for the county and station lists and the coefficients.
+// The rainfall file read for the county and station lists and the coefficient
+// look-up. The shell's: it opens the file with the project.
 struct RainfallSource {
   std::string rainfall_db_path;
   std::unique_ptr<db::Connection> rainfall_conn;
   std::unique_ptr<db::RecordSet> county_rs;
   std::unique_ptr<db::RecordSet> station_rs;
-  // The coefficients of the last look-up of a storm return period.
-  double rain_coef_A = 0;
-  double rain_coef_B = 0;
-  double rain_coef_D = 0;
-  double rain_coef_E = 0;
 };
+
+// How the inlet design form opens an inlet.
+enum class OpenMode { add, view, edit };
+
+// The side of an inlet whose drainage areas the area dialog edits.
+enum class AreaSide { none, side1, side2 };
 
 // Values one form leaves for another.
 struct HandOver {
-  // The folder of the last file dialog.
+  // The folder of the last file chosen. The shell's file dialog's: the shell
+  // empties it at start, and whoever shows that dialog opens it there and
+  // leaves the folder of the file chosen.
   std::string last_dir;
-  // Set by the inlet list when the Design loop is to end.
+  // The main window's Design loop shows the inlet list again until the list
+  // sets this. The Design loop's.
   bool design_loop_done = false;
-  // The inlet the inlet design form opens ("" adds one) and how ("add", "view", "edit").
+  // The inlet the inlet design form opens ("" adds one) and how. The inlet
+  // list's: it sets both before it shows the form.
   std::string inlet_to_open;
-  std::string inlet_open_mode;
+  OpenMode inlet_open_mode = OpenMode::view;
   // The inlet of the list's current row, and the number a renumber gives it.
+  // The inlet list's and its renumber dialog's.
   std::string current_inlet_number;
   std::string new_inlet_number;
-  // The inlet that search_inlets found naming another as its previous inlet.
-  std::string found_inlet_number;
-  // The side whose drainage areas the area dialog edits, and its row count.
-  bool area1_selected = false;
-  bool area2_selected = false;
+  // The side the area dialog edits, and the rows of the land-use table in use
+  // (24 in a shared project, else 15). The inlet design form's.
+  AreaSide area_side = AreaSide::none;
   int area_row_count = 15;
 };
 
@@ -113,9 +122,11 @@ class Session {
   OpenProject project;
   RainfallSource rainfall;
   HandOver handover;
-  // The display pattern of numbers; each form sets it when it loads.
+  // The display pattern of numbers: a program-wide setting that each form and
+  // dialog sets when it loads and none restores, so the last one set holds.
   std::string number_format = "0.000";
-  // The unit-dependent constants of the inlet computations.
+  // The unit-dependent constants of the inlet computations. The inlet design
+  // form's: its unit settings and each computation set them.
   hyd::UnitCoefficients unit_coefficients;
   // What the subsystems offer each other, wired by main() (and by tests).
   Services services;

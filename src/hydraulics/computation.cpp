@@ -15,20 +15,20 @@ UnitCoefficients& Run::set_coefficients(const CoefficientChoice& choice) {
   return k;
 }
 
-Real Run::number(std::string_view control) {
+Real Run::number(Box control) {
   const auto value = rg::text::parse_number(form_.text(control));
   if (!value) throw Fault{};
   return *value;
 }
 
-std::string Run::text(std::string_view control) { return form_.text(control); }
+std::string Run::text(Box control) { return form_.text(control); }
 
-void Run::write(std::string_view control, Real value) {
+void Run::write(Box control, Real value) {
   if (!std::isfinite(value.value())) throw Fault{};
   form_.set_text(control, rg::text::plain_text(value.value()));
 }
 
-void Run::write(std::string_view control, std::string_view text) {
+void Run::write(Box control, std::string_view text) {
   form_.set_text(control, text);
 }
 

@@ -36,11 +36,11 @@ class Run {
   UnitCoefficients& set_coefficients(const CoefficientChoice& choice);
 
   // The box's text as a number; a text that is not one fails the run.
-  Real number(std::string_view control);
-  std::string text(std::string_view control);
+  Real number(Box control);
+  std::string text(Box control);
 
-  void write(std::string_view control, Real value);
-  void write(std::string_view control, std::string_view text);
+  void write(Box control, Real value);
+  void write(Box control, std::string_view text);
 
   // A plain box: OK only, no icon.
   void tell(std::string_view message, std::string_view title = {});

@@ -83,6 +83,15 @@ AreaDialog::AreaDialog(app::Session& session, std::string name, LandUseTable tab
 
 ui::Control& AreaDialog::row_control(const char* array, std::size_t i) const { return control(array + k(i)); }
 
+std::optional<std::size_t> AreaDialog::side() const {
+  switch (session_.handover.area_side) {
+    case app::AreaSide::side1: return 0;
+    case app::AreaSide::side2: return 1;
+    case app::AreaSide::none: break;
+  }
+  return std::nullopt;
+}
+
 void AreaDialog::design() {
   add_controls(make_table(table_));
   const auto rows = land_use_rows(table_);
@@ -121,14 +130,12 @@ void AreaDialog::Form_Load() {
     }
     control("TAunit").set_caption("Ha");
   }
-  const auto& handover = session_.handover;
-  auto& boxes = session_.services.inlet_boxes();
-  const char* side = handover.area1_selected ? "1" : handover.area2_selected ? "2" : nullptr;
   const std::size_t count = land_use_rows(table_).size();
-  if (side != nullptr) {
-    const std::string areas = boxes.text(std::string("areabufstr") + side);
+  if (const auto s = side()) {
+    const hyd::FlowData flow = session_.services.inlet_boxes().flow_data();
+    const std::string& areas = flow.area_str[*s];
     if (!areas.empty()) {
-      DecodedAreaRows stored = decode_area_rows(table_, areas, boxes.text(std::string("cbufstr") + side));
+      DecodedAreaRows stored = decode_area_rows(table_, areas, flow.c_str[*s]);
       mend_area_rows(table_, stored);
       for (std::size_t i = 0; i < count; ++i) {
         row_control("Area", i).set_text(stored.rows.areas[i]);
@@ -228,9 +235,7 @@ bool AreaDialog::compute_area_totals() {
 void AreaDialog::cmdsavearea_Click() {
   // Totals that cannot be computed are never handed over.
   if (!compute_area_totals()) return;
-  const auto& handover = session_.handover;
-  const char* side = handover.area1_selected ? "1" : handover.area2_selected ? "2" : nullptr;
-  if (side != nullptr) {
+  if (const auto s = side()) {
     AreaRows rows;
     const std::size_t count = land_use_rows(table_).size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -238,12 +243,13 @@ void AreaDialog::cmdsavearea_Click() {
       rows.cs.push_back(row_control("Cval", i).text());
     }
     const AreaStrings stored = encode_area_rows(rows);
-    auto& boxes = session_.services.inlet_boxes();
     const std::string& pattern = session_.number_format;
-    boxes.set_text(std::string("areabufstr") + side, stored.areabufstr);
-    boxes.set_text(std::string("cbufstr") + side, stored.cbufstr);
-    boxes.set_text(std::string("totalarea") + side, text::format_text(control("TAREA").text(), pattern));
-    boxes.set_text(std::string("totalca") + side, text::format_text(control("TCA").text(), pattern));
+    hyd::FlowWrites out;
+    out.area_str[*s] = stored.areabufstr;
+    out.c_str[*s] = stored.cbufstr;
+    out.total_area[*s] = text::format_text(control("TAREA").text(), pattern);
+    out.total_ca[*s] = text::format_text(control("TCA").text(), pattern);
+    session_.services.inlet_boxes().write_flow(out);
     compute_discharge(session_);
   }
   unload();

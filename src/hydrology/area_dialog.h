@@ -1,7 +1,7 @@
 #pragma once
-// The drainage-area dialog of one side of an inlet (handover.area1_selected
-// first, else side 2): an area and a runoff coefficient C per land use, C
-// kept within the row's range, C x A per row and the two totals. SAVE writes
+// The drainage-area dialog of one side of an inlet (handover.area_side): an
+// area and a runoff coefficient C per land use, C kept within the row's
+// range, C x A per row and the two totals. SAVE writes
 // the side's AREABUFSTR and CBUFSTR, total area and total C x A into the inlet
 // design form and recomputes the discharge; CANCEL writes nothing.
 //
@@ -11,6 +11,7 @@
 // the other table fill the rows they have, a stored C outside its row's range
 // is brought into it, and a box says so.
 
+#include <optional>
 #include <string>
 
 #include "hydrology/land_use.h"
@@ -30,6 +31,8 @@ class AreaDialog : public ui::Form {
 
  private:
   bool trims() const { return table_ == LandUseTable::Rows15; }
+  // The side the inlet design form chose (0 side 1, 1 side 2), if any.
+  std::optional<std::size_t> side() const;
   ui::Control& row_control(const char* array, std::size_t i) const;
   // The row's C as the totals use it: the box's number within the row's range.
   double row_c(std::size_t i) const;

@@ -13,7 +13,7 @@ namespace rg::hydrology {
 
 namespace {
 
-app::InletBoxes& boxes(app::Session& session) { return session.services.inlet_boxes(); }
+hyd::InletFormPort& form(app::Session& session) { return session.services.inlet_boxes(); }
 
 Units units(const app::Session& session) { return units_of(session.project.unit_system); }
 
@@ -21,92 +21,94 @@ RainfallSource source(const app::Session& session) {
   return rainfall_source(session.project.shared_project, session.project.open_project_major_release);
 }
 
-bool sump(app::Session& session) { return boxes(session).text("inlet_location") == "SUMP"; }
-
-void clear_discharges(app::Session& session) {
-  auto& b = boxes(session);
-  b.set_text("discharge1", "");
-  if (sump(session)) b.set_text("discharge2", "");
-  b.set_text("QTotal", "");
+// Nothing worked out from an intensity that is not there.
+void clear_discharges(hyd::FlowWrites& out, bool sump) {
+  out.discharge[0] = "";
+  if (sump) out.discharge[1] = "";
+  out.qtotal = "";
 }
 
 }  // namespace
 
-bool get_rainfall_coefficients(app::Session& session, int return_period) {
-  auto& r = session.rainfall;
-  r.rain_coef_A = r.rain_coef_B = r.rain_coef_D = r.rain_coef_E = 0;
+RainfallLookup look_up_coefficients(const app::Session& session, std::string_view storm_frequency) {
   const RainfallSource from = source(session);
   const std::string& name = from == RainfallSource::Station ? session.project.open_project_noaa_station
                                                             : session.project.open_project_county;
-  RainfallLookup found;
-  if (r.rainfall_conn && r.rainfall_conn->is_open()) {
-    found = look_up_rainfall(*r.rainfall_conn, from, name, return_period > 0 ? std::to_string(return_period) : "");
-  } else {
-    found.problem = LookupProblem::DatabaseError;
-    found.database_error = "No rainfall database is open: the rainfall intensity cannot be computed.";
-  }
-  if (!found.ok()) {
-    ui::show_box(session.desktop(), found.message());
-    boxes(session).set_text("Intensity", "");
-    clear_discharges(session);
-    return false;
-  }
-  const auto& c = found.coefficients;
-  r.rain_coef_A = c.a;
-  r.rain_coef_B = c.b;
-  r.rain_coef_D = c.d;
-  r.rain_coef_E = c.e;
-  return true;
+  const auto& conn = session.rainfall.rainfall_conn;
+  if (conn && conn->is_open()) return look_up_rainfall(*conn, from, name, storm_frequency);
+  RainfallLookup none;
+  none.problem = LookupProblem::DatabaseError;
+  none.database_error = "No rainfall database is open: the rainfall intensity cannot be computed.";
+  return none;
 }
 
-void compute_intensity(app::Session& session) {
-  auto& b = boxes(session);
-  if (b.text("Tc").empty()) b.set_text("Tc", "5.0");
-  const auto& r = session.rainfall;
+std::optional<RainfallCoefficients> get_rainfall_coefficients(app::Session& session, int return_period) {
+  const RainfallLookup found =
+      look_up_coefficients(session, return_period > 0 ? std::to_string(return_period) : std::string());
+  if (found.ok()) return found.coefficients;
+  ui::show_box(session.desktop(), found.message());
+  hyd::FlowWrites out;
+  out.intensity = "";
+  clear_discharges(out, form(session).flow_data().sump);
+  form(session).write_flow(out);
+  return std::nullopt;
+}
+
+void compute_intensity(app::Session& session, const std::optional<RainfallCoefficients>& coefficients) {
+  auto& f = form(session);
+  std::string tc = f.flow_data().tc;
+  if (tc.empty()) {
+    tc = "5.0";
+    f.write_flow({.tc = tc});
+  }
   // No coefficients: the failed look-up has said why.
-  if (r.rain_coef_A == 0 && r.rain_coef_B == 0 && r.rain_coef_D == 0 && r.rain_coef_E == 0) {
-    b.set_text("Intensity", "");
+  if (!coefficients) {
+    f.write_flow({.intensity = ""});
     return;
   }
-  RainfallCoefficients c;
-  c.formula = source(session) == RainfallSource::County ? RainfallCoefficients::Formula::County
-                                                        : RainfallCoefficients::Formula::Storm;
-  c.a = r.rain_coef_A;
-  c.b = r.rain_coef_B;
-  c.d = r.rain_coef_D;
-  c.e = r.rain_coef_E;
-  const Intensity i = rainfall_intensity(c, text::parse_number(b.text("Tc")), units(session));
+  const Intensity i = rainfall_intensity(*coefficients, text::parse_number(tc), units(session));
   if (!i.ok()) {
     ui::show_box(session.desktop(), std::string(i.message()), ui::Buttons::OK, ui::Icon::Exclamation);
-    b.set_text("Intensity", "");
+    f.write_flow({.intensity = ""});
     return;
   }
-  b.set_text("Intensity", text::format_number(i.value, session.number_format));
+  f.write_flow({.intensity = text::format_number(i.value, session.number_format)});
 }
 
 void compute_discharge(app::Session& session) {
-  auto& b = boxes(session);
-  for (const char* name : {"totalca1", "totalca2", "carryover1", "carryover2"}) {
-    if (b.text(name).empty()) b.set_text(name, "0.0");
+  auto& f = form(session);
+  hyd::FlowData in = f.flow_data();
+  // Empty totals and carry-overs become "0.0" first, as the form stores them.
+  hyd::FlowWrites zeros;
+  for (std::size_t side = 0; side < 2; ++side) {
+    if (in.total_ca[side].empty()) zeros.total_ca[side] = in.total_ca[side] = "0.0";
+    if (in.carryover[side].empty()) zeros.carryover[side] = in.carryover[side] = "0.0";
   }
+  f.write_flow(zeros);
+  hyd::FlowWrites out;
   // No intensity (a failed look-up, none typed): no discharge either.
-  if (text::trim(b.text("Intensity")).empty()) {
-    clear_discharges(session);
+  if (text::trim(in.intensity).empty()) {
+    clear_discharges(out, in.sump);
+    f.write_flow(out);
     return;
   }
-  auto number = [&b](const char* name) { return text::parse_number(b.text(name)); };
-  DischargeInputs in{number("totalca1"), number("totalca2"),   number("Intensity"),   number("Cf"),
-                     number("carryover1"), number("carryover2"), sump(session)};
-  const Discharge q = compute_discharge(in, units(session));
+  using text::parse_number;
+  const DischargeInputs d{parse_number(in.total_ca[0]),  parse_number(in.total_ca[1]),
+                          parse_number(in.intensity),    parse_number(in.cf),
+                          parse_number(in.carryover[0]), parse_number(in.carryover[1]),
+                          in.sump};
+  const Discharge q = compute_discharge(d, units(session));
   if (!q.ok()) {
     ui::show_box(session.desktop(), q.message(), ui::Buttons::OK, ui::Icon::Exclamation);
-    clear_discharges(session);
+    clear_discharges(out, in.sump);
+    f.write_flow(out);
     return;
   }
   const std::string& pattern = session.number_format;
-  b.set_text("discharge1", text::format_number(q.q1, pattern));
-  if (in.sump) b.set_text("discharge2", text::format_number(q.q2, pattern));
-  b.set_text("QTotal", text::format_number(q.total, pattern));
+  out.discharge[0] = text::format_number(q.q1, pattern);
+  if (in.sump) out.discharge[1] = text::format_number(q.q2, pattern);
+  out.qtotal = text::format_number(q.total, pattern);
+  f.write_flow(out);
 }
 
 void wire_services(app::Session& session) {
@@ -116,8 +118,12 @@ void wire_services(app::Session& session) {
     if (session.project.shared_project) return session.form<FrmArea>();
     return session.form<FrmAreaV2>();
   };
-  s.get_rainfall_coefficients = [&session](int n) { return get_rainfall_coefficients(session, n); };
-  s.compute_intensity = [&session] { compute_intensity(session); };
+  s.look_up_rainfall = [&session](int n) { return get_rainfall_coefficients(session, n).has_value(); };
+  s.compute_intensity = [&session](int n) {
+    const auto coefficients = get_rainfall_coefficients(session, n);
+    if (coefficients) compute_intensity(session, coefficients);
+    return coefficients.has_value();
+  };
   s.compute_discharge = [&session] { compute_discharge(session); };
 }
 

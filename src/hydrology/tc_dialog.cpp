@@ -276,30 +276,29 @@ void FrmTc::Form_Load() {
     for (int i = 0; i <= 11; ++i) control("lblft" + k(i)).set_caption("m");
     for (int i = 0; i <= 2; ++i) control("slopeftpft" + k(i)).set_caption("m/m");
   }
-  if (!session_.services.inlet_boxes().text("TcStr").empty()) decode_Tcstr();
+  if (!session_.services.inlet_boxes().flow_data().tc_str.empty()) decode_Tcstr();
   lib::select_all_text(control("flow_distance3"));
 }
 
 void FrmTc::decode_Tcstr() {
-  auto& boxes = session_.services.inlet_boxes();
-  const DecodedTcstr stored = decode_tcstr(boxes.text("TcStr"));
+  const hyd::FlowData flow = session_.services.inlet_boxes().flow_data();
+  const DecodedTcstr stored = decode_tcstr(flow.tc_str);
   for (std::size_t i = 0; i < tc_field_count; ++i) {
     if (stored.fields[i]) control(tc_string_controls[i]).set_text(*stored.fields[i]);
   }
-  const TcChecks checks = decode_tcoptionstr(boxes.text("Tcoptionstr"));
+  const TcChecks checks = decode_tcoptionstr(flow.tc_option_str);
   for (int n = 1; n <= 4; ++n) {
     if (checks[static_cast<std::size_t>(n - 1)]) check(n).set_value(1);
   }
 }
 
-void FrmTc::encode_Tcstr() {
+void FrmTc::encode_Tcstr(hyd::FlowWrites& out) const {
   TcTexts texts;
   for (std::size_t i = 0; i < tc_field_count; ++i) texts[i] = control(tc_string_controls[i]).text();
   TcChecks checks{};
   for (int n = 1; n <= 4; ++n) checks[static_cast<std::size_t>(n - 1)] = check(n).value() == 1;
-  auto& boxes = session_.services.inlet_boxes();
-  boxes.set_text("TcStr", encode_tcstr(texts));
-  boxes.set_text("Tcoptionstr", encode_tcoptionstr(checks));
+  out.tc_str = encode_tcstr(texts);
+  out.tc_option_str = encode_tcoptionstr(checks);
 }
 
 bool FrmTc::compute_method(int method, bool quiet) {
@@ -425,24 +424,26 @@ void FrmTc::cmdsaveTc_Click() {
   }
   if (!sum_total_tc()) return;
   const double total = text::parse_number(control("computedTc").text()).value_or(0.0);
-  auto& boxes = session_.services.inlet_boxes();
+  hyd::InletFormPort& form = session_.services.inlet_boxes();
   if (total <= 5.0) {
     if (ui::show_box(desktop, "Computed Tc < 5 min, Default 5 Min will be used", ui::Buttons::OKCancel,
                      ui::Icon::Exclamation, {}, false, ui::Answer::Cancel) != ui::Answer::OK) {
       return;
     }
-    boxes.set_text("Tc", "5.0");
-    boxes.set_text("TcStr", "");
-    boxes.set_text("Tcoptionstr", "");
-    boxes.set_value("Check_ComputeTc", 0);
+    form.write_flow({.tc = "5.0", .tc_str = "", .tc_option_str = "", .tc_computed = 0});
     unload();
     return;
   }
-  boxes.set_text("Tc", control("computedTc").text());
-  compute_intensity(session_);
+  form.write_flow({.tc = control("computedTc").text()});
+  // The coefficients of the storm frequency the form shows. A look-up that
+  // fails only leaves the intensity empty here: the form looks them up again
+  // when the dialog has closed and says then what is missing.
+  const RainfallLookup rainfall = look_up_coefficients(session_, form.flow_data().storm_frequency);
+  compute_intensity(session_, rainfall.ok() ? std::optional(rainfall.coefficients) : std::nullopt);
   compute_discharge(session_);
-  encode_Tcstr();
-  boxes.set_value("Check_ComputeTc", 1);
+  hyd::FlowWrites stored{.tc_computed = 1};
+  encode_Tcstr(stored);
+  form.write_flow(stored);
   unload();
 }
 

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "hydraulics/port.h"
 #include "hydrology/formulas.h"
 #include "platform/ui/form.h"
 
@@ -49,7 +50,8 @@ class FrmTc : public ui::Form {
   void CheckTc_Click(int method);
   void leave_flow_distance(ui::Control& box, TcMethod method);
   void leave_lower_elevation(int method);
-  void encode_Tcstr();
+  // TcStr and Tcoptionstr from the inputs and the included segments.
+  void encode_Tcstr(hyd::FlowWrites& out) const;
   void cmdsaveTc_Click();
 
   app::Session& session_;

@@ -5,7 +5,6 @@
 
 #include "app/session.h"
 #include "hydraulics/coefficients.h"
-#include "hydraulics/controls.h"
 
 namespace rg::inlet {
 
@@ -103,8 +102,11 @@ void GratePicker::design() {
   control("gtcancel").Click = [this] { gtcancel_Click(); };
 }
 
-// Each showing starts at the first row.
-void GratePicker::Form_Load() { control("gratetypelist").set_list_index(0); }
+// Each showing starts at the first row, with nothing chosen.
+void GratePicker::Form_Load() {
+  picked_.reset();
+  control("gratetypelist").set_list_index(0);
+}
 
 void GratePicker::gtselect_Click() {
   const std::string row = control("gratetypelist").text();
@@ -113,22 +115,18 @@ void GratePicker::gtselect_Click() {
     return;
   }
   const std::vector<std::string> fields = row_fields(row);
-  if (fields.size() == 5 && session_.services.inlet_boxes) {
-    app::InletBoxes& boxes = session_.services.inlet_boxes();
-    boxes.set_text(hyd::controls::txtArea, fields[3]);
-    boxes.set_text(hyd::controls::txtPeri, fields[4]);
-  }
+  if (fields.size() == 5) picked_ = GrateOpening{fields[3], fields[4]};
   unload();
 }
 
 void GratePicker::gtcancel_Click() { unload(); }
 
-void show_grate_picker(app::Session& session) {
-  if (hyd::is_english(session.project.unit_system)) {
-    session.desktop().show_modal(session.form<FrmGrateTypes>());
-  } else {
-    session.desktop().show_modal(session.form<FrmMetricGrateTypes>());
-  }
+std::optional<GrateOpening> show_grate_picker(app::Session& session) {
+  GratePicker& picker = hyd::is_english(session.project.unit_system)
+                            ? static_cast<GratePicker&>(session.form<FrmGrateTypes>())
+                            : session.form<FrmMetricGrateTypes>();
+  session.desktop().show_modal(picker);
+  return picker.picked();
 }
 
 }  // namespace rg::inlet

@@ -1,10 +1,12 @@
 #pragma once
 // The grate-type pickers: a modal list of the DOVI standard grate drop inlets
-// whose Select writes the chosen grate's opening area and perimeter into the
+// whose Select gives the chosen grate's opening area and perimeter, for the
 // inlet design form's txtArea and txtPeri. One dialog, shown with the English
 // or the metric table.
 
 #include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/ui/form.h"
@@ -23,6 +25,13 @@ struct GratePickerTable {
   std::array<std::string_view, 18> rows;
 };
 
+// A grate's opening as the picker's row prints it.
+struct GrateOpening {
+  std::string area;
+  std::string perimeter;
+  friend bool operator==(const GrateOpening&, const GrateOpening&) = default;
+};
+
 extern const GratePickerTable english_grate_types;
 extern const GratePickerTable metric_grate_types;
 
@@ -34,6 +43,9 @@ class GratePicker : public ui::Form {
   void gtselect_Click();
   void gtcancel_Click();
 
+  // The grate Select chose in the last showing; nothing after Cancel.
+  const std::optional<GrateOpening>& picked() const { return picked_; }
+
  protected:
   void design() override;
   void Form_Load() override;
@@ -41,6 +53,7 @@ class GratePicker : public ui::Form {
  private:
   app::Session& session_;
   const GratePickerTable& table_;
+  std::optional<GrateOpening> picked_;
 };
 
 // The two dialogs, one instance each in the session.
@@ -54,7 +67,7 @@ class FrmMetricGrateTypes : public GratePicker {
 };
 
 // Shows the picker of the open project's unit system modally (frmgratetypes for
-// "ENGLISH", frmMetricgratetypes otherwise) and returns when it has closed.
-void show_grate_picker(app::Session& session);
+// "ENGLISH", frmMetricgratetypes otherwise); the grate chosen, when it has closed.
+std::optional<GrateOpening> show_grate_picker(app::Session& session);
 
 }  // namespace rg::inlet

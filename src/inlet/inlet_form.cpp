@@ -40,22 +40,11 @@ bool is_result_box(std::string_view name) {
   return std::find(results.begin(), results.end(), name) != results.end();
 }
 
-Icon icon_of(hyd::MessageIcon icon) {
-  switch (icon) {
-    case hyd::MessageIcon::exclamation:
-      return Icon::Exclamation;
-    case hyd::MessageIcon::information:
-      return Icon::Information;
-    default:
-      return Icon::None;
-  }
-}
-
 }  // namespace
 
 void wire_services(app::Session& session) {
   session.services.inlet_design = [&session]() -> ui::Form& { return session.form<FrmInletMain>(); };
-  session.services.inlet_boxes = [&session]() -> app::InletBoxes& { return session.form<FrmInletMain>(); };
+  session.services.inlet_boxes = [&session]() -> hyd::InletFormPort& { return session.form<FrmInletMain>(); };
   session.services.search_inlets = [&session](std::string_view value, std::string_view field) {
     return store::search_inlets(session, value, field);
   };
@@ -302,7 +291,7 @@ void FrmInletMain::Form_Load() {
   if (handover.inlet_to_open.empty()) {
     adding_ = true;
     enter_add_mode();
-  } else if (handover.inlet_open_mode == "edit") {
+  } else if (handover.inlet_open_mode == app::OpenMode::edit) {
     enter_edit_mode();
   }
 
@@ -411,11 +400,11 @@ bool FrmInletMain::inlet_number_gate(bool check_unique) {
   }
   if (!check_unique) return true;
   const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
-  if (!exists) {
+  if (exists.failed()) {
     back_to_number();
     return false;
   }
-  if (*exists) {
+  if (exists.found_any()) {
     show_box(session_.desktop(), number.text() + kNumberExists, Buttons::OK, Icon::Exclamation);
     back_to_number();
     number.set_text("");
@@ -447,11 +436,11 @@ void FrmInletMain::mnuSaveinlet_Click() {
   adding_ = editing_ = false;
   show_box(session_.desktop(), "Record Saved", Buttons::OK, Icon::Information);
   if (screenmode() == kEdit) {
-    const auto& found = session_.handover.found_inlet_number;
-    if (store::search_inlets(session_, control("Inlet_Number").text(), "PREINLET1").value_or(false)) {
+    const auto next = store::search_inlets(session_, control("Inlet_Number").text(), "PREINLET1");
+    if (next.found_any()) {
       show_box(session_.desktop(),
-               "Current Inlet has Carryover Discharge to Inlet Number - " + found + "\r\n" +
-                   "Please review the design, solve & save the results for Inlet - " + found,
+               "Current Inlet has Carryover Discharge to Inlet Number - " + next.found + "\r\n" +
+                   "Please review the design, solve & save the results for Inlet - " + next.found,
                Buttons::OK, Icon::Information);
     }
   }
@@ -635,34 +624,5 @@ void FrmInletMain::mark_solved() {
 }
 
 bool FrmInletMain::solved() const { return solved_ && is_loaded() && inputs_now() == solved_inputs_; }
-
-// --- The boxes, for the computations and the dialogs ---------------------------
-
-std::string FrmInletMain::text(std::string_view name) { return control(name).text(); }
-
-void FrmInletMain::set_text(std::string_view name, std::string_view text) { control(name).set_text(std::string(text)); }
-
-void FrmInletMain::set_enabled(std::string_view name, bool enabled) { control(name).set_enabled(enabled); }
-
-void FrmInletMain::set_back_color(std::string_view name, std::uint32_t color) { control(name).set_back_color(color); }
-
-void FrmInletMain::show_message(std::string_view text, hyd::MessageIcon icon, std::string_view title) {
-  show_box(session_.desktop(), std::string(text), Buttons::OK, icon_of(icon), std::string(title));
-}
-
-void FrmInletMain::clear_results() {
-  quillmere_libraries::clear_results(*this);
-  mark_unsolved();
-}
-
-void FrmInletMain::format_results() { quillmere_libraries::format_results(*this, session_); }
-
-std::string FrmInletMain::unit_system() { return session_.project.unit_system; }
-
-hyd::UnitCoefficients& FrmInletMain::unit_coefficients() { return session_.unit_coefficients; }
-
-int FrmInletMain::value(std::string_view name) { return control(name).value(); }
-
-void FrmInletMain::set_value(std::string_view name, int value) { control(name).set_value(value); }
 
 }  // namespace rg::inlet

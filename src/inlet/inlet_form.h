@@ -2,16 +2,16 @@
 // The inlet design form: one INLET row on four tabs (identification, flow data,
 // inlet details, results), its record modes, carry-over between inlets and
 // Solve. The form is the row while it is edited: every box is bound to its
-// field, and whoever writes a box (the user, the hydrology dialogs, the grate
-// pickers, the computations through hyd::InletFormPort) writes the row.
+// field, and whoever writes a box (the user, the grate pickers, the hydrology
+// dialogs and the computations through hyd::InletFormPort) writes the row.
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/services.h"
 #include "hydraulics/port.h"
+#include "inlet/grate_pickers.h"
 #include "platform/ui/form.h"
 
 namespace rg::app {
@@ -23,7 +23,7 @@ namespace rg::inlet {
 // Offers the form, its boxes and search_inlets to the other subsystems.
 void wire_services(app::Session& session);
 
-class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::InletBoxes {
+class FrmInletMain : public ui::Form, public hyd::InletFormPort {
  public:
   explicit FrmInletMain(app::Session& session);
   ~FrmInletMain() override;
@@ -66,18 +66,20 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort, public app::Inl
   bool adding() const { return adding_; }
   bool editing() const { return editing_; }
 
-  // --- hyd::InletFormPort and app::InletBoxes -----------------------------------
-  std::string text(std::string_view control) override;
-  void set_text(std::string_view control, std::string_view text) override;
-  void set_enabled(std::string_view control, bool enabled) override;
-  void set_back_color(std::string_view control, std::uint32_t color) override;
+  // --- hyd::InletFormPort, in inlet_port.cpp ------------------------------------
+  std::string text(hyd::Box box) override;
+  void set_text(hyd::Box box, std::string_view text) override;
+  void set_enabled(hyd::Box box, bool enabled) override;
+  void set_back_color(hyd::Box box, std::uint32_t color) override;
   void show_message(std::string_view text, hyd::MessageIcon icon, std::string_view title) override;
   void clear_results() override;
   void format_results() override;
   std::string unit_system() override;
   hyd::UnitCoefficients& unit_coefficients() override;
-  int value(std::string_view control) override;
-  void set_value(std::string_view control, int value) override;
+  hyd::FlowData flow_data() override;
+  void write_flow(const hyd::FlowWrites& writes) override;
+  // A grate picked from the pickers, written as code writes.
+  void write_grate_opening(const GrateOpening& grate);
 
  protected:
   void design() override;

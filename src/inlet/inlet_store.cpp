@@ -48,20 +48,20 @@ std::optional<std::string> stored_carryover(db::RecordSet& carryover_rs, std::st
   return carry;
 }
 
-std::optional<bool> search_inlets(app::Session& session, std::string_view value, std::string_view field) {
-  session.handover.found_inlet_number.clear();
+app::InletSearch search_inlets(app::Session& session, std::string_view value, std::string_view field) {
+  using Outcome = app::InletSearch::Outcome;
   try {
     db::Connection& conn = session.project.connection();
     if (field == "PREINLET1" || field == "PREINLET2") {
-      const auto found = inlet_naming_previous(conn, value);
-      if (found) session.handover.found_inlet_number = *found;
-      return found.has_value();
+      auto found = inlet_naming_previous(conn, value);
+      if (!found) return {Outcome::NotFound, {}};
+      return {Outcome::Found, std::move(*found)};
     }
-    if (field == "INLET_NUMBER") return inlet_exists(conn, value);
-    return false;
+    if (field == "INLET_NUMBER" && inlet_exists(conn, value)) return {Outcome::Found, {}};
+    return {Outcome::NotFound, {}};
   } catch (const db::Error& e) {
     ui::show_box(session.desktop(), e.description());
-    return std::nullopt;
+    return {};
   }
 }
 

@@ -13,6 +13,8 @@ class Connection;
 class RecordSet;
 }  // namespace rg::db
 
+#include "app/services.h"
+
 namespace rg::app {
 class Session;
 }
@@ -43,10 +45,9 @@ std::optional<std::string> stored_carryover(db::RecordSet& carryover_rs, std::st
 
 // The search other subsystems ask of the design form: whether a row holds the
 // value in the field. "INLET_NUMBER" tests the number; "PREINLET1" and
-// "PREINLET2" both search both sides and leave the first referring inlet in
-// handover.found_inlet_number (which every search first empties); another
-// field finds nothing. Nothing when the search could not be carried out: the
-// reason has been shown in a plain box and the caller refuses.
-std::optional<bool> search_inlets(app::Session& session, std::string_view value, std::string_view field);
+// "PREINLET2" both search both sides and give the first referring inlet;
+// another field finds nothing. Failed when the search could not be carried
+// out: the reason has been shown in a plain box and the caller refuses.
+app::InletSearch search_inlets(app::Session& session, std::string_view value, std::string_view field);
 
 }  // namespace rg::inlet::store

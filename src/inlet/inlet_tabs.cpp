@@ -247,7 +247,8 @@ struct TabRules {
       box.GotFocus = [&box] { helpers::select_all_text(box); };
     }
     c("grate_help").Click = [this] {
-      if (c("txtPeri").enabled()) show_grate_picker(session);
+      if (!c("txtPeri").enabled()) return;
+      if (const auto grate = show_grate_picker(session)) f.write_grate_opening(*grate);
     };
   }
 
@@ -257,17 +258,19 @@ struct TabRules {
   void compute_discharge() {
     if (session.services.compute_discharge) session.services.compute_discharge();
   }
-  // The rainfall coefficients of the storm frequency shown, which must be one
-  // of the list's items.
-  bool rainfall_lookup() {
-    if (!session.services.get_rainfall_coefficients) return false;
+  // A rainfall service for the storm frequency shown, which must be one of
+  // the list's items; false when the service is not offered, the frequency is
+  // refused or the look-up found nothing.
+  bool for_storm_frequency(const std::function<bool(int return_period)>& service) {
+    if (!service) return false;
     auto& frequency = c("storm_frequency");
     if (item_index(frequency, frequency.text()) < 0) {
       refuse_frequency();
       return false;
     }
-    return session.services.get_rainfall_coefficients(std::stoi(frequency.text()));
+    return service(std::stoi(frequency.text()));
   }
+  bool rainfall_lookup() { return for_storm_frequency(session.services.look_up_rainfall); }
   // A frequency the rainfall data do not serve (an older project's "5", a typed
   // "10.0") is named, and nothing worked out for another stays on the screen.
   void refuse_frequency() {
@@ -287,12 +290,8 @@ struct TabRules {
     c("QTotal").set_text("");
   }
   // False when the look-up was refused: then nothing is worked out from the
-  // old coefficients or intensity.
-  bool lookup_and_intensity() {
-    if (!rainfall_lookup()) return false;
-    if (session.services.compute_intensity) session.services.compute_intensity();
-    return true;
-  }
+  // old intensity.
+  bool lookup_and_intensity() { return for_storm_frequency(session.services.compute_intensity); }
 
   void compute_discharge_Click() {
     if (c("compute_dischargecheck").value() == 1) return;
@@ -450,8 +449,7 @@ struct TabRules {
       c(side == 1 ? "cmdinputArea1" : "cmdinputArea2").Click = [this, side] {
         if (!session.services.area_dialog) return;
         if (side == 1 && !f.commit_focused()) return;
-        session.handover.area1_selected = side == 1;
-        session.handover.area2_selected = side == 2;
+        session.handover.area_side = side == 1 ? app::AreaSide::side1 : app::AreaSide::side2;
         session.desktop().show_modal(session.services.area_dialog());
       };
     }

@@ -137,8 +137,7 @@ void initial_unit_settings(ui::Form& frminletmain, app::Session& session) {
     select_first(f, list);
   }
 
-  session.handover.area1_selected = false;
-  session.handover.area2_selected = false;
+  session.handover.area_side = app::AreaSide::none;
 }
 
 void fill_input_lists(ui::Form& frminletmain, app::Session& session) {

@@ -115,7 +115,6 @@ void FrmInletFlex::design() {
 void FrmInletFlex::Form_Load() {
   flex_reloading = false;
   session_.number_format = "0.000";
-  session_.handover.area_row_count = session_.project.shared_project ? 24 : 15;
   const auto& conn = session_.project.project_conn;
   // Without a project there is nothing to count.
   inlets_ = conn && conn->is_open() ? store::load_inlets(*conn) : InletTable{};
@@ -180,12 +179,12 @@ void FrmInletFlex::cmdflexexit_Click() {
 
 void FrmInletFlex::Form_Unload(bool&) { session_.handover.design_loop_done = !flex_reloading; }
 
-void FrmInletFlex::cmdflexaddinlet_Click() { open_inlet("add"); }
-void FrmInletFlex::cmdflexviewinlet_Click() { open_inlet("view"); }
-void FrmInletFlex::cmdflexveditinlet_Click() { open_inlet("edit"); }
+void FrmInletFlex::cmdflexaddinlet_Click() { open_inlet(app::OpenMode::add); }
+void FrmInletFlex::cmdflexviewinlet_Click() { open_inlet(app::OpenMode::view); }
+void FrmInletFlex::cmdflexveditinlet_Click() { open_inlet(app::OpenMode::edit); }
 
-void FrmInletFlex::open_inlet(const char* mode) {
-  const bool add = std::string_view(mode) == "add";
+void FrmInletFlex::open_inlet(app::OpenMode mode) {
+  const bool add = mode == app::OpenMode::add;
   if (!add && inlets_.empty()) {
     show_box(session_.desktop(), "No inlets to View/Edit!", Buttons::OK, Icon::Information);
     return;

@@ -15,7 +15,8 @@
 
 namespace rg::app {
 class Session;
-}
+enum class OpenMode;
+}  // namespace rg::app
 
 namespace rg::reports {
 
@@ -57,7 +58,7 @@ class FrmInletFlex : public ui::Form {
   void Form_Unload(bool& cancel) override;
 
  private:
-  void open_inlet(const char* mode);
+  void open_inlet(app::OpenMode mode);
   void delete_flexinlet();
   void modify_flexinlet_number();
   // The inlet number of the grid's current row.

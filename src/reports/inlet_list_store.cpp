@@ -52,17 +52,13 @@ std::int64_t renumber_inlet(db::Connection& conn, std::string_view old_number, s
   return renumbered;
 }
 
-Search search_inlets(app::Session& session, std::string_view value, std::string_view field) {
+app::InletSearch search_inlets(app::Session& session, std::string_view value, std::string_view field) {
   if (!session.services.search_inlets) {
     ui::show_box(session.desktop(), "The inlets cannot be searched, so nothing was changed.", ui::Buttons::OK,
                  ui::Icon::Exclamation);
     return {};
   }
-  session.handover.found_inlet_number.clear();
-  const auto answer = session.services.search_inlets(value, field);
-  if (!answer) return {};
-  if (!*answer) return {Search::Outcome::NotFound, {}};
-  return {Search::Outcome::Found, session.handover.found_inlet_number};
+  return session.services.search_inlets(value, field);
 }
 
 std::string new_number_text(std::string_view typed) { return text::trim(typed); }

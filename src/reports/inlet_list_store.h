@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/services.h"
 #include "reports/inlet_records.h"
 
 namespace rg::db {
@@ -32,20 +33,11 @@ std::int64_t delete_inlet(db::Connection& conn, std::string_view number);
 // throws and changes nothing.
 std::int64_t renumber_inlet(db::Connection& conn, std::string_view old_number, std::string_view new_number);
 
-// What a search of the inlets answered.
-struct Search {
-  enum class Outcome { Found, NotFound, Failed } outcome = Outcome::Failed;
-  // The inlet found naming the searched one (a PREINLET search).
-  std::string found;
-  bool found_any() const { return outcome == Outcome::Found; }
-  bool failed() const { return outcome == Outcome::Failed; }
-};
-
 // Asks the inlet design form's search whether an inlet holds the value in the
 // field ("INLET_NUMBER", "PREINLET1", "PREINLET2"). A search that cannot be made
 // has said why in a box (or, when no search is offered, does so here): the
 // caller refuses what it was about to do.
-Search search_inlets(app::Session& session, std::string_view value, std::string_view field);
+app::InletSearch search_inlets(app::Session& session, std::string_view value, std::string_view field);
 
 // The number typed for a renumber as it is kept: without blanks at either end.
 std::string new_number_text(std::string_view typed);

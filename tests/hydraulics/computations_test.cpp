@@ -96,9 +96,9 @@ void expect_success(const Success& c) {
     order.push_back(box);
     const auto number = text::parse_number(want);
     if (!number) {
-      EXPECT_EQ(form.text(box), want) << box;
+      EXPECT_EQ(form.shown(box), want) << box;
     } else {
-      ASSERT_TRUE(form.number(box).has_value()) << box << " holds '" << form.text(box) << "'";
+      ASSERT_TRUE(form.number(box).has_value()) << box << " holds '" << form.shown(box) << "'";
       EXPECT_NEAR(*form.number(box), *number, 1e-4) << box;
     }
   }
@@ -135,7 +135,7 @@ void expect_stop(const Stop& c) {
     for (const auto& [name, text] : pairs(c.written)) written.push_back("txt" + name);
     EXPECT_EQ(form.written(), written);
   } else if (clears) {
-    for (const auto box : controls::result_boxes) EXPECT_EQ(form.text(box), "") << box;
+    for (const auto box : controls::result_boxes) EXPECT_EQ(form.text(box), "") << box.name();
   } else {
     EXPECT_TRUE(form.written().empty());
   }

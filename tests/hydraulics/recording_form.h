@@ -31,21 +31,24 @@ class RecordingForm : public InletFormPort {
   // Sets a box without recording it, as the user's typing would.
   void type(std::string_view control, std::string_view text) { boxes_[std::string(control)] = text; }
 
-  std::string text(std::string_view control) override {
+  // What a box shows, by any name.
+  std::string shown(std::string_view control) const {
     const auto it = boxes_.find(std::string(control));
     return it == boxes_.end() ? std::string() : it->second;
   }
-  void set_text(std::string_view control, std::string_view text) override {
-    type(control, text);
-    record(Event::Kind::text, control, text);
+
+  std::string text(Box box) override { return shown(box); }
+  void set_text(Box box, std::string_view text) override {
+    type(box, text);
+    record(Event::Kind::text, box, text);
   }
-  void set_enabled(std::string_view control, bool enabled) override {
-    enabled_[std::string(control)] = enabled;
-    record(Event::Kind::enabled, control);
+  void set_enabled(Box box, bool enabled) override {
+    enabled_[std::string(box)] = enabled;
+    record(Event::Kind::enabled, box);
   }
-  void set_back_color(std::string_view control, std::uint32_t color) override {
-    colors_[std::string(control)] = color;
-    record(Event::Kind::back_color, control);
+  void set_back_color(Box box, std::uint32_t color) override {
+    colors_[std::string(box)] = color;
+    record(Event::Kind::back_color, box);
   }
   void show_message(std::string_view text, MessageIcon icon, std::string_view title) override {
     record(Event::Kind::message, {}, text, title, icon);
@@ -57,6 +60,9 @@ class RecordingForm : public InletFormPort {
   void format_results() override { record(Event::Kind::format_results); }
   std::string unit_system() override { return units_; }
   UnitCoefficients& unit_coefficients() override { return coefficients; }
+  // The computations leave the flow data alone.
+  FlowData flow_data() override { return {}; }
+  void write_flow(const FlowWrites&) override {}
 
   // The events of one kind, in order.
   std::vector<Event> of(Event::Kind kind) const {
@@ -72,7 +78,7 @@ class RecordingForm : public InletFormPort {
     for (const Event& e : of(Event::Kind::text)) out.push_back(e.control);
     return out;
   }
-  std::optional<double> number(std::string_view control) { return text::parse_number(text(control)); }
+  std::optional<double> number(std::string_view control) const { return text::parse_number(shown(control)); }
   std::optional<bool> enabled(const std::string& control) const {
     return enabled_.count(control) ? std::optional(enabled_.at(control)) : std::nullopt;
   }

@@ -58,7 +58,7 @@ TEST(InputSetup, EnablesWhatTheKindUsesThenEmptiesAndGreysTheRestInThreePasses) 
       EXPECT_EQ(form.enabled(name), on) << name;
       EXPECT_EQ(form.color(name), on ? color_window_background : color_button_face) << name;
       if (!on && kept.count(name) == 0) emptied.push_back(name);
-      EXPECT_EQ(form.text(name), emptied.empty() || emptied.back() != name ? "typed" : "") << name;
+      EXPECT_EQ(form.text(input), emptied.empty() || emptied.back() != name ? "typed" : "") << name;
     }
     // Enabled for all, then the texts emptied, then the colours for all, each in
     // the form's order; the combination in a sag empties cboLCOUG last.
@@ -71,9 +71,9 @@ TEST(InputSetup, EnablesWhatTheKindUsesThenEmptiesAndGreysTheRestInThreePasses) 
     ASSERT_EQ(form.events.size(), n + emptied.size() + n);
     for (std::size_t i = 0; i < n; ++i) {
       EXPECT_EQ(form.events[i].kind, Event::Kind::enabled);
-      EXPECT_EQ(form.events[i].control, inputs[i]);
+      EXPECT_EQ(form.events[i].control, inputs[i].name());
       EXPECT_EQ(form.events[n + emptied.size() + i].kind, Event::Kind::back_color);
-      EXPECT_EQ(form.events[n + emptied.size() + i].control, inputs[i]);
+      EXPECT_EQ(form.events[n + emptied.size() + i].control, inputs[i].name());
     }
   }
 }

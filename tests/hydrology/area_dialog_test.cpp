@@ -15,17 +15,13 @@ constexpr const char* kW7Areas = ",,,,,,,,1.250,,,0.800,,,0.333";
 constexpr const char* kW7Cs = "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35";
 
 struct AreaDialog : HydrologyDialogTest {
-  void select_side(int side) {
-    session.handover.area1_selected = side == 1;
-    session.handover.area2_selected = side == 2;
-  }
+  void select_side(int side) { session.handover.area_side = side == 1 ? app::AreaSide::side1 : app::AreaSide::side2; }
 };
 
 TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
   for (const int side : {1, 2}) {
-    const std::string n = std::to_string(side);
-    boxes.texts = {{"Intensity", "4.156"}, {"Cf", "1.0"}, {"carryover1", "0"},
-                   {"inlet_location", side == 1 ? "CONTINUOUS GRADE" : "SUMP"}};
+    const std::size_t s = side - 1;
+    boxes.flow = {.cf = "1.0", .intensity = "4.156", .carryover = {"0", ""}, .sump = side == 2};
     select_side(side);
     auto& dialog = session.form<hydrology::FrmAreaV2>();
     run(dialog, [](ui::Form& f) {
@@ -42,13 +38,13 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
       EXPECT_EQ(f.control("TCA").text(), "1.52155");
       click(f, "cmdsavearea");
     });
-    EXPECT_EQ(boxes.texts["areabufstr" + n], kW7Areas) << side;
-    EXPECT_EQ(boxes.texts["cbufstr" + n], kW7Cs) << side;
-    EXPECT_EQ(boxes.texts["totalarea" + n], "2.383") << side;
-    EXPECT_EQ(boxes.texts["totalca" + n], "1.522") << side;
+    EXPECT_EQ(boxes.flow.area_str[s], kW7Areas) << side;
+    EXPECT_EQ(boxes.flow.c_str[s], kW7Cs) << side;
+    EXPECT_EQ(boxes.flow.total_area[s], "2.383") << side;
+    EXPECT_EQ(boxes.flow.total_ca[s], "1.522") << side;
     // 1.522 x 4.156 x 1.0; side 1 of the sag has no area.
-    EXPECT_EQ(boxes.texts["discharge" + n], "6.325") << side;
-    EXPECT_EQ(boxes.texts["QTotal"], "6.325") << side;
+    EXPECT_EQ(boxes.flow.discharge[s], "6.325") << side;
+    EXPECT_EQ(boxes.flow.qtotal, "6.325") << side;
 
     run(dialog, [](ui::Form& f) {
       EXPECT_EQ(f.control("Area8").text(), "1.250");
@@ -92,8 +88,8 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   };
   for (const auto& c : cases) {
     select_side(1);
-    boxes.texts = {{"areabufstr1", c.areas}, {"cbufstr1", c.cs}, {"totalarea1", "9.9"}};
-    const auto before = boxes.texts;
+    boxes.flow = {.area_str = {c.areas, ""}, .c_str = {c.cs, ""}, .total_area = {"9.9", ""}};
+    const auto before = boxes.flow;
     desktop.expect_box_containing(c.said);
     run(session.services.area_dialog(), [&c](ui::Form& f) {
       EXPECT_EQ(f.control("Area1").text(), c.area1) << c.said;
@@ -102,7 +98,7 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
       EXPECT_EQ(f.control("TCA").text(), c.total_ca) << c.said;
       click(f, "cmdcancelarea");
     });
-    EXPECT_EQ(boxes.texts, before);
+    EXPECT_EQ(boxes.flow, before);
   }
 }
 
@@ -124,7 +120,7 @@ TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
     EXPECT_EQ(f.control("TCA").text(), "");
     click(f, "cmdcancelarea");
   });
-  EXPECT_TRUE(boxes.texts.empty());
+  EXPECT_EQ(boxes.flow, hyd::FlowData{});
 }
 
 }  // namespace

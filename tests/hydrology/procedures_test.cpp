@@ -15,32 +15,29 @@ struct Computations : HydrologyDialogTest {};
 
 TEST_F(Computations, WorkedDischarges) {
   const struct {
-    std::map<std::string, std::string, std::less<>> in;
+    hyd::FlowData in;
     const char* discharge1;
     const char* discharge2;
     const char* total;
     const char* said = nullptr;
   } cases[] = {
-      {{{"totalca1", "2.5"}, {"Intensity", "5.123"}, {"Cf", "1.1"}, {"carryover1", "1.2"}, {"discharge2", "9.9"},
-        {"inlet_location", "CONTINUOUS GRADE"}},
+      {{.cf = "1.1", .total_ca = {"2.5", ""}, .intensity = "5.123", .carryover = {"1.2", ""}, .discharge = {"", "9.9"}},
        "14.088", "9.9", "15.288"},
       // Both sides of a sag, the total of the unrounded discharges, are walked in the scenarios.
       // No intensity (a failed look-up): no discharge, and no second box.
-      {{{"totalca1", "1.0"}, {"Intensity", ""}, {"Cf", "1.0"}, {"discharge1", "3.0"}, {"QTotal", "3.0"},
-        {"inlet_location", "CONTINUOUS GRADE"}},
-       "", "", ""},
-      {{{"totalca1", "1.0"}, {"Intensity", "5.0"}, {"discharge1", "5.000"}, {"QTotal", "5.000"}}, "", "", "",
+      {{.cf = "1.0", .total_ca = {"1.0", ""}, .intensity = "", .discharge = {"3.0", ""}, .qtotal = "3.0"}, "", "", ""},
+      {{.total_ca = {"1.0", ""}, .intensity = "5.0", .discharge = {"5.000", ""}, .qtotal = "5.000"}, "", "", "",
        "The frequency factor Cf holds no number: the discharge cannot be computed."},
   };
   for (const auto& c : cases) {
     session.number_format = "0.000";
-    boxes.texts = c.in;
+    boxes.flow = c.in;
     if (c.said) desktop.expect_box(c.said);
     session.services.compute_discharge();
-    EXPECT_EQ(boxes.texts["discharge1"], c.discharge1) << c.total;
-    EXPECT_EQ(boxes.texts["discharge2"], c.discharge2) << c.total;
-    EXPECT_EQ(boxes.texts["QTotal"], c.total);
-    EXPECT_EQ(boxes.texts["carryover2"], "0.0");
+    EXPECT_EQ(boxes.flow.discharge[0], c.discharge1) << c.total;
+    EXPECT_EQ(boxes.flow.discharge[1], c.discharge2) << c.total;
+    EXPECT_EQ(boxes.flow.qtotal, c.total);
+    EXPECT_EQ(boxes.flow.carryover[1], "0.0");
   }
 }
 
@@ -73,14 +70,12 @@ TEST_F(RainfallLookUp, AStationOfACurrentProject) {
     run_sql(f, "UPDATE PROJECT SET NOAA_STATION = '" + std::string(c.station) + "'");
     desktop.expect_box("Project Name: Route 29 Widening");
     open_file(f);
-    boxes.texts = {{"Tc", "60"}, {"Intensity", "4.000"}, {"totalca1", "1.0"}, {"Cf", "1.0"},
-                   {"QTotal", "4.000"}, {"inlet_location", "CONTINUOUS GRADE"}};
+    boxes.flow = {.cf = "1.0", .tc = "60", .total_ca = {"1.0", ""}, .intensity = "4.000", .qtotal = "4.000"};
     if (c.said) desktop.expect_box(c.said);
-    EXPECT_EQ(session->services.get_rainfall_coefficients(c.years), c.said == nullptr) << c.station;
-    session->services.compute_intensity();
+    EXPECT_EQ(session->services.compute_intensity(c.years), c.said == nullptr) << c.station;
     session->services.compute_discharge();
-    EXPECT_EQ(boxes.texts["Intensity"].empty(), c.said != nullptr) << c.station;
-    EXPECT_EQ(boxes.texts["QTotal"].empty(), c.said != nullptr) << c.station;
+    EXPECT_EQ(boxes.flow.intensity.empty(), c.said != nullptr) << c.station;
+    EXPECT_EQ(boxes.flow.qtotal.empty(), c.said != nullptr) << c.station;
     desktop.expect_box("Current Project Is Closed!");
     main().menu("mnucloseProj").user_click();
   }

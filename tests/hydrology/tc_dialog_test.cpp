@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <sstream>
 #include <vector>
 
 #include "fake_inlet_boxes.h"
 #include "hydrology/tc_dialog.h"
+#include "platform/db/connection.h"
 
 namespace rg::test {
 namespace {
@@ -42,18 +45,17 @@ std::string worked_with(std::initializer_list<std::pair<int, const char*>> chang
 struct TcDialog : HydrologyDialogTest {
   hydrology::FrmTc& dialog() { return session.form<hydrology::FrmTc>(); }
   void store(const std::string& tcstr, const std::string& options) {
-    boxes.texts["TcStr"] = tcstr;
-    boxes.texts["Tcoptionstr"] = options;
+    boxes.flow.tc_str = tcstr;
+    boxes.flow.tc_option_str = options;
   }
 };
 
 TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
-  // Storm-data coefficients B 50, D 10, E 0.75, as a look-up leaves them.
-  session.rainfall.rain_coef_B = 50;
-  session.rainfall.rain_coef_D = 10;
-  session.rainfall.rain_coef_E = 0.75;
-  boxes.texts = {{"Tc", "5.0"}, {"totalca1", "1.522"}, {"Cf", "1.0"}, {"carryover1", "0"},
-                 {"inlet_location", "CONTINUOUS GRADE"}};
+  // The 10-year storm of Stuart's Draft: B 41.822, D 10.0, E 0.6753.
+  session.rainfall.rainfall_conn = std::make_unique<db::Connection>();
+  session.rainfall.rainfall_conn->open(std::filesystem::path(RG_PROGRAM_DIR) / "VARMNOAA.rdb", db::Access::ReadOnly);
+  session.project.open_project_noaa_station = "Stuart's Draft";
+  boxes.flow = {.storm_frequency = "10", .cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
   store(worked_with({{22, "0.0"}, {23, "0.0"}, {26, "0.0"}, {27, "12.482"}}), "1,1,0,0");
   run(dialog(), [](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc1").value(), 1);
@@ -67,14 +69,14 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
     click(f, "cmdsaveTc");
   });
   EXPECT_FALSE(dialog().is_loaded());
-  EXPECT_EQ(boxes.texts["Tc"], "17.564");
-  EXPECT_EQ(boxes.texts["TcStr"], kWorked);
-  EXPECT_EQ(boxes.texts["Tcoptionstr"], "1,1,0,1");
-  EXPECT_EQ(boxes.values["Check_ComputeTc"], 1);
-  // I = 50 / (17.564 + 10)^0.75 = 4.156; Q = 1.522 x 4.156 x 1.0.
-  EXPECT_EQ(boxes.texts["Intensity"], "4.156");
-  EXPECT_EQ(boxes.texts["discharge1"], "6.325");
-  EXPECT_EQ(boxes.texts["QTotal"], "6.325");
+  EXPECT_EQ(boxes.flow.tc, "17.564");
+  EXPECT_EQ(boxes.flow.tc_str, kWorked);
+  EXPECT_EQ(boxes.flow.tc_option_str, "1,1,0,1");
+  EXPECT_EQ(boxes.flow.tc_computed, 1);
+  // I = 41.822 / (17.564 + 10)^0.6753 = 4.454; Q = 1.522 x 4.454 x 1.0.
+  EXPECT_EQ(boxes.flow.intensity, "4.454");
+  EXPECT_EQ(boxes.flow.discharge[0], "6.779");
+  EXPECT_EQ(boxes.flow.qtotal, "6.779");
 }
 
 // An included segment's time and the total follow its inputs as they are left,
@@ -106,30 +108,21 @@ TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
     EXPECT_EQ(f.control("computedTc").text(), "7.454");
     click(f, "cmdsaveTc");
   });
-  EXPECT_EQ(boxes.texts["Tc"], "7.454");
+  EXPECT_EQ(boxes.flow.tc, "7.454");
 }
 
 // Cancel in the question keeps the dialog open; its CANCEL then writes nothing.
 TEST_F(TcDialog, ATotalOfFiveMinutesOrLessAsksForTheDefault) {
   for (const Answer answer : {Answer::OK, Answer::Cancel}) {
-    boxes.texts = {{"Tc", "7.5"}, {"TcStr", ""}, {"Tcoptionstr", ""}};
-    boxes.values = {{"Check_ComputeTc", 1}};
-    const auto before = boxes.texts;
+    boxes.flow = {.tc = "7.5", .tc_computed = 1};
+    const auto before = boxes.flow;
     desktop.expect_box("Computed Tc < 5 min, Default 5 Min will be used", answer);
     run(dialog(), [answer](ui::Form& f) {
       click(f, "cmdsaveTc");
       EXPECT_EQ(f.is_loaded(), answer == Answer::Cancel);
       if (f.is_loaded()) click(f, "cmdcancelTc");
     });
-    if (answer == Answer::OK) {
-      EXPECT_EQ(boxes.texts["Tc"], "5.0");
-      EXPECT_EQ(boxes.texts["TcStr"], "");
-      EXPECT_EQ(boxes.texts["Tcoptionstr"], "");
-      EXPECT_EQ(boxes.values["Check_ComputeTc"], 0);
-    } else {
-      EXPECT_EQ(boxes.texts, before);
-      EXPECT_EQ(boxes.values["Check_ComputeTc"], 1);
-    }
+    EXPECT_EQ(boxes.flow, answer == Answer::OK ? hyd::FlowData{.tc = "5.0"} : before);
   }
 }
 

@@ -1,20 +1,18 @@
 // The grate pickers as the user meets them: opened from the design form, a row
-// picked, Select or Cancel; the design form's boxes stand in as a recorder.
+// picked, Select or Cancel.
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "app/session.h"
-#include "inlet/recorded_boxes.h"
 #include "inlet/grate_pickers.h"
 #include "platform/ui/scripted_desktop.h"
 
 using namespace rg;
-using test::RecordedBoxes;
+using inlet::GrateOpening;
 
 namespace {
 
@@ -23,19 +21,15 @@ class GratePickers : public ::testing::Test {
   void open(const std::string& units) {
     session = std::make_unique<app::Session>(desktop, RG_PROGRAM_DIR);
     session->project.unit_system = units;
-    session->services.inlet_boxes = [this]() -> app::InletBoxes& { return boxes; };
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
   }
-  using Writes = RecordedBoxes::Writes;
-
   ui::ScriptedDesktop desktop;
-  RecordedBoxes boxes;
   std::unique_ptr<app::Session> session;
 };
 
-TEST_F(GratePickers, SelectWritesTheRowsAreaThenPerimeterAsPrinted) {
+TEST_F(GratePickers, SelectGivesTheRowsAreaAndPerimeterAsPrinted) {
   struct Case {
     std::string units, form;
     int row;  // -1: Select at once
@@ -52,19 +46,17 @@ TEST_F(GratePickers, SelectWritesTheRowsAreaThenPerimeterAsPrinted) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.form + " row " + std::to_string(k.row));
     open(k.units);
-    boxes.writes.clear();
     desktop.expect_modal(k.form, [&](ui::Form& picker) {
       if (k.row >= 0) picker.control("gratetypelist").user_select(k.row);
       picker.control("gtselect").user_click();
     });
-    inlet::show_grate_picker(*session);
-    EXPECT_EQ(boxes.writes, (Writes{{"txtArea", k.area}, {"txtPeri", k.perimeter}}));
+    EXPECT_EQ(inlet::show_grate_picker(*session), (GrateOpening{k.area, k.perimeter}));
   }
 }
 
-// Select without a row asks for one and stays open; Cancel writes nothing; the
-// next showing starts at the top again.
-TEST_F(GratePickers, CancelWritesNothingAndSelectNeedsARow) {
+// Select without a row asks for one and stays open; Cancel gives nothing, also
+// after a showing that gave a grate; the next showing starts at the top again.
+TEST_F(GratePickers, CancelGivesNothingAndSelectNeedsARow) {
   open("ENGLISH");
   desktop.expect_box("Please Select an Inlet Type!");
   desktop.expect_modal("frmgratetypes", [](ui::Form& picker) {
@@ -76,15 +68,15 @@ TEST_F(GratePickers, CancelWritesNothingAndSelectNeedsARow) {
     list.user_select(9);
     picker.control("gtcancel").user_click();
   });
-  inlet::show_grate_picker(*session);
-  EXPECT_TRUE(boxes.writes.empty());
+  EXPECT_EQ(inlet::show_grate_picker(*session), std::nullopt);
   ASSERT_EQ(desktop.boxes().size(), 1u);
   EXPECT_EQ(desktop.boxes()[0].icon, ui::Icon::Information);
   EXPECT_EQ(desktop.boxes()[0].title, "");
 
   desktop.expect_modal("frmgratetypes", [](ui::Form& picker) { picker.control("gtselect").user_click(); });
-  inlet::show_grate_picker(*session);
-  EXPECT_EQ(boxes.writes, (Writes{{"txtArea", "2.33"}, {"txtPeri", "9.00"}}));
+  EXPECT_EQ(inlet::show_grate_picker(*session), (GrateOpening{"2.33", "9.00"}));
+  desktop.expect_modal("frmgratetypes", [](ui::Form& picker) { picker.control("gtcancel").user_click(); });
+  EXPECT_EQ(inlet::show_grate_picker(*session), std::nullopt);
 }
 
 }  // namespace

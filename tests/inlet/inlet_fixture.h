@@ -70,7 +70,7 @@ class InletTest : public ::testing::Test {
   inlet::FrmInletMain& form() { return session->form<inlet::FrmInletMain>(); }
   ui::Control& box(const std::string& name) { return form().control(name); }
   std::string text(const std::string& name) { return form().control(name).text(); }
-  void open_form(const std::string& number = "", const std::string& mode = "add") {
+  void open_form(const std::string& number = "", app::OpenMode mode = app::OpenMode::add) {
     inlet::wire_services(*session);
     session->handover.inlet_to_open = number;
     session->handover.inlet_open_mode = mode;

@@ -4,6 +4,7 @@
 #include <map>
 #include <vector>
 
+#include "hydraulics/controls.h"
 #include "inlet/inlet_layout.h"
 #include "inlet_fixture.h"
 
@@ -28,6 +29,15 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
+  close_unsaved();
+}
+
+// The computations and the flow data reach boxes by the names listed with the
+// port: each must be a control of the form.
+TEST_F(InletTest, EveryBoxReachedByNameIsOnTheForm) {
+  open_project();
+  open_form();
+  for (const auto name : hyd::box_names) EXPECT_NE(form().find(name), nullptr) << name;
   close_unsaved();
 }
 

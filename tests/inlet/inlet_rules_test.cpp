@@ -43,7 +43,7 @@ TEST_F(FormTest, EveryBoundFieldMakesTheRoundTrip) {
   for (const auto& [field, value] : written) EXPECT_EQ(stored("R1", field), value) << field;
   EXPECT_EQ(stored("R1", "COMPUTE_DISCHARGE"), "1");
   EXPECT_EQ(stored("R1", "INPUT_I"), "1");
-  open_form("R1", "view");
+  open_form("R1", app::OpenMode::view);
   for (const auto& spec : inlet::inlet_form_table()) {
     if (!spec.field.empty() && spec.kind != ui::ControlKind::CheckBox) {
       EXPECT_EQ(text(spec.name), written[spec.field]) << spec.name;
@@ -56,14 +56,14 @@ TEST_F(FormTest, EveryBoundFieldMakesTheRoundTrip) {
 TEST_F(FormTest, AnInletThatIsNotStoredIsNotOpened) {
   open_project();
   desktop.expect_box("Inlet Z9 is not in the project database.");
-  open_form("Z9", "edit");
+  open_form("Z9", app::OpenMode::edit);
   EXPECT_FALSE(form().is_loaded());
 }
 
 TEST_F(FormTest, ViewShowsWithoutLettingAnythingChange) {
   open_project();
   store_inlet("V1");
-  open_form("V1", "view");
+  open_form("V1", app::OpenMode::view);
   EXPECT_EQ(form().screenmode(), "VIEW");
   EXPECT_FALSE(form().menu("mnuSaveinlet").enabled());
   EXPECT_FALSE(box("Input_Details_Frame").enabled());
@@ -106,7 +106,7 @@ TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {
   tab();
   EXPECT_EQ(text("carryover1"), stored("A2", "QCARRY"));
   close_unsaved();
-  open_form("a1", "edit");  // found whatever the letter case
+  open_form("a1", app::OpenMode::edit);  // found whatever the letter case
   EXPECT_EQ(form().screenmode(), "EDIT");
   EXPECT_FALSE(form().solved()) << "a stored inlet opened to edit is solved again before it is saved";
   EXPECT_EQ(stored("A1", "INPUT_DISCHARGE"), "1");
@@ -125,12 +125,12 @@ TEST_F(FormTest, PreviousInletChecks) {
   // EDIT takes B1's bypass now and says so.
   run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '1.000', CARRYOVER1 = '0.25', TOTAL_DISCHARGE = '1.250' "
                         "WHERE INLET_NUMBER = 'C1'");
-  open_form("C1", "view");
+  open_form("C1", app::OpenMode::view);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
   form().unload();
   desktop.expect_box("The carryover from Previous Inlet - b1 has changed from 0.25 to 0.5.\r\n"
                      "Please review the design, solve & save the results for Inlet - C1");
-  open_form("C1", "edit");
+  open_form("C1", app::OpenMode::edit);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
   struct Step {
@@ -222,7 +222,7 @@ TEST_F(FormTest, ASaveRefusedForAnotherCopysChangeSaysWhatToDo) {
 TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
   open_project();
   std::vector<std::string> met;  // the intensity each discharge computation met
-  session->services.get_rainfall_coefficients = [](int) { return true; };
+  session->services.look_up_rainfall = [](int) { return true; };
   open_form();
   session->services.compute_discharge = [this, &met] { met.push_back(text("Intensity")); };
   type("Inlet_Number", "I1");
@@ -342,7 +342,7 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
     open_project(c.units);
-    session->services.get_rainfall_coefficients = [](int) { return true; };
+    session->services.look_up_rainfall = session->services.compute_intensity = [](int) { return true; };
     session->services.compute_discharge = [this] { box("QTotal").set_text("9.000"); };
     open_form();
     type("Inlet_Number", "D1");

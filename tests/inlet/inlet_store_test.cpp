@@ -73,7 +73,7 @@ TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
   EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");
 }
 
-TEST_F(StoreTest, SearchInletsLeavesTheReferringInletOnlyForPreviousInletFields) {
+TEST_F(StoreTest, SearchInletsGivesTheReferringInletOnlyForPreviousInletFields) {
   struct Case {
     const char* value;
     const char* field;
@@ -82,16 +82,16 @@ TEST_F(StoreTest, SearchInletsLeavesTheReferringInletOnlyForPreviousInletFields)
   } cases[] = {{"A1", "PREINLET2", true, "B'2"}, {"b'2", "PREINLET1", true, "C3"}, {"A1", "INLET_NUMBER", true, ""},
                {"Z9", "INLET_NUMBER", false, ""}, {"A1", "ROADWAY", false, ""}};
   for (const auto& c : cases) {
-    session->handover.found_inlet_number = "stale";
-    EXPECT_EQ(inlet::store::search_inlets(*session, c.value, c.field), c.result) << c.value << " " << c.field;
-    EXPECT_EQ(session->handover.found_inlet_number, c.found) << c.value << " " << c.field;
+    const auto search = inlet::store::search_inlets(*session, c.value, c.field);
+    EXPECT_EQ(search.found_any(), c.result) << c.value << " " << c.field;
+    EXPECT_EQ(search.found, c.found) << c.value << " " << c.field;
   }
 }
 
 TEST_F(StoreTest, SearchThatCannotRunIsNeitherFoundNorNotFound) {
   run_sql(project_file, "DROP TABLE INLET;");
   desktop.expect_box_containing("INLET");
-  EXPECT_FALSE(inlet::store::search_inlets(*session, "A1", "PREINLET1").has_value());
+  EXPECT_TRUE(inlet::store::search_inlets(*session, "A1", "PREINLET1").failed());
 }
 
 }  // namespace

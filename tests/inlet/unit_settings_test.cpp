@@ -58,7 +58,7 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
         box("SSTab1").set_current_tab(3);
         box("compute_Icheck").set_value(1);
         box("TcStr").set_text("5;10");
-        session->handover.area1_selected = session->handover.area2_selected = true;
+        session->handover.area_side = app::AreaSide::side2;
         session->number_format = "0.0";
         lib::initial_unit_settings(form(), *session);
       }
@@ -69,7 +69,7 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
       EXPECT_EQ(box("input_dischargecheck").value() + 2 * box("input_Icheck").value(), 3);
       EXPECT_EQ(box("compute_dischargecheck").value() + box("compute_Icheck").value(), 0);
       EXPECT_EQ(box("SSTab1").current_tab(), 0);
-      EXPECT_FALSE(session->handover.area1_selected || session->handover.area2_selected);
+      EXPECT_EQ(session->handover.area_side, app::AreaSide::none);
     }
     close_unsaved();
     EXPECT_EQ(query_rows(project_file, "SELECT count(*) FROM INLET")[0], "2");

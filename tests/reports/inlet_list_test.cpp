@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/shell_fixture.h"
@@ -29,7 +30,7 @@ class InletListTest : public ShellTest {
     session->services.search_inlets = [this, search = session->services.search_inlets](auto value, auto field) {
       if (!search_fails) return search(value, field);
       ui::show_box(session->desktop(), "search failed");
-      return std::optional<bool>();
+      return app::InletSearch{};
     };
   }
 
@@ -49,10 +50,10 @@ class InletListTest : public ShellTest {
 TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   run_sql(project, "INSERT INTO INLET (INLET_NUMBER, STATION, TOTAL_DISCHARGE) VALUES ('B', '1+00', '2.5'), "
                    "('10', '2+00', '1.0'), ('2', NULL, NULL), ('a1', '3+00', '0.5')");
-  std::vector<std::string> handed;
+  std::vector<std::pair<app::OpenMode, std::string>> handed;
   auto design_form = [&](std::function<void()> also = {}) {
     desktop.expect_modal("frminletmain", [&, also](ui::Form& f) {
-      handed.push_back(session->handover.inlet_open_mode + ":" + session->handover.inlet_to_open);
+      handed.emplace_back(session->handover.inlet_open_mode, session->handover.inlet_to_open);
       if (also) also();
       f.unload();
     });
@@ -99,7 +100,8 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
     list.unload(ui::UnloadMode::CloseBox);
   });
   design_loop();
-  EXPECT_EQ(handed, (std::vector<std::string>{"view:a1", "edit:a1", "add:", "view:B"}));
+  using M = app::OpenMode;
+  EXPECT_EQ(handed, (decltype(handed){{M::view, "a1"}, {M::edit, "a1"}, {M::add, ""}, {M::view, "B"}}));
   EXPECT_TRUE(session->handover.design_loop_done);
   EXPECT_EQ(session->handover.area_row_count, 15);
 }
