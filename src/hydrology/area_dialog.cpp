@@ -13,7 +13,6 @@ namespace rg::hydrology {
 
 using ui::ControlKind;
 using ui::ControlSpec;
-namespace lib = app::quillmere_libraries;
 
 namespace {
 
@@ -98,8 +97,8 @@ void AreaDialog::design() {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     for (const char* array : {"Area", "Cval"}) {
       ui::Control& box = row_control(array, i);
-      box.GotFocus = [&box] { lib::select_all_text(box); };
-      box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
+      box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
+      box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
     }
     row_control("Area", i).Validate = [this, i](bool& cancel) { Area_Validate(i, cancel); };
     row_control("Area", i).LostFocus = [this, i] { Area_LostFocus(i); };
@@ -153,7 +152,7 @@ void AreaDialog::Form_Load() {
     row_control("CA", i).set_text(a ? text::decimal_text(row_c(i) * *a) : "");
   }
   compute_area_totals();
-  lib::select_all_text(row_control("Area", 0));
+  app::quillmere_libraries::select_all_text(row_control("Area", 0));
 }
 
 double AreaDialog::row_c(std::size_t i) const {

@@ -17,7 +17,6 @@ namespace rg::hydrology {
 
 using ui::ControlKind;
 using ui::ControlSpec;
-namespace lib = app::quillmere_libraries;
 
 namespace {
 
@@ -205,8 +204,8 @@ void FrmTc::design() {
   for (const Input& in : kInputs) {
     ui::Control& box = control(in.name);
     box.set_text("0.0");
-    box.GotFocus = [&box] { lib::select_all_text(box); };
-    box.KeyPress = [&box](int& key) { lib::numeric_keypress(box, key); };
+    box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
+    box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
     std::function<void()> leave;
     switch (in.leave) {
       case Leave::NumberFormat:
@@ -277,7 +276,7 @@ void FrmTc::Form_Load() {
     for (int i = 0; i <= 2; ++i) control("slopeftpft" + k(i)).set_caption("m/m");
   }
   if (!session_.services.inlet_boxes().flow_data().tc_str.empty()) decode_Tcstr();
-  lib::select_all_text(control("flow_distance3"));
+  app::quillmere_libraries::select_all_text(control("flow_distance3"));
 }
 
 void FrmTc::decode_Tcstr() {
