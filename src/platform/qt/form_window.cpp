@@ -40,19 +40,26 @@ class DialogWindow : public QDialog {
   void reject() override { close(); }
 };
 
-// A status-bar panel: a text too long for it is shortened in the middle with
-// "…" (a path keeps its start and its file name), and the whole text is its
-// tooltip. Its width never depends on the text, so a long path cannot push the
-// other panels away.
+// A status-bar panel: it asks for the room of its whole text, which it gets
+// where the bar has it to spare; a text too long for the room it gets is
+// shortened in the middle with "…" (a path keeps its start and its file name),
+// and the whole text is its tooltip. It never gets less than its least width,
+// so a long path cannot push the other panels away.
 class PanelLabel : public QLabel {
  public:
   void set_full_text(const QString& text) {
     full_ = text;
     setToolTip(text);
     fit();
+    updateGeometry();
   }
   QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
-  QSize sizeHint() const override { return {minimumWidth(), QLabel::sizeHint().height()}; }
+  QSize sizeHint() const override {
+    const QFontMetrics fm(font());
+    const QMargins m = contentsMargins();
+    const int whole = fm.horizontalAdvance(full_) + spare(fm) + 2 * frameWidth() + m.left() + m.right();
+    return {std::max(minimumWidth(), whole), QLabel::sizeHint().height()};
+  }
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
@@ -61,13 +68,22 @@ class PanelLabel : public QLabel {
   }
 
  private:
+  // What the text leaves free beside it, so that it never touches the frame.
+  static int spare(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char('x')) + 2; }
   void fit() {
     const QFontMetrics fm(font());
-    const int room = contentsRect().width() - fm.horizontalAdvance(QLatin1Char('x')) - 2;
+    const int room = contentsRect().width() - spare(fm);
     const QString shown = fm.horizontalAdvance(full_) <= room ? full_ : fm.elidedText(full_, Qt::ElideMiddle, room);
     if (shown != text()) setText(shown);
   }
   QString full_;
+};
+
+// The status bar shares its width among its panels by what their texts ask,
+// but what they ask never makes the window wider.
+class PanelBar : public QStatusBar {
+ public:
+  QSize sizeHint() const override { return {minimumSizeHint().width(), QStatusBar::sizeHint().height()}; }
 };
 
 // The code a typed key has for the program's key handlers, or -1 for keys that
@@ -125,7 +141,11 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
         menu_bar_ = main->menuBar();
         build_menus(menu_bar_);
       }
-      if (form_.status_bar() != nullptr) build_status_bar(main->statusBar());
+      if (form_.status_bar() != nullptr) {
+        auto* bar = new PanelBar;
+        main->setStatusBar(bar);
+        build_status_bar(bar);
+      }
       window_ = main;
       break;
     }
@@ -143,13 +163,13 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
       }
       outer->addWidget(root_);
       if (form_.status_bar() != nullptr) {
-        auto* bar = new QStatusBar;
+        auto* bar = new PanelBar;
         bar->setSizeGripEnabled(false);
         build_status_bar(bar);
         outer->addWidget(bar);
       }
-      // A dialog grows when what it shows needs more room, and keeps its size
-      // when a control hides: it does not jump at every option the user picks.
+      // A dialog is never smaller than what it shows needs; beyond that its
+      // size follows what it shows (see fit_to_contents).
       outer->setSizeConstraint(QLayout::SetMinimumSize);
       window_ = dialog;
       break;
@@ -229,31 +249,41 @@ void FormWindow::build_controls() {
   for (const auto& view : views_) view->apply_all();
 }
 
-// Extra room goes to the boxes and pictures, not to the labels beside them. A
-// hidden control takes no room, so its row or column stretches no more.
+// Extra room goes to the boxes and pictures, not to the labels beside them,
+// nor to a box in one column that the program gave a width (a count does not
+// stretch across the window; it fills its column when a neighbour makes that
+// wider). A hidden control takes no room, so its row or column stretches no
+// more.
 void FormWindow::set_stretch(QGridLayout* grid) {
   const GridContents& contents = grids_[grid];
   for (int r = 0; r <= contents.rows; ++r) grid->setRowStretch(r, 0);
   for (int c = 0; c <= contents.cols; ++c) grid->setColumnStretch(c, 0);
   bool row_stretch = false;
   bool col_stretch = false;
+  int spanned_col = -1;  // the last column of a wide control over several
   for (const ui::Control* c : contents.children) {
     if (!c->visible()) continue;
     const ui::Place& p = c->place();
     const ControlKind k = c->kind();
-    const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
-                      k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid;
+    const bool sized = ((k == ControlKind::TextBox && !c->multiline()) || k == ControlKind::ComboBox) &&
+                       c->width_chars() > 0 && p.col_span == 1;
+    const bool wide = (k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
+                       k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid) &&
+                      !sized;
     const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
                       k == ControlKind::Grid || (k == ControlKind::TextBox && c->multiline());
     if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
     if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
+    if (wide && p.col_span > 1) spanned_col = std::max(spanned_col, p.col + p.col_span - 1);
     row_stretch = row_stretch || (tall && p.row_span == 1);
     col_stretch = col_stretch || (wide && p.col_span == 1);
   }
-  // Without such a row or column, the controls stay together at the top left
-  // and the spare room (a tab page taller than its fellows) stays below them.
+  // Without such a row or column, a control over several columns (the list
+  // under a count) takes the room; failing that the controls stay together at
+  // the top left and the spare room (a tab page taller than its fellows) stays
+  // below and beside them.
   if (!row_stretch) grid->setRowStretch(contents.rows, 1);
-  if (!col_stretch) grid->setColumnStretch(contents.cols, 1);
+  if (!col_stretch) grid->setColumnStretch(spanned_col >= 0 ? spanned_col : contents.cols, 1);
 }
 
 void FormWindow::set_tab_order() {
@@ -451,13 +481,19 @@ void FormWindow::show_focus(ui::Control* control) {
   v->widget()->setFocus(Qt::OtherFocusReason);
 }
 
-// A dialog grows to give what it now shows the room it asks for (its layout
-// only insists on the least room), never beyond the screen; it does not shrink
-// when a control hides.
-void FormWindow::grow_to_contents() {
-  QSize want = window_->sizeHint().expandedTo(window_->size());
+// A dialog takes the size that what it shows now asks for (its layout only
+// insists on the least room), within the screen: it grows for a frame the
+// program shows and shrinks again when the frame hides (the next inlet shows
+// less). A size the user gave the window holds, as long as it is big enough.
+void FormWindow::fit_to_contents() {
+  // The layout sets the window's least size first: the old one would keep it
+  // from shrinking.
+  if (QLayout* layout = window_->layout()) layout->activate();
+  QSize want = window_->sizeHint();
+  if (window_->isVisible() && window_->size() != fitted_) want = want.expandedTo(window_->size());
   if (QScreen* screen = window_->screen()) want = want.boundedTo(screen->availableGeometry().size());
-  want = want.expandedTo(window_->size());
+  want = want.expandedTo(window_->minimumSizeHint());
+  fitted_ = want;
   if (want != window_->size()) window_->resize(want);
 }
 
@@ -608,7 +644,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (event->type() == QEvent::LayoutRequest && form_.kind() == ui::FormKind::Dialog && window_->isVisible()) {
-      grow_to_contents();
+      fit_to_contents();
     }
     if (event->type() == QEvent::Resize && window_->isVisible()) keep_on_screen();
     if (event->type() == QEvent::KeyPress && form_.KeyPress && control_of(QApplication::focusWidget()) == nullptr) {

@@ -151,9 +151,7 @@ void QtDesktop::place(FormWindow& w, QWidget* over) {
   if (w.form().kind() == ui::FormKind::Dialog) {
     // As large as its contents ask, within the screen (Qt's own adjustment
     // would stop at two thirds of it).
-    QSize size = win->sizeHint();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());
-    win->resize(size.expandedTo(win->minimumSizeHint()));
+    w.fit_to_contents();
   } else {
     win->adjustSize();
   }
