@@ -359,6 +359,28 @@ TEST_F(QtFront, TypedKeysGoThroughKeyPressWhichMayDropOrChangeThem) {
   EXPECT_EQ(tabs.notes->text(), "a\nb");
 }
 
+// Enter that no handler takes presses the default button, leaving the box as a
+// click would; Escape presses the cancel button where the focus is.
+TEST_F(QtFront, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  std::vector<std::string> log;
+  dialog.ok->set_default(true);
+  dialog.cancel->set_cancel(true);
+  dialog.ok->Click = [&] { log.push_back("OK"); };
+  dialog.cancel->Click = [&] { log.push_back("Cancel"); };
+  dialog.name->LostFocus = [&] { log.push_back("left"); };
+  dialog.id->KeyPress = [](int& key) { key = key == ui::kKeyEnter ? 0 : key; };
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  click(name);
+  QTest::keyClick(name, Qt::Key_Escape);
+  ASSERT_THAT(log, ElementsAre("Cancel"));
+  QTest::keyClick(name, Qt::Key_Return);
+  auto* id = widget<QLineEdit>(w, "project_id");
+  click(id);
+  QTest::keyClick(id, Qt::Key_Return);
+  EXPECT_THAT(log, ElementsAre("Cancel", "left", "OK"));
+}
+
 TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModelAndTypingGivesTheItem) {
   qt::FormWindow& w = shown(dialog);
   auto* county = widget<QComboBox>(w, "county");

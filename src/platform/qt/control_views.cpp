@@ -612,9 +612,10 @@ class ButtonView : public ControlView {
       }
       default: {
         auto* push = new CaptionButton;
-        // Enter belongs to the program's key handlers, never to a default button.
+        // Enter belongs to the program's key handlers; the form window presses
+        // the default button for an Enter they leave, and the button shows it.
         push->setAutoDefault(false);
-        push->setDefault(false);
+        push->setDefault(c.is_default());
         // A button keeps the width its caption needs, as dialog buttons do.
         QSizePolicy sp = push->sizePolicy();
         sp.setHorizontalPolicy(QSizePolicy::Fixed);

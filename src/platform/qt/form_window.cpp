@@ -96,7 +96,7 @@ int key_code(const QKeyEvent* e) {
     case Qt::Key_Enter:
       return ui::kKeyEnter;
     case Qt::Key_Escape:
-      return 27;
+      return ui::kKeyEscape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
@@ -115,7 +115,7 @@ Qt::Key qt_key(int code) {
       return Qt::Key_Backspace;
     case ui::kKeyEnter:
       return Qt::Key_Return;
-    case 27:
+    case ui::kKeyEscape:
       return Qt::Key_Escape;
     default:
       if (code >= 'a' && code <= 'z') return static_cast<Qt::Key>(code - 'a' + 'A');
@@ -622,8 +622,21 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
     user_clicked(control);
     return true;
   }
-  // Enter is only offered to the handlers, except where it breaks a line.
-  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) return true;
+  // Enter that no handler took, except where it breaks a line, presses the
+  // default button as a click would: the box is left first, and its
+  // Validate may keep the focus there.
+  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) {
+    if (ui::Control* button = form_.default_button()) user_clicked(*button);
+    return true;
+  }
+  // Escape abandons: the cancel button's Click runs where the focus is, so an
+  // unfinished box cannot hold the user in the dialog.
+  if (key == ui::kKeyEscape) {
+    if (ui::Control* button = form_.cancel_button()) {
+      run([button] { button->user_click(); });
+      return true;
+    }
+  }
   if (key == code) return false;
   // A handler changed the key: the widget gets the changed one instead.
   const char32_t ch = static_cast<char32_t>(key);
