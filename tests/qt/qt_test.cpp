@@ -7,11 +7,15 @@
 
 #include <QSpontaneKeyEvent>
 #include <QtWidgets>
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "layout_check.h"
 #include "platform/qt/form_window.h"
@@ -842,6 +846,24 @@ TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
 
   when_shown<QFileDialog>([](QFileDialog* d) { d->reject(); });
   EXPECT_FALSE(desktop.choose_file(open).has_value());
+}
+
+// The opener the desktop starts for a document may end as a child of the
+// program (where the program takes in orphans): once it ends it is reaped,
+// not left defunct.
+TEST_F(QtFront, WhatTheDesktopsOpenerLeavesIsReaped) {
+  const pid_t opener = ::fork();
+  ASSERT_GE(opener, 0);
+  if (opener == 0) {
+    ::usleep(100'000);
+    ::_exit(0);
+  }
+  desktop.open_document("report.xlsx");
+  const auto no_child_left = [] {
+    siginfo_t info{};
+    return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(no_child_left, 5000));
 }
 
 TEST_F(QtFront, WaitingLetsTimePassAndSwallowsTheUsersInput) {
