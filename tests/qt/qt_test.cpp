@@ -92,7 +92,7 @@ TEST_F(QtFront, FormsAreLaidOutWithoutOverlapsOrCutOffTexts) {
   EXPECT_GE(county->lineEdit()->width(), county->fontMetrics().horizontalAdvance("King and Queen"));
 }
 
-TEST_F(QtFront, StatusPanelsShortenLongTextsAndNeverOverlap) {
+TEST_F(QtFront, StatusPanelsShortenLongTextsOnlyWhenTheyMustAndNeverOverlap) {
   ui::Form& main = make("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow);
   ui::StatusBar& bar = main.add_status_bar();
   for (int chars : {40, 16}) bar.add_panel(ui::StatusBar::PanelStyle::Text, chars);
@@ -105,6 +105,13 @@ TEST_F(QtFront, StatusPanelsShortenLongTextsAndNeverOverlap) {
   EXPECT_TRUE(w.panel(1)->text().endsWith("final.rvg"));
   EXPECT_EQ(w.panel(1)->toolTip().toStdString(), path);
   EXPECT_EQ(w.panel(2)->text(), "UNITS: METRIC");
+  // Where the bar has the room, a text longer than its panel's least width
+  // shows whole.
+  bar.set_panel_text(1, "Project Database - final.rvg");
+  bar.set_panel_text(2, "Combination Curb and Grate Inlet");
+  w.window()->resize(800, 200);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.panel(2)->text().toStdString(), "Combination Curb and Grate Inlet");
   w.window()->resize(60, 60);
   QCoreApplication::processEvents();
   for (int n = 1; n < 3; ++n) {

@@ -20,6 +20,7 @@
 #include <QTime>
 #include <algorithm>
 #include <QTimer>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -79,8 +80,7 @@ class PanelLabel : public QLabel {
   QString full_;
 };
 
-// The status bar shares its width among its panels by what their texts ask,
-// but what they ask never makes the window wider.
+// The status bar, whose panels' texts never make the window wider.
 class PanelBar : public QStatusBar {
  public:
   QSize sizeHint() const override { return {minimumSizeHint().width(), QStatusBar::sizeHint().height()}; }
@@ -339,6 +339,13 @@ void FormWindow::bind(QAction* action, ui::Menu& menu) {
 void FormWindow::build_status_bar(QWidget* bar_widget) {
   auto* bar = static_cast<QStatusBar*>(bar_widget);
   ui::StatusBar* model = form_.status_bar();
+  // The panels share the bar in a row of their own: a text panel gets the room
+  // its text asks where the bar has that much, and what is left is shared out
+  // among the text panels.
+  auto* strip = new QWidget;
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(0, 0, 0, 0);
+  bar->addWidget(strip, 1);
   bool clock = false;
   for (int n = 1; n <= model->panel_count(); ++n) {
     const auto& panel = model->panel(n);
@@ -361,7 +368,8 @@ void FormWindow::build_status_bar(QWidget* bar_widget) {
     label->setMinimumWidth(chars + 2 * label->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) + 8);
     const bool text_panel = panel.style == ui::StatusBar::PanelStyle::Text;
     clock = clock || !text_panel;
-    bar->addWidget(label, text_panel ? std::max(1, panel.min_chars) : 0);
+    label->setSizePolicy(text_panel ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Preferred);
+    row->addWidget(label);
     panels_.push_back(label);
     status_changed(n);
   }
@@ -484,13 +492,16 @@ void FormWindow::show_focus(ui::Control* control) {
 // A dialog takes the size that what it shows now asks for (its layout only
 // insists on the least room), within the screen: it grows for a frame the
 // program shows and shrinks again when the frame hides (the next inlet shows
-// less). A size the user gave the window holds, as long as it is big enough.
+// less). A size the user gave the window is the least it keeps.
 void FormWindow::fit_to_contents() {
   // The layout sets the window's least size first: the old one would keep it
   // from shrinking.
   if (QLayout* layout = window_->layout()) layout->activate();
-  QSize want = window_->sizeHint();
-  if (window_->isVisible() && window_->size() != fitted_) want = want.expandedTo(window_->size());
+  // A size neither given here nor forced by the least size is the user's.
+  if (window_->isVisible() && window_->size() != fitted_.expandedTo(window_->minimumSize())) {
+    user_size_ = window_->size();
+  }
+  QSize want = window_->sizeHint().expandedTo(user_size_);
   if (QScreen* screen = window_->screen()) want = want.boundedTo(screen->availableGeometry().size());
   want = want.expandedTo(window_->minimumSizeHint());
   fitted_ = want;

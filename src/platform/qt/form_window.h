@@ -139,8 +139,10 @@ class FormWindow : public QObject, public ui::FormObserver {
   std::map<const ui::Menu*, QAction*> actions_;
   std::vector<QLabel*> panels_;
   QTimer* clock_ = nullptr;
-  // The size fit_to_contents last gave the window; another is the user's.
+  // The size fit_to_contents last gave the window, and the one the user gave
+  // it (empty until then).
   QSize fitted_;
+  QSize user_size_{0, 0};
   int sync_depth_ = 0;
   bool moving_focus_ = false;
   bool resending_key_ = false;
