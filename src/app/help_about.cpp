@@ -46,6 +46,8 @@ void FrmAbout::design() {
       .set_caption("Check every result before it goes into a design.");
   auto& ok = add("cmdOK", ControlKind::CommandButton, {nullptr, 4, 1});
   ok.set_caption("OK");
+  ok.set_default(true);
+  ok.set_cancel(true);
   ok.Click = [this] { unload(); };
 }
 

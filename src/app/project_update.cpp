@@ -30,11 +30,13 @@ void FrmProjectUpdate::design() {
   help.Click = [this] { quillmere_libraries::open_noaa_pfds_page(session_); };
   auto& update = add("btnUpdate", ControlKind::CommandButton, {nullptr, 1, 0});
   update.set_caption("Update Project");
+  update.set_default(true);
   update.Click = [this] { update_project_database(); };
   // Leaving without the upgrade opens the project as it is, as No to the
   // question before does.
   auto& cancel = add("btnCancel", ControlKind::CommandButton, {nullptr, 1, 1});
   cancel.set_caption("Cancel");
+  cancel.set_cancel(true);
   cancel.Click = [this] { unload(); };
 }
 

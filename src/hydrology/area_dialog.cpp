@@ -71,7 +71,7 @@ std::vector<ControlSpec> make_table(LandUseTable table) {
   t.push_back({.name = "cmdsavearea", .kind = ControlKind::CommandButton, .container = "Frame2", .row = 1,
                .col = 3, .caption = "SAVE"});
   t.push_back({.name = "cmdcancelarea", .kind = ControlKind::CommandButton, .container = "Frame2", .row = 1,
-               .col = 4, .caption = "CANCEL"});
+               .col = 4, .caption = "CANCEL", .cancel_button = true});
   return t;
 }
 

@@ -151,7 +151,7 @@ std::vector<ControlSpec> make_table() {
   t.push_back({.name = "cmdsaveTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 3,
                .caption = "SAVE Tc"});
   t.push_back({.name = "cmdcancelTc", .kind = ControlKind::CommandButton, .container = "Frame0", .row = 2, .col = 4,
-               .caption = "CANCEL"});
+               .caption = "CANCEL", .cancel_button = true});
   return t;
 }
 

@@ -95,8 +95,10 @@ void GratePicker::design() {
                    .col_span = 5,
                    .width_chars = 60,
                    .items = {table_.rows.begin(), table_.rows.end()}});
-  specs.push_back({.name = "gtselect", .kind = K::CommandButton, .row = 3, .col = 3, .caption = "Select"});
-  specs.push_back({.name = "gtcancel", .kind = K::CommandButton, .row = 3, .col = 4, .caption = "Cancel"});
+  specs.push_back(
+      {.name = "gtselect", .kind = K::CommandButton, .row = 3, .col = 3, .caption = "Select", .default_button = true});
+  specs.push_back(
+      {.name = "gtcancel", .kind = K::CommandButton, .row = 3, .col = 4, .caption = "Cancel", .cancel_button = true});
   add_controls(specs);
   control("gtselect").Click = [this] { gtselect_Click(); };
   control("gtcancel").Click = [this] { gtcancel_Click(); };

@@ -105,7 +105,7 @@ void FrmInletMain::design() {
   file.add_separator();
   file.add("mnuExitinlet", "Exit").Click = [this] { mnuExitinlet_Click(); };
   auto& help = add_menu("mnuHelp", "&Help");
-  help.add("mnuHellpInlethelp", "Help on Inlet").Click = [this] { app::quillmere_libraries::show_help(session_); };
+  help.add("mnuHellpInlethelp", "Help on Inlet", "F1").Click = [this] { app::quillmere_libraries::show_help(session_); };
   help.add_separator();
   help.add("mnuAboutinlet", "&About Quillmere").Click = [this] {
     session_.desktop().show_modal(session_.form<app::FrmAbout>());

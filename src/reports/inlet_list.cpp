@@ -303,8 +303,9 @@ const ui::ControlSpec kModifyControls[] = {
     {.name = "thisinletnumber", .kind = ControlKind::TextBox, .col = 1, .width_chars = 12},
     {.kind = ControlKind::Label, .row = 1, .caption = "NEW INLET NUMBER"},
     {.name = "newinletnumber", .kind = ControlKind::TextBox, .row = 1, .col = 1, .width_chars = 12},
-    {.name = "cmdmodaccept", .kind = ControlKind::CommandButton, .row = 2, .caption = "Accept"},
-    {.name = "cmdmodcancel", .kind = ControlKind::CommandButton, .row = 2, .col = 1, .caption = "Cancel"},
+    {.name = "cmdmodaccept", .kind = ControlKind::CommandButton, .row = 2, .caption = "Accept", .default_button = true},
+    {.name = "cmdmodcancel", .kind = ControlKind::CommandButton, .row = 2, .col = 1, .caption = "Cancel",
+     .cancel_button = true},
 };
 }  // namespace
 

@@ -2,9 +2,9 @@
 // Checks the layout of a shown form window the way a user would see it: every
 // control the form shows has a visible widget, inside the window and inside its
 // container; no two shown controls of one container overlap; no caption is cut
-// off (labels, buttons, check boxes, option buttons and combo boxes are at least
-// as large as their contents ask) and no box is smaller than its minimum. Each
-// page of every tab control is looked at in turn.
+// off (labels, buttons, check boxes and option buttons are at least as large as
+// their contents ask) and no box or list is smaller than its minimum. Each page
+// of every tab control is looked at in turn.
 //
 //   rg::qt::QtDesktop desktop;
 //   desktop.show(form);                       // or inside show_modal, from a timer
@@ -43,9 +43,11 @@ inline bool shown_now(FormWindow& w, const ui::Control& c) {
   return true;
 }
 
+// A list's least size already holds its items, or the width the program gave it
+// where the screen cannot give its longest item.
 inline bool shows_caption(ui::ControlKind k) {
   return k == ui::ControlKind::Label || k == ui::ControlKind::CommandButton || k == ui::ControlKind::CheckBox ||
-         k == ui::ControlKind::OptionButton || k == ui::ControlKind::ComboBox;
+         k == ui::ControlKind::OptionButton;
 }
 
 inline void check_now(FormWindow& w, const std::string& when, std::vector<std::string>& problems) {

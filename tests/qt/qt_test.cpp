@@ -7,11 +7,15 @@
 
 #include <QSpontaneKeyEvent>
 #include <QtWidgets>
+#include <cerrno>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "layout_check.h"
 #include "platform/qt/form_window.h"
@@ -88,7 +92,7 @@ TEST_F(QtFront, FormsAreLaidOutWithoutOverlapsOrCutOffTexts) {
   EXPECT_GE(county->lineEdit()->width(), county->fontMetrics().horizontalAdvance("King and Queen"));
 }
 
-TEST_F(QtFront, StatusPanelsShortenLongTextsAndNeverOverlap) {
+TEST_F(QtFront, StatusPanelsShortenLongTextsOnlyWhenTheyMustAndNeverOverlap) {
   ui::Form& main = make("frmMainProbe", "Ravelgrit", ui::FormKind::MainWindow);
   ui::StatusBar& bar = main.add_status_bar();
   for (int chars : {40, 16}) bar.add_panel(ui::StatusBar::PanelStyle::Text, chars);
@@ -101,6 +105,13 @@ TEST_F(QtFront, StatusPanelsShortenLongTextsAndNeverOverlap) {
   EXPECT_TRUE(w.panel(1)->text().endsWith("final.rvg"));
   EXPECT_EQ(w.panel(1)->toolTip().toStdString(), path);
   EXPECT_EQ(w.panel(2)->text(), "UNITS: METRIC");
+  // Where the bar has the room, a text longer than its panel's least width
+  // shows whole.
+  bar.set_panel_text(1, "Project Database - final.rvg");
+  bar.set_panel_text(2, "Combination Curb and Grate Inlet");
+  w.window()->resize(800, 200);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(w.panel(2)->text().toStdString(), "Combination Curb and Grate Inlet");
   w.window()->resize(60, 60);
   QCoreApplication::processEvents();
   for (int n = 1; n < 3; ++n) {
@@ -131,8 +142,8 @@ TEST_F(QtFront, TheLayoutCheckFindsOverlapsCutOffTextsAndMissingWidgets) {
 }
 
 // A control the program hides leaves no gap, even in a row that stretches, and
-// the dialog keeps its size rather than jumping.
-TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
+// the dialog's size follows what it shows, within the screen.
+TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogFollowsWhatItShows) {
   ui::Form& form = make("frmHideProbe", "Hide");
   ui::Control* frames[3];
   for (int row = 0; row < 3; ++row) {
@@ -143,10 +154,14 @@ TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
   list.set_items({"a", "b"});
   list.set_visible(false);
   qt::FormWindow& w = shown(form);
+  const QSize without_list = w.window()->size();
   auto* grid = qobject_cast<QGridLayout*>(w.widget("Frame0")->parentWidget()->layout());
   ASSERT_NE(grid, nullptr);
+  auto settle = [] {
+    for (int pass = 0; pass < 3; ++pass) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  };
   auto gap_above_last = [&] {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    settle();
     return w.widget("Frame2")->y() - w.widget("Frame0")->geometry().bottom() - 1;
   };
   // Shown at the foot of the screen, the list gets the room it asks for and
@@ -157,12 +172,13 @@ TEST_F(QtFront, HiddenControlsTakeNoRoomAndTheDialogKeepsItsSize) {
   EXPECT_GT(gap_above_last(), 3 * grid->verticalSpacing());
   EXPECT_GE(w.widget("lstRows")->height(), w.widget("lstRows")->sizeHint().height());
   EXPECT_TRUE(screen.contains(w.window()->frameGeometry()));
-  // Hidden, it leaves no gap and the dialog keeps its size.
-  const QSize size = w.window()->size();
+  // Hidden, it leaves no gap and the dialog shrinks back.
   list.set_visible(false);
+  settle();
+  EXPECT_EQ(w.window()->size(), without_list);
   frames[1]->set_visible(false);
   EXPECT_EQ(gap_above_last(), grid->verticalSpacing());
-  EXPECT_EQ(w.window()->size(), size);
+  EXPECT_LT(w.window()->height(), without_list.height());
   EXPECT_THAT(layout_problems(w), IsEmpty());
 }
 
@@ -357,6 +373,28 @@ TEST_F(QtFront, TypedKeysGoThroughKeyPressWhichMayDropOrChangeThem) {
   QTest::keyClick(notes, Qt::Key_Return);
   QTest::keyClicks(notes, "b");
   EXPECT_EQ(tabs.notes->text(), "a\nb");
+}
+
+// Enter that no handler takes presses the default button, leaving the box as a
+// click would; Escape presses the cancel button where the focus is.
+TEST_F(QtFront, EnterPressesTheDefaultButtonAndEscapeTheCancelButton) {
+  std::vector<std::string> log;
+  dialog.ok->set_default(true);
+  dialog.cancel->set_cancel(true);
+  dialog.ok->Click = [&] { log.push_back("OK"); };
+  dialog.cancel->Click = [&] { log.push_back("Cancel"); };
+  dialog.name->LostFocus = [&] { log.push_back("left"); };
+  dialog.id->KeyPress = [](int& key) { key = key == ui::kKeyEnter ? 0 : key; };
+  qt::FormWindow& w = shown(dialog);
+  auto* name = widget<QLineEdit>(w, "project_name");
+  click(name);
+  QTest::keyClick(name, Qt::Key_Escape);
+  ASSERT_THAT(log, ElementsAre("Cancel"));
+  QTest::keyClick(name, Qt::Key_Return);
+  auto* id = widget<QLineEdit>(w, "project_id");
+  click(id);
+  QTest::keyClick(id, Qt::Key_Return);
+  EXPECT_THAT(log, ElementsAre("Cancel", "left", "OK"));
 }
 
 TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModelAndTypingGivesTheItem) {
@@ -860,6 +898,24 @@ TEST_F(QtFront, FileDialogsAreQtsOwnWithTheRequestedSettings) {
 
   when_shown<QFileDialog>([](QFileDialog* d) { d->reject(); });
   EXPECT_FALSE(desktop.choose_file(open).has_value());
+}
+
+// The opener the desktop starts for a document may end as a child of the
+// program (where the program takes in orphans): once it ends it is reaped,
+// not left defunct.
+TEST_F(QtFront, WhatTheDesktopsOpenerLeavesIsReaped) {
+  const pid_t opener = ::fork();
+  ASSERT_GE(opener, 0);
+  if (opener == 0) {
+    ::usleep(100'000);
+    ::_exit(0);
+  }
+  desktop.open_document("report.xlsx");
+  const auto no_child_left = [] {
+    siginfo_t info{};
+    return ::waitid(P_ALL, 0, &info, WEXITED | WNOHANG | WNOWAIT) == -1 && errno == ECHILD;
+  };
+  EXPECT_TRUE(QTest::qWaitFor(no_child_left, 5000));
 }
 
 TEST_F(QtFront, WaitingLetsTimePassAndSwallowsTheUsersInput) {

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
@@ -326,10 +327,27 @@ class PlainView : public TextView {
   QPlainTextEdit* edit_;
 };
 
-// A combo box whose dropped-down list is wide enough for its longest item,
-// even when the box itself is kept narrower.
+// A combo box that asks for the room of its longest item, so that an item
+// shows whole where the window has the room; a width hint is the least it
+// takes. Its dropped-down list is wide enough for the longest item, even when
+// the box itself is kept narrower.
 class WholeItemsCombo : public QComboBox {
  public:
+  explicit WholeItemsCombo(int least_chars) : least_chars_(least_chars) {
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setMinimumContentsLength(least_chars > 0 ? least_chars : 10);
+  }
+  QSize minimumSizeHint() const override {
+    QSize s = QComboBox::minimumSizeHint();
+    if (least_chars_ <= 0) return s;
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    // Measured as Qt measures a box of so many characters.
+    const int text = least_chars_ * fontMetrics().horizontalAdvance(QLatin1Char('X'));
+    const QSize least = style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, s.height()), this);
+    s.setWidth(std::min(s.width(), least.width()));
+    return s;
+  }
   void showPopup() override {
     QAbstractItemView* list = view();
     const int frame = 2 * list->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
@@ -337,20 +355,17 @@ class WholeItemsCombo : public QComboBox {
                           list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     QComboBox::showPopup();
   }
+
+ private:
+  int least_chars_;
 };
 
 class ComboView : public TextView {
  public:
   ComboView(ui::Control& c, FormWindow& w) : TextView(c, w) {
-    combo_ = new WholeItemsCombo;
+    combo_ = new WholeItemsCombo(c.width_chars());
     set_widget(combo_);
     combo_->setEditable(!c.pick_only());
-    // A width hint holds as it does for a text box, however long the items
-    // (the list that drops down still shows them whole); without one the box
-    // fits its longest item.
-    combo_->setSizeAdjustPolicy(c.width_chars() > 0 ? QComboBox::AdjustToMinimumContentsLengthWithIcon
-                                                    : QComboBox::AdjustToContents);
-    combo_->setMinimumContentsLength(c.width_chars() > 0 ? c.width_chars() : 10);
     combo_->setMaxVisibleItems(12);
     QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {
       if (!window_.syncing()) window_.user_picked(control_, index);
@@ -573,6 +588,21 @@ class ListView : public ControlView {
 
 // --- Buttons ---------------------------------------------------------------------------
 
+// A push button whose caption keeps a character's room from either edge, as
+// dialog buttons do; the style's own hint may let it touch them.
+class CaptionButton : public QPushButton {
+ public:
+  QSize sizeHint() const override {
+    QSize s = QPushButton::sizeHint();
+    const QFontMetrics fm(font());
+    const int caption = fm.size(Qt::TextShowMnemonic, text()).width();
+    const int edge = fm.averageCharWidth() + style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 2;
+    s.setWidth(std::max(s.width(), caption + 2 * edge));
+    return s;
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
 // Command buttons, check boxes and option buttons: a caption, a click, and for
 // the latter two a value.
 class ButtonView : public ControlView {
@@ -590,10 +620,11 @@ class ButtonView : public ControlView {
         break;
       }
       default: {
-        auto* push = new QPushButton;
-        // Enter belongs to the program's key handlers, never to a default button.
+        auto* push = new CaptionButton;
+        // Enter belongs to the program's key handlers; the form window presses
+        // the default button for an Enter they leave, and the button shows it.
         push->setAutoDefault(false);
-        push->setDefault(false);
+        push->setDefault(c.is_default());
         // A button keeps the width its caption needs, as dialog buttons do.
         QSizePolicy sp = push->sizePolicy();
         sp.setHorizontalPolicy(QSizePolicy::Fixed);
@@ -835,13 +866,13 @@ class GridView : public ControlView {
         model_.cells_changed();
         break;
       case Property::ColWidth:
+        // A column is as wide as its widest text and its heading, with a
+        // character's room before the next; a width the program gives is the
+        // least it gets.
         for (int c = 0; c < control_.cols(); ++c) {
-          const int chars = control_.col_width(c);
-          if (chars > 0) {
-            table_->setColumnWidth(c, chars_width(table_, chars) + 8);
-          } else {
-            table_->resizeColumnToContents(c);
-          }
+          table_->resizeColumnToContents(c);
+          const int least = chars_width(table_, control_.col_width(c)) + 8;
+          table_->setColumnWidth(c, std::max(table_->columnWidth(c) + chars_width(table_, 1), least));
         }
         table_->updateGeometry();
         break;

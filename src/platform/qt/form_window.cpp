@@ -20,6 +20,7 @@
 #include <QTime>
 #include <algorithm>
 #include <QTimer>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -40,19 +41,26 @@ class DialogWindow : public QDialog {
   void reject() override { close(); }
 };
 
-// A status-bar panel: a text too long for it is shortened in the middle with
-// "…" (a path keeps its start and its file name), and the whole text is its
-// tooltip. Its width never depends on the text, so a long path cannot push the
-// other panels away.
+// A status-bar panel: it asks for the room of its whole text, which it gets
+// where the bar has it to spare; a text too long for the room it gets is
+// shortened in the middle with "…" (a path keeps its start and its file name),
+// and the whole text is its tooltip. It never gets less than its least width,
+// so a long path cannot push the other panels away.
 class PanelLabel : public QLabel {
  public:
   void set_full_text(const QString& text) {
     full_ = text;
     setToolTip(text);
     fit();
+    updateGeometry();
   }
   QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
-  QSize sizeHint() const override { return {minimumWidth(), QLabel::sizeHint().height()}; }
+  QSize sizeHint() const override {
+    const QFontMetrics fm(font());
+    const QMargins m = contentsMargins();
+    const int whole = fm.horizontalAdvance(full_) + spare(fm) + 2 * frameWidth() + m.left() + m.right();
+    return {std::max(minimumWidth(), whole), QLabel::sizeHint().height()};
+  }
 
  protected:
   void resizeEvent(QResizeEvent* e) override {
@@ -61,13 +69,21 @@ class PanelLabel : public QLabel {
   }
 
  private:
+  // What the text leaves free beside it, so that it never touches the frame.
+  static int spare(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char('x')) + 2; }
   void fit() {
     const QFontMetrics fm(font());
-    const int room = contentsRect().width() - fm.horizontalAdvance(QLatin1Char('x')) - 2;
+    const int room = contentsRect().width() - spare(fm);
     const QString shown = fm.horizontalAdvance(full_) <= room ? full_ : fm.elidedText(full_, Qt::ElideMiddle, room);
     if (shown != text()) setText(shown);
   }
   QString full_;
+};
+
+// The status bar, whose panels' texts never make the window wider.
+class PanelBar : public QStatusBar {
+ public:
+  QSize sizeHint() const override { return {minimumSizeHint().width(), QStatusBar::sizeHint().height()}; }
 };
 
 // The code a typed key has for the program's key handlers, or -1 for keys that
@@ -80,7 +96,7 @@ int key_code(const QKeyEvent* e) {
     case Qt::Key_Enter:
       return ui::kKeyEnter;
     case Qt::Key_Escape:
-      return 27;
+      return ui::kKeyEscape;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
@@ -99,7 +115,7 @@ Qt::Key qt_key(int code) {
       return Qt::Key_Backspace;
     case ui::kKeyEnter:
       return Qt::Key_Return;
-    case 27:
+    case ui::kKeyEscape:
       return Qt::Key_Escape;
     default:
       if (code >= 'a' && code <= 'z') return static_cast<Qt::Key>(code - 'a' + 'A');
@@ -125,7 +141,11 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
         menu_bar_ = main->menuBar();
         build_menus(menu_bar_);
       }
-      if (form_.status_bar() != nullptr) build_status_bar(main->statusBar());
+      if (form_.status_bar() != nullptr) {
+        auto* bar = new PanelBar;
+        main->setStatusBar(bar);
+        build_status_bar(bar);
+      }
       window_ = main;
       break;
     }
@@ -143,13 +163,13 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
       }
       outer->addWidget(root_);
       if (form_.status_bar() != nullptr) {
-        auto* bar = new QStatusBar;
+        auto* bar = new PanelBar;
         bar->setSizeGripEnabled(false);
         build_status_bar(bar);
         outer->addWidget(bar);
       }
-      // A dialog grows when what it shows needs more room, and keeps its size
-      // when a control hides: it does not jump at every option the user picks.
+      // A dialog is never smaller than what it shows needs; beyond that its
+      // size follows what it shows (see fit_to_contents).
       outer->setSizeConstraint(QLayout::SetMinimumSize);
       window_ = dialog;
       break;
@@ -227,31 +247,41 @@ void FormWindow::build_controls() {
   for (const auto& view : views_) view->apply_all();
 }
 
-// Extra room goes to the boxes and pictures, not to the labels beside them. A
-// hidden control takes no room, so its row or column stretches no more.
+// Extra room goes to the boxes and pictures, not to the labels beside them,
+// nor to a box in one column that the program gave a width (a count does not
+// stretch across the window; it fills its column when a neighbour makes that
+// wider). A hidden control takes no room, so its row or column stretches no
+// more.
 void FormWindow::set_stretch(QGridLayout* grid) {
   const GridContents& contents = grids_[grid];
   for (int r = 0; r <= contents.rows; ++r) grid->setRowStretch(r, 0);
   for (int c = 0; c <= contents.cols; ++c) grid->setColumnStretch(c, 0);
   bool row_stretch = false;
   bool col_stretch = false;
+  int spanned_col = -1;  // the last column of a wide control over several
   for (const ui::Control* c : contents.children) {
     if (!c->visible()) continue;
     const ui::Place& p = c->place();
     const ControlKind k = c->kind();
-    const bool wide = k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
-                      k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid;
+    const bool sized = ((k == ControlKind::TextBox && !c->multiline()) || k == ControlKind::ComboBox) &&
+                       c->width_chars() > 0 && p.col_span == 1;
+    const bool wide = (k == ControlKind::TextBox || k == ControlKind::ComboBox || k == ControlKind::ListBox ||
+                       k == ControlKind::Picture || k == ControlKind::TabControl || k == ControlKind::Grid) &&
+                      !sized;
     const bool tall = k == ControlKind::Picture || k == ControlKind::ListBox || k == ControlKind::TabControl ||
                       k == ControlKind::Grid || (k == ControlKind::TextBox && c->multiline());
     if (wide && p.col_span == 1) grid->setColumnStretch(p.col, 1);
     if (tall && p.row_span == 1) grid->setRowStretch(p.row, 1);
+    if (wide && p.col_span > 1) spanned_col = std::max(spanned_col, p.col + p.col_span - 1);
     row_stretch = row_stretch || (tall && p.row_span == 1);
     col_stretch = col_stretch || (wide && p.col_span == 1);
   }
-  // Without such a row or column, the controls stay together at the top left
-  // and the spare room (a tab page taller than its fellows) stays below them.
+  // Without such a row or column, a control over several columns (the list
+  // under a count) takes the room; failing that the controls stay together at
+  // the top left and the spare room (a tab page taller than its fellows) stays
+  // below and beside them.
   if (!row_stretch) grid->setRowStretch(contents.rows, 1);
-  if (!col_stretch) grid->setColumnStretch(contents.cols, 1);
+  if (!col_stretch) grid->setColumnStretch(spanned_col >= 0 ? spanned_col : contents.cols, 1);
 }
 
 void FormWindow::build_menus(QMenuBar* bar) {
@@ -298,6 +328,13 @@ void FormWindow::bind(QAction* action, ui::Menu& menu) {
 void FormWindow::build_status_bar(QWidget* bar_widget) {
   auto* bar = static_cast<QStatusBar*>(bar_widget);
   ui::StatusBar* model = form_.status_bar();
+  // The panels share the bar in a row of their own: a text panel gets the room
+  // its text asks where the bar has that much, and what is left is shared out
+  // among the text panels.
+  auto* strip = new QWidget;
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(0, 0, 0, 0);
+  bar->addWidget(strip, 1);
   bool clock = false;
   for (int n = 1; n <= model->panel_count(); ++n) {
     const auto& panel = model->panel(n);
@@ -320,7 +357,8 @@ void FormWindow::build_status_bar(QWidget* bar_widget) {
     label->setMinimumWidth(chars + 2 * label->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) + 8);
     const bool text_panel = panel.style == ui::StatusBar::PanelStyle::Text;
     clock = clock || !text_panel;
-    bar->addWidget(label, text_panel ? std::max(1, panel.min_chars) : 0);
+    label->setSizePolicy(text_panel ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Preferred);
+    row->addWidget(label);
     panels_.push_back(label);
     status_changed(n);
   }
@@ -454,13 +492,22 @@ void FormWindow::show_focus(ui::Control* control) {
   v->widget()->setFocus(Qt::OtherFocusReason);
 }
 
-// A dialog grows to give what it now shows the room it asks for (its layout
-// only insists on the least room), never beyond the screen; it does not shrink
-// when a control hides.
-void FormWindow::grow_to_contents() {
-  QSize want = window_->sizeHint().expandedTo(window_->size());
+// A dialog takes the size that what it shows now asks for (its layout only
+// insists on the least room), within the screen: it grows for a frame the
+// program shows and shrinks again when the frame hides (the next inlet shows
+// less). A size the user gave the window is the least it keeps.
+void FormWindow::fit_to_contents() {
+  // The layout sets the window's least size first: the old one would keep it
+  // from shrinking.
+  if (QLayout* layout = window_->layout()) layout->activate();
+  // A size neither given here nor forced by the least size is the user's.
+  if (window_->isVisible() && window_->size() != fitted_.expandedTo(window_->minimumSize())) {
+    user_size_ = window_->size();
+  }
+  QSize want = window_->sizeHint().expandedTo(user_size_);
   if (QScreen* screen = window_->screen()) want = want.boundedTo(screen->availableGeometry().size());
-  want = want.expandedTo(window_->size());
+  want = want.expandedTo(window_->minimumSizeHint());
+  fitted_ = want;
   if (want != window_->size()) window_->resize(want);
 }
 
@@ -617,8 +664,21 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
     if (control.row() >= 1) user_clicked_cell(control, control.row(), control.col(), true);
     return true;
   }
-  // Enter is only offered to the handlers, except where it breaks a line.
-  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) return true;
+  // Enter that no handler took, except where it breaks a line, presses the
+  // default button as a click would: the box is left first, and its
+  // Validate may keep the focus there.
+  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) {
+    if (ui::Control* button = form_.default_button()) user_clicked(*button);
+    return true;
+  }
+  // Escape abandons: the cancel button's Click runs where the focus is, so an
+  // unfinished box cannot hold the user in the dialog.
+  if (key == ui::kKeyEscape) {
+    if (ui::Control* button = form_.cancel_button()) {
+      run([button] { button->user_click(); });
+      return true;
+    }
+  }
   if (key == code) return false;
   // A handler changed the key: the widget gets the changed one instead.
   const char32_t ch = static_cast<char32_t>(key);
@@ -639,7 +699,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (event->type() == QEvent::LayoutRequest && form_.kind() == ui::FormKind::Dialog && window_->isVisible()) {
-      grow_to_contents();
+      fit_to_contents();
     }
     if (event->type() == QEvent::Resize && window_->isVisible()) keep_on_screen();
     if (event->type() == QEvent::KeyPress && form_.KeyPress && control_of(QApplication::focusWidget()) == nullptr) {

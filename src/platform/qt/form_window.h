@@ -91,6 +91,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   void run(const std::function<void()>& call);
 
   // --- For the desktop ----------------------------------------------------
+  // Sizes a dialog to what it shows, within the screen.
+  void fit_to_contents();
   // Called once when the form has unloaded.
   std::function<void(FormWindow&)> on_unloaded;
 
@@ -114,7 +116,6 @@ class FormWindow : public QObject, public ui::FormObserver {
   // refused.
   bool reach(ui::Control& control);
   void show_focus(ui::Control* control);
-  void grow_to_contents();
   void keep_on_screen();
 
   ui::Form& form_;
@@ -137,6 +138,10 @@ class FormWindow : public QObject, public ui::FormObserver {
   std::map<const ui::Menu*, QAction*> actions_;
   std::vector<QLabel*> panels_;
   QTimer* clock_ = nullptr;
+  // The size fit_to_contents last gave the window, and the one the user gave
+  // it (empty until then).
+  QSize fitted_;
+  QSize user_size_{0, 0};
   int sync_depth_ = 0;
   bool moving_focus_ = false;
   bool resending_key_ = false;

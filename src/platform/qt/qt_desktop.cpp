@@ -15,8 +15,11 @@
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <stdexcept>
+
+#include <sys/wait.h>
 
 #include "platform/qt/convert.h"
 #include "platform/qt/form_window.h"
@@ -53,6 +56,20 @@ class InputSwallower : public QObject {
     }
   }
 };
+
+// Collects every child process of the program that has ended. The program
+// keeps no child it waits for itself: its children are the openers the desktop
+// starts for a document or an address, and what they leave to it. Returns
+// whether children are left that have not ended yet.
+bool reap_ended_children() {
+  for (;;) {
+    int status = 0;
+    const pid_t pid = ::waitpid(-1, &status, WNOHANG);
+    if (pid > 0) continue;
+    if (pid == 0) return true;
+    if (errno != EINTR) return false;
+  }
+}
 
 QMessageBox::Icon qt_icon(ui::Icon icon) {
   switch (icon) {
@@ -114,6 +131,10 @@ QStringList name_filters(const std::string& filter) {
 QtDesktop::QtDesktop() {
   // The program ends with its main window, not with whichever window is last.
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  reaper_.setInterval(250);
+  QObject::connect(&reaper_, &QTimer::timeout, [this] {
+    if (!reap_ended_children()) reaper_.stop();
+  });
 }
 
 QtDesktop::~QtDesktop() {
@@ -151,9 +172,7 @@ void QtDesktop::place(FormWindow& w, QWidget* over) {
   if (w.form().kind() == ui::FormKind::Dialog) {
     // As large as its contents ask, within the screen (Qt's own adjustment
     // would stop at two thirds of it).
-    QSize size = win->sizeHint();
-    if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableGeometry().size());
-    win->resize(size.expandedTo(win->minimumSizeHint()));
+    w.fit_to_contents();
   } else {
     win->adjustSize();
   }
@@ -340,9 +359,17 @@ void QtDesktop::wait(double seconds) {
 }
 
 bool QtDesktop::open_document(const std::filesystem::path& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(to_q(path.string())));
+  return hand_over(QUrl::fromLocalFile(to_q(path.string())));
 }
 
-bool QtDesktop::open_url(const std::string& url) { return QDesktopServices::openUrl(QUrl(to_q(url))); }
+bool QtDesktop::open_url(const std::string& url) { return hand_over(QUrl(to_q(url))); }
+
+bool QtDesktop::hand_over(const QUrl& url) {
+  const bool opened = QDesktopServices::openUrl(url);
+  // The opener the desktop starts may end as a child of this program (where
+  // the program is the one that takes in orphans): it is reaped once it ends.
+  if (reap_ended_children()) reaper_.start();
+  return opened;
+}
 
 }  // namespace rg::qt

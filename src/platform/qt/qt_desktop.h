@@ -3,6 +3,7 @@
 // for the program's forms. A QApplication must exist before it is made.
 
 #include <QStringList>
+#include <QTimer>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/ui/form.h"
 
 class QEventLoop;
+class QUrl;
 class QWidget;
 
 namespace rg::qt {
@@ -41,6 +43,8 @@ class QtDesktop : public ui::Desktop {
 
  private:
   FormWindow& open_window(ui::Form& form);
+  // Asks the desktop to open a file or an address with its default program.
+  bool hand_over(const QUrl& url);
   void place(FormWindow& w, QWidget* over);
   void window_unloaded(FormWindow& w);
   // Makes the window a modal window or a box covered the active one again.
@@ -55,6 +59,8 @@ class QtDesktop : public ui::Desktop {
     QEventLoop* loop;
   };
   std::vector<Modal> modal_;
+  // Reaps what the desktop's openers leave, while any child is left.
+  QTimer reaper_;
 };
 
 // A filter in the program's notation ("Ravelgrit files (*.rvg)|*.rvg|...") as

@@ -83,6 +83,7 @@ struct Place {
 inline constexpr int kKeyBackspace = 8;
 inline constexpr int kKeyTab = 9;
 inline constexpr int kKeyEnter = 13;
+inline constexpr int kKeyEscape = 27;
 
 class Control {
  public:
@@ -127,6 +128,13 @@ class Control {
   // A locked box is no stop for Tab, whatever its setting.
   bool tab_stop() const { return tab_stop_ && !(locked_ && takes_text()); }
   void set_tab_stop(bool on) { tab_stop_ = on; }
+
+  // Command buttons of a dialog: Enter that no control's handler takes presses
+  // the default button, Escape the cancel button (see Form::default_button).
+  bool is_default() const { return default_; }
+  void set_default(bool on) { default_ = on; }
+  bool is_cancel() const { return cancel_; }
+  void set_cancel(bool on) { cancel_ = on; }
 
   // Selection within the text (text boxes and the edit part of combo boxes).
   int sel_start() const { return sel_start_; }
@@ -277,6 +285,8 @@ class Control {
   Color back_color_ = kWindowBackground;
   std::string tooltip_;
   bool tab_stop_ = true;
+  bool default_ = false;
+  bool cancel_ = false;
   int sel_start_ = 0;
   int sel_length_ = 0;
   std::vector<std::string> items_;

@@ -100,8 +100,22 @@ void Form::add_controls(std::span<const ControlSpec> table) {
     if (!spec.caption.empty()) c.set_caption(spec.caption);
     if (spec.width_chars > 0) c.set_width_chars(spec.width_chars);
     if (!spec.items.empty()) c.set_items(spec.items);
+    c.set_default(spec.default_button);
+    c.set_cancel(spec.cancel_button);
   }
 }
+
+namespace {
+Control* first_pressable(const std::vector<std::unique_ptr<Control>>& controls, bool (Control::*marked)() const) {
+  for (const auto& c : controls) {
+    if ((c.get()->*marked)() && c->can_take_focus()) return c.get();
+  }
+  return nullptr;
+}
+}  // namespace
+
+Control* Form::default_button() const { return first_pressable(showing_->controls, &Control::is_default); }
+Control* Form::cancel_button() const { return first_pressable(showing_->controls, &Control::is_cancel); }
 
 Control& Form::control(std::string_view name) const {
   Control* c = find(name);

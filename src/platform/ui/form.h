@@ -115,6 +115,8 @@ struct ControlSpec {
   std::vector<std::string> items{};  // list items
   std::string field{};               // the bound field; "" = none
   bool number_box = false;
+  bool default_button = false;       // Enter presses it
+  bool cancel_button = false;        // Escape presses it
 };
 
 // What a form keeps for one showing beside its controls (record sets,
@@ -152,6 +154,10 @@ class Form {
   void add_controls(std::span<const ControlSpec> table);
   const std::vector<std::unique_ptr<Control>>& controls() const { return showing_->controls; }
   std::vector<Control*> children(const Control* parent) const;
+  // The button Enter presses (Escape: the cancel button): the first one so
+  // marked that the user could press now; null when there is none.
+  Control* default_button() const;
+  Control* cancel_button() const;
 
   // --- Menus and status bar ---------------------------------------------------
   Menu& add_menu(std::string name, std::string caption);
