@@ -4,6 +4,10 @@ namespace rg::hyd {
 
 bool is_english(std::string_view unit_system) { return unit_system == "ENGLISH"; }
 
+std::string_view number_format_for(std::string_view unit_system) {
+  return is_english(unit_system) ? "#0.000" : "#0.0000";
+}
+
 void set_coefficients(UnitCoefficients& c, bool english, const CoefficientChoice& choice) {
   if (choice.gutter_flow) c.gutter_flow_coefficient = gutter_flow_values.pick(english);
   if (choice.side_flow) c.side_flow_coefficient = side_flow_values.pick(english);

@@ -21,6 +21,11 @@ struct UnitCoefficients {
 // English values only for exactly "ENGLISH"; any other text means metric.
 bool is_english(std::string_view unit_system);
 
+// The pattern of lengths, discharges and the like as the design form shows
+// them, and the reports the numbers they work out: three decimals in English,
+// four in metric.
+std::string_view number_format_for(std::string_view unit_system);
+
 // An English value and its metric counterpart.
 struct UnitPair {
   float english;

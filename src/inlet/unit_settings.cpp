@@ -41,10 +41,6 @@ Name allowable_spread_default(std::string_view unit_system) {
   return hyd::is_english(unit_system) ? "8.0" : "3.0";
 }
 
-Name number_format_for(std::string_view unit_system) {
-  return hyd::is_english(unit_system) ? "#0.000" : "#0.0000";
-}
-
 const std::array<ResultBox, 26> result_box_formats = {{
     {c::txtSpread, ResultFormat::number_format},
     {c::txtGutterSpread, ResultFormat::number_format},
@@ -122,7 +118,7 @@ void initial_unit_settings(ui::Form& frminletmain, app::Session& session) {
 
   set_text(f, c::allowable_spread, allowable_spread_default(units));
   for (const GeometryDefault& d : geometry_defaults) set_text(f, d.box, english ? d.english : d.metric);
-  session.number_format = std::string(number_format_for(units));
+  session.number_format = std::string(hyd::number_format_for(units));
   hyd::set_unit_defaults(session.unit_coefficients, units);
   for (const UnitLabelGroup& group : unit_label_groups) {
     for (int i = 0; i < group.count; ++i) {

@@ -105,9 +105,6 @@ inline constexpr Name throat_angle_default = "0.00";
 // takes: the unit system's own.
 Name allowable_spread_default(std::string_view unit_system);
 
-// The display pattern of numbers in the unit system ("#0.000" or "#0.0000").
-Name number_format_for(std::string_view unit_system);
-
 // --- Result boxes ----------------------------------------------------------------
 // How a result box is written: with the session's number_format, with four
 // decimals (cross slopes and efficiencies), or as it stands (the flow regime).

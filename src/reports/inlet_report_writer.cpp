@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "hydraulics/coefficients.h"
 #include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
 
@@ -132,7 +133,7 @@ void write_inlet_report(workbook::Sheet& sheet, const InletRecord& inlet, const 
     const auto grate = number_or_zero(inlet.text("INLETLENGTH"));
     const auto upstream = number_or_zero(inlet.text("OPENLEN_GRATE"));
     if (grate && upstream) {
-      put_text(sheet, 10, 2, text::format_number(*grate + *upstream, number_format_for(project.unit_system)));
+      put_text(sheet, 10, 2, text::format_number(*grate + *upstream, hyd::number_format_for(project.unit_system)));
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "hydraulics/coefficients.h"
 #include "hydrology/land_use.h"
 #include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
@@ -20,7 +21,7 @@ constexpr std::string_view kDepthPattern = "0.000";
 class Ld204 {
  public:
   Ld204(workbook::Sheet& sheet, const ReportProject& project)
-      : sheet_(sheet), project_(project), nf_(number_format_for(project.unit_system)) {}
+      : sheet_(sheet), project_(project), nf_(hyd::number_format_for(project.unit_system)) {}
 
   void header(const InletRecord& first) {
     put_text(sheet_, 1, 3, first.text("ROADWAY"));

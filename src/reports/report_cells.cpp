@@ -69,10 +69,6 @@ std::optional<double> total_depression(std::string_view localdep, std::string_vi
   return *a + k * (*sw - *sx) * *w;
 }
 
-std::string_view number_format_for(std::string_view unit_system) {
-  return unit_system == "METRIC" ? "0.0000" : "0.000";
-}
-
 std::optional<std::string> spread_unit(std::string_view unit_system) {
   if (unit_system == "ENGLISH") return " ft";
   if (unit_system == "METRIC") return " m";

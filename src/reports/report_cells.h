@@ -23,10 +23,6 @@ struct ReportProject {
   std::string noaa_station;
 };
 
-// The pattern of the lengths and ratios the writers compute: the design form's
-// for the unit system, "0.0000" in metric, else "0.000".
-std::string_view number_format_for(std::string_view unit_system);
-
 // A stored text as the reports show it. A text that reads as a number and is
 // shown back exactly by a number with its own count of decimals ("0.500",
 // "-12", "3.25") becomes that number; anything else ("007", "+2", "1E5", ".5",
