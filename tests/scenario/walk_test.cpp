@@ -184,7 +184,6 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
       press(f, "compute_discharge");
       press(f, "compute_I");
       pick(f, "storm_frequency", "10");
-      EXPECT_EQ(text(f, "Cf"), "1.0");
       areas(f, "frmareaV2", "cmdinputArea1", {{"Area8", w.paved}, {"Area11", w.lawns}});
       EXPECT_EQ(texts(f, {"totalarea1", "totalca1"}), (Texts{w.area1, w.ca1}));
       desktop.expect_modal("frmTc", [&w](ui::Form& dlg) {
@@ -303,7 +302,6 @@ TEST_F(DesignersDay, ASharedProjectOfAnOlderReleaseDrainsBothSidesOfASag) {
     press(f, "compute_I");
     EXPECT_EQ(f.control("storm_frequency").items(), (Texts{"2", "10", "25", "50", "100"}));
     pick(f, "storm_frequency", "25");
-    EXPECT_EQ(text(f, "Cf"), "1.1");
     type(f, "ITc", "12");
     focus(f, "storm_frequency");
     EXPECT_EQ(texts(f, {"Tc", "Intensity"}), (Texts{"12.000", "6.374"}));
