@@ -5,57 +5,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 namespace rg::test {
 namespace {
 
-namespace fs = std::filesystem;
+using ProjectTemplate = ScratchTest;
+using Rows = std::vector<std::string>;
 
-const fs::path kTemplate = fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb";
-
-// A new project as the program makes one: a plain copy of the template, so the
-// tests that write leave the shipped file alone.
-class NewProject : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fs::remove(file);
-    fs::copy_file(kTemplate, file);
-  }
-  void TearDown() override { fs::remove(file); }
-  const fs::path file = fs::path(::testing::TempDir()) /
-                        (std::string("rg_data_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                         ".rvg");
-};
-
-TEST(ProjectTemplate, HoldsNoRowAnd87InletFieldsOfWhichTheFourOptionFlagsAreNumbers) {
-  EXPECT_EQ(query_rows(kTemplate, "SELECT (SELECT count(*) FROM PROJECT) + (SELECT count(*) FROM INLET)"),
-            std::vector<std::string>{"0"});
-  const auto fields = query_rows(kTemplate, "SELECT name, type FROM pragma_table_info('INLET')");
-  EXPECT_EQ(fields.size(), 87u);
-  const std::set<std::string> flags{"COMPUTE_DISCHARGE", "INPUT_DISCHARGE", "COMPUTE_I", "INPUT_I"};
-  std::set<std::string> names;
-  for (const auto& field : fields) {
-    const auto name = field.substr(0, field.find('|'));
-    names.insert(name);
-    EXPECT_EQ(field, name + (flags.count(name) ? "|INTEGER" : "|TEXT"));
-  }
-  EXPECT_EQ(names.size(), fields.size()) << "distinct names";
-}
-
-TEST_F(NewProject, ARowAddedWithoutProductNameIsRavelgrit) {
+// A new project as the program makes one: a plain copy of the template, which
+// holds no row.
+TEST_F(ProjectTemplate, ANewProjectNamesTheProgramAndKeepsInletNumbersUniqueWithoutRegardToCase) {
+  const auto file = dir / "new.rvg";
+  std::filesystem::copy_file(std::filesystem::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", file);
   run_sql(file, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, UNITS, MAJOR_RELEASE) "
                 "VALUES ('P-1', 'Route 29', 'Accomack', 'ENGLISH', '2.1')");
-  EXPECT_EQ(query_rows(file, "SELECT PRODUCT_NAME, NOAA_STATION FROM PROJECT"),
-            std::vector<std::string>{"RAVELGRIT|<null>"});  // Null, not ""
-}
+  EXPECT_EQ(query_rows(file, "SELECT PRODUCT_NAME, NOAA_STATION FROM PROJECT"), Rows{"RAVELGRIT|<null>"});  // Null, not ""
 
-TEST_F(NewProject, InletNumbersAreUniqueWithoutRegardToCase) {
-  run_sql(file, "INSERT INTO INLET (INLET_NUMBER, COMPUTE_DISCHARGE) VALUES ('A1', 1)");
+  run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('A1')");
   for (const char* same : {"a1", "A1"}) {
     EXPECT_THROW(run_sql(file, std::string("INSERT INTO INLET (INLET_NUMBER) VALUES ('") + same + "')"),
                  std::runtime_error)
@@ -64,14 +35,11 @@ TEST_F(NewProject, InletNumbersAreUniqueWithoutRegardToCase) {
   // Other numbers, also ones with a quote, go in.
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1) VALUES ('A2', 'a1');"
                 "INSERT INTO INLET (INLET_NUMBER, PREINLET2) VALUES ('B''1', 'A2');");
-  EXPECT_EQ(query_rows(file, "SELECT count(*) FROM INLET"), std::vector<std::string>{"3"});
+  EXPECT_EQ(query_rows(file, "SELECT count(*) FROM INLET"), Rows{"3"});
   // A look-up by number finds the inlet whatever the case, on either side.
-  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE INLET_NUMBER = 'a1'"),
-            std::vector<std::string>{"A1"});
-  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = 'A1' OR PREINLET2 = 'A1'"),
-            std::vector<std::string>{"A2"});
-  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = 'a2' OR PREINLET2 = 'a2'"),
-            std::vector<std::string>{"B'1"});
+  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE INLET_NUMBER = 'a1'"), Rows{"A1"});
+  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = 'A1' OR PREINLET2 = 'A1'"), Rows{"A2"});
+  EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = 'a2' OR PREINLET2 = 'a2'"), Rows{"B'1"});
 }
 
 }  // namespace

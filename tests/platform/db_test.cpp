@@ -1,3 +1,6 @@
+// The record layer on a file SQLite itself made: what it refuses, the cursor,
+// changes sent row by row, events, transactions and controls bound to fields.
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,8 +10,6 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <stdexcept>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
 #include "platform/ui/form.h"
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 namespace fs = std::filesystem;
@@ -50,13 +52,6 @@ std::optional<ErrorKind> failure_of(F&& f) {
   return e ? std::optional(e->kind()) : std::nullopt;
 }
 
-std::string bytes_of(const fs::path& f) {
-  std::ifstream in(f, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 struct BoundForm : rg::ui::Form {
   BoundForm() : Form("frmBound", "Bound") {
     number = &add("Inlet_Number", rg::ui::ControlKind::TextBox);
@@ -69,22 +64,21 @@ struct BoundForm : rg::ui::Form {
   std::vector<std::string> changes;
 };
 
-class DbTest : public ::testing::Test {
+class DbTest : public rg::test::ScratchTest {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("rg_db_" + std::to_string(::getpid()) + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    file_ = dir_ / "project.rvg";
+    ScratchTest::SetUp();
+    file_ = dir / "project.rvg";
     rg::test::run_sql(file_, kSchema);  // made by SQLite itself: the layer never creates a file
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // The rows as SQLite itself reads them.
   Rows stored(const std::string& sql) const { return rg::test::query_rows(file_, sql); }
-  Rows roads() const { return stored("SELECT ROADWAY FROM INLET ORDER BY INLET_NUMBER"); }
-
+  // The file open, and the set of every inlet, at its first row.
+  void open_inlets(Access access = Access::ReadWrite, RecordSet::Mode mode = kUpdatable) {
+    conn_.open(file_, access);
+    rs_.open(conn_, kAllInlets, {}, mode);
+  }
   // Another writer of the same file.
   void write_elsewhere(const std::string& sql, std::vector<Value> parameters = {}) const {
     Connection other;
@@ -92,7 +86,6 @@ class DbTest : public ::testing::Test {
     other.execute(sql, parameters);
   }
 
-  fs::path dir_;
   fs::path file_;
   Connection conn_;
   RecordSet rs_;
@@ -113,7 +106,6 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
   };
   const auto query = set(Access::ReadOnly, RecordSet::Mode::ReadOnly);
   const auto edit = set(Access::ReadWrite, kUpdatable);
-  const auto edit_ro = set(Access::ReadOnly, kUpdatable);
   const auto open_set = [&](const char* sql) -> F { return [=, this] { rs_.open(conn_, sql, {}, kUpdatable); }; };
   const auto exec = [&](const char* sql) -> F { return [=, this] { conn_.execute(sql); }; };
   const auto then = [](F first, F second) -> F { return [=] { first(), second(); }; };
@@ -123,7 +115,6 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
   const auto content = [&](std::string bytes) -> F {
     return [=, this] { std::ofstream(file_, std::ios::binary) << bytes; };
   };
-  const std::string header("SQLite format 3\0", 16);
   const F none = [] {};
   using K = ErrorKind;
   const struct {
@@ -132,28 +123,24 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
     ErrorKind kind;
     std::string says;  // "<file>" stands for the file's path
   } cases[] = {
-      {"missing", none, [&] { conn_.open(dir_ / "gone.rvg", Access::ReadWrite); }, K::FileNotFound, "gone.rvg\""},
+      {"missing", none, [&] { conn_.open(dir / "gone.rvg", Access::ReadWrite); }, K::FileNotFound, "gone.rvg\""},
       {"empty file", content(""), rw, K::NotADatabase, "<file>\" is not a database"},
       {"text file", content("PROJECT_ID\nP1\n"), ro, K::NotADatabase, "not a database"},
-      {"header only", content(header + std::string(4096, '\x7f')), rw, K::NotADatabase, "not a database"},
-      {"folder", none, [&] { conn_.open(dir_, Access::ReadOnly); }, K::NotADatabase, "is a folder"},
-      {"failed open closes", then(rw, [&] { (void)failure([&] { conn_.open(dir_ / "x", Access::ReadWrite); }); }),
+      {"header only", content(std::string("SQLite format 3\0", 16) + std::string(4096, '\x7f')), rw, K::NotADatabase,
+       "not a database"},
+      {"folder", none, [&] { conn_.open(dir, Access::ReadOnly); }, K::NotADatabase, "is a folder"},
+      {"failed open closes", then(rw, [&] { (void)failure([&] { conn_.open(dir / "x", Access::ReadWrite); }); }),
        exec("DELETE FROM INLET"), K::NotOpen, "not open"},
       {"read-only delete", ro, exec("DELETE FROM INLET"), K::ReadOnly, "<file>\" is open for reading only"},
-      {"read-only alter", ro, exec("ALTER TABLE PROJECT ADD NOAA_STATION TEXT(50)"), K::ReadOnly, "reading only"},
-      {"read-only save", then(edit_ro(kAllInlets), [&] { rs_.set_value("ROADWAY", "X"); }), [&] { rs_.update(); },
-       K::ReadOnly, "<file>\" is open for reading only"},
-      {"read-only set delete", edit_ro(kAllInlets), [&] { rs_.delete_current(); }, K::ReadOnly, "reading only"},
+      {"read-only save", then(set(Access::ReadOnly, kUpdatable)(kAllInlets), [&] { rs_.set_value("ROADWAY", "X"); }),
+       [&] { rs_.update(); }, K::ReadOnly, "<file>\" is open for reading only"},
       {"query edit", query(kAllInlets), [&] { rs_.set_value("ROADWAY", "X"); }, K::ReadOnly, "set is read-only"},
-      {"query add", query(kAllInlets), [&] { rs_.add_new(); }, K::ReadOnly, "set is read-only"},
       {"query delete", query(kAllInlets), [&] { rs_.delete_current(); }, K::ReadOnly, "set is read-only"},
       {"locked for writing", then(rw, holding("BEGIN IMMEDIATE")), exec("DELETE FROM INLET"), K::Locked,
        "<file>\" is being used by another program"},
       {"locked for reading", holding("BEGIN EXCLUSIVE"), ro, K::Locked, "<file>\" is being used by another program"},
       {"empty first", query("SELECT * FROM PROJECT"), [&] { rs_.move_first(); }, K::NoCurrentRecord, "no current"},
       {"empty last", query("SELECT * FROM PROJECT"), [&] { rs_.move_last(); }, K::NoCurrentRecord, "no current"},
-      {"empty move", query("SELECT * FROM PROJECT"), [&] { rs_.move(1); }, K::NoCurrentRecord, "no current"},
-      {"empty value", query("SELECT * FROM PROJECT"), [&] { (void)rs_.value(0); }, K::NoCurrentRecord, "no current"},
       {"before BOF", then(query(kAllInlets), [&] { rs_.move_previous(); }), [&] { rs_.move_previous(); },
        K::NoCurrentRecord, "no current"},
       {"after EOF", then(query(kAllInlets), [&] { rs_.move(3); }), [&] { rs_.move_next(); }, K::NoCurrentRecord, ""},
@@ -191,14 +178,14 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
        [&] { rs_.update(); }, K::NotOpen, "not open"},
   };
   const auto let_go = [&] { rs_.close(), conn_.close(), other_.close(); };
-  const auto files = [&] { return std::distance(fs::directory_iterator(dir_), fs::directory_iterator()); };
+  const auto files = [&] { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     let_go();
     fs::remove(file_);
     rg::test::run_sql(file_, kSchema);
     c.set_up();
-    const std::string before = bytes_of(file_);
+    const std::string before = rg::test::bytes_of(file_);
     const auto files_before = files();
     const auto e = failure(c.act);
     ASSERT_TRUE(e) << "not refused";
@@ -208,7 +195,7 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
     EXPECT_NE(e->description().find(says), std::string::npos) << e->description();
     EXPECT_EQ(conn_.last_error(), e->description());
     let_go();
-    EXPECT_EQ(bytes_of(file_), before);
+    EXPECT_EQ(rg::test::bytes_of(file_), before);
     EXPECT_EQ(files(), files_before);
   }
 }
@@ -223,10 +210,8 @@ TEST_F(DbTest, AFileThatCannotBeWrittenOpensReadOnlyAndRefusesSaves) {
   fs::permissions(file_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   // What a user who cannot write the file meets; "" when all is as it should be.
   auto refused = [this]() -> std::string {
-    conn_.open(file_, Access::ReadWrite);
-    if (conn_.can_write()) return "the connection says it can write";
-    rs_.open(conn_, kAllInlets, {}, kUpdatable);
-    if (rs_.value("ROADWAY") != Value("Route 1")) return "the row is not read";
+    open_inlets();
+    if (conn_.can_write() || rs_.value("ROADWAY") != Value("Route 1")) return "not opened to be read only";
     rs_.set_value("ROADWAY", "X");
     const auto e = failure([&] { rs_.update(); });
     if (!e || e->kind() != ErrorKind::ReadOnly) return "the write is not refused as read-only";
@@ -234,8 +219,7 @@ TEST_F(DbTest, AFileThatCannotBeWrittenOpensReadOnlyAndRefusesSaves) {
                                                               "folder is read-only.") {
       return "the reason reads: " + e->description();
     }
-    if (rs_.edit_mode() != EditMode::InProgress) return "the edit is not kept to be saved elsewhere";
-    return "";
+    return rs_.edit_mode() == EditMode::InProgress ? "" : "the edit is not kept to be saved elsewhere";
   };
   if (::access(file_.c_str(), W_OK) != 0) {
     EXPECT_EQ(refused(), "");
@@ -249,22 +233,20 @@ TEST_F(DbTest, AFileThatCannotBeWrittenOpensReadOnlyAndRefusesSaves) {
         std::fprintf(stderr, "%s", problem.c_str());
         std::exit(problem.empty() ? 0 : 1);
       },
-      ::testing::ExitedWithCode(0), "^$");
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(DbTest, TheLibraryCanTellWhereAResultColumnComesFrom) { EXPECT_EQ(library_problem(), std::nullopt); }
 
 TEST_F(DbTest, NullAndEmptyTextStayDistinct) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, "SELECT QCARRY, COMPUTE_I FROM INLET ORDER BY INLET_NUMBER");
-  EXPECT_EQ(rs_.value(1), Value(1));
+  open_inlets();
+  EXPECT_EQ(rs_.value(3), Value(1));
   rs_.move_next();
   EXPECT_TRUE(rs_.value("QCARRY").is_null());
   EXPECT_EQ(rs_.value("QCARRY").text(), "");
   rs_.move_next();
   EXPECT_EQ(rs_.value("QCARRY"), Value(""));
-
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  rs_.move_first();
   rs_.set_value("QCARRY", Value());  // A-1
   rs_.move_next();
   rs_.set_value("QCARRY", "");  // A-2
@@ -273,8 +255,7 @@ TEST_F(DbTest, NullAndEmptyTextStayDistinct) {
 }
 
 TEST_F(DbTest, AddNewStoresOnlyOnUpdateWithColumnDefaults) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  open_inlets();
   rs_.move_next();
   rs_.add_new();
   EXPECT_EQ(rs_.record_count(), 4);
@@ -300,8 +281,7 @@ TEST_F(DbTest, AddNewStoresOnlyOnUpdateWithColumnDefaults) {
 }
 
 TEST_F(DbTest, WritesSendOnlyChangedFieldsWhenTheCursorMovesAndKeepWhatFailed) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  open_inlets();
   rs_.set_value("ROADWAY", "Main St");
   write_elsewhere("UPDATE INLET SET QCARRY = '0.5' WHERE INLET_NUMBER = 'A-1'");
   rs_.move_next();
@@ -319,10 +299,22 @@ TEST_F(DbTest, WritesSendOnlyChangedFieldsWhenTheCursorMovesAndKeepWhatFailed) {
   EXPECT_EQ(rs_.value("INLET_NUMBER"), Value("a-1"));
 }
 
-TEST_F(DbTest, DeleteRemovesTheRowAndMovesPassOverIt) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
-  rs_.move_next();
+TEST_F(DbTest, CursorMovesStopAtTheEndsAndPassOverADeletedRow) {
+  open_inlets();
+  const auto at = [&] { return rs_.bof() ? (rs_.eof() ? "BOF EOF" : "BOF") : rs_.eof() ? "EOF" : rs_.value(0).text(); };
+  rs_.move_previous();
+  EXPECT_EQ(at(), "BOF");
+  for (const auto& [rows, lands_on] : {std::pair{1, "A-1"}, {5, "EOF"}, {-2, "A-2"}, {-5, "BOF"}}) {
+    rs_.move(rows);
+    EXPECT_EQ(at(), lands_on) << rows;
+  }
+  rs_.move_last();
+  const Bookmark b = rs_.bookmark();
+  rs_.move_first();
+  rs_.set_bookmark(b);
+  EXPECT_EQ(rs_.value(0), Value("B-1"));
+  // A deleted row leaves the file at once; the cursor stays on it until a move.
+  rs_.move_previous();
   rs_.delete_current();
   EXPECT_EQ(stored("SELECT INLET_NUMBER FROM INLET ORDER BY INLET_NUMBER"), (Rows{"A-1", "B-1"}));
   EXPECT_EQ(rs_.record_count(), 2);
@@ -331,21 +323,13 @@ TEST_F(DbTest, DeleteRemovesTheRowAndMovesPassOverIt) {
   EXPECT_EQ(rs_.value(0), Value("B-1"));
   rs_.move_previous();
   EXPECT_EQ(rs_.value(0), Value("A-1"));
+  rs_.open(conn_, "SELECT * FROM PROJECT");
+  EXPECT_EQ(at(), "BOF EOF");
+  EXPECT_FALSE(rs_.find("PROJECT_ID", "P1"));
 }
 
-TEST_F(DbTest, RequeryRunsTheQueryAgainWithItsParameters) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, "SELECT * FROM INLET WHERE ROADWAY = ? ORDER BY INLET_NUMBER", {"Route 1"});
-  write_elsewhere("INSERT INTO INLET (INLET_NUMBER, ROADWAY) VALUES (?, ?), (?, ?)", {"A-0", "Route 1", "Z", "Elm"});
-  rs_.move_last();
-  rs_.requery();
-  EXPECT_EQ(rs_.record_count(), 3);
-  EXPECT_EQ(rs_.value("INLET_NUMBER"), Value("A-0"));
-}
-
-TEST_F(DbTest, FindSearchesForwardIgnoringLetterCase) {
-  conn_.open(file_, Access::ReadOnly);
-  rs_.open(conn_, kAllInlets);
+TEST_F(DbTest, FindSearchesForwardIgnoringLetterCaseAndRequeryKeepsTheParameters) {
+  open_inlets(Access::ReadOnly, RecordSet::Mode::ReadOnly);
   struct Case {
     const char* field;
     Value wanted;
@@ -367,31 +351,16 @@ TEST_F(DbTest, FindSearchesForwardIgnoringLetterCase) {
     if (c.lands_on) EXPECT_EQ(rs_.value("INLET_NUMBER"), Value(c.lands_on));
     else EXPECT_TRUE(rs_.eof());
   }
-}
-
-TEST_F(DbTest, CursorMovesStopAtTheEnds) {
-  conn_.open(file_, Access::ReadOnly);
-  rs_.open(conn_, kAllInlets);
-  rs_.move_previous();
-  EXPECT_TRUE(rs_.bof() && !rs_.eof());
-  rs_.move(1);
-  EXPECT_EQ(rs_.value(0), Value("A-1"));
-  rs_.move(5);
-  EXPECT_TRUE(rs_.eof());
-  rs_.move(-2);
-  EXPECT_EQ(rs_.value(0), Value("A-2"));
-  rs_.move(-5);
-  EXPECT_TRUE(rs_.bof());
+  rs_.open(conn_, "SELECT * FROM INLET WHERE ROADWAY = ? ORDER BY INLET_NUMBER", {"Route 1"});
+  write_elsewhere("INSERT INTO INLET (INLET_NUMBER, ROADWAY) VALUES (?, ?), (?, ?)", {"A-0", "Route 1", "Z", "Elm"});
   rs_.move_last();
-  const Bookmark b = rs_.bookmark();
-  rs_.move_first();
-  rs_.set_bookmark(b);
-  EXPECT_EQ(rs_.value(0), Value("B-1"));
-  rs_.open(conn_, "SELECT * FROM PROJECT");
-  EXPECT_TRUE(rs_.bof() && rs_.eof());
-  EXPECT_FALSE(rs_.find("PROJECT_ID", "P1"));
+  rs_.requery();
+  EXPECT_EQ(rs_.record_count(), 3);
+  EXPECT_EQ(rs_.value("INLET_NUMBER"), Value("A-0"));
 }
 
+// The forms mark a record changed on "will change" with these reasons, and the
+// bound controls fill again on every "move complete".
 TEST_F(DbTest, EventsComeWithTheirReasonsInOrder) {
   conn_.open(file_, Access::ReadWrite);
   Rows log;
@@ -414,18 +383,7 @@ TEST_F(DbTest, EventsComeWithTheirReasonsInOrder) {
   EXPECT_EQ(next([&] { rs_.set_value("ROADWAY", "Z"); }), Rows{"will 11"});  // first change since sent
   EXPECT_EQ(next([&] { rs_.cancel_update(); }), Rows{"will 4"});
   EXPECT_EQ(next([&] { rs_.move_last(); }), Rows{"move 15"});
-  EXPECT_EQ(next([&] { rs_.move_first(); }), Rows{"move 12"});
-  EXPECT_EQ(next([&] { rs_.move(1); }), Rows{"move 10"});
-  EXPECT_EQ(next([&] { rs_.move_previous(); }), Rows{"move 14"});
   EXPECT_EQ(next([&] { rs_.delete_current(); }), Rows{"will 2"});
-  // A second listener hears the same events; a removed one hears nothing more.
-  std::vector<Reason> second;
-  const auto id = rs_.on_move_complete([&](Reason r) { second.push_back(r); });
-  rs_.move_first();
-  rs_.remove_listener(id);
-  rs_.move_last();
-  EXPECT_EQ(second, std::vector<Reason>{Reason::MoveFirst});
-  EXPECT_EQ(stored(kAllInlets), (Rows{"A-2|Route 1|<null>|0", "B-1|Elm||1"}));
 }
 
 TEST_F(DbTest, ValuesWithQuotesTravelAsParameters) {
@@ -443,12 +401,11 @@ TEST_F(DbTest, ValuesWithQuotesTravelAsParameters) {
   EXPECT_EQ(conn_.columns("project").back(), "NOAA_STATION");
   EXPECT_TRUE(conn_.has_table("project"));
   EXPECT_FALSE(conn_.has_table("OLDPROJECT"));
-  EXPECT_THROW(stored("SELECT NOPE FROM INLET"), std::runtime_error) << "the tests' own queries fail loudly";
 }
 
 TEST_F(DbTest, TransactionsNestAsSavepoints) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  open_inlets();
+  const auto roads = [&] { return stored("SELECT ROADWAY FROM INLET ORDER BY INLET_NUMBER"); };
   {
     Transaction outer(conn_);
     conn_.execute("UPDATE INLET SET ROADWAY = 'outer' WHERE INLET_NUMBER = 'A-1'");
@@ -482,8 +439,7 @@ TEST_F(DbTest, TransactionsNestAsSavepoints) {
 }
 
 TEST_F(DbTest, BoundControlsFollowTheCursorWithoutChangeEventsAndEditsLandInTheRow) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  open_inlets();
   BoundForm f;
   Binding binding;
   binding.attach(rs_, {{f.number, "INLET_NUMBER"}, {f.road, "ROADWAY"}, {f.carry, "QCARRY"}, {f.flag, "COMPUTE_I"}});
@@ -521,8 +477,7 @@ TEST_F(DbTest, BoundControlsFollowTheCursorWithoutChangeEventsAndEditsLandInTheR
 }
 
 TEST_F(DbTest, ABindingThatFailsLeavesNothingAttached) {
-  conn_.open(file_, Access::ReadWrite);
-  rs_.open(conn_, kAllInlets, {}, kUpdatable);
+  open_inlets();
   BoundForm f;
   Binding binding;
   binding.attach(rs_, {{f.carry, "QCARRY"}});
@@ -537,8 +492,7 @@ TEST_F(DbTest, ABindingThatFailsLeavesNothingAttached) {
 }
 
 TEST_F(DbTest, ADataComboListsOneFieldOfEveryRowOfItsRowSource) {
-  conn_.open(file_, Access::ReadOnly);
-  rs_.open(conn_, kAllInlets);
+  open_inlets(Access::ReadOnly, RecordSet::Mode::ReadOnly);
   rs_.move_last();
   BoundForm f;
   fill_list(*f.road, &rs_, "INLET_NUMBER");

@@ -3,72 +3,37 @@
 // saving that never leaves a half-written file, and the refusals.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <limits>
-#include <sstream>
+#include <utility>
 
 #include "platform/workbook/recording_sheet.h"
 #include "platform/workbook/replace_file.h"
 #include "platform/workbook/workbook.h"
+#include "support/scratch_dir.h"
 #include "support/xlsx_parts.h"
 
 namespace fs = std::filesystem;
 using namespace rg::workbook;
+using namespace rg::test;
 using namespace std::chrono;
 
 namespace {
 
+using WorkbookTest = ScratchTest;
+
 const fs::path ld204 = fs::path(RG_PROGRAM_DIR) / "LD_204.xlsr";
 const fs::path inlet_report = fs::path(RG_PROGRAM_DIR) / "INLET_REPORT.xlsr";
 
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
-
 void put(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
-class WorkbookTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("rg_workbook_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-};
-
-// The cell format a new cell of a column takes: the column's own.
-int column_style(const pugi::xml_document& sheet, int col) {
-  for (pugi::xml_node c : sheet.child("worksheet").child("cols").children("col")) {
-    if (c.attribute("min").as_int() <= col && col <= c.attribute("max").as_int()) return c.attribute("style").as_int();
-  }
-  return 0;
-}
-
-pugi::xml_node cell_format(const pugi::xml_document& styles, int index) {
-  int i = 0;
-  for (pugi::xml_node xf : styles.child("styleSheet").child("cellXfs").children("xf")) {
-    if (i++ == index) return xf;
-  }
-  return {};
-}
-
-std::string format_code(const pugi::xml_document& styles, int id) {
-  if (id == 0) return "General";
-  const auto code = styles.child("styleSheet").child("numFmts").find_child_by_attribute("numFmt", "numFmtId",
-                                                                                          std::to_string(id).c_str());
-  return code.attribute("formatCode").value();
-}
+// The node an XPath names (pugixml reads element names as written, without namespaces).
+pugi::xml_node at(const pugi::xml_document& doc, const std::string& path) { return doc.select_node(path.c_str()).node(); }
+pugi::xml_document sheet1(const fs::path& file) { return parse(read_parts(file).at("xl/worksheets/sheet1.xml")); }
 
 struct Write {
   int row, col;
@@ -94,40 +59,42 @@ const std::vector<Write> ld204_writes = {
 TEST_F(WorkbookTest, FilledCopyReadsBackThroughTheLayerAndStraightFromTheZip) {
   const fs::path target = dir / "report.xlsx";
   put(target, "an older report");  // replaced whole
-  const std::string template_bytes = contents(ld204);
-  const auto before = rg::test::read_parts(ld204);
-  const auto template_sheet = rg::test::parse(before.at("xl/worksheets/sheet1.xml"));
+  const std::string template_bytes = bytes_of(ld204);
+  const auto template_sheet = sheet1(ld204);
 
   auto book = Workbook::open_copy(ld204, target);
-  EXPECT_EQ(&book.sheet("LD 204"), &book.sheet(1));
   EXPECT_EQ(&book.active_sheet(), &book.sheet(1));
   for (const auto& w : ld204_writes) w.write(book.sheet("LD 204"));
   book.save();
-  EXPECT_EQ(contents(ld204), template_bytes);
+  EXPECT_EQ(bytes_of(ld204), template_bytes);
 
   auto again = Workbook::open_copy(target, dir / "unused.xlsx");
   for (const auto& w : ld204_writes) EXPECT_EQ(again.sheet(1).text(w.row, w.col), w.reads) << w.row << "," << w.col;
   EXPECT_FALSE(fs::exists(dir / "unused.xlsx"));
 
-  const auto after = rg::test::read_parts(target);
-  for (const char* untouched : {"xl/theme/theme1.xml", "xl/sharedStrings.xml", "docProps/core.xml"}) {
-    EXPECT_EQ(after.at(untouched), before.at(untouched)) << untouched;
-  }
-  const auto sheet = rg::test::parse(after.at("xl/worksheets/sheet1.xml"));
-  const auto styles = rg::test::parse(after.at("xl/styles.xml"));
-  const auto c1 = rg::test::find_cell(sheet, "C1");
-  EXPECT_EQ(c1.attribute("s").as_int(), rg::test::find_cell(template_sheet, "C1").attribute("s").as_int());
+  const auto after = read_parts(target);
+  const auto sheet = parse(after.at("xl/worksheets/sheet1.xml"));
+  const auto styles = parse(after.at("xl/styles.xml"));
+  const auto c1 = find_cell(sheet, "C1");
+  EXPECT_EQ(c1.attribute("s").as_int(), find_cell(template_sheet, "C1").attribute("s").as_int());
   EXPECT_STREQ(c1.attribute("t").value(), "inlineStr");
   EXPECT_FALSE(c1.child("f"));
-  EXPECT_STREQ(rg::test::find_cell(sheet, "L1").child("is").child("t").text().get(), "  Lee's Mill  ");
-  EXPECT_EQ(rg::test::find_cell(sheet, "A5").attribute("s").as_int(), column_style(template_sheet, 1));
-  EXPECT_STREQ(rg::test::find_cell(sheet, "AJ200").child("is").child("t").text().get(), "T > 8.0 ft");
+  EXPECT_STREQ(find_cell(sheet, "L1").child("is").child("t").text().get(), "  Lee's Mill  ");
+  // A new cell takes its column's format.
+  const auto column_style = [&](int col) {
+    const auto path = "//col[@min <= " + std::to_string(col) + " and @max >= " + std::to_string(col) + "]";
+    return at(template_sheet, path).attribute("style").as_int();
+  };
+  EXPECT_EQ(find_cell(sheet, "A5").attribute("s").as_int(), column_style(1));
+  EXPECT_STREQ(find_cell(sheet, "AJ200").child("is").child("t").text().get(), "T > 8.0 ft");
   EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "A1:AJ200");
 
   // The fixed cell shows three decimals and otherwise looks as its column does.
-  const auto fixed = cell_format(styles, rg::test::find_cell(sheet, "C5").attribute("s").as_int());
-  const auto column = cell_format(styles, column_style(template_sheet, 3));
-  EXPECT_EQ(format_code(styles, fixed.attribute("numFmtId").as_int()), "0.000");
+  const auto format = [&](int index) { return at(styles, "//cellXfs/xf[" + std::to_string(index + 1) + "]"); };
+  const auto fixed = format(find_cell(sheet, "C5").attribute("s").as_int());
+  const auto column = format(column_style(3));
+  EXPECT_STREQ(at(styles, std::string("//numFmt[@numFmtId='") + fixed.attribute("numFmtId").value() + "']")
+                   .attribute("formatCode").value(), "0.000");
   for (const char* part : {"fontId", "borderId", "fillId"}) {
     EXPECT_EQ(fixed.attribute(part).as_int(), column.attribute(part).as_int()) << part;
   }
@@ -136,34 +103,30 @@ TEST_F(WorkbookTest, FilledCopyReadsBackThroughTheLayerAndStraightFromTheZip) {
   // Rows, and cells within each row, stay in order.
   int last_row = 0;
   for (pugi::xml_node row : sheet.child("worksheet").child("sheetData").children("row")) {
-    EXPECT_GT(row.attribute("r").as_int(), last_row);
-    last_row = row.attribute("r").as_int();
-    std::string last_ref;
+    EXPECT_GT(row.attribute("r").as_int(), std::exchange(last_row, row.attribute("r").as_int()));
+    std::pair<std::size_t, std::string> last;  // column letters: the shorter first
     for (pugi::xml_node c : row.children("c")) {
-      const std::string ref = c.attribute("r").value();
-      EXPECT_TRUE(last_ref.empty() || last_ref.size() < ref.size() || (last_ref.size() == ref.size() && last_ref < ref))
-          << last_ref << " before " << ref;
-      last_ref = ref;
+      const std::pair<std::size_t, std::string> ref{std::strlen(c.attribute("r").value()), c.attribute("r").value()};
+      EXPECT_LT(last, ref);
+      last = ref;
     }
   }
 }
 
 TEST_F(WorkbookTest, DateKeepsTheTemplatesDateFormat) {
-  const fs::path target = dir / "inlet.xlsx";
-  auto book = Workbook::open_copy(inlet_report, target);
+  auto book = Workbook::open_copy(inlet_report, dir / "inlet.xlsx");
   book.sheet("Inlet Report").set_date(2, 10, 2024y / March / 15);
   book.save();
-  const auto before = rg::test::parse(rg::test::read_parts(inlet_report).at("xl/worksheets/sheet1.xml"));
-  const auto after = rg::test::parse(rg::test::read_parts(target).at("xl/worksheets/sheet1.xml"));
-  const auto j2 = rg::test::find_cell(after, "J2");
+  const auto after = sheet1(dir / "inlet.xlsx"), before = sheet1(inlet_report);
+  const auto j2 = find_cell(after, "J2");
   EXPECT_STREQ(j2.child_value("v"), "45366");  // 2024-01-01 is day 45292, and 74 days later
-  EXPECT_EQ(j2.attribute("s").as_int(), rg::test::find_cell(before, "J2").attribute("s").as_int());
+  EXPECT_EQ(j2.attribute("s").as_int(), find_cell(before, "J2").attribute("s").as_int());
   EXPECT_NE(j2.attribute("s").as_int(), 0);
 }
 
 // A workbook as another program leaves it: formulas with their last results, a
 // calculation chain, rows and cells that leave out their address.
-rg::test::Parts workbook_with_formulas() {
+Parts workbook_with_formulas() {
   const std::string main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
   const std::string rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
   return {
@@ -203,7 +166,7 @@ rg::test::Parts workbook_with_formulas() {
 }
 
 TEST_F(WorkbookTest, FormulasRecalculateOnOpeningAndTheActiveSheetIsTheOneItOpensOn) {
-  rg::test::write_parts(dir / "formulas.xlsx", workbook_with_formulas());
+  write_parts(dir / "formulas.xlsx", workbook_with_formulas());
   auto book = Workbook::open_copy(dir / "formulas.xlsx", dir / "out.xlsx");
   Sheet& sheet = book.sheet("Data");
   EXPECT_EQ(sheet.text(2, 1), "7");  // rows and cells without an address follow the one before
@@ -216,46 +179,43 @@ TEST_F(WorkbookTest, FormulasRecalculateOnOpeningAndTheActiveSheetIsTheOneItOpen
   EXPECT_THROW(book.activate(3), Error);
   book.save();
 
-  const auto parts = rg::test::read_parts(dir / "out.xlsx");
+  const auto parts = read_parts(dir / "out.xlsx");
   EXPECT_EQ(parts.count("xl/calcChain.xml"), 0u);
   EXPECT_EQ(parts.at("[Content_Types].xml").find("calcChain"), std::string::npos);
   EXPECT_EQ(parts.at("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
-  const auto data = rg::test::parse(parts.at("xl/worksheets/sheet1.xml"));
+  const auto data = parse(parts.at("xl/worksheets/sheet1.xml"));
   for (const char* ref : {"B1", "C1"}) {
-    const auto cell = rg::test::find_cell(data, ref);
-    EXPECT_TRUE(cell.child("f")) << ref;
-    EXPECT_FALSE(cell.child("v")) << ref;
-    EXPECT_FALSE(cell.attribute("t")) << ref;
+    const auto cell = find_cell(data, ref);
+    EXPECT_TRUE(cell.child("f") && !cell.child("v") && !cell.attribute("t")) << ref;
   }
-  const auto workbook = rg::test::parse(parts.at("xl/workbook.xml"));
+  const auto workbook = parse(parts.at("xl/workbook.xml"));
   const auto calc = workbook.child("workbook").child("calcPr");
   EXPECT_TRUE(calc.attribute("fullCalcOnLoad").as_bool());
   EXPECT_STREQ(calc.previous_sibling().name(), "definedNames");  // the schema's order
   const auto view = workbook.child("workbook").child("bookViews").child("workbookView");
   EXPECT_EQ(view.attribute("activeTab").as_int(-1), 0);
   EXPECT_FALSE(view.attribute("firstSheet"));
-  const auto notes = rg::test::parse(parts.at("xl/worksheets/sheet2.xml"));
-  EXPECT_FALSE(notes.child("worksheet").child("sheetViews").child("sheetView").attribute("tabSelected"));
+  EXPECT_FALSE(at(parse(parts.at("xl/worksheets/sheet2.xml")), "//sheetView").attribute("tabSelected"));
 }
 
 TEST_F(WorkbookTest, AFailedSaveLeavesTheOldFileWhole) {
   const fs::path target = dir / "report.xlsx";
   put(target, "the old workbook");
-  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(target, perms);
+  const auto files = [&] { return std::distance(fs::directory_iterator(dir), fs::directory_iterator()); };
   EXPECT_THROW(replace_file(target,
                             [](const fs::path& temporary) {
                               put(temporary, "half of the new");
                               throw Error("disk full");
                             }),
                Error);
-  EXPECT_EQ(contents(target), "the old workbook");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no stray temporary
-
+  EXPECT_EQ(bytes_of(target), "the old workbook");
+  EXPECT_EQ(files(), 1) << "no stray temporary";
   replace_file(target, [](const fs::path& temporary) { put(temporary, "the new workbook"); });
-  EXPECT_EQ(contents(target), "the new workbook");
-  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  EXPECT_EQ(bytes_of(target), "the new workbook");
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, perms);
+  EXPECT_EQ(files(), 1);
 }
 
 TEST_F(WorkbookTest, RefusalsNameTheFile) {
@@ -263,12 +223,11 @@ TEST_F(WorkbookTest, RefusalsNameTheFile) {
   fs::create_directory(dir / "folder");
   const fs::path copy = dir / "copy.xlsr";
   fs::copy_file(ld204, copy);
-  struct Case {
+  const struct {
     const char* what;
     std::function<void()> run;
     fs::path named;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"missing template", [&] { Workbook::open_copy(dir / "none.xlsr", dir / "a.xlsx"); }, dir / "none.xlsr"},
       {"target is the template", [&] { Workbook::open_copy(copy, copy); }, copy},
       {"the template by another path", [&] { Workbook::open_copy(copy, dir / "folder" / ".." / "copy.xlsr"); },
@@ -287,7 +246,7 @@ TEST_F(WorkbookTest, RefusalsNameTheFile) {
       EXPECT_NE(e.description().find("\"" + c.named.string() + "\""), std::string::npos) << c.what << ": " << e.what();
     }
   }
-  EXPECT_EQ(contents(copy), contents(ld204));
+  EXPECT_EQ(bytes_of(copy), bytes_of(ld204));
   EXPECT_FALSE(fs::exists(dir / "a.xlsx"));
 }
 
