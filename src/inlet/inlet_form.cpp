@@ -15,6 +15,7 @@
 
 namespace rg::inlet {
 
+namespace lib = app::quillmere_libraries;
 using ui::Buttons;
 using ui::ControlKind;
 using ui::Icon;
@@ -60,7 +61,7 @@ void FrmInletMain::design() {
   const auto table = inlet_form_table();
   add_controls(table);
   auto& s = emplace_showing<Showing>();
-  s.fields = app::quillmere_libraries::wire_declared_controls(session_, *this, table);
+  s.fields = lib::wire_declared_controls(session_, *this, table);
   for (const auto& [control, field] : s.fields) {
     if (!is_result_box(control->name())) s.inputs.push_back(control);
   }
@@ -105,7 +106,7 @@ void FrmInletMain::design() {
   file.add_separator();
   file.add("mnuExitinlet", "Exit").Click = [this] { mnuExitinlet_Click(); };
   auto& help = add_menu("mnuHelp", "&Help");
-  help.add("mnuHellpInlethelp", "Help on Inlet").Click = [this] { app::quillmere_libraries::show_help(session_); };
+  help.add("mnuHellpInlethelp", "Help on Inlet").Click = [this] { lib::show_help(session_); };
   help.add_separator();
   help.add("mnuAboutinlet", "&About Quillmere").Click = [this] {
     session_.desktop().show_modal(session_.form<app::FrmAbout>());
@@ -115,7 +116,9 @@ void FrmInletMain::design() {
   bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
   bar.add_panel(ui::StatusBar::PanelStyle::Text, 16);
 
-  wire_tab_rules();
+  wire_identification_tab();
+  wire_flow_data_tab();
+  wire_details_tab();
 }
 
 // --- Record operations ----------------------------------------------------------
@@ -517,7 +520,7 @@ void FrmInletMain::Toolbar1_ButtonClick(int index) {
       break;
     case 14:
       press(14, true);
-      app::quillmere_libraries::show_help(session_);
+      lib::show_help(session_);
       press(14, false);
       break;
     default:

@@ -89,7 +89,11 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
  private:
   struct Showing;
   Showing& shown() const;
-  friend struct TabRules;
+  // The handlers of each tab's boxes, on a context they share.
+  struct TabContext;
+  struct IdentificationTab;
+  struct FlowDataTab;
+  struct DetailsTab;
 
   // The focused box commits its text (a Tab), unless the focus is on a button;
   // false when the box refused its text and kept the focus.
@@ -108,8 +112,10 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // The number gate of an inlet being added; false after its refusal.
   bool inlet_number_gate(bool check_unique);
   bool solve_inlet();
-  // Work of the tabs and their boxes, in inlet_tabs.cpp.
-  void wire_tab_rules();
+  // Work of the tabs and their boxes, one file a tab.
+  void wire_identification_tab();
+  void wire_flow_data_tab();
+  void wire_details_tab();
   void show_compute_discharge_layout();
   void show_input_discharge_layout();
   void discharge1_LostFocus();
