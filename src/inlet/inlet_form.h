@@ -98,6 +98,10 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // The focused box commits its text (a Tab), unless the focus is on a button;
   // false when the box refused its text and kept the focus.
   bool commit_focused();
+  // The discharge and intensity options as the row's flags have them.
+  void show_flow_options();
+  // The rows `wherestr` selects, bound to the boxes; false after the error's box.
+  bool reopen_inlet_records(std::string_view wherestr);
   // The entered intensity open to typing only when it is the inlet's: the
   // options' handlers leave it as it was when the stored flags are set already.
   void offer_intensity_entry();
@@ -105,6 +109,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // stored now, and says which changed since it was saved.
   void refresh_carryover();
   void press(int index, bool on);
+  // Add and Edit while a row is only shown, Save while one is added or edited.
+  void menus_for_editing(bool editing);
   void status_panel2(std::string_view separator);
   void mark_solved();
   void mark_unsolved() { solved_ = false; }
