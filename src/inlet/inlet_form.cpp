@@ -22,8 +22,6 @@ using ui::show_box;
 
 namespace {
 
-constexpr const char* kBlankNumber = "Inlet number can't be blank.  Please enter a valid unique Inlet Number";
-constexpr const char* kNumberExists = " already exists in the database! Please enter a valid unique Inlet Number";
 constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
 constexpr const char* kInvalidInput = "No results computed.  Invalid input.";
 constexpr const char* kCheckDischarge = "No results computed.  Check your input for discharge.";
@@ -105,7 +103,9 @@ void FrmInletMain::design() {
   file.add_separator();
   file.add("mnuExitinlet", "Exit").Click = [this] { mnuExitinlet_Click(); };
   auto& help = add_menu("mnuHelp", "&Help");
-  help.add("mnuHellpInlethelp", "Help on Inlet", "F1").Click = [this] { app::quillmere_libraries::show_help(session_); };
+  help.add("mnuHellpInlethelp", "Help on Inlet", "F1").Click = [this] {
+    app::quillmere_libraries::show_help(session_);
+  };
   help.add_separator();
   help.add("mnuAboutinlet", "&About Quillmere").Click = [this] {
     session_.desktop().show_modal(session_.form<app::FrmAbout>());
@@ -115,114 +115,9 @@ void FrmInletMain::design() {
   bar.add_panel(ui::StatusBar::PanelStyle::Text, 40);
   bar.add_panel(ui::StatusBar::PanelStyle::Text, 16);
 
-  wire_tab_rules();
-}
-
-// --- Record operations ----------------------------------------------------------
-
-void FrmInletMain::get_inlet_records(std::string_view wherestr) {
-  store::open_inlet_records(shown().adoInletRS, session_.project.connection(), wherestr);
-}
-
-void FrmInletMain::attach_inlet_datasource() {
-  auto& s = shown();
-  s.binding.attach(s.adoInletRS, s.fields);
-  // After the binding's own listener, so that the boxes show the row already.
-  if (s.move_listener != 0) s.adoInletRS.remove_listener(s.move_listener);
-  s.move_listener = s.adoInletRS.on_move_complete([this](db::Reason) {
-    control("lblStatus").set_caption(control("Inlet_Number").text());
-    status_panel2(" --- ");
-  });
-  if (control("compute_dischargecheck").value() == 1) {
-    control("compute_discharge").set_value(1);
-    if (control("input_Icheck").value() == 1) {
-      control("input_I").set_value(1);
-    } else {
-      control("compute_I").set_value(1);
-      control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
-    }
-    control("computeTc_frame").set_visible(control("compute_I").value() == 1);
-    offer_intensity_entry();
-  } else if (control("input_dischargecheck").value() == 1) {
-    control("input_discharge").set_value(1);
-  }
-}
-
-void FrmInletMain::offer_intensity_entry() {
-  const bool typed = control("input_I").value() == 1;
-  control("inputInt").set_enabled(typed);
-  control("inputInt").set_back_color(typed ? ui::kWindowBackground : ui::kButtonFace);
-}
-
-void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
-
-void FrmInletMain::inletAdd() {
-  auto& rs = shown().adoInletRS;
-  if (rs.record_count() > 0) rs.move_last();
-  rs.add_new();
-  control("project_id").set_text(session_.project.open_project_id);
-  control("RoadWay").set_text(remembered_road_);
-  // The options as a new inlet has them (an entered discharge and intensity),
-  // not as the inlet shown before left them: the storm frequency the defaults
-  // pick would otherwise compute an intensity nobody asked for. With the flags
-  // set first, the options' handlers change nothing else.
-  for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
-  control("input_discharge").set_value(1);
-  control("input_I").set_value(1);
-  offer_intensity_entry();
-  CodeScope code(shown().code_depth);
-  quillmere_libraries::initial_unit_settings(*this, session_);
-}
-
-void FrmInletMain::inletCancel() {
-  auto& rs = shown().adoInletRS;
-  if (rs.is_open() && rs.edit_mode() == db::EditMode::Add) rs.cancel_update();
-}
-
-bool FrmInletMain::inletUpdate() {
-  auto& s = shown();
-  try {
-    const bool input_q = control("input_discharge").value() == 1;
-    const bool input_i = control("input_I").value() == 1;
-    s.adoInletRS.set_value("INPUT_DISCHARGE", input_q ? 1 : 0);
-    s.adoInletRS.set_value("COMPUTE_DISCHARGE", input_q ? 0 : 1);
-    s.adoInletRS.set_value("INPUT_I", input_i ? 1 : 0);
-    s.adoInletRS.set_value("COMPUTE_I", input_i ? 0 : 1);
-    s.adoInletRS.update();
-    get_discharge_carryover("requery");
-    control("lblStatus").set_caption(control("Inlet_Number").text());
-    s.adoInletRS.close();
-    return true;
-  } catch (const db::Error& e) {
-    // Saving over another copy's change would lose it; the user needs to see it first.
-    show_box(session_.desktop(),
-             e.kind() == db::ErrorKind::Conflict
-                 ? e.description() + "\r\nExit without saving, then open the inlet again to see the other change."
-                 : e.description());
-    return false;
-  } catch (const std::exception& e) {
-    show_box(session_.desktop(), e.what());
-    return false;
-  }
-}
-
-void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
-  auto& s = shown();
-  if (qureymode == "requery" && s.carryoverRS.is_open()) {
-    s.carryoverRS.requery();
-  } else {
-    store::open_carryover(s.carryoverRS, session_.project.connection());
-  }
-  db::fill_list(control("preinlet1"), &s.carryoverRS, "INLET_NUMBER");
-  db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");
-}
-
-bool FrmInletMain::set_discharge_carryover(int carryoverfld) {
-  const bool one = carryoverfld == 1;
-  auto carry = store::stored_carryover(shown().carryoverRS, control(one ? "preinlet1" : "preinlet2").text());
-  if (!carry) return false;
-  control(one ? "carryover1" : "carryover2").set_text(carry->empty() ? "0.0" : *carry);
-  return true;
+  wire_identification_tab();
+  wire_flow_data_tab();
+  wire_details_tab();
 }
 
 // --- Modes ------------------------------------------------------------------------
@@ -241,6 +136,12 @@ void FrmInletMain::press(int index, bool on) { shown().pressed.at(static_cast<st
 
 bool FrmInletMain::toolbar_pressed(int index) const {
   return shown().pressed.at(static_cast<std::size_t>(index));
+}
+
+void FrmInletMain::menus_for_editing(bool editing) {
+  menu("mnuAddinlet").set_enabled(!editing);
+  menu("mnuEditinlet").set_enabled(!editing);
+  menu("mnuSaveinlet").set_enabled(editing);
 }
 
 void FrmInletMain::status_panel2(std::string_view separator) {
@@ -280,9 +181,7 @@ void FrmInletMain::Form_Load() {
 
   control("screenmode").set_caption(kView);
   control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
-  menu("mnuEditinlet").set_enabled(true);
-  menu("mnuAddinlet").set_enabled(true);
-  menu("mnuSaveinlet").set_enabled(false);
+  menus_for_editing(false);
   control("lblStatus").set_caption(control("Inlet_Number").text());
   control("Inlet_Number").set_enabled(false);
   control("SSTab1").set_current_tab(0);
@@ -308,10 +207,8 @@ void FrmInletMain::enter_add_mode() {
   enable_input_frames();
   control("Inlet_Number").set_enabled(true);
   control("lblStatus").set_caption("");
-  menu("mnuAddinlet").set_enabled(false);
-  menu("mnuSaveinlet").set_enabled(true);
+  menus_for_editing(true);
   menu("mnuExitinlet").set_enabled(true);
-  menu("mnuEditinlet").set_enabled(false);
   remembered_road_ = control("RoadWay").text();
   adding_ = true;
   press(1, true);
@@ -330,87 +227,20 @@ void FrmInletMain::enter_edit_mode() {
   control("Inlet_Number").set_enabled(false);
   editing_ = true;
   adding_ = false;
-  menu("mnuEditinlet").set_enabled(false);
-  menu("mnuAddinlet").set_enabled(false);
-  menu("mnuSaveinlet").set_enabled(true);
+  menus_for_editing(true);
   control("SSTab1").set_current_tab(0);
   press(3, true);
   refresh_carryover();
   mark_unsolved();
 }
 
-void FrmInletMain::refresh_carryover() {
-  std::string changes;
-  const int sides = control("inlet_location").text() == hyd::sump ? 2 : 1;
-  try {
-    for (int side = 1; side <= sides; ++side) {
-      const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
-      auto& carry = control(side == 1 ? "carryover1" : "carryover2");
-      const std::string saved = carry.text();
-      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
-      changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
-                 (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
-    }
-  } catch (const std::exception& e) {
-    show_box(session_.desktop(), e.what());
-  }
-  if (changes.empty()) return;
-  total_discharge();
-  show_box(session_.desktop(),
-           changes + "Please review the design, solve & save the results for Inlet - " +
-               control("Inlet_Number").text(),
-           Buttons::OK, Icon::Information);
-}
-
 void FrmInletMain::mnuAddinlet_Click() {
-  try {
-    clear_inlet_datasource();
-    get_inlet_records("");
-    attach_inlet_datasource();
-  } catch (const std::exception& e) {
-    show_box(session_.desktop(), e.what());
-    return;
-  }
-  enter_add_mode();
+  clear_inlet_datasource();
+  if (reopen_inlet_records("")) enter_add_mode();
 }
 
 void FrmInletMain::mnuEditinlet_Click() {
-  try {
-    get_inlet_records(control("Inlet_Number").text());
-    attach_inlet_datasource();
-  } catch (const std::exception& e) {
-    show_box(session_.desktop(), e.what());
-    return;
-  }
-  enter_edit_mode();
-}
-
-bool FrmInletMain::inlet_number_gate(bool check_unique) {
-  auto& number = control("Inlet_Number");
-  auto back_to_number = [this, &number] {
-    control("SSTab1").set_current_tab(0);
-    if (number.can_take_focus()) set_focus(number);
-  };
-  // Blanks around a number would let a stored number pass as a new one.
-  if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
-  if (number.text().empty()) {
-    show_box(session_.desktop(), kBlankNumber, Buttons::OK, Icon::Exclamation);
-    back_to_number();
-    return false;
-  }
-  if (!check_unique) return true;
-  const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
-  if (exists.failed()) {
-    back_to_number();
-    return false;
-  }
-  if (exists.found_any()) {
-    show_box(session_.desktop(), number.text() + kNumberExists, Buttons::OK, Icon::Exclamation);
-    back_to_number();
-    number.set_text("");
-    return false;
-  }
-  return true;
+  if (reopen_inlet_records(control("Inlet_Number").text())) enter_edit_mode();
 }
 
 void FrmInletMain::mnuSaveinlet_Click() {
@@ -428,9 +258,7 @@ void FrmInletMain::mnuSaveinlet_Click() {
   } catch (const std::exception&) {
     show_box(session_.desktop(), "Data Update Error!", Buttons::OK, Icon::Exclamation);
   }
-  menu("mnuEditinlet").set_enabled(true);
-  menu("mnuAddinlet").set_enabled(true);
-  menu("mnuSaveinlet").set_enabled(false);
+  menus_for_editing(false);
   control("lblStatus").set_caption(control("Inlet_Number").text());
   control("Inlet_Number").set_enabled(false);
   adding_ = editing_ = false;
@@ -533,19 +361,10 @@ void FrmInletMain::SSTab1_Click(int) {
     case 1:
       if (control("compute_dischargecheck").value() == 1) {
         show_compute_discharge_layout();
-        control("compute_discharge").set_value(1);
-        if (control("input_Icheck").value() == 1) {
-          control("input_I").set_value(1);
-          control("computeTc_frame").set_visible(false);
-        } else {
-          control("compute_I").set_value(1);
-          control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
-          control("computeTc_frame").set_visible(true);
-        }
       } else if (control("input_dischargecheck").value() == 1) {
         show_input_discharge_layout();
-        control("input_discharge").set_value(1);
       }
+      show_flow_options();
       break;
     case 2: {
       control("lbl_GLS").set_caption("GUTTER LONGITUDINAL SLOPE");

@@ -89,11 +89,19 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
  private:
   struct Showing;
   Showing& shown() const;
-  friend struct TabRules;
+  // The handlers of each tab's boxes, on a context they share.
+  struct TabContext;
+  struct IdentificationTab;
+  struct FlowDataTab;
+  struct DetailsTab;
 
   // The focused box commits its text (a Tab), unless the focus is on a button;
   // false when the box refused its text and kept the focus.
   bool commit_focused();
+  // The discharge and intensity options as the row's flags have them.
+  void show_flow_options();
+  // The rows `wherestr` selects, bound to the boxes; false after the error's box.
+  bool reopen_inlet_records(std::string_view wherestr);
   // The entered intensity open to typing only when it is the inlet's: the
   // options' handlers leave it as it was when the stored flags are set already.
   void offer_intensity_entry();
@@ -101,6 +109,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // stored now, and says which changed since it was saved.
   void refresh_carryover();
   void press(int index, bool on);
+  // Add and Edit while a row is only shown, Save while one is added or edited.
+  void menus_for_editing(bool editing);
   void status_panel2(std::string_view separator);
   void mark_solved();
   void mark_unsolved() { solved_ = false; }
@@ -108,8 +118,10 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // The number gate of an inlet being added; false after its refusal.
   bool inlet_number_gate(bool check_unique);
   bool solve_inlet();
-  // Work of the tabs and their boxes, in inlet_tabs.cpp.
-  void wire_tab_rules();
+  // Work of the tabs and their boxes, one file a tab.
+  void wire_identification_tab();
+  void wire_flow_data_tab();
+  void wire_details_tab();
   void show_compute_discharge_layout();
   void show_input_discharge_layout();
   void discharge1_LostFocus();

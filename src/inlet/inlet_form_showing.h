@@ -16,8 +16,6 @@
 
 namespace rg::inlet {
 
-struct TabRules;
-
 // The binding goes before the record sets it listens to, and the controls it
 // points at outlive it.
 struct FrmInletMain::Showing : ui::ShowingBase {
@@ -38,8 +36,10 @@ struct FrmInletMain::Showing : ui::ShowingBase {
   std::string itc_text;
   bool itc_edited = false;
   std::array<std::string, 3> preinlet_text;  // by side, 1 and 2
-  // The handlers of the boxes, with what they share.
-  std::shared_ptr<TabRules> rules;
+  // The handlers of the boxes, a tab each.
+  std::shared_ptr<IdentificationTab> identification;
+  std::shared_ptr<FlowDataTab> flow_data;
+  std::shared_ptr<DetailsTab> details;
 };
 
 // Runs what code selects in the lists as code: Click handlers that would move

@@ -1,0 +1,198 @@
+// The design form's INLET row: opening the rows, binding them to the boxes,
+// adding, cancelling and storing a row, its number's check, and the bypass
+// flows carried over from the previous inlets.
+
+#include <exception>
+#include <string>
+
+#include "app/session.h"
+#include "hydraulics/dispatch.h"
+#include "inlet/inlet_form.h"
+#include "inlet/inlet_form_showing.h"
+#include "inlet/inlet_store.h"
+#include "inlet/unit_settings.h"
+#include "platform/db/connection.h"
+#include "platform/text/number_text.h"
+
+namespace rg::inlet {
+
+using ui::Buttons;
+using ui::Icon;
+using ui::show_box;
+
+void FrmInletMain::get_inlet_records(std::string_view wherestr) {
+  store::open_inlet_records(shown().adoInletRS, session_.project.connection(), wherestr);
+}
+
+void FrmInletMain::attach_inlet_datasource() {
+  auto& s = shown();
+  s.binding.attach(s.adoInletRS, s.fields);
+  // After the binding's own listener, so that the boxes show the row already.
+  if (s.move_listener != 0) s.adoInletRS.remove_listener(s.move_listener);
+  s.move_listener = s.adoInletRS.on_move_complete([this](db::Reason) {
+    control("lblStatus").set_caption(control("Inlet_Number").text());
+    status_panel2(" --- ");
+  });
+  const bool computed = control("compute_dischargecheck").value() == 1;
+  show_flow_options();
+  if (computed) offer_intensity_entry();
+}
+
+void FrmInletMain::show_flow_options() {
+  if (control("compute_dischargecheck").value() == 1) {
+    control("compute_discharge").set_value(1);
+    if (control("input_Icheck").value() == 1) {
+      control("input_I").set_value(1);
+    } else {
+      control("compute_I").set_value(1);
+      control("Check_ComputeTc").set_value(control("TcStr").text().empty() ? 0 : 1);
+    }
+    control("computeTc_frame").set_visible(control("compute_I").value() == 1);
+  } else if (control("input_dischargecheck").value() == 1) {
+    control("input_discharge").set_value(1);
+  }
+}
+
+void FrmInletMain::offer_intensity_entry() {
+  const bool typed = control("input_I").value() == 1;
+  control("inputInt").set_enabled(typed);
+  control("inputInt").set_back_color(typed ? ui::kWindowBackground : ui::kButtonFace);
+}
+
+void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
+
+bool FrmInletMain::reopen_inlet_records(std::string_view wherestr) {
+  try {
+    get_inlet_records(wherestr);
+    attach_inlet_datasource();
+    return true;
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+    return false;
+  }
+}
+
+void FrmInletMain::inletAdd() {
+  auto& rs = shown().adoInletRS;
+  if (rs.record_count() > 0) rs.move_last();
+  rs.add_new();
+  control("project_id").set_text(session_.project.open_project_id);
+  control("RoadWay").set_text(remembered_road_);
+  // The options as a new inlet has them (an entered discharge and intensity),
+  // not as the inlet shown before left them: the storm frequency the defaults
+  // pick would otherwise compute an intensity nobody asked for. With the flags
+  // set first, the options' handlers change nothing else.
+  for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
+  control("input_discharge").set_value(1);
+  control("input_I").set_value(1);
+  offer_intensity_entry();
+  CodeScope code(shown().code_depth);
+  quillmere_libraries::initial_unit_settings(*this, session_);
+}
+
+void FrmInletMain::inletCancel() {
+  auto& rs = shown().adoInletRS;
+  if (rs.is_open() && rs.edit_mode() == db::EditMode::Add) rs.cancel_update();
+}
+
+bool FrmInletMain::inletUpdate() {
+  auto& s = shown();
+  try {
+    const bool input_q = control("input_discharge").value() == 1;
+    const bool input_i = control("input_I").value() == 1;
+    s.adoInletRS.set_value("INPUT_DISCHARGE", input_q ? 1 : 0);
+    s.adoInletRS.set_value("COMPUTE_DISCHARGE", input_q ? 0 : 1);
+    s.adoInletRS.set_value("INPUT_I", input_i ? 1 : 0);
+    s.adoInletRS.set_value("COMPUTE_I", input_i ? 0 : 1);
+    s.adoInletRS.update();
+    get_discharge_carryover("requery");
+    control("lblStatus").set_caption(control("Inlet_Number").text());
+    s.adoInletRS.close();
+    return true;
+  } catch (const db::Error& e) {
+    // Saving over another copy's change would lose it; the user needs to see it first.
+    show_box(session_.desktop(),
+             e.kind() == db::ErrorKind::Conflict
+                 ? e.description() + "\r\nExit without saving, then open the inlet again to see the other change."
+                 : e.description());
+    return false;
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+    return false;
+  }
+}
+
+void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
+  auto& s = shown();
+  if (qureymode == "requery" && s.carryoverRS.is_open()) {
+    s.carryoverRS.requery();
+  } else {
+    store::open_carryover(s.carryoverRS, session_.project.connection());
+  }
+  db::fill_list(control("preinlet1"), &s.carryoverRS, "INLET_NUMBER");
+  db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");
+}
+
+bool FrmInletMain::set_discharge_carryover(int carryoverfld) {
+  const bool one = carryoverfld == 1;
+  auto carry = store::stored_carryover(shown().carryoverRS, control(one ? "preinlet1" : "preinlet2").text());
+  if (!carry) return false;
+  control(one ? "carryover1" : "carryover2").set_text(carry->empty() ? "0.0" : *carry);
+  return true;
+}
+
+void FrmInletMain::refresh_carryover() {
+  std::string changes;
+  const int sides = control("inlet_location").text() == hyd::sump ? 2 : 1;
+  try {
+    for (int side = 1; side <= sides; ++side) {
+      const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
+      auto& carry = control(side == 1 ? "carryover1" : "carryover2");
+      const std::string saved = carry.text();
+      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
+      changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
+                 (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
+    }
+  } catch (const std::exception& e) {
+    show_box(session_.desktop(), e.what());
+  }
+  if (changes.empty()) return;
+  total_discharge();
+  show_box(session_.desktop(),
+           changes + "Please review the design, solve & save the results for Inlet - " +
+               control("Inlet_Number").text(),
+           Buttons::OK, Icon::Information);
+}
+
+bool FrmInletMain::inlet_number_gate(bool check_unique) {
+  auto& number = control("Inlet_Number");
+  auto back_to_number = [this, &number] {
+    control("SSTab1").set_current_tab(0);
+    if (number.can_take_focus()) set_focus(number);
+  };
+  // Blanks around a number would let a stored number pass as a new one.
+  if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
+  if (number.text().empty()) {
+    show_box(session_.desktop(), "Inlet number can't be blank.  Please enter a valid unique Inlet Number", Buttons::OK,
+             Icon::Exclamation);
+    back_to_number();
+    return false;
+  }
+  if (!check_unique) return true;
+  const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
+  if (exists.failed()) {
+    back_to_number();
+    return false;
+  }
+  if (exists.found_any()) {
+    show_box(session_.desktop(),
+             number.text() + " already exists in the database! Please enter a valid unique Inlet Number", Buttons::OK,
+             Icon::Exclamation);
+    back_to_number();
+    number.set_text("");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace rg::inlet
