@@ -23,6 +23,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QStatusBar;
 class QTimer;
 
 namespace rg::qt {
@@ -107,7 +108,9 @@ class FormWindow : public QObject, public ui::FormObserver {
   void build_menu_entries(QMenu* qmenu, ui::Menu& menu);
   // Ties a Qt action to its menu entry: state, name and the user's choice.
   void bind(QAction* action, ui::Menu& menu);
-  void build_status_bar(QWidget* bar);
+  // The bar the panels go in, placed before they are built.
+  static QStatusBar* new_status_bar();
+  void build_status_bar(QStatusBar* bar);
   void update_clock();
   void set_stretch(QGridLayout* grid);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
