@@ -113,6 +113,9 @@ class FormWindow : public QObject, public ui::FormObserver {
   void build_status_bar(QStatusBar* bar);
   void update_clock();
   void set_stretch(QGridLayout* grid);
+  // Passes the user's act on a control to the model, then shows the property
+  // it touches as the model has it.
+  void act(ui::Control& control, ui::Property shown, const std::function<void()>& call);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
   bool focus_entered(ui::Control& control);
   // Moves the model's focus to the control as the user would; false when

@@ -89,32 +89,30 @@ bool FormWindow::reach(ui::Control& control) {
   return moved && !closed_;
 }
 
-void FormWindow::user_clicked(ui::Control& control) {
+// Only where the focus can go first (Validate of the box that has it may
+// refuse); a label or a frame takes its click without the focus.
+void FormWindow::act(ui::Control& control, ui::Property shown, const std::function<void()>& call) {
   if (closed_) return;
-  // A click on a control the focus cannot reach (Validate of the box that has
-  // it refuses) does nothing.
-  if (!ui::can_have_focus(control.kind()) || reach(control)) run([&control] { control.user_click(); });
-  control_changed(control, ui::Property::Value);
+  if (!ui::can_have_focus(control.kind()) || reach(control)) run(call);
+  control_changed(control, shown);
+}
+
+void FormWindow::user_clicked(ui::Control& control) {
+  act(control, ui::Property::Value, [&control] { control.user_click(); });
 }
 
 void FormWindow::user_edited(ui::Control& control, const std::string& text, int caret) {
+  act(control, ui::Property::Text, [&] { control.user_edit_text(text, caret); });
   if (closed_) return;
-  if (reach(control)) run([&] { control.user_edit_text(text, caret); });
-  if (closed_) return;
-  control_changed(control, ui::Property::Text);
   if (ControlView* v = view_of(&control)) v->copy_selection_to_model();
 }
 
 void FormWindow::user_picked(ui::Control& control, int index) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.user_select(index); });
-  control_changed(control, ui::Property::ListIndex);
+  act(control, ui::Property::ListIndex, [&] { control.user_select(index); });
 }
 
 void FormWindow::user_chose_tab(ui::Control& control, int index) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.user_select_tab(index); });
-  control_changed(control, ui::Property::CurrentTab);
+  act(control, ui::Property::CurrentTab, [&] { control.user_select_tab(index); });
 }
 
 void FormWindow::user_moved_caret(ui::Control& control, int start, int length) {
@@ -123,17 +121,12 @@ void FormWindow::user_moved_caret(ui::Control& control, int start, int length) {
 }
 
 void FormWindow::user_clicked_cell(ui::Control& control, int row, int col, bool twice) {
-  if (closed_) return;
-  if (reach(control)) {
-    run([&] { twice ? control.user_double_click_cell(row, col) : control.user_click_cell(row, col); });
-  }
-  control_changed(control, ui::Property::CurrentCell);
+  act(control, ui::Property::CurrentCell,
+      [&] { twice ? control.user_double_click_cell(row, col) : control.user_click_cell(row, col); });
 }
 
 void FormWindow::user_moved_cell(ui::Control& control, int row, int col) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.set_current_cell(row, col); });
-  control_changed(control, ui::Property::CurrentCell);
+  act(control, ui::Property::CurrentCell, [&] { control.set_current_cell(row, col); });
 }
 
 bool FormWindow::focus_entered(ui::Control& control) {
