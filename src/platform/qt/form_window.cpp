@@ -269,8 +269,9 @@ void FormWindow::fit_to_contents() {
   if (want != window_->size()) window_->resize(want);
 }
 
-// A window that grew (a frame the program showed) moves back inside the screen
-// rather than hiding its lower part below the edge.
+// A window that reaches past the screen's edge (it grew for a frame the program
+// showed, or opened centred over a window near the edge) moves back inside
+// rather than hiding a part of itself.
 void FormWindow::keep_on_screen() {
   QScreen* screen = window_->screen();
   if (screen == nullptr) return;

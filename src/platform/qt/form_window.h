@@ -94,6 +94,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   // --- For the desktop ----------------------------------------------------
   // Sizes a dialog to what it shows, within the screen.
   void fit_to_contents();
+  // Moves the window back inside its screen where it reaches past an edge.
+  void keep_on_screen();
   // Called once when the form has unloaded.
   std::function<void(FormWindow&)> on_unloaded;
 
@@ -122,7 +124,6 @@ class FormWindow : public QObject, public ui::FormObserver {
   // refused.
   bool reach(ui::Control& control);
   void show_focus(ui::Control* control);
-  void keep_on_screen();
 
   ui::Form& form_;
   QtDesktop& desktop_;
