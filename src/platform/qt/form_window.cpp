@@ -1,32 +1,23 @@
 #include "platform/qt/form_window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDate>
+// Building the window from the form, laying it out and sizing it, and showing
+// what the model says of its controls. The menus and status bar, and the user's
+// input, have files of their own beside this one.
+
 #include <QDialog>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLocale>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTime>
-#include <algorithm>
 #include <QTimer>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
-#include <exception>
+#include <algorithm>
 
 #include "platform/qt/control_views.h"
 #include "platform/qt/convert.h"
-#include "platform/qt/qt_desktop.h"
 
 namespace rg::qt {
 
@@ -40,89 +31,6 @@ class DialogWindow : public QDialog {
  public:
   void reject() override { close(); }
 };
-
-// A status-bar panel: it asks for the room of its whole text, which it gets
-// where the bar has it to spare; a text too long for the room it gets is
-// shortened in the middle with "…" (a path keeps its start and its file name),
-// and the whole text is its tooltip. It never gets less than its least width,
-// so a long path cannot push the other panels away.
-class PanelLabel : public QLabel {
- public:
-  void set_full_text(const QString& text) {
-    full_ = text;
-    setToolTip(text);
-    fit();
-    updateGeometry();
-  }
-  QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
-  QSize sizeHint() const override {
-    const QFontMetrics fm(font());
-    const QMargins m = contentsMargins();
-    const int whole = fm.horizontalAdvance(full_) + spare(fm) + 2 * frameWidth() + m.left() + m.right();
-    return {std::max(minimumWidth(), whole), QLabel::sizeHint().height()};
-  }
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QLabel::resizeEvent(e);
-    fit();
-  }
-
- private:
-  // What the text leaves free beside it, so that it never touches the frame.
-  static int spare(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char('x')) + 2; }
-  void fit() {
-    const QFontMetrics fm(font());
-    const int room = contentsRect().width() - spare(fm);
-    const QString shown = fm.horizontalAdvance(full_) <= room ? full_ : fm.elidedText(full_, Qt::ElideMiddle, room);
-    if (shown != text()) setText(shown);
-  }
-  QString full_;
-};
-
-// The status bar, whose panels' texts never make the window wider.
-class PanelBar : public QStatusBar {
- public:
-  QSize sizeHint() const override { return {minimumSizeHint().width(), QStatusBar::sizeHint().height()}; }
-};
-
-// The code a typed key has for the program's key handlers, or -1 for keys that
-// are not typed characters (arrows, function keys, Tab, Delete).
-int key_code(const QKeyEvent* e) {
-  switch (e->key()) {
-    case Qt::Key_Backspace:
-      return ui::kKeyBackspace;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return ui::kKeyEnter;
-    case Qt::Key_Escape:
-      return ui::kKeyEscape;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Delete:
-      return -1;
-    default:
-      break;
-  }
-  const QList<uint> chars = e->text().toUcs4();
-  if (chars.size() != 1 || chars[0] == 127) return -1;
-  return static_cast<int>(chars[0]);
-}
-
-Qt::Key qt_key(int code) {
-  switch (code) {
-    case ui::kKeyBackspace:
-      return Qt::Key_Backspace;
-    case ui::kKeyEnter:
-      return Qt::Key_Return;
-    case ui::kKeyEscape:
-      return Qt::Key_Escape;
-    default:
-      if (code >= 'a' && code <= 'z') return static_cast<Qt::Key>(code - 'a' + 'A');
-      if (code >= 32 && code < 127) return static_cast<Qt::Key>(code);
-      return Qt::Key_unknown;
-  }
-}
 
 }  // namespace
 
@@ -142,7 +50,7 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
         build_menus(menu_bar_);
       }
       if (form_.status_bar() != nullptr) {
-        auto* bar = new PanelBar;
+        auto* bar = new_status_bar();
         main->setStatusBar(bar);
         build_status_bar(bar);
       }
@@ -163,7 +71,7 @@ FormWindow::FormWindow(ui::Form& form, QtDesktop& desktop) : form_(form), deskto
       }
       outer->addWidget(root_);
       if (form_.status_bar() != nullptr) {
-        auto* bar = new PanelBar;
+        auto* bar = new_status_bar();
         bar->setSizeGripEnabled(false);
         build_status_bar(bar);
         outer->addWidget(bar);
@@ -284,117 +192,6 @@ void FormWindow::set_stretch(QGridLayout* grid) {
   if (!col_stretch) grid->setColumnStretch(spanned_col >= 0 ? spanned_col : contents.cols, 1);
 }
 
-void FormWindow::build_menus(QMenuBar* bar) {
-  for (const auto& m : form_.menus()) {
-    ui::Menu* menu = m.get();
-    if (menu->entries().empty()) {
-      bind(bar->addAction(to_q(menu->caption())), *menu);
-    } else {
-      QMenu* qmenu = bar->addMenu(to_q(menu->caption()));
-      build_menu_entries(qmenu, *menu);
-      bind(qmenu->menuAction(), *menu);
-    }
-  }
-}
-
-void FormWindow::build_menu_entries(QMenu* qmenu, ui::Menu& menu) {
-  for (const auto& e : menu.entries()) {
-    ui::Menu* entry = e.get();
-    if (entry->separator()) {
-      bind(qmenu->addSeparator(), *entry);
-    } else if (!entry->entries().empty()) {
-      QMenu* sub = qmenu->addMenu(to_q(entry->caption()));
-      build_menu_entries(sub, *entry);
-      bind(sub->menuAction(), *entry);
-    } else {
-      QAction* action = qmenu->addAction(to_q(entry->caption()));
-      if (!entry->shortcut().empty()) {
-        action->setShortcut(QKeySequence::fromString(to_q(entry->shortcut()), QKeySequence::PortableText));
-      }
-      bind(action, *entry);
-    }
-  }
-}
-
-void FormWindow::bind(QAction* action, ui::Menu& menu) {
-  action->setObjectName(to_q(menu.name()));
-  actions_[&menu] = action;
-  if (action->menu() == nullptr && !menu.separator()) {
-    connect(action, &QAction::triggered, this, [this, &menu] { run([&menu] { menu.user_click(); }); });
-  }
-  menu_changed(menu);
-}
-
-void FormWindow::build_status_bar(QWidget* bar_widget) {
-  auto* bar = static_cast<QStatusBar*>(bar_widget);
-  ui::StatusBar* model = form_.status_bar();
-  // The panels share the bar in a row of their own: a text panel gets the room
-  // its text asks where the bar has that much, and what is left is shared out
-  // among the text panels.
-  auto* strip = new QWidget;
-  auto* row = new QHBoxLayout(strip);
-  row->setContentsMargins(0, 0, 0, 0);
-  bar->addWidget(strip, 1);
-  bool clock = false;
-  for (int n = 1; n <= model->panel_count(); ++n) {
-    const auto& panel = model->panel(n);
-    auto* label = new PanelLabel;
-    label->setObjectName(QStringLiteral("panel%1").arg(n));
-    label->setTextFormat(Qt::PlainText);
-    label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    const QFontMetrics fm(label->font());
-    int chars = panel.min_chars * fm.averageCharWidth();
-    // The date and the time always show whole: their panels are as wide as the
-    // widest text the clock can write.
-    const QLocale locale = QLocale::system();
-    if (panel.style == ui::StatusBar::PanelStyle::Date) {
-      for (int month = 1; month <= 12; ++month) {
-        chars = std::max(chars, fm.horizontalAdvance(locale.toString(QDate(2000, month, 28), QLocale::ShortFormat)));
-      }
-    } else if (panel.style == ui::StatusBar::PanelStyle::Time) {
-      chars = std::max(chars, fm.horizontalAdvance(locale.toString(QTime(20, 58, 58), QLocale::ShortFormat)));
-    }
-    label->setMinimumWidth(chars + 2 * label->frameWidth() + fm.horizontalAdvance(QLatin1Char('x')) + 8);
-    const bool text_panel = panel.style == ui::StatusBar::PanelStyle::Text;
-    clock = clock || !text_panel;
-    label->setSizePolicy(text_panel ? QSizePolicy::Expanding : QSizePolicy::Fixed, QSizePolicy::Preferred);
-    row->addWidget(label);
-    panels_.push_back(label);
-    status_changed(n);
-  }
-  // The window never gets so narrow that the panels would overlap.
-  int width = 2 * bar->style()->pixelMetric(QStyle::PM_SizeGripSize);
-  for (QLabel* label : panels_) width += label->minimumWidth() + 8;  // and the space between panels
-  if (QWidget* window = bar->window(); window != nullptr && window != bar) window->setMinimumWidth(width);
-  if (clock) {
-    update_clock();
-    clock_ = new QTimer(this);
-    connect(clock_, &QTimer::timeout, this, &FormWindow::update_clock);
-    clock_->start(1000);
-  }
-}
-
-void FormWindow::update_clock() {
-  ui::StatusBar* model = form_.status_bar();
-  if (model == nullptr || closed_) return;
-  const QLocale locale = QLocale::system();
-  for (int n = 1; n <= model->panel_count() && n <= static_cast<int>(panels_.size()); ++n) {
-    QString text;
-    switch (model->panel(n).style) {
-      case ui::StatusBar::PanelStyle::Date:
-        text = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
-        break;
-      case ui::StatusBar::PanelStyle::Time:
-        text = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
-        break;
-      case ui::StatusBar::PanelStyle::Text:
-        continue;
-    }
-    auto* label = static_cast<PanelLabel*>(panels_[static_cast<std::size_t>(n - 1)]);
-    if (label->toolTip() != text) label->set_full_text(text);
-  }
-}
-
 // --- Look-ups --------------------------------------------------------------------
 
 ControlView* FormWindow::view_of(const ui::Control* control) const {
@@ -415,18 +212,6 @@ QWidget* FormWindow::widget(std::string_view control_name) const {
 QWidget* FormWindow::widget(const ui::Control& control) const {
   ControlView* v = view_of(&control);
   return v == nullptr ? nullptr : v->widget();
-}
-
-QAction* FormWindow::action(std::string_view menu_name) const {
-  for (const auto& [menu, action] : actions_) {
-    if (!menu->separator() && menu->name() == menu_name) return action;
-  }
-  return nullptr;
-}
-
-QLabel* FormWindow::panel(int number) const {
-  if (number < 1 || number > static_cast<int>(panels_.size())) return nullptr;
-  return panels_[static_cast<std::size_t>(number - 1)];
 }
 
 // --- What the model says ---------------------------------------------------------
@@ -455,22 +240,6 @@ void FormWindow::control_changed(ui::Control& control, ui::Property property) {
   }
 }
 
-void FormWindow::menu_changed(ui::Menu& menu) {
-  const auto it = actions_.find(&menu);
-  if (it == actions_.end()) return;
-  it->second->setEnabled(menu.enabled());
-  it->second->setVisible(menu.visible());
-}
-
-void FormWindow::status_changed(int number) {
-  ui::StatusBar* model = form_.status_bar();
-  QLabel* label = panel(number);
-  if (model == nullptr || label == nullptr) return;
-  if (model->panel(number).style == ui::StatusBar::PanelStyle::Text) {
-    static_cast<PanelLabel*>(label)->set_full_text(to_q(model->panel(number).text));
-  }
-}
-
 void FormWindow::form_changed() {
   if (!window_) return;
   window_->setWindowTitle(to_q(form_.caption()));
@@ -479,17 +248,6 @@ void FormWindow::form_changed() {
   } else {
     window_->unsetCursor();
   }
-}
-
-void FormWindow::focus_changed(ui::Control* control) { show_focus(control); }
-
-void FormWindow::show_focus(ui::Control* control) {
-  // A widget the user cannot see (on another tab) never takes the keys.
-  if (control == nullptr || closed_ || !control->can_take_focus()) return;
-  ControlView* v = view_of(control);
-  if (v == nullptr || v->widget() == nullptr || v->widget()->hasFocus()) return;
-  Sync sync(*this);
-  v->widget()->setFocus(Qt::OtherFocusReason);
 }
 
 // A dialog takes the size that what it shows now asks for (its layout only
@@ -511,8 +269,9 @@ void FormWindow::fit_to_contents() {
   if (want != window_->size()) window_->resize(want);
 }
 
-// A window that grew (a frame the program showed) moves back inside the screen
-// rather than hiding its lower part below the edge.
+// A window that reaches past the screen's edge (it grew for a frame the program
+// showed, or opened centred over a window near the edge) moves back inside
+// rather than hiding a part of itself.
 void FormWindow::keep_on_screen() {
   QScreen* screen = window_->screen();
   if (screen == nullptr) return;
@@ -532,233 +291,6 @@ void FormWindow::unloaded() {
   if (clock_ != nullptr) clock_->stop();
   if (window_) window_->hide();
   if (on_unloaded) on_unloaded(*this);
-}
-
-// --- What the user does -------------------------------------------------------------
-
-void FormWindow::run(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const std::exception& e) {
-    ui::show_box(desktop_, e.what());
-  } catch (...) {
-    // Whatever else a handler lets through (the hydraulics' fault type) must
-    // not end the program either.
-    ui::show_box(desktop_, "An unexpected error occurred.");
-  }
-}
-
-bool FormWindow::reach(ui::Control& control) {
-  if (form_.active_control() == &control) return true;
-  if (moving_focus_) return false;
-  moving_focus_ = true;
-  bool moved = false;
-  run([&] { moved = form_.user_move_focus(control); });
-  moving_focus_ = false;
-  return moved && !closed_;
-}
-
-void FormWindow::user_clicked(ui::Control& control) {
-  if (closed_) return;
-  // A click on a control the focus cannot reach (Validate of the box that has
-  // it refuses) does nothing.
-  if (!ui::can_have_focus(control.kind()) || reach(control)) run([&control] { control.user_click(); });
-  control_changed(control, ui::Property::Value);
-}
-
-void FormWindow::user_edited(ui::Control& control, const std::string& text, int caret) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.user_edit_text(text, caret); });
-  if (closed_) return;
-  control_changed(control, ui::Property::Text);
-  if (ControlView* v = view_of(&control)) v->copy_selection_to_model();
-}
-
-void FormWindow::user_picked(ui::Control& control, int index) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.user_select(index); });
-  control_changed(control, ui::Property::ListIndex);
-}
-
-void FormWindow::user_chose_tab(ui::Control& control, int index) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.user_select_tab(index); });
-  control_changed(control, ui::Property::CurrentTab);
-}
-
-void FormWindow::user_moved_caret(ui::Control& control, int start, int length) {
-  if (closed_) return;
-  if (control.sel_start() != start || control.sel_length() != length) control.set_selection(start, length);
-}
-
-void FormWindow::user_clicked_cell(ui::Control& control, int row, int col, bool twice) {
-  if (closed_) return;
-  if (reach(control)) {
-    run([&] { twice ? control.user_double_click_cell(row, col) : control.user_click_cell(row, col); });
-  }
-  control_changed(control, ui::Property::CurrentCell);
-}
-
-void FormWindow::user_moved_cell(ui::Control& control, int row, int col) {
-  if (closed_) return;
-  if (reach(control)) run([&] { control.set_current_cell(row, col); });
-  control_changed(control, ui::Property::CurrentCell);
-}
-
-bool FormWindow::focus_entered(ui::Control& control) {
-  if (form_.active_control() == &control || moving_focus_) return false;
-  if (syncing()) {
-    // The focus moved as a side effect of the program's own change (the box
-    // that had it became disabled or hidden): the model follows, without events.
-    if (control.can_take_focus()) run([&] { form_.set_focus(control); });
-    return false;
-  }
-  if (reach(control) || closed_) return false;
-  // Refused: the focus goes back to the control that keeps it, and the mouse
-  // press that asked for the move does not reach the refused control.
-  refused_ = &control;
-  QTimer::singleShot(0, this, [this] { refused_ = nullptr; });
-  show_focus(form_.active_control());
-  return true;
-}
-
-bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event) {
-  if (resending_key_) return false;
-  // A key the focused control left alone goes on to its containers: it is
-  // not theirs to offer to a handler.
-  if (ui::Control* focused = control_of(QApplication::focusWidget()); focused != nullptr && focused != &control) {
-    return false;
-  }
-  const bool tab = (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
-                   (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) == 0;
-  const int code = key_code(event);
-  if (code < 0 && !tab) return false;
-  // Typed keys land where the caret shows: the model's focus comes here first,
-  // or the key is dropped and the caret goes back to the box that keeps it.
-  if (form_.active_control() != &control && !reach(control)) {
-    if (!closed_) show_focus(form_.active_control());
-    return true;
-  }
-  // Tab goes along the form's own tab order, as the program's sent Tab does.
-  if (tab) {
-    const bool backward = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier) != 0;
-    if (!moving_focus_) {
-      moving_focus_ = true;
-      run([&] { form_.send_tab(backward); });
-      moving_focus_ = false;
-    }
-    return true;
-  }
-  ControlView* v = view_of(&control);
-  if (v != nullptr) v->copy_selection_to_model();
-  int key = code;
-  run([&] { key = control.offer_key(code); });
-  if (closed_ || key == 0) return true;
-  // Enter on a focused command button presses it, as on any dialog; on a
-  // grid's row it does what a double click does.
-  if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::CommandButton) {
-    user_clicked(control);
-    return true;
-  }
-  if (key == ui::kKeyEnter && control.kind() == ui::ControlKind::Grid) {
-    if (control.row() >= 1) user_clicked_cell(control, control.row(), control.col(), true);
-    return true;
-  }
-  // Enter that no handler took, except where it breaks a line, presses the
-  // default button as a click would: the box is left first, and its
-  // Validate may keep the focus there.
-  if (key == ui::kKeyEnter && (v == nullptr || !v->takes_enter())) {
-    if (ui::Control* button = form_.default_button()) user_clicked(*button);
-    return true;
-  }
-  // Escape abandons: the cancel button's Click runs where the focus is, so an
-  // unfinished box cannot hold the user in the dialog.
-  if (key == ui::kKeyEscape) {
-    if (ui::Control* button = form_.cancel_button()) {
-      run([button] { button->user_click(); });
-      return true;
-    }
-  }
-  if (key == code) return false;
-  // A handler changed the key: the widget gets the changed one instead.
-  const char32_t ch = static_cast<char32_t>(key);
-  QKeyEvent changed(QEvent::KeyPress, qt_key(key), Qt::NoModifier, QString::fromUcs4(&ch, 1));
-  resending_key_ = true;
-  QCoreApplication::sendEvent(watched, &changed);
-  resending_key_ = false;
-  return true;
-}
-
-bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (closed_) return false;
-  if (watched == window_) {
-    if (event->type() == QEvent::Close) {
-      // The close box asks the form; the window stays unless it unloads.
-      event->ignore();
-      run([this] { form_.unload(ui::UnloadMode::CloseBox); });
-      return true;
-    }
-    if (event->type() == QEvent::LayoutRequest && form_.kind() == ui::FormKind::Dialog && window_->isVisible()) {
-      fit_to_contents();
-    }
-    if (event->type() == QEvent::Resize && window_->isVisible()) keep_on_screen();
-    if (event->type() == QEvent::KeyPress && form_.KeyPress && control_of(QApplication::focusWidget()) == nullptr) {
-      int code = key_code(static_cast<QKeyEvent*>(event));
-      if (code > 0) run([&] { form_.KeyPress(code); });
-    }
-    return false;
-  }
-  ui::Control* control = control_of(watched);
-  if (control == nullptr) return false;
-  ControlView* v = view_of(control);
-  // Another tab shows only once the focus could leave the box that has it.
-  if (v != nullptr && v->turns_tab(watched, event) && !reach(*control)) return true;
-  switch (event->type()) {
-    case QEvent::FocusIn: {
-      const bool by_mouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
-      const bool had_handler = static_cast<bool>(control->GotFocus);
-      if (focus_entered(*control)) return true;
-      // The click that gave the focus keeps what GotFocus selected, as on the
-      // desktop the program was made for; a later click places the caret.
-      if (by_mouse && had_handler && form_.active_control() == control && control->sel_length() > 0) {
-        keep_selection_ = control;
-        QTimer::singleShot(0, this, [this] { keep_selection_ = nullptr; });
-      }
-      return false;
-    }
-    case QEvent::KeyPress:
-      return key_pressed(*control, watched, static_cast<QKeyEvent*>(event));
-    case QEvent::MouseButtonPress:
-      if (keep_selection_ == control && v != nullptr && watched == v->text_editor()) {
-        keep_selection_ = nullptr;
-        swallowing_click_ = control;
-        return true;
-      }
-      [[fallthrough]];
-    case QEvent::MouseButtonDblClick:
-      if (refused_ == control) return true;
-      [[fallthrough]];
-    case QEvent::Wheel:
-      // A locked list neither drops down nor scrolls; its text can still be
-      // selected and copied.
-      return v != nullptr && watched == v->widget() && !v->accepts_pointer_input();
-    case QEvent::MouseMove:
-      return swallowing_click_ == control;
-    case QEvent::MouseButtonRelease: {
-      if (swallowing_click_ == control) {
-        swallowing_click_ = nullptr;
-        return true;
-      }
-      if (ui::can_have_focus(control->kind())) return false;
-      const auto* me = static_cast<QMouseEvent*>(event);
-      const auto* w = static_cast<QWidget*>(watched);
-      if (me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint())) user_clicked(*control);
-      // Handled here: a frame around the clicked label must not see it too.
-      return true;
-    }
-    default:
-      return false;
-  }
 }
 
 }  // namespace rg::qt

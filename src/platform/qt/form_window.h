@@ -23,6 +23,7 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QStatusBar;
 class QTimer;
 
 namespace rg::qt {
@@ -93,6 +94,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   // --- For the desktop ----------------------------------------------------
   // Sizes a dialog to what it shows, within the screen.
   void fit_to_contents();
+  // Moves the window back inside its screen where it reaches past an edge.
+  void keep_on_screen();
   // Called once when the form has unloaded.
   std::function<void(FormWindow&)> on_unloaded;
 
@@ -107,16 +110,20 @@ class FormWindow : public QObject, public ui::FormObserver {
   void build_menu_entries(QMenu* qmenu, ui::Menu& menu);
   // Ties a Qt action to its menu entry: state, name and the user's choice.
   void bind(QAction* action, ui::Menu& menu);
-  void build_status_bar(QWidget* bar);
+  // The bar the panels go in, placed before they are built.
+  static QStatusBar* new_status_bar();
+  void build_status_bar(QStatusBar* bar);
   void update_clock();
   void set_stretch(QGridLayout* grid);
+  // Passes the user's act on a control to the model, then shows the property
+  // it touches as the model has it.
+  void act(ui::Control& control, ui::Property shown, const std::function<void()>& call);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
   bool focus_entered(ui::Control& control);
   // Moves the model's focus to the control as the user would; false when
   // refused.
   bool reach(ui::Control& control);
   void show_focus(ui::Control* control);
-  void keep_on_screen();
 
   ui::Form& form_;
   QtDesktop& desktop_;

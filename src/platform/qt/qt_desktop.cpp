@@ -188,13 +188,8 @@ void QtDesktop::place(FormWindow& w, QWidget* over) {
     area = screen->availableGeometry();
   }
   if (area.isValid()) {
-    QPoint corner = area.center() - QPoint(win->width() / 2, win->height() / 2);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect s = screen->availableGeometry();
-      corner.setX(std::clamp(corner.x(), s.left(), std::max(s.left(), s.right() - win->width())));
-      corner.setY(std::clamp(corner.y(), s.top(), std::max(s.top(), s.bottom() - win->height())));
-    }
-    win->move(corner);
+    win->move(area.center() - QPoint(win->width() / 2, win->height() / 2));
+    w.keep_on_screen();
   }
 }
 
