@@ -272,3 +272,9 @@ TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges
   });
   click("mnuInlet");
 }
+
+// Reached without an open project (a dialog shown after Close), the connection
+// is refused with a reason, never a null followed.
+TEST(OpenProject, TheConnectionOfNoProjectIsRefused) {
+  EXPECT_THROW(app::OpenProject{}.connection(), db::Error);
+}
