@@ -4,9 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <set>
-#include <sstream>
-#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,12 +55,6 @@ TEST(ReportCells, StoredTextsBecomeNumbersOnlyWhereTheyShowExactlyAsStored) {
     const bool number = expected == "0.500" || expected == "-12" || expected == "3.25";
     EXPECT_EQ(sheet.find(1, 1)->kind == RecordingSheet::Kind::Number, number) << text;
   }
-}
-
-// 3.5192 in and 86 mm are read from the LD 204 rows below.
-TEST(ReportCells, TotalDepressionInInchesOrMillimetres) {
-  EXPECT_NEAR(*total_depression("2.000", "0.0833", "0.0200", "0.000", "ENGLISH"), 2.0, 0);
-  EXPECT_FALSE(total_depression("", "0.0833", "0.0200", "2.000", "ENGLISH"));
 }
 
 // --- Form LD 204 -------------------------------------------------------------------
@@ -198,46 +189,6 @@ TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
 }
 
 // --- Inlet Report --------------------------------------------------------------------
-
-// "r,c" cells separated by blanks.
-std::set<std::pair<int, int>> cells_of(const std::string& list) {
-  std::set<std::pair<int, int>> out;
-  std::istringstream in(list);
-  for (std::string at; in >> at;) out.insert({std::stoi(at), std::stoi(at.substr(at.find(',') + 1))});
-  return out;
-}
-
-TEST(InletReport, EachKindFillsItsOwnCellsOfRows24To43) {
-  // The gutter data and results of a gutter inlet on a grade and in a sag.
-  const std::string gutter_g = "24,9 25,3 25,9 26,9 27,3 34,3 35,3 35,9 36,3 36,9 37,3 37,9 38,3 40,9 42,3 ";
-  const std::string gutter_s = "24,9 25,3 25,9 26,9 27,3 34,9 35,9 37,9 38,9 41,3 ";
-  const std::vector<std::tuple<std::string, std::string, std::string>> kinds = {
-      {"Curb Inlet", "CONTINUOUS GRADE", gutter_g},
-      {"Slotted Inlet", "CONTINUOUS GRADE", gutter_g},
-      {"Grate Inlet", "CONTINUOUS GRADE", gutter_g + "27,9 28,9 29,3"},
-      {"Combination Curb and Grate Inlet", "CONTINUOUS GRADE", gutter_g + "27,9 28,9 29,3 29,9 41,9 42,9"},
-      {"Grate Inlet in a Ditch", "CONTINUOUS GRADE", "26,9 27,3 27,9 28,3 28,9 29,3 35,9 36,9 37,3 38,3 39,3 40,3 40,9 43,9"},
-      {"Curb Inlet", "SUMP", gutter_s + "28,3 30,3 31,3"},
-      {"Grate Inlet", "SUMP", gutter_s + "27,9 28,6 28,9 29,9 30,9 31,9"},
-      {"Combination Curb and Grate Inlet", "SUMP", gutter_s + "27,9 28,3 28,9 29,9 30,3 30,9 31,3 31,9"},
-      {"Slotted Inlet", "SUMP", gutter_s + "28,3 31,9"},
-      {"Grate Inlet in a Ditch", "SUMP", "27,9 28,9 29,9 30,9 31,9 38,9 41,3"},
-      // Any other type is a gutter inlet with no inlet details; lower-case "sump" is a grade.
-      {"Drop Inlet", "sump", gutter_g},
-  };
-  for (const auto& [type, location, cells] : kinds) {
-    const InletRecord inlet = {{"INLET_TYPE", type}, {"INLET_LOCATION", location}, {"LOCALDEP", "1"},
-                               {"GUTXSLOPE", "0.05"}, {"PAVXSLOPE", "0.02"}, {"GUTWIDTH", "1"}};
-    RecordingSheet sheet;
-    write_inlet_report(sheet, inlet, project("ENGLISH"), std::chrono::year{2024} / 3 / 15);
-    std::set<std::pair<int, int>> written;
-    for (const auto& [at, cell] : sheet.cells()) {
-      if (at.first >= 24) written.insert(at);
-    }
-    // Every inlet gets (24,3), (26,3) and (39,9).
-    EXPECT_EQ(written, cells_of(cells + " 24,3 26,3 39,9")) << type << " / " << location;
-  }
-}
 
 TEST(InletReport, HeaderIdentificationFlowAndTheComputedCells) {
   InletRecord combination = kCombinationOnGrade;
