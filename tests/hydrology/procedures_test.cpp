@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/shell_fixture.h"
-#include "fake_inlet_boxes.h"
+#include "hydrology_fixture.h"
 #include "hydrology/procedures.h"
 
 namespace rg::test {
@@ -44,7 +44,7 @@ TEST_F(Computations, WorkedDischarges) {
 // Projects opened as a user opens them, so that the rainfall file of their
 // kind is the one open.
 struct RainfallLookUp : ShellTest {
-  FakeInletBoxes boxes;
+  FakeInletForm boxes;
   void SetUp() override {
     ShellTest::SetUp();
     wire_fake_boxes(*session, boxes);
