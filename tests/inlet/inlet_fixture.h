@@ -28,6 +28,7 @@ class InletTest : public ::testing::Test {
            ("rg_inlet_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    open_project();
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
@@ -35,9 +36,10 @@ class InletTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // A project file made from the template, opened in a fresh session.
-  void open_project(const std::string& units = "ENGLISH", const std::string& file = "project.rvg") {
-    project_file = dir_ / file;
+  // A project file made from the template, opened in a fresh session (an
+  // English one is open when a test starts).
+  void open_project(const std::string& units = "ENGLISH") {
+    project_file = dir_ / "project.rvg";
     fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project_file, fs::copy_options::overwrite_existing);
     run_sql(project_file,
             "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "

@@ -1,14 +1,20 @@
-// The inlet design form walked as a user walks it: the number gate, the rules
-// of its identification, Solve of each kind, and the defaults of the project's
-// units (the unit coefficients show in the scenarios' hand-worked results of
-// each system).
+// The INLET store, and the inlet design form walked as a user walks it: the
+// number gate, the rules of its identification, Solve of each kind, and the
+// defaults of the project's units (the unit coefficients show in the
+// scenarios' hand-worked results of each system).
+//
+// The store: values bound (quotes are ordinary characters), inlet numbers
+// compared without regard to letter case, previous inlets searched on both sides.
 
 #include <map>
 #include <tuple>
 
 #include "hydraulics/controls.h"
+#include "inlet/inlet_store.h"
 #include "inlet/unit_settings.h"
 #include "inlet_fixture.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
 
 namespace rg::test {
 namespace {
@@ -17,8 +23,82 @@ namespace c = hyd::controls;
 namespace lib = inlet::quillmere_libraries;
 using Texts = std::map<std::string, std::string>;
 
+using inlet::store::inlet_exists;
+using inlet::store::inlet_naming_previous;
+
+class StoreTest : public InletTest {
+ protected:
+  void SetUp() override {
+    InletTest::SetUp();
+    store_inlet("A1", "", "", "0.250", "Route 29");
+    store_inlet("B'2", "a1", "", "<null>", "Main St");
+    store_inlet("C3", "", "b'2", "", "Main St");
+    store_inlet("x' OR 'a'='a");
+  }
+};
+
+TEST_F(StoreTest, NumbersMatchIgnoringCaseAndQuotesAreOrdinary) {
+  const struct {
+    const char* number;
+    bool stored;
+  } cases[] = {{"A1", true}, {"a1", true}, {"b'2", true}, {"C3 ", false}, {"D4", false}, {"x' OR 'a'='a", true},
+               {"' OR '1'='1", false}};
+  for (const auto& c : cases) EXPECT_EQ(inlet_exists(conn(), c.number), c.stored) << c.number;
+}
+
+TEST_F(StoreTest, PreviousInletSearchCoversBothSidesAndSkipsTheExcepted) {
+  const struct {
+    const char *number, *except, *found;
+  } cases[] = {{"A1", "", "B'2"}, {"a1", "", "B'2"}, {"B'2", "", "C3"}, {"B'2", "c3", "<none>"},
+               {"C3", "", "<none>"}, {"", "", "<none>"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(inlet_naming_previous(conn(), c.number, c.except).value_or("<none>"), c.found) << c.number;
+  }
+}
+
+TEST_F(StoreTest, StoredCarryoverIsTheTextAsStored) {
+  db::RecordSet rs;
+  inlet::store::open_carryover(rs, conn());
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "a1"), "0.250");
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "B'2"), "");  // Null
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "C3"), "");
+  EXPECT_FALSE(inlet::store::stored_carryover(rs, "Z9"));
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");  // left on the first row
+}
+
+TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
+  db::RecordSet rs;
+  inlet::store::open_inlet_records(rs, conn(), "b'2");
+  ASSERT_EQ(rs.record_count(), 1);
+  EXPECT_EQ(rs.value("ROADWAY").text(), "Main St");
+  inlet::store::open_inlet_records(rs, conn(), "x' OR 'a'='a");
+  EXPECT_EQ(rs.record_count(), 1);
+  inlet::store::open_inlet_records(rs, conn(), "");
+  ASSERT_EQ(rs.record_count(), 4);
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");
+}
+
+TEST_F(StoreTest, SearchInletsGivesTheReferringInletOnlyForPreviousInletFields) {
+  const struct {
+    const char *value, *field;
+    bool result;
+    const char* found;
+  } cases[] = {{"A1", "PREINLET2", true, "B'2"}, {"b'2", "PREINLET1", true, "C3"}, {"A1", "INLET_NUMBER", true, ""},
+               {"Z9", "INLET_NUMBER", false, ""}, {"A1", "ROADWAY", false, ""}};
+  for (const auto& c : cases) {
+    const auto search = inlet::store::search_inlets(*session, c.value, c.field);
+    EXPECT_EQ(search.found_any(), c.result) << c.value << " " << c.field;
+    EXPECT_EQ(search.found, c.found) << c.value << " " << c.field;
+  }
+}
+
+TEST_F(StoreTest, SearchThatCannotRunIsNeitherFoundNorNotFound) {
+  run_sql(project_file, "DROP TABLE INLET;");
+  desktop.expect_box_containing("INLET");
+  EXPECT_TRUE(inlet::store::search_inlets(*session, "A1", "PREINLET1").failed());
+}
+
 TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
-  open_project();
   store_inlet("A1");
   open_form();
   focus("Inlet_Number");
@@ -33,16 +113,13 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
-  close_unsaved();
 }
 
 // The computations and the flow data reach boxes by the names listed with the
 // port: each must be a control of the form.
 TEST_F(InletTest, EveryBoxReachedByNameIsOnTheForm) {
-  open_project();
   open_form();
   for (const auto name : hyd::box_names) EXPECT_NE(form().find(name), nullptr) << name;
-  close_unsaved();
 }
 
 // A standard stays only while the new kind and location offer it.
@@ -54,18 +131,15 @@ TEST_F(InletTest, AStandardNotOfferedAfterAChangeIsCleared) {
   } steps[] = {{"inlet_subtype", "DI-3B", "DI-3B"},         {"inlet_location", "SUMP", ""},
                {"inlet_subtype", "DI-3A", "DI-3A"},         {"inlet_location", "CONTINUOUS GRADE", "DI-3A"},
                {"inlet_type", "Grate Inlet", ""}};
-  open_project();
   open_form();
   type("Inlet_Number", "X1");
   for (const auto& s : steps) {
     pick(s.list, s.item);
     EXPECT_EQ(text("inlet_subtype"), s.standard) << s.list << " " << s.item;
   }
-  close_unsaved();
 }
 
 TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
-  open_project();
   open_form();
   type("Inlet_Number", "S1");
   pick("inlet_location", "SUMP");
@@ -120,7 +194,6 @@ TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
       {"Grate Inlet in a Ditch", "SUMP", "3", "3", {{"txtPeri", "8"}, {"txtArea", "3"}, {"cboClog", "50"}}, "txtdi",
        "7.559"},
   };
-  open_project();
   for (const auto& k : cases) {
     SCOPED_TRACE(std::string(k.kind) + " " + k.location);
     open_form();
