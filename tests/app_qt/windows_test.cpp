@@ -20,7 +20,7 @@
 #include "app/project_update.h"
 #include "app/session.h"
 #include "hydrology/area_dialog.h"
-#include "hydrology/fake_inlet_boxes.h"
+#include "hydrology/hydrology_fixture.h"
 #include "hydrology/tc_dialog.h"
 #include "layout_check.h"
 #include "platform/qt/form_window.h"
@@ -192,7 +192,7 @@ TEST_F(ProgramWindows, ABoxShownAfterTheUpgradeDialogIsLeftOutlivesTheDialog) {
 }
 
 TEST_F(ProgramWindows, TheHydrologyDialogs) {
-  test::FakeInletBoxes boxes;
+  test::FakeInletForm boxes;
   test::wire_fake_boxes(*session_, boxes);
   session_->project.unit_system = "ENGLISH";
   check(session_->form<hydrology::FrmTc>());

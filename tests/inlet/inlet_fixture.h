@@ -28,6 +28,7 @@ class InletTest : public ::testing::Test {
            ("rg_inlet_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
+    open_project();
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
@@ -35,9 +36,10 @@ class InletTest : public ::testing::Test {
     fs::remove_all(dir_);
   }
 
-  // A project file made from the template, opened in a fresh session.
-  void open_project(const std::string& units = "ENGLISH", const std::string& file = "project.rvg") {
-    project_file = dir_ / file;
+  // A project file made from the template, opened in a fresh session (an
+  // English one is open when a test starts).
+  void open_project(const std::string& units = "ENGLISH") {
+    project_file = dir_ / "project.rvg";
     fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project_file, fs::copy_options::overwrite_existing);
     run_sql(project_file,
             "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
@@ -92,21 +94,20 @@ class InletTest : public ::testing::Test {
   void click(const std::string& name) { box(name).user_click(); }
   void menu(const std::string& name) { form().menu(name).user_click(); }
 
-  // A new inlet typed in: number, kind and location, entered discharge.
-  void add_inlet(const std::string& number, const std::string& kind, const std::string& location,
-                 const std::string& discharge) {
-    type("Inlet_Number", number);
-    pick("inlet_type", kind);
-    pick("inlet_location", location);
-    show_tab(1);
-    type("discharge1", discharge);
-    tab();
-  }
   // Solve from the details tab, answered as a success.
   void solve() {
     show_tab(2);
     desktop.expect_box("Solved! Please check and Save your results");
     click("cmdsolve");
+  }
+  // A grate on a grade with 3 cfs, solved, not yet saved.
+  void solved_grate(const std::string& number) {
+    type("Inlet_Number", number);
+    pick("inlet_type", "Grate Inlet");
+    show_tab(1);
+    type("discharge1", "3");
+    tab();
+    solve();
   }
   void save(bool warned = false) {
     desktop.expect_box("Record Saved");

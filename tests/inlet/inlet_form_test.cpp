@@ -1,20 +1,104 @@
-// The inlet design form walked as a user walks it: the number gate, the rules
-// of its tabs, and Solve of each kind.
+// The INLET store, and the inlet design form walked as a user walks it: the
+// number gate, the rules of its identification, Solve of each kind, and the
+// defaults of the project's units (the unit coefficients show in the
+// scenarios' hand-worked results of each system).
+//
+// The store: values bound (quotes are ordinary characters), inlet numbers
+// compared without regard to letter case, previous inlets searched on both sides.
 
 #include <map>
-#include <vector>
+#include <tuple>
 
 #include "hydraulics/controls.h"
-#include "inlet/inlet_layout.h"
+#include "inlet/inlet_store.h"
+#include "inlet/unit_settings.h"
 #include "inlet_fixture.h"
+#include "platform/db/connection.h"
+#include "platform/db/record_set.h"
 
 namespace rg::test {
 namespace {
 
+namespace c = hyd::controls;
+namespace lib = inlet::quillmere_libraries;
 using Texts = std::map<std::string, std::string>;
 
+using inlet::store::inlet_exists;
+using inlet::store::inlet_naming_previous;
+
+class StoreTest : public InletTest {
+ protected:
+  void SetUp() override {
+    InletTest::SetUp();
+    store_inlet("A1", "", "", "0.250", "Route 29");
+    store_inlet("B'2", "a1", "", "<null>", "Main St");
+    store_inlet("C3", "", "b'2", "", "Main St");
+    store_inlet("x' OR 'a'='a");
+  }
+};
+
+TEST_F(StoreTest, NumbersMatchIgnoringCaseAndQuotesAreOrdinary) {
+  const struct {
+    const char* number;
+    bool stored;
+  } cases[] = {{"A1", true}, {"a1", true}, {"b'2", true}, {"C3 ", false}, {"D4", false}, {"x' OR 'a'='a", true},
+               {"' OR '1'='1", false}};
+  for (const auto& c : cases) EXPECT_EQ(inlet_exists(conn(), c.number), c.stored) << c.number;
+}
+
+TEST_F(StoreTest, PreviousInletSearchCoversBothSidesAndSkipsTheExcepted) {
+  const struct {
+    const char *number, *except, *found;
+  } cases[] = {{"A1", "", "B'2"}, {"a1", "", "B'2"}, {"B'2", "", "C3"}, {"B'2", "c3", "<none>"},
+               {"C3", "", "<none>"}, {"", "", "<none>"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(inlet_naming_previous(conn(), c.number, c.except).value_or("<none>"), c.found) << c.number;
+  }
+}
+
+TEST_F(StoreTest, StoredCarryoverIsTheTextAsStored) {
+  db::RecordSet rs;
+  inlet::store::open_carryover(rs, conn());
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "a1"), "0.250");
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "B'2"), "");  // Null
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "C3"), "");
+  EXPECT_FALSE(inlet::store::stored_carryover(rs, "Z9"));
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");  // left on the first row
+}
+
+TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
+  db::RecordSet rs;
+  inlet::store::open_inlet_records(rs, conn(), "b'2");
+  ASSERT_EQ(rs.record_count(), 1);
+  EXPECT_EQ(rs.value("ROADWAY").text(), "Main St");
+  inlet::store::open_inlet_records(rs, conn(), "x' OR 'a'='a");
+  EXPECT_EQ(rs.record_count(), 1);
+  inlet::store::open_inlet_records(rs, conn(), "");
+  ASSERT_EQ(rs.record_count(), 4);
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");
+}
+
+TEST_F(StoreTest, SearchInletsGivesTheReferringInletOnlyForPreviousInletFields) {
+  const struct {
+    const char *value, *field;
+    bool result;
+    const char* found;
+  } cases[] = {{"A1", "PREINLET2", true, "B'2"}, {"b'2", "PREINLET1", true, "C3"}, {"A1", "INLET_NUMBER", true, ""},
+               {"Z9", "INLET_NUMBER", false, ""}, {"A1", "ROADWAY", false, ""}};
+  for (const auto& c : cases) {
+    const auto search = inlet::store::search_inlets(*session, c.value, c.field);
+    EXPECT_EQ(search.found_any(), c.result) << c.value << " " << c.field;
+    EXPECT_EQ(search.found, c.found) << c.value << " " << c.field;
+  }
+}
+
+TEST_F(StoreTest, SearchThatCannotRunIsNeitherFoundNorNotFound) {
+  run_sql(project_file, "DROP TABLE INLET;");
+  desktop.expect_box_containing("INLET");
+  EXPECT_TRUE(inlet::store::search_inlets(*session, "A1", "PREINLET1").failed());
+}
+
 TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
-  open_project();
   store_inlet("A1");
   open_form();
   focus("Inlet_Number");
@@ -29,39 +113,13 @@ TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
-  close_unsaved();
 }
 
 // The computations and the flow data reach boxes by the names listed with the
 // port: each must be a control of the form.
 TEST_F(InletTest, EveryBoxReachedByNameIsOnTheForm) {
-  open_project();
   open_form();
   for (const auto name : hyd::box_names) EXPECT_NE(form().find(name), nullptr) << name;
-  close_unsaved();
-}
-
-TEST_F(InletTest, TheStandardInletsFollowKindAndLocation) {
-  struct Case {
-    const char* kind;
-    const char* location;
-    std::size_t count;
-    const char* first;
-  } cases[] = {{"Curb Inlet", "CONTINUOUS GRADE", 16, "DI-3A"}, {"Curb Inlet", "SUMP", 16, "DI-3A"},
-               {"Grate Inlet", "SUMP", 3, "DI-1"}, {"Combination Curb and Grate Inlet", "SUMP", 16, "DI-2A"},
-               {"Slotted Inlet", "CONTINUOUS GRADE", 1, "DI-13"}, {"Grate Inlet in a Ditch", "SUMP", 8, "DI-5"}};
-  open_project();
-  open_form();
-  type("Inlet_Number", "X1");
-  for (const auto& c : cases) {
-    pick("inlet_type", c.kind);
-    pick("inlet_location", c.location);
-    focus("inlet_subtype");
-    ASSERT_EQ(box("inlet_subtype").items().size(), c.count) << c.kind << " " << c.location;
-    EXPECT_EQ(box("inlet_subtype").item(0), c.first);
-  }
-  EXPECT_EQ(box("inlet_subtype").items()[7], "DI-12C");
-  close_unsaved();
 }
 
 // A standard stays only while the new kind and location offer it.
@@ -73,18 +131,15 @@ TEST_F(InletTest, AStandardNotOfferedAfterAChangeIsCleared) {
   } steps[] = {{"inlet_subtype", "DI-3B", "DI-3B"},         {"inlet_location", "SUMP", ""},
                {"inlet_subtype", "DI-3A", "DI-3A"},         {"inlet_location", "CONTINUOUS GRADE", "DI-3A"},
                {"inlet_type", "Grate Inlet", ""}};
-  open_project();
   open_form();
   type("Inlet_Number", "X1");
   for (const auto& s : steps) {
     pick(s.list, s.item);
     EXPECT_EQ(text("inlet_subtype"), s.standard) << s.list << " " << s.item;
   }
-  close_unsaved();
 }
 
 TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
-  open_project();
   open_form();
   type("Inlet_Number", "S1");
   pick("inlet_location", "SUMP");
@@ -115,60 +170,133 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   close_unsaved();
 }
 
-// Each computation through the form, with the defaults of a new English inlet
-// and the changes typed on the details tab (the curb on a grade is walked in the
-// scenarios). Values worked by hand from the
-// formulas (the hydraulics' own cases), here as the boxes show them.
-struct SolveCase {
-  const char* kind;
-  const char* location;
-  const char* q1;
-  const char* q2;
-  Texts inputs;
-  Texts results;
-};
-
+// Solve runs the computation of the kind and location chosen: one result of
+// each, with the defaults of a new English inlet and the changes typed on the
+// details tab, worked by hand from the formulas (the hydraulics' own cases; the
+// curb on a grade is walked in the scenarios).
 TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
-  const SolveCase cases[] = {
-      {"Grate Inlet", "CONTINUOUS GRADE", "3", "", {},
-       {{"txtSpread", "9.315"}, {"txtSe", "0.1094"}, {"txtE", "0.643"}, {"txtQi", "1.929"}, {"txtQc", "1.071"}}},
-      {"Combination Curb and Grate Inlet", "CONTINUOUS GRADE", "3", "", {},
-       {{"txtQic", "1.645"}, {"txtE", "0.548"}, {"txtQi", "1.645"}, {"txtQc", "1.355"}}},
-      {"Slotted Inlet", "CONTINUOUS GRADE", "3", "", {{"cboLength", "5"}},
-       {{"txtE", "0.655"}, {"txtQi", "1.965"}, {"txtQc", "1.035"}}},
+  const struct {
+    const char *kind, *location, *q1, *q2;
+    Texts inputs;
+    const char *result, *value;
+  } cases[] = {
+      {"Grate Inlet", "CONTINUOUS GRADE", "3", "", {}, "txtQi", "1.929"},
+      {"Combination Curb and Grate Inlet", "CONTINUOUS GRADE", "3", "", {}, "txtQic", "1.645"},
+      {"Slotted Inlet", "CONTINUOUS GRADE", "3", "", {{"cboLength", "5"}}, "txtQi", "1.965"},
       {"Grate Inlet in a Ditch", "CONTINUOUS GRADE", "10", "", {{"txtS", "0.005"}, {"txtn", "0.03"}, {"cboLength", "3"}},
-       {{"txtDepth", "10.828"}, {"txtFA", "4.247"}, {"txtRs", "0.8562"}, {"txtQi", "9.173"}, {"txtQc", "0.827"}}},
-      {"Curb Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboLength", "5"}},
-       {{"txtGutterSpread", "6.567"}, {"txtResFlo", "Weir Flow"}, {"txtEPeri", "8.600"}, {"txtdi", "5.411"},
-        {"txtQi", "3.000"}, {"txtQc", ""}}},
-      {"Grate Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboClog", "50"}},
-       {{"txtSpread", "26.099"}, {"txtRA", "2.000"}, {"txtRP", "2.500"}, {"txtdi", "10.514"}, {"txtQi", "3.000"}}},
-      {"Combination Curb and Grate Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboLength", "4"}},
-       {{"txtSpread", "14.559"}, {"txtEPeri", "7.600"}, {"txtdi", "7.134"}, {"txtQi", "3.000"}}},
-      {"Slotted Inlet", "SUMP", "0.5", "0.5",
-       {{"txtS", "0.01"}, {"txtslotw", "1.75"}, {"cboLength", "20"}},
-       {{"txtElength", "20.000"}, {"txtResFlo", "Weir Flow"}, {"txtQi", "1.000"}}},
-      {"Grate Inlet in a Ditch", "SUMP", "3", "3", {{"txtPeri", "8"}, {"txtArea", "3"}, {"cboClog", "50"}},
-       {{"txtResFlo", "Weir Flow"}, {"txtdi", "7.559"}, {"txtRA", "1.500"}, {"txtRP", "4.000"}, {"txtQi", "6.000"}}},
+       "txtRs", "0.8562"},
+      {"Curb Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboLength", "5"}}, "txtdi", "5.411"},
+      {"Grate Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboClog", "50"}}, "txtdi", "10.514"},
+      {"Combination Curb and Grate Inlet", "SUMP", "1.5", "1.5", {{"txtS", "0.01"}, {"cboLength", "4"}}, "txtdi",
+       "7.134"},
+      {"Slotted Inlet", "SUMP", "0.5", "0.5", {{"txtS", "0.01"}, {"txtslotw", "1.75"}, {"cboLength", "20"}},
+       "txtElength", "20.000"},
+      {"Grate Inlet in a Ditch", "SUMP", "3", "3", {{"txtPeri", "8"}, {"txtArea", "3"}, {"cboClog", "50"}}, "txtdi",
+       "7.559"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.kind) + " " + c.location);
-    open_project();
+  for (const auto& k : cases) {
+    SCOPED_TRACE(std::string(k.kind) + " " + k.location);
     open_form();
     type("Inlet_Number", "K1");
-    pick("inlet_type", c.kind);
-    pick("inlet_location", c.location);
+    pick("inlet_type", k.kind);
+    pick("inlet_location", k.location);
     show_tab(1);
-    type("discharge1", c.q1);
-    if (*c.q2 != 0) type("discharge2", c.q2);
+    type("discharge1", k.q1);
+    if (*k.q2 != 0) type("discharge2", k.q2);
     tab();
     show_tab(2);
-    for (const auto& [name, value] : c.inputs) type(name, value);
+    for (const auto& [name, value] : k.inputs) type(name, value);
     tab();
     solve();
     EXPECT_EQ(box("SSTab1").current_tab(), 3);
-    for (const auto& [name, value] : c.results) EXPECT_EQ(text(name), value) << name;
+    EXPECT_EQ(text(k.result), k.value);
     EXPECT_TRUE(form().solved());
+    close_unsaved();
+  }
+}
+
+// Opened to add an inlet, and again set up after use (as adding the next one
+// does), the form shows the defaults of the project's units; the road is the
+// first stored inlet's in number order, and closing stores nothing.
+TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
+  const struct {
+    std::string units;
+    Texts texts;  // boxes and lists of a new inlet
+    std::string number_format;
+  } cases[] = {
+      {"ENGLISH",
+       {{"allowable_spread", "8.0"}, {"txtS", "0.0100"}, {"txtW", "2.000"}, {"txta", "2.000"}, {"txthco", "4.000"},
+        {"txtPeri", "6.000"}, {"txtAngle", "0.00"}, {"Tc", "5.0"}, {"Cf", "1.0"}, {"TcStr", ""},
+        {"cboType", "P-1-7/8"}, {"inlet_type", "Curb Inlet"}, {"inlet_location", "CONTINUOUS GRADE"},
+        {"storm_frequency", "2"}},
+       "#0.000"},
+      // Anything but "ENGLISH" is metric.
+      {"",
+       {{"allowable_spread", "3.0"}, {"txtS", "0.01000"}, {"txtW", "0.6000"}, {"txta", "50.0000"},
+        {"txthco", "200.0000"}, {"txtPeri", "2.0000"}, {"txtAngle", "0.00"}, {"cboType", "P-50"},
+        {"offset_location", "RIGHT"}},
+       "#0.0000"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE("units \"" + k.units + "\"");
+    open_project(k.units);
+    store_inlet("B2", "", "", "<null>", "Side Rd");
+    store_inlet("a1", "", "", "<null>", "Main St");
+    open_form();
+    EXPECT_EQ(text("RoadWay") + " " + text("project_id"), "Main St P-1");
+    EXPECT_TRUE(box("Inlet_Number").enabled());
+    EXPECT_TRUE(form().toolbar_pressed(1));
+    EXPECT_FALSE(form().solved());
+    for (const bool used : {false, true}) {
+      SCOPED_TRACE(used ? "set up after use" : "at load");
+      if (used) {
+        box("SSTab1").set_current_tab(3);
+        box("compute_Icheck").set_value(1);
+        box("TcStr").set_text("5;10");
+        session->handover.area_side = app::AreaSide::side2;
+        session->number_format = "0.0";
+        lib::initial_unit_settings(form(), *session);
+      }
+      for (const auto& [name, expected] : k.texts) EXPECT_EQ(text(name), expected) << name;
+      EXPECT_EQ(session->number_format, k.number_format);
+      EXPECT_FALSE(box("txtAngle").enabled());
+      // An entered discharge and intensity.
+      EXPECT_EQ(box("input_dischargecheck").value() + 2 * box("input_Icheck").value(), 3);
+      EXPECT_EQ(box("compute_dischargecheck").value() + box("compute_Icheck").value(), 0);
+      EXPECT_EQ(box("SSTab1").current_tab(), 0);
+      EXPECT_EQ(session->handover.area_side, app::AreaSide::none);
+    }
+    close_unsaved();
+    EXPECT_EQ(query_rows(project_file, "SELECT count(*) FROM INLET")[0], "2");
+  }
+}
+
+// A reset restores the geometry of the units but not the spread; disabling
+// greys the inputs and keeps their texts; clearing empties every result.
+TEST_F(InletTest, AResetRestoresTheGeometryButNotTheSpreadAndClearingEmptiesTheResults) {
+  for (const auto& [units, slope, length] : {std::tuple{"ENGLISH", "0.0100", "2.000"},
+                                             std::tuple{"METRIC", "0.01000", "0.6000"}}) {
+    SCOPED_TRACE(units);
+    open_project(units);
+    open_form();
+    box("allowable_spread").set_text("6.5");
+    box("txtS").set_text("0.05");
+    box("cboLength").set_text("9.000");
+    box("cboType").set_list_index(4);
+    box("txtAngle").set_enabled(true);
+    box("txtAngle").set_text("45.00");
+    for (c::Name name : c::result_boxes) box(std::string(name)).set_text("1.5");
+    lib::reset_geometry_inputs(form(), *session);
+    lib::disable_geometry_inputs(form());
+    lib::clear_results(form());
+    EXPECT_EQ(text("allowable_spread") + " " + text("txtS") + " " + text("cboLength") + " " + text("txtAngle"),
+              std::string("6.5 ") + slope + " " + length + " 0.00");
+    EXPECT_EQ(box("cboType").list_index(), 0);
+    for (c::Name name : c::geometry_inputs) {
+      EXPECT_FALSE(box(std::string(name)).enabled()) << name;
+      EXPECT_EQ(box(std::string(name)).back_color(), ui::kButtonFace) << name;
+    }
+    for (c::Name name : c::result_boxes) EXPECT_EQ(text(std::string(name)), "") << name;
     close_unsaved();
   }
 }

@@ -1,0 +1,300 @@
+// The rainfall procedures and the drainage-area and time-of-concentration
+// dialogs on the scripted desktop, writing into a stand-in for the inlet design
+// form: the worked discharges, the look-up on a project opened through the main
+// window with the rainfall file the project's kind reads, and the dialogs.
+//
+// Area, W7 (15-row table, English): paved 1.25 ac at C 0.90, lawns 0.8 ac with
+// C 0.4 clamped to 0.35, shoulder 0.333 ac with C emptied to 0.35: C x A
+// 1.125 + 0.28 + 0.11655 = 1.52155 over 2.383 ac.
+//
+// Tc: the worked values W4 (kinematic wave 10.705), W5 (gutter flow 1.777) and
+// W6 (Kirpich 5.082); Kirpich with H 20, L 1000 gives 7.454.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/shell_fixture.h"
+#include "hydrology/area_dialog.h"
+#include "hydrology/tc_dialog.h"
+#include "hydrology_fixture.h"
+#include "platform/db/connection.h"
+
+namespace rg::test {
+namespace {
+
+struct Computations : HydrologyDialogTest {};
+
+TEST_F(Computations, WorkedDischarges) {
+  const struct {
+    hyd::FlowData in;
+    Texts out;  // the two discharges and the total
+    const char* said = nullptr;
+  } cases[] = {
+      {{.cf = "1.1", .total_ca = {"2.5", ""}, .intensity = "5.123", .carryover = {"1.2", ""}, .discharge = {"", "9.9"}},
+       {"14.088", "9.9", "15.288"}},
+      // Both sides of a sag, the total of the unrounded discharges, are walked in the scenarios.
+      // No intensity (a failed look-up): no discharge, and no second box.
+      {{.cf = "1.0", .total_ca = {"1.0", ""}, .intensity = "", .discharge = {"3.0", ""}, .qtotal = "3.0"},
+       {"", "", ""}},
+      {{.total_ca = {"1.0", ""}, .intensity = "5.0", .discharge = {"5.000", ""}, .qtotal = "5.000"}, {"", "", ""},
+       "The frequency factor Cf holds no number: the discharge cannot be computed."},
+  };
+  for (const auto& c : cases) {
+    session.number_format = "0.000";
+    boxes.flow = c.in;
+    if (c.said) desktop.expect_box(c.said);
+    session.services.compute_discharge();
+    const auto& w = boxes.flow;
+    EXPECT_EQ((Texts{w.discharge[0], w.discharge[1], w.qtotal}), c.out);
+    EXPECT_EQ(w.carryover[1], "0.0");
+  }
+}
+
+// Projects opened as a user opens them, so that the rainfall file of their
+// kind is the one open.
+struct RainfallLookUp : ShellTest {
+  FakeInletForm boxes;
+  void SetUp() override {
+    ShellTest::SetUp();
+    wire_fake_boxes(*session, boxes);
+  }
+};
+
+// A station's intensity, and a county's of an older shared project, are worked
+// through the scenarios. A quoted name is found; what is not found is said and
+// gives no intensity and no discharge.
+TEST_F(RainfallLookUp, AStationOfACurrentProject) {
+  const struct {
+    const char* station;  // as SQL
+    int years;
+    const char* said;
+  } cases[] = {
+      {"Stuart''s Draft", 100, nullptr},
+      {"Atlantis", 10,
+       "The rainfall data hold no row for the NOAA station \"Atlantis\": the rainfall intensity cannot be computed."},
+      {"Richmond WSO Airport", 0, "No storm frequency is chosen: the rainfall intensity cannot be computed."},
+  };
+  for (const auto& c : cases) {
+    const auto f = make_current("current.rvg");
+    run_sql(f, "UPDATE PROJECT SET NOAA_STATION = '" + std::string(c.station) + "'");
+    desktop.expect_box("Project Name: Route 29 Widening");
+    open_file(f);
+    boxes.flow = {.cf = "1.0", .tc = "60", .total_ca = {"1.0", ""}, .intensity = "4.000", .qtotal = "4.000"};
+    if (c.said) desktop.expect_box(c.said);
+    EXPECT_EQ(session->services.compute_intensity(c.years), c.said == nullptr) << c.station;
+    session->services.compute_discharge();
+    EXPECT_EQ(boxes.flow.intensity.empty(), c.said != nullptr) << c.station;
+    EXPECT_EQ(boxes.flow.qtotal.empty(), c.said != nullptr) << c.station;
+    desktop.expect_box("Current Project Is Closed!");
+    main().menu("mnucloseProj").user_click();
+  }
+}
+
+constexpr const char* kW7Areas = ",,,,,,,,1.250,,,0.800,,,0.333";
+constexpr const char* kW7Cs = "0.80,0.65,0.50,0.40,0.40,0.35,0.30,0.20,0.90,0.50,0.35,0.35,0.20,0.40,0.35";
+
+struct AreaDialog : HydrologyDialogTest {
+  void select_side(int side) { session.handover.area_side = side == 1 ? app::AreaSide::side1 : app::AreaSide::side2; }
+};
+
+TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
+  for (const int side : {1, 2}) {
+    const std::size_t s = side - 1;
+    boxes.flow = {.cf = "1.0", .intensity = "4.156", .carryover = {"0", ""}, .sump = side == 2};
+    select_side(side);
+    auto& dialog = session.form<hydrology::FrmAreaV2>();
+    run(dialog, [](ui::Form& f) {
+      enter(f, "Area8", "1.25");
+      enter(f, "Area11", "0.8");
+      enter(f, "Cval11", "0.4");
+      enter(f, "Area14", "0.333");
+      enter(f, "Cval14", "");
+      click(f, "cmdcomputearea");
+      EXPECT_EQ(texts(f, {"Cval11", "Cval14", "CA11", "TAREA", "TCA"}),
+                (Texts{"0.35", "0.35", "0.28", "2.383", "1.52155"}));
+      click(f, "cmdsavearea");
+    });
+    const auto& w = boxes.flow;
+    // Q = 1.522 x 4.156 x 1.0; side 1 of the sag has no area.
+    EXPECT_EQ((Texts{w.area_str[s], w.c_str[s], w.total_area[s], w.total_ca[s], w.discharge[s], w.qtotal}),
+              (Texts{kW7Areas, kW7Cs, "2.383", "1.522", "6.325", "6.325"})) << side;
+    run(dialog, [](ui::Form& f) {
+      EXPECT_EQ(texts(f, {"Area8", "CA14", "TCA"}), (Texts{"1.250", "0.11655", "1.52155"}));
+      click(f, "cmdcancelarea");
+    });
+    select_side(3 - side);
+    run(dialog, [](ui::Form& f) {
+      EXPECT_EQ(texts(f, {"Area8", "TAREA"}), (Texts{"", "0"}));
+      click(f, "cmdcancelarea");
+    });
+  }
+}
+
+// Texts saved under the other table, or cut short, fill the rows they have; a
+// stored C outside its row's range (0.80 - 0.90, 0.65 - 0.75) is brought to the
+// bound and a negative area left out, so C x A and the totals use what is
+// shown; a box says so; nothing is written until the user saves.
+TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
+  const struct {
+    std::string areas, cs;
+    const char* said;
+    Texts shown;  // Area1, Cval1, CA1 and TCA
+  } cases[] = {
+      // 2 x 0.90 + 1 x 0.65
+      {"2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
+       "they hold 24 rows, this table has 15. The rows that fit are shown. A stored C outside",
+       {"1.000", "0.65", "0.65", "2.45"}},
+      // 2 x 0.80
+      {"2.000,-5.000" + std::string(13, ','), "0.10" + std::string(kW7Cs).substr(4),
+       "A stored C outside its row's range was brought to the range's bound. A stored area that is negative",
+       {"", "0.65", "", "1.6"}},
+  };
+  for (const auto& c : cases) {
+    select_side(1);
+    boxes.flow = {.area_str = {c.areas, ""}, .c_str = {c.cs, ""}, .total_area = {"9.9", ""}};
+    const auto before = boxes.flow;
+    desktop.expect_box_containing(c.said);
+    run(session.services.area_dialog(), [&c](ui::Form& f) {
+      EXPECT_EQ(texts(f, {"Area1", "Cval1", "CA1", "TCA"}), c.shown) << c.said;
+      click(f, "cmdcancelarea");
+    });
+    EXPECT_EQ(boxes.flow, before);
+  }
+}
+
+// A pasted negative area is refused in its box; two areas of 1E+308 have no
+// total, and SAVE hands nothing over.
+TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
+  select_side(1);
+  desktop.expect_box("The area of \"Schools\" cannot be negative.");
+  desktop.expect_box("The total area is too large to be a number: check the areas.");  // leaving Area3
+  desktop.expect_box("The total area is too large to be a number: check the areas.");  // SAVE
+  run(session.services.area_dialog(), [](ui::Form& f) {
+    enter(f, "Area2", "-5");
+    EXPECT_FALSE(f.user_move_focus(f.control("Area3")));
+    EXPECT_EQ(f.control("CA2").text(), "");
+    enter(f, "Area2", "1e308");
+    enter(f, "Area3", "1e308");
+    click(f, "cmdsavearea");
+    EXPECT_EQ(texts(f, {"TAREA", "TCA"}), (Texts{"", ""}));
+    click(f, "cmdcancelarea");
+  });
+  EXPECT_EQ(boxes.flow, hyd::FlowData{});
+}
+
+using ui::Answer;
+
+// W4 to W6 as saved from an English project, Seeley untouched.
+constexpr const char* kWorked =
+    "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,0.0080,0.016,"
+    "0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,12.000,600.000,Natural basin with well defined channel,1.0,5.082,"
+    "17.564";
+
+// As stored before Kirpich's segment was added (fields 22, 23, 26 and 27).
+constexpr const char* kBeforeKirpich =
+    "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,0.0080,0.016,"
+    "0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,0.0,0.0,Natural basin with well defined channel,1.0,0.0,12.482";
+// Seeley's segment stored 61.5 m long from 10.0 to 9.0 (fields 15 to 17).
+constexpr const char* kSeeleyTooLong =
+    "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,0.0080,0.016,"
+    "0.150,1.777,61.5000,10.0,9.0,,Paved,0.9,0.0,12.000,600.000,Natural basin with well defined channel,1.0,5.082,"
+    "17.564";
+
+struct TcDialog : HydrologyDialogTest {
+  hydrology::FrmTc& dialog() { return session.form<hydrology::FrmTc>(); }
+  void store(const std::string& tcstr, const std::string& options) {
+    boxes.flow.tc_str = tcstr;
+    boxes.flow.tc_option_str = options;
+  }
+};
+
+TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
+  // The 10-year storm of Stuart's Draft: B 41.822, D 10.0, E 0.6753.
+  session.rainfall.rainfall_conn = std::make_unique<db::Connection>();
+  session.rainfall.rainfall_conn->open(std::filesystem::path(RG_PROGRAM_DIR) / "VARMNOAA.rdb", db::Access::ReadOnly);
+  session.project.open_project_noaa_station = "Stuart's Draft";
+  boxes.flow = {.storm_frequency = "10", .cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
+  store(kBeforeKirpich, "1,1,0,0");
+  run(dialog(), [](ui::Form& f) {
+    EXPECT_EQ(f.control("CheckTc1").value(), 1);
+    EXPECT_EQ(texts(f, {"txtTc1", "txtTc2", "computedTc"}), (Texts{"10.705", "1.777", "12.482"}));
+    enter(f, "txtoutlet_height", "12");
+    enter(f, "txttravel_length", "600");
+    click(f, "CheckTc4");
+    EXPECT_EQ(f.control("computedTc").text(), "17.564");
+    click(f, "cmdsaveTc");
+  });
+  EXPECT_FALSE(dialog().is_loaded());
+  const auto& w = boxes.flow;
+  EXPECT_EQ(w.tc_computed, 1);
+  // I = 41.822 / (17.564 + 10)^0.6753 = 4.454; Q = 1.522 x 4.454 x 1.0.
+  EXPECT_EQ((Texts{w.tc, w.tc_str, w.tc_option_str, w.intensity, w.discharge[0], w.qtotal}),
+            (Texts{"17.564", kWorked, "1,1,0,1", "4.454", "6.779", "6.779"}));
+}
+
+// An included segment's time and the total follow its inputs as they are left,
+// so the total shown is the one SAVE Tc hands over. Seeley, C 0.9: L 20, S 0.05
+// gives 0.225 x 3.519108 x 1.766834 / 0.9 = 1.554; L 150, S 0.02 gives
+// 0.225 x 8.202728 x 2.102831 / 0.9 = 4.312. Equal elevations give no time
+// until SAVE Tc refuses the segment.
+TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
+  desktop.expect_box("Compute Error!  Upper Elevation is lower than Lower Elevation");
+  run(dialog(), [](ui::Form& f) {
+    enter(f, "flow_distance3", "20");
+    enter(f, "upper_elevation3", "101");
+    enter(f, "lower_elevation3", "100");
+    click(f, "CheckTc3");
+    EXPECT_EQ(f.control("computedTc").text(), "1.554");
+    enter(f, "flow_distance3", "150");
+    enter(f, "upper_elevation3", "103");
+    enter(f, "txtoutlet_height", "20");
+    enter(f, "txttravel_length", "1000");
+    click(f, "CheckTc4");
+    EXPECT_EQ(f.control("computedTc").text(), "11.766");  // 4.312 + 7.454
+    enter(f, "lower_elevation3", "103");
+    f.user_move_focus(f.control("rational_C_value"));
+    EXPECT_EQ(texts(f, {"slope3", "txtTc3", "computedTc"}), (Texts{"0.0000", "", ""}));
+    click(f, "cmdsaveTc");
+    EXPECT_EQ(f.control("CheckTc3").value(), 0);
+    EXPECT_EQ(f.control("computedTc").text(), "7.454");
+    click(f, "cmdsaveTc");
+  });
+  EXPECT_EQ(boxes.flow.tc, "7.454");
+}
+
+// Cancel in the question keeps the dialog open; its CANCEL then writes nothing.
+TEST_F(TcDialog, ATotalOfFiveMinutesOrLessAsksForTheDefault) {
+  for (const Answer answer : {Answer::OK, Answer::Cancel}) {
+    boxes.flow = {.tc = "7.5", .tc_computed = 1};
+    const auto before = boxes.flow;
+    desktop.expect_box("Computed Tc < 5 min, Default 5 Min will be used", answer);
+    run(dialog(), [answer](ui::Form& f) {
+      click(f, "cmdsaveTc");
+      EXPECT_EQ(f.is_loaded(), answer == Answer::Cancel);
+      if (f.is_loaded()) click(f, "cmdcancelTc");
+    });
+    EXPECT_EQ(boxes.flow, answer == Answer::OK ? hyd::FlowData{.tc = "5.0"} : before);
+  }
+}
+
+// A segment stored beyond its method's length limit (Seeley, 61 m in a metric
+// project) is not computed when the dialog opens: the limit is said and the
+// segment is switched off.
+TEST_F(TcDialog, AStoredSegmentBeyondItsLimitIsFlaggedAtOpen) {
+  session.project.unit_system = "METRIC";
+  store(kSeeleyTooLong, "0,0,1,0");
+  desktop.expect_box("Maximum Flow Distance must be less than  61 m!");
+  // The distance has the focus at open: leaving it says the limit again.
+  desktop.expect_box("Maximum Flow Distance must be less than  61 m!");
+  run(dialog(), [](ui::Form& f) {
+    EXPECT_EQ(f.control("CheckTc3").value(), 0);
+    EXPECT_EQ(f.control("txtTc3").text(), "0.0");
+    click(f, "cmdcancelTc");
+  });
+}
+
+}  // namespace
+}  // namespace rg::test

@@ -1,0 +1,70 @@
+#pragma once
+// A session on the scripted desktop whose services reach a stand-in for the
+// inlet design form, and the user's hands on a dialog.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "hydrology/procedures.h"
+#include "platform/ui/scripted_desktop.h"
+#include "support/fake_inlet_form.h"
+
+namespace rg::test {
+
+// The hydrology reaches the design form through its flow data alone.
+inline void wire_fake_boxes(app::Session& session, FakeInletForm& boxes) {
+  hydrology::wire_services(session);
+  session.services.inlet_boxes = [&boxes]() -> hyd::InletFormPort& { return boxes; };
+}
+inline void expect_flow_only(const FakeInletForm& boxes) {
+  EXPECT_EQ(boxes.log.size(), boxes.of("flow").size()) << "the design form reached other than by its flow data";
+}
+
+// The user's actions on a dialog: a box left after typing, a click that takes
+// the focus first (so the box being edited is left before the click acts).
+inline void enter(ui::Form& form, const std::string& name, const std::string& text) {
+  ui::Control& box = form.control(name);
+  form.user_move_focus(box);
+  box.user_edit_text(text);
+}
+inline void click(ui::Form& form, const std::string& name) {
+  ui::Control& c = form.control(name);
+  form.user_move_focus(c);
+  c.user_click();
+}
+
+// The texts of the named boxes of a dialog, in order.
+using Texts = std::vector<std::string>;
+inline Texts texts(ui::Form& form, std::initializer_list<const char*> names) {
+  Texts out;
+  for (const char* name : names) out.push_back(form.control(name).text());
+  return out;
+}
+
+struct HydrologyDialogTest : ::testing::Test {
+  ui::ScriptedDesktop desktop;
+  app::Session session{desktop, RG_PROGRAM_DIR};
+  FakeInletForm boxes;
+
+  void SetUp() override {
+    wire_fake_boxes(session, boxes);
+    session.project.unit_system = "ENGLISH";
+    session.project.open_project_major_release = "2.1";
+  }
+  void TearDown() override {
+    for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
+    expect_flow_only(boxes);
+  }
+  // Shows the dialog modally with the user's script.
+  void run(ui::Form& dialog, std::function<void(ui::Form&)> script) {
+    desktop.expect_modal(dialog.name(), std::move(script));
+    desktop.show_modal(dialog);
+  }
+};
+
+}  // namespace rg::test
