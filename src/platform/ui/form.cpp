@@ -271,6 +271,9 @@ bool Form::send_tab(bool backward) {
   EventScope scope(*this);
   Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
+  // A list's text is taken whole when Tab reaches it, as the desktop's own
+  // lists do, so typing replaces the item rather than joining it.
+  if (next->kind() == ControlKind::ComboBox) next->set_selection(0, static_cast<int>(next->text().size()));
   return user_move_focus(*next);
 }
 
