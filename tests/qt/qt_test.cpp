@@ -506,20 +506,19 @@ TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
   EXPECT_EQ(dialog.description->sel_length(), 0);
 }
 
+// A key handler that sends Tab (Enter-to-next-field) moves the widget focus;
+// when the box with the focus becomes disabled, the model follows the focus.
 TEST_F(QtFront, FocusMovedByTheProgramMovesTheWidgetFocus) {
   qt::FormWindow& w = shown(dialog);
-  dialog.set_focus(*dialog.description);
-  EXPECT_EQ(QApplication::focusWidget(), w.widget("description"));
-  // Enter-to-next-field: a key handler sends Tab.
   dialog.description->KeyPress = [&](int& key) {
     if (key == ui::kKeyEnter) {
       dialog.send_tab();
       key = 0;
     }
   };
+  click(w.widget("description"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_TRUE(w.widget("county")->hasFocus());
-  // When the box with the focus becomes disabled, the model follows the focus.
   dialog.county->set_enabled(false);
   ASSERT_NE(QApplication::focusWidget(), nullptr);
   EXPECT_EQ(w.widget(*dialog.active_control()), QApplication::focusWidget());
