@@ -5,13 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QDialog>
-#include <QLabel>
-#include <QMessageBox>
-
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 
 #include "app/help_about.h"
 #include "app/main_window.h"
@@ -22,8 +17,7 @@
 #include "hydrology/area_dialog.h"
 #include "hydrology/hydrology_fixture.h"
 #include "hydrology/tc_dialog.h"
-#include "layout_check.h"
-#include "platform/qt/form_window.h"
+#include "inlet/grate_pickers.h"
 #include "platform/qt/qt_desktop.h"
 #include "qt_test_support.h"
 #include "reports/inlet_list.h"
@@ -45,8 +39,6 @@ class ProgramWindows : public ::testing::Test {
     reports::wire_services(*session_);
   }
   void TearDown() override {
-    if (main_) main_->unload();
-    QApplication::processEvents();
     session_.reset();
     fs::remove_all(dir_);
   }
@@ -84,26 +76,8 @@ class ProgramWindows : public ::testing::Test {
     QApplication::processEvents();
   }
 
-  // The main window, shown (and closed at the end of the test).
-  app::FrmSoftwareMain& main() {
-    main_ = &session_->form<app::FrmSoftwareMain>();
-    desktop_.show(*main_);
-    return *main_;
-  }
-  // The main window of a current project of this program, whose Design menu
-  // shows the inlet list; `sql` first changes the project.
-  app::FrmSoftwareMain& ready_to_design(const std::string& sql) {
-    open_project(true);
-    test::run_sql(session_->project.project_db_path, sql);
-    session_->project.open_project_product_name = "RAVELGRIT";
-    return main();
-  }
-
   qt::QtDesktop desktop_;
   std::unique_ptr<app::Session> session_;
-  app::FrmSoftwareMain* main_ = nullptr;
-
- private:
   fs::path dir_;
 };
 
@@ -116,9 +90,6 @@ TEST_F(ProgramWindows, SplashMainWindowAboutAndTheInletList) {
   check(session_->form<reports::FrmInletFlex>());
   check(session_->form<reports::FrmInletModify>());
   check(session_->form<app::FrmSoftwareMain>());
-  // The status bar shows the date and the time.
-  auto& w = *desktop_.window(main());
-  EXPECT_FALSE(w.panel(3)->text().isEmpty() || w.panel(4)->text().isEmpty());
 }
 
 TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
@@ -129,73 +100,14 @@ TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
   check(session_->form<app::FrmProjectUpdate>());
 }
 
-TEST_F(ProgramWindows, TheDesignLoopShowsAReloadedListAgainUntilTheUserLeaves) {
-  auto& main = ready_to_design("INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
-  int showings = 0;
-  std::function<void(QDialog*)> refresh_then_exit = [&](QDialog*) {
-    ++showings;
-    auto& list = session_->form<reports::FrmInletFlex>();
-    if (showings == 1) {
-      // The reload ends this showing; the loop shows the list again.
-      qt::testing::when_shown<QDialog>(refresh_then_exit);
-      list.control("cmdflexrefreshinlet").user_click();
-    } else {
-      list.control("cmdflexexit").user_click();
-    }
-  };
-  qt::testing::when_shown<QDialog>(refresh_then_exit);
-  main.mnuInlet_Click();
-  EXPECT_EQ(showings, 2);
-  EXPECT_TRUE(session_->handover.design_loop_done);
-}
-
-TEST_F(ProgramWindows, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndTheMainWindowStaysUsable) {
-  auto& main = ready_to_design("DROP TABLE INLET");
-  // Every box is read and answered, so a second one shows in the count, not as
-  // a hang.
-  std::vector<QString> boxes;
-  const auto answering = qt::testing::answer_every_box(boxes);
-  main.mnuInlet_Click();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(boxes[0].contains("INLET")) << boxes[0].toStdString();
-  EXPECT_EQ(desktop_.window(session_->form<reports::FrmInletFlex>()), nullptr);
-  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-
-  main.mnucloseProj_Click();
-  EXPECT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(session_->project.open_project_name, "");
-}
-
-TEST_F(ProgramWindows, ABoxShownAfterTheUpgradeDialogIsLeftOutlivesTheDialog) {
-  open_project(false);
-  main();
-  auto& update = session_->form<app::FrmProjectUpdate>();
-  QPointer<QDialog> dialog;
-  qt::testing::when_shown<QDialog>([&](QDialog* shown) {
-    dialog = shown;
-    update.control("btnCancel").user_click();
-  });
-  desktop_.show_modal(update);
-  EXPECT_FALSE(update.is_loaded());
-  // Without a window manager the system may go on counting it as active.
-  ASSERT_TRUE(dialog);
-  QApplication::setActiveWindow(dialog);
-  // The closed dialog is deleted while the next box waits for its answer.
-  bool answered = false;
-  qt::testing::when_shown<QMessageBox>([&](QMessageBox* box) {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    answered = true;
-    box->accept();
-  });
-  ui::show_box(desktop_, "Project Name: Old Project");
-  EXPECT_TRUE(answered);
-}
-
-TEST_F(ProgramWindows, TheHydrologyDialogs) {
+TEST_F(ProgramWindows, TheHydrologyDialogsAndTheGratePickers) {
   test::FakeInletForm boxes;
   test::wire_fake_boxes(*session_, boxes);
   session_->project.unit_system = "ENGLISH";
   check(session_->form<hydrology::FrmTc>());
   check(session_->form<hydrology::FrmAreaV2>());
   check(session_->form<hydrology::FrmArea>());
+  check(session_->form<inlet::FrmGrateTypes>());
+  session_->project.unit_system = "METRIC";
+  check(session_->form<inlet::FrmMetricGrateTypes>());
 }

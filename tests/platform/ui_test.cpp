@@ -305,39 +305,34 @@ class Reloading : public Form {
 
 }  // namespace
 
-TEST(Forms, ALoadAfterAnUnloadBuildsTheWindowAfreshAndKeepsTheFormsState) {
-  Reloading f;
-  f.load();
-  f.box->set_text("typed");
-  f.set_caption("changed");
-  ASSERT_TRUE(f.unload());
-  EXPECT_EQ(f.freed, 1);
-  f.load();
-  EXPECT_EQ(f.loads, 2);
-  EXPECT_EQ(f.control("txtBox").text(), "design value");
-  EXPECT_EQ(f.controls().size(), 1u);
-  EXPECT_EQ(f.caption(), "Reload");
-}
-
-TEST(Forms, ALoadThatThrowsLeavesTheFormUnloadedAndTheNextLoadIsWhole) {
-  for (const auto fail : {Reloading::Fail::Design, Reloading::Fail::Load}) {
+// Each showing is built afresh at load and released whole at unload, or when
+// its load throws; the form's own members outlive it.
+TEST(Forms, EachLoadBuildsTheShowingAfreshAndAFailedLoadLeavesNothing) {
+  for (const auto fail : {Reloading::Fail::None, Reloading::Fail::Design, Reloading::Fail::Load}) {
     ScriptedDesktop desktop;
     Reloading f;
     f.fail = fail;
-    EXPECT_THROW(desktop.show_modal(f), std::runtime_error);
-    EXPECT_FALSE(f.is_loaded());
-    EXPECT_EQ(f.freed, 1) << "the state of the failed showing is released";
-    EXPECT_TRUE(f.controls().empty());
-    EXPECT_TRUE(f.menus().empty());
-    EXPECT_EQ(f.status_bar(), nullptr);
+    if (fail == Reloading::Fail::None) {
+      f.load();
+      f.box->set_text("typed");
+      f.set_caption("changed");
+      ASSERT_TRUE(f.unload());
+    } else {
+      EXPECT_THROW(desktop.show_modal(f), std::runtime_error);
+      EXPECT_FALSE(f.is_loaded());
+    }
+    EXPECT_EQ(f.freed, 1) << "the state of the showing is released";
+    EXPECT_TRUE(f.controls().empty() && f.menus().empty() && f.status_bar() == nullptr);
     f.fail = Reloading::Fail::None;
     desktop.expect_modal("frmReload", [](Form& shown) {
       EXPECT_EQ(shown.control("txtBox").text(), "design value");
+      EXPECT_EQ(shown.controls().size(), 1u);
       EXPECT_EQ(shown.menus().size(), 1u);
+      EXPECT_EQ(shown.caption(), "Reload");
       shown.unload();
     });
     EXPECT_TRUE(desktop.show_modal(f));
-    EXPECT_EQ(f.loads, fail == Reloading::Fail::Load ? 2 : 1);
+    EXPECT_EQ(f.loads, fail == Reloading::Fail::Design ? 1 : 2);
     EXPECT_TRUE(desktop.failures().empty());
   }
 }
@@ -429,19 +424,6 @@ TEST(Forms, ATableDeclaresControlsInOrderInsideTheirContainers) {
   EXPECT_THROW(f.add_controls(orphan), std::out_of_range);
 }
 
-namespace {
-// Counts what a front end would hear.
-struct CountingObserver : FormObserver {
-  std::vector<Property> heard;
-  void control_changed(Control&, Property p) override { heard.push_back(p); }
-  void menu_changed(Menu&) override {}
-  void status_changed(int) override {}
-  void form_changed() override {}
-  void focus_changed(Control*) override {}
-  void unloaded() override {}
-};
-}  // namespace
-
 TEST(Grids, AClickMovesTheCurrentCellThenClicksAndTheHeaderRowTakesNone) {
   Form f("frmList", "List");
   Control& grid = f.add("inletflex", ControlKind::Grid);
@@ -450,18 +432,13 @@ TEST(Grids, AClickMovesTheCurrentCellThenClicksAndTheHeaderRowTakesNone) {
   grid.EnterCell = [&] { log.push_back("EnterCell " + at()); };
   grid.Click = [&] { log.push_back("Click " + at()); };
   grid.DblClick = [&] { log.push_back("DblClick " + at()); };
-  CountingObserver seen;
-  f.set_observer(&seen);
 
   // Only the header row: the current cell is on it.
   grid.set_grid({{"INLET_ID", "STATION"}});
   EXPECT_EQ(at(), "0,0");
   grid.set_col_width(1, 12);
   grid.set_grid({{"INLET_ID", "STATION"}, {"1", "10+00"}, {"2"}, {"3", "12+50"}});
-  EXPECT_EQ(seen.heard, (std::vector<Property>{Property::Cells, Property::ColWidth, Property::Cells}));
   EXPECT_EQ(at(), "1,0") << "a new table starts at the first data row";
-  EXPECT_EQ(grid.rows(), 4);
-  EXPECT_EQ(grid.cols(), 2);
   EXPECT_EQ(grid.cell(2, 1), "") << "short rows are filled up";
   EXPECT_EQ(grid.col_width(1), 12) << "widths outlive the table";
   EXPECT_THROW(grid.cell(4, 0), std::out_of_range);
@@ -477,21 +454,4 @@ TEST(Grids, AClickMovesTheCurrentCellThenClicksAndTheHeaderRowTakesNone) {
   grid.user_click_cell(3, 0);
   EXPECT_EQ(log, (std::vector<std::string>{"EnterCell 3,1", "Click 3,1", "Click 3,1", "EnterCell 2,0",
                                            "DblClick 2,0", "EnterCell 1,1"}));
-  grid.set_cell(3, 1, "13+00");
-  EXPECT_EQ(grid.cell(3, 1), "13+00");
-  EXPECT_EQ(seen.heard.back(), Property::CellText);
-  f.set_observer(nullptr);
-}
-
-TEST(Controls, AddingItemsToAListSaysOnlyWhatWasAdded) {
-  Form f("frmList", "List");
-  Control& combo = f.add("cboCounty", ControlKind::ComboBox);
-  CountingObserver seen;
-  f.set_observer(&seen);
-  combo.set_items({"Accomack", "Albemarle"});
-  combo.add_item("Alleghany");
-  combo.add_item("Amelia");
-  EXPECT_EQ(seen.heard, (std::vector<Property>{Property::Items, Property::ItemAdded, Property::ItemAdded}));
-  EXPECT_EQ(combo.items().back(), "Amelia");
-  f.set_observer(nullptr);
 }

@@ -1,17 +1,24 @@
 #pragma once
-// What the front end's tests need: one QApplication for the test program, and a
-// way to act inside a modal window (a message box, a file dialog, a modal form)
-// while the code under test waits for it.
+// What the tests that render forms share: one QApplication for the test
+// program, a way to act inside a modal window (a message box, a file dialog, a
+// modal form) while the code under test waits for it, and a check of a shown
+// window's layout as a user sees it.
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include "platform/qt/form_window.h"
 
 namespace rg::qt::testing {
 
@@ -62,6 +69,96 @@ inline std::unique_ptr<QTimer> answer_every_box(std::vector<QString>& texts) {
 inline bool activate(QWidget* window) {
   window->activateWindow();
   return QTest::qWaitForWindowActive(window);
+}
+
+namespace detail {
+
+inline std::string rect_text(const QRect& r) {
+  return std::to_string(r.width()) + "x" + std::to_string(r.height()) + "+" + std::to_string(r.x()) + "+" +
+         std::to_string(r.y());
+}
+
+// Whether the control shows now: it and its containers are visible in the
+// model, and each tab page on the way is the current page of its tab control.
+inline bool shown_now(FormWindow& w, const ui::Control& c) {
+  for (const ui::Control* x = &c; x != nullptr; x = x->parent()) {
+    if (!x->visible()) return false;
+    if (x->kind() != ui::ControlKind::TabPage || x->parent() == nullptr) continue;
+    auto* tabs = qobject_cast<QTabWidget*>(w.widget(*x->parent()));
+    if (tabs == nullptr || tabs->currentWidget() != w.widget(*x)) return false;
+  }
+  return true;
+}
+
+inline void check_now(FormWindow& w, const std::string& when, std::vector<std::string>& problems) {
+  QWidget* top = w.window();
+  std::map<const ui::Control*, std::vector<std::pair<const ui::Control*, QRect>>> by_container;
+  for (const auto& owned : w.form().controls()) {
+    const ui::Control& c = *owned;
+    if (!shown_now(w, c)) continue;
+    const std::string name = c.name() + when;
+    QWidget* x = w.widget(c);
+    if (x == nullptr || !x->isVisible() || x->width() <= 0 || x->height() <= 0) {
+      problems.push_back(name + ": not visible");
+      continue;
+    }
+    const QRect r(x->mapTo(top, QPoint(0, 0)), x->size());
+    if (!top->rect().contains(r)) problems.push_back(name + ": " + rect_text(r) + " outside the window");
+    if (QWidget* p = c.parent() == nullptr ? nullptr : w.widget(*c.parent())) {
+      if (!QRect(p->mapTo(top, QPoint(0, 0)), p->size()).contains(r)) {
+        problems.push_back(name + ": sticks out of " + c.parent()->name());
+      }
+    }
+    // A caption (label, button, check box, option) is cut off below the size
+    // its whole text asks; a box or list only below its least size.
+    const ui::ControlKind k = c.kind();
+    const bool caption = k == ui::ControlKind::Label || k == ui::ControlKind::CommandButton ||
+                         k == ui::ControlKind::CheckBox || k == ui::ControlKind::OptionButton;
+    const QSize need = caption ? x->sizeHint() : x->minimumSizeHint();
+    if (x->width() < need.width() || x->height() < need.height()) {
+      problems.push_back(name + ": cut off, " + rect_text(r) + " where " + rect_text(QRect({}, need)) + " is needed");
+    }
+    by_container[c.parent()].push_back({&c, r});
+  }
+  for (const auto& [container, list] : by_container) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      for (std::size_t j = i + 1; j < list.size(); ++j) {
+        if (list[i].second.intersects(list[j].second)) {
+          problems.push_back(list[i].first->name() + " overlaps " + list[j].first->name() + when);
+        }
+      }
+    }
+  }
+  const QSize least = top->minimumSizeHint();
+  if (top->width() < least.width() || top->height() < least.height()) {
+    problems.push_back(w.form().name() + ": window smaller than its contents" + when);
+  }
+}
+
+}  // namespace detail
+
+// What is wrong with the layout of a shown window, on each page of every tab
+// control in turn; empty when nothing is. The pages are turned in the widgets
+// only (the form hears nothing of it) and turned back afterwards.
+inline std::vector<std::string> layout_problems(FormWindow& w) {
+  if (w.window() == nullptr || !w.window()->isVisible()) return {w.form().name() + ": window not shown"};
+  std::vector<std::string> problems;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  detail::check_now(w, "", problems);
+  for (const auto& owned : w.form().controls()) {
+    auto* tabs = owned->kind() == ui::ControlKind::TabControl ? qobject_cast<QTabWidget*>(w.widget(*owned)) : nullptr;
+    if (tabs == nullptr) continue;
+    const QSignalBlocker quiet(tabs);
+    const int current = tabs->currentIndex();
+    for (int i = 0; i < tabs->count(); ++i) {
+      if (i == current || !tabs->isTabVisible(i)) continue;
+      tabs->setCurrentIndex(i);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+      detail::check_now(w, " (on tab " + tabs->tabText(i).toStdString() + ")", problems);
+    }
+    tabs->setCurrentIndex(current);
+  }
+  return problems;
 }
 
 }  // namespace rg::qt::testing
