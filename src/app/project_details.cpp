@@ -139,7 +139,9 @@ void FrmProjectDetails::Form_Load() {
     if (noaa_) db::fill_list(*s.noaa_station, session_.rainfall.station_rs.get(), "NOAA_STATION");
     s.units.set_list_index(0);
     s.state.set_text("VA");
+    // The rainfall data are this state's alone: the box shows it and takes no typing.
     s.state.set_back_color(ui::kButtonFace);
+    s.state.set_locked(true);
 
     get_project_records();
     attach_project_datasource();
