@@ -132,6 +132,16 @@ TEST(Focus, SendTabSkipsDisabledHiddenLockedAndNonStopControlsInDeclarationOrder
   EXPECT_EQ(f.active_control(), f.ok) << "the only control left that can take the focus";
 }
 
+TEST(Focus, TabIntoAListTakesItsTextWholeSoTypingReplacesIt) {
+  Probe f;
+  f.combo->set_text("Grate Inlet");
+  f.user_move_focus(*f.c);
+  f.send_tab();
+  ASSERT_EQ(f.active_control(), f.combo);
+  EXPECT_EQ(f.combo->sel_start(), 0);
+  EXPECT_EQ(f.combo->sel_length(), 11);
+}
+
 TEST(Keys, TypedKeysPassThroughKeyPressWhichMayDropChangeOrTurnThemIntoAMove) {
   Probe f;
   f.b->KeyPress = [&f](int& key) {
