@@ -18,7 +18,6 @@ using Common_Libraries::ditch_normal_depth;
 using enum SolverNote;
 
 constexpr float Ku_en = 0.56f;
-constexpr float Ku_si = 0.376f;
 
 TEST(CompositeGutterSpread, GivesTheHandWorkedSpread) {
   struct Case {
@@ -26,7 +25,9 @@ TEST(CompositeGutterSpread, GivesTheHandWorkedSpread) {
     double Q, S, n, W, Sx, Sw, Tallow, expected;
     SolverNote note;
   };
-  // English defaults: S 0.01, n 0.015, W 2, Sx 0.0208, Sw 0.0833, Tallow 8.
+  // English defaults: S 0.01, n 0.015, W 2, Sx 0.0208, Sw 0.0833, Tallow 8. The
+  // spreads of other flows, of metric ones and the cap at 6 Tallow show in the
+  // computations' results and the sweep below.
   const Case cases[] = {
       // Triangular on Sx with the exponents as written (5/3, 8/3, 3/8 would give 7.2083),
       // for W = 0, Sw = 0, and W = 0 with a negative Sw.
@@ -35,10 +36,6 @@ TEST(CompositeGutterSpread, GivesTheHandWorkedSpread) {
       {Ku_en, 1, 0.01, 0.016, 0, 0.02, -0.02, 8, 7.2257, none},
       {Ku_en, 0.3, 0.01, 0.015, 2, 0.0208, 0.0833, 8, 1.8408, none},  // within the gutter
       {Ku_en, 3, 0.01, 0.015, 2, 0.0208, 0.0833, 8, 9.3152, none},
-      {Ku_en, 1.5, 0.01, 0.015, 2, 0.0208, 0.0833, 8, 6.5673, none},
-      {Ku_en, 0.5, 0.01, 0.015, 2, 0.0208, 0.0833, 8, 2.8949, none},
-      {Ku_si, 0.1, 0.01, 0.015, 0.6, 0.02, 0.0833, 3, 3.1531, none},
-      {Ku_en, 100, 0.01, 0.015, 2, 0.0208, 0.0833, 1, 6, none},  // capped at 6 Tallow
       {Ku_en, 0, 0.01, 0.015, 2, 0.0208, 0.0833, 8, 0, discharge_not_positive},
       {Ku_en, 1, 0.01, 0.015, 0.5, 0.0208, -0.02, 8, 0, invalid_data},
       {Ku_en, 1, 0.01, 0.015, -1, 0.0208, 0.0833, 8, 0, invalid_data},
@@ -85,11 +82,10 @@ TEST(DitchNormalDepth, GivesTheHandWorkedDepth) {
     double Q, S, n, B, zl, zr, expected;
     SolverNote note;
   };
+  // The depths of the computations' ditches show in their results.
   const Case cases[] = {
       // A = 3.668, P = 5.834: 74.3 * 3.668 * 0.7340 * 0.1 = 20.0.
       {1.486f, 20, 0.01, 0.02, 4, 0, 0, 0.9170, none},
-      {1.486f, 10, 0.005, 0.03, 2, 3, 3, 0.9024, none},
-      {1.486f, 2, 0.01, 0.03, 0, 3, 3, 0.5680, none},  // V-ditch
       {1.0f, 0.5, 0.01, 0.03, 0.5, 2, 2, 0.3553, none},
       {1.486f, 0, 0.01, 0.03, 2, 3, 3, 0, discharge_not_positive},
       // A level or reversed ditch, n of 0 or below.
