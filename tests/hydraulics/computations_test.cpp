@@ -220,9 +220,6 @@ TEST(SagComputations, WriteTheHandWorkedResultsInOrderOrStopShort) {
       // dw 0.2842 <= h 0.3333: weir; the spread follows dw / Sx; Lw = 5 + 1.8 * 2.
       {{curb, sump, en, flow("3", "1.5") + curb_opening + "Vertical"},
        "GutterSpread=6.56729, ResFlo=Weir Flow, Spread=13.6645, EPeri=8.6, Depth=3.41066, di=5.41066, Qi=3"},
-      // Orifice, but Tc 8.97 < dw / Sx 19.21.
-      {{curb, sump, en, flow("5", "2.5") + curb_opening + "Vertical"},
-       "GutterSpread=8.54385, ResFlo=Orifice Flow, Spread=19.21174, EPeri=8.6, Depth=4.79525, di=6.79525, Qi=5"},
       // Orifice with Tc = (do - a) / Sx + Wa = 32.351 > 26.285.
       {{curb, sump, en, flow("8", "4") + curb_opening + "Vertical"},
        orifice_curb + "32.35115, EPeri=8.6, Depth=8.07485, di=10.07485, Qi=8"},
