@@ -31,10 +31,8 @@ TEST_F(Computations, WorkedDischarges) {
   } cases[] = {
       {{.cf = "1.1", .total_ca = {"2.5", ""}, .intensity = "5.123", .carryover = {"1.2", ""}, .discharge = {"", "9.9"}},
        {"14.088", "9.9", "15.288"}},
-      // Both sides of a sag, the total of the unrounded discharges, are walked in the scenarios.
-      // No intensity (a failed look-up): no discharge, and no second box.
-      {{.cf = "1.0", .total_ca = {"1.0", ""}, .intensity = "", .discharge = {"3.0", ""}, .qtotal = "3.0"},
-       {"", "", ""}},
+      // Both sides of a sag, the total of the unrounded discharges, are walked
+      // in the scenarios; no intensity is met below, after a failed look-up.
       {{.total_ca = {"1.0", ""}, .intensity = "5.0", .discharge = {"5.000", ""}, .qtotal = "5.000"}, {"", "", ""},
        "The frequency factor Cf holds no number: the discharge cannot be computed."},
   };

@@ -276,6 +276,8 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
          true},
         {"cboClog", "25", {{"cboClog", "25"}}},
         {"txtW", "0", {{"txtW", "0.000"}, {"txtSw", "0.0208"}}},
+        // Blanks alone count as empty: the box's refusal, or the default below.
+        {"txtS", " ", {}, "GUTTER LONGITUDINAL SLOPE: a number is required.", true},
         {"txtS", "0.02", {{"txtS", "0.0200"}}}}},
       {"ENGLISH", "Combination Curb and Grate Inlet", 2, {}, {}, {{"cboClog", "100", {{"cboClog", "100"}}}}},
       // The factor Cf follows the storm frequency, the same typed twice too.
@@ -284,8 +286,8 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
         {"storm_frequency", "2", {{"Cf", "1.0"}}}, {"storm_frequency", "25", {{"Cf", "1.1"}}},
         {"storm_frequency", "5", {{"Cf", "1.0"}}}, {"storm_frequency", "50", {{"Cf", "1.2"}}},
         {"storm_frequency", "100", {{"Cf", "1.25"}}}}},
-      // A blank allowable spread, blanks alone too, takes the default of the
-      // units; the offset is signed by its side.
+      // A blank allowable spread takes the default of the units; the offset is
+      // signed by its side.
       {"ENGLISH", "", 0, {}, {},
        {{"allowable_spread", "12", {{"allowable_spread", "12.0"}}}, {"allowable_spread", "", {{"allowable_spread", "8.0"}}},
         {"allowable_spread", "  ", {{"allowable_spread", "8.0"}}}, {"offset", "12.5", {{"offset", "12.500"}}},
