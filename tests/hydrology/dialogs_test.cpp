@@ -1,7 +1,6 @@
 // The rainfall procedures and the drainage-area and time-of-concentration
 // dialogs on the scripted desktop, writing into a stand-in for the inlet design
-// form: the worked discharges, the look-up on a project opened through the main
-// window with the rainfall file the project's kind reads, and the dialogs.
+// form: the worked discharges, a look-up that finds nothing, and the dialogs.
 //
 // Area, W7 (15-row table, English): paved 1.25 ac at C 0.90, lawns 0.8 ac with
 // C 0.4 clamped to 0.35, shoulder 0.333 ac with C emptied to 0.35: C x A
@@ -12,15 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
+#include <string>
 #include <vector>
 
-#include "app/shell_fixture.h"
 #include "hydrology/area_dialog.h"
 #include "hydrology/tc_dialog.h"
 #include "hydrology_fixture.h"
-#include "platform/db/connection.h"
 
 namespace rg::test {
 namespace {
@@ -35,15 +31,13 @@ TEST_F(Computations, WorkedDischarges) {
   } cases[] = {
       {{.cf = "1.1", .total_ca = {"2.5", ""}, .intensity = "5.123", .carryover = {"1.2", ""}, .discharge = {"", "9.9"}},
        {"14.088", "9.9", "15.288"}},
-      // Both sides of a sag, the total of the unrounded discharges, are walked in the scenarios.
-      // No intensity (a failed look-up): no discharge, and no second box.
-      {{.cf = "1.0", .total_ca = {"1.0", ""}, .intensity = "", .discharge = {"3.0", ""}, .qtotal = "3.0"},
-       {"", "", ""}},
+      // Both sides of a sag, the total of the unrounded discharges, are walked
+      // in the scenarios; no intensity is met below, after a failed look-up.
       {{.total_ca = {"1.0", ""}, .intensity = "5.0", .discharge = {"5.000", ""}, .qtotal = "5.000"}, {"", "", ""},
        "The frequency factor Cf holds no number: the discharge cannot be computed."},
   };
+  session.number_format = "0.000";
   for (const auto& c : cases) {
-    session.number_format = "0.000";
     boxes.flow = c.in;
     if (c.said) desktop.expect_box(c.said);
     session.services.compute_discharge();
@@ -53,44 +47,17 @@ TEST_F(Computations, WorkedDischarges) {
   }
 }
 
-// Projects opened as a user opens them, so that the rainfall file of their
-// kind is the one open.
-struct RainfallLookUp : ShellTest {
-  FakeInletForm boxes;
-  void SetUp() override {
-    ShellTest::SetUp();
-    wire_fake_boxes(*session, boxes);
-  }
-};
-
-// A station's intensity, and a county's of an older shared project, are worked
-// through the scenarios. A quoted name is found; what is not found is said and
-// gives no intensity and no discharge.
-TEST_F(RainfallLookUp, AStationOfACurrentProject) {
-  const struct {
-    const char* station;  // as SQL
-    int years;
-    const char* said;
-  } cases[] = {
-      {"Stuart''s Draft", 100, nullptr},
-      {"Atlantis", 10,
-       "The rainfall data hold no row for the NOAA station \"Atlantis\": the rainfall intensity cannot be computed."},
-      {"Richmond WSO Airport", 0, "No storm frequency is chosen: the rainfall intensity cannot be computed."},
-  };
-  for (const auto& c : cases) {
-    const auto f = make_current("current.rvg");
-    run_sql(f, "UPDATE PROJECT SET NOAA_STATION = '" + std::string(c.station) + "'");
-    desktop.expect_box("Project Name: Route 29 Widening");
-    open_file(f);
-    boxes.flow = {.cf = "1.0", .tc = "60", .total_ca = {"1.0", ""}, .intensity = "4.000", .qtotal = "4.000"};
-    if (c.said) desktop.expect_box(c.said);
-    EXPECT_EQ(session->services.compute_intensity(c.years), c.said == nullptr) << c.station;
-    session->services.compute_discharge();
-    EXPECT_EQ(boxes.flow.intensity.empty(), c.said != nullptr) << c.station;
-    EXPECT_EQ(boxes.flow.qtotal.empty(), c.said != nullptr) << c.station;
-    desktop.expect_box("Current Project Is Closed!");
-    main().menu("mnucloseProj").user_click();
-  }
+// The rainfall file a project's kind reads, and a station's intensity, are
+// worked through the scenarios. What the look-up does not find is said and
+// leaves no intensity and no discharge.
+TEST_F(Computations, ARainfallLookUpThatFindsNothingLeavesNoIntensity) {
+  open_station_file("Atlantis");
+  boxes.flow = {.cf = "1.0", .tc = "60", .total_ca = {"1.0", ""}, .intensity = "4.000", .qtotal = "4.000"};
+  desktop.expect_box(
+      "The rainfall data hold no row for the NOAA station \"Atlantis\": the rainfall intensity cannot be computed.");
+  EXPECT_FALSE(session.services.compute_intensity(10));
+  session.services.compute_discharge();
+  EXPECT_EQ((Texts{boxes.flow.intensity, boxes.flow.qtotal}), (Texts{"", ""}));
 }
 
 constexpr const char* kW7Areas = ",,,,,,,,1.250,,,0.800,,,0.333";
@@ -133,36 +100,24 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
   }
 }
 
-// Texts saved under the other table, or cut short, fill the rows they have; a
-// stored C outside its row's range (0.80 - 0.90, 0.65 - 0.75) is brought to the
-// bound and a negative area left out, so C x A and the totals use what is
-// shown; a box says so; nothing is written until the user saves.
+// Texts saved under the other table fill the rows they have; a stored C
+// outside its row's range (0.80 - 0.90, 0.65 - 0.75) is brought to the bound
+// and a negative area left out, so C x A and the total use what is shown
+// (2 x 0.90); a box says so; nothing is written until the user saves.
 TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
-  const struct {
-    std::string areas, cs;
-    const char* said;
-    Texts shown;  // Area1, Cval1, CA1 and TCA
-  } cases[] = {
-      // 2 x 0.90 + 1 x 0.65
-      {"2.000,1.000" + std::string(22, ','), "0.95,0.55" + std::string(22, ','),
-       "they hold 24 rows, this table has 15. The rows that fit are shown. A stored C outside",
-       {"1.000", "0.65", "0.65", "2.45"}},
-      // 2 x 0.80
-      {"2.000,-5.000" + std::string(13, ','), "0.10" + std::string(kW7Cs).substr(4),
-       "A stored C outside its row's range was brought to the range's bound. A stored area that is negative",
-       {"", "0.65", "", "1.6"}},
-  };
-  for (const auto& c : cases) {
-    select_side(1);
-    boxes.flow = {.area_str = {c.areas, ""}, .c_str = {c.cs, ""}, .total_area = {"9.9", ""}};
-    const auto before = boxes.flow;
-    desktop.expect_box_containing(c.said);
-    run(session.services.area_dialog(), [&c](ui::Form& f) {
-      EXPECT_EQ(texts(f, {"Area1", "Cval1", "CA1", "TCA"}), c.shown) << c.said;
-      click(f, "cmdcancelarea");
-    });
-    EXPECT_EQ(boxes.flow, before);
-  }
+  select_side(1);
+  boxes.flow = {.area_str = {"2.000,-5.000" + std::string(22, ','), ""},
+                .c_str = {"0.95,0.55" + std::string(22, ','), ""}, .total_area = {"9.9", ""}};
+  const auto before = boxes.flow;
+  desktop.expect_box_containing("they hold 24 rows, this table has 15. The rows that fit are shown. A stored C "
+                                "outside its row's range was brought to the range's bound. A stored area that is "
+                                "negative");
+  run(session.services.area_dialog(), [](ui::Form& f) {
+    EXPECT_EQ(texts(f, {"Area0", "Cval0", "Area1", "Cval1", "CA1", "TCA"}),
+              (Texts{"2.000", "0.90", "", "0.65", "", "1.8"}));
+    click(f, "cmdcancelarea");
+  });
+  EXPECT_EQ(boxes.flow, before);
 }
 
 // A pasted negative area is refused in its box; two areas of 1E+308 have no
@@ -197,11 +152,6 @@ constexpr const char* kWorked =
 constexpr const char* kBeforeKirpich =
     "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,0.0080,0.016,"
     "0.150,1.777,0.000,0.0,0.0,,Paved,0.9,0.0,0.0,0.0,Natural basin with well defined channel,1.0,0.0,12.482";
-// Seeley's segment stored 61.5 m long from 10.0 to 9.0 (fields 15 to 17).
-constexpr const char* kSeeleyTooLong =
-    "80.000,20.400,20.000,0.0050,Sparce Vegetation (0.05 - 0.13),0.13,10.705,250.000,15.000,13.000,0.0080,0.016,"
-    "0.150,1.777,61.5000,10.0,9.0,,Paved,0.9,0.0,12.000,600.000,Natural basin with well defined channel,1.0,5.082,"
-    "17.564";
 
 struct TcDialog : HydrologyDialogTest {
   hydrology::FrmTc& dialog() { return session.form<hydrology::FrmTc>(); }
@@ -213,9 +163,7 @@ struct TcDialog : HydrologyDialogTest {
 
 TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
   // The 10-year storm of Stuart's Draft: B 41.822, D 10.0, E 0.6753.
-  session.rainfall.rainfall_conn = std::make_unique<db::Connection>();
-  session.rainfall.rainfall_conn->open(std::filesystem::path(RG_PROGRAM_DIR) / "VARMNOAA.rdb", db::Access::ReadOnly);
-  session.project.open_project_noaa_station = "Stuart's Draft";
+  open_station_file("Stuart's Draft");
   boxes.flow = {.storm_frequency = "10", .cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
   store(kBeforeKirpich, "1,1,0,0");
   run(dialog(), [](ui::Form& f) {
@@ -285,7 +233,9 @@ TEST_F(TcDialog, ATotalOfFiveMinutesOrLessAsksForTheDefault) {
 // segment is switched off.
 TEST_F(TcDialog, AStoredSegmentBeyondItsLimitIsFlaggedAtOpen) {
   session.project.unit_system = "METRIC";
-  store(kSeeleyTooLong, "0,0,1,0");
+  // Seeley's segment stored 61.5 m long from 10.0 to 9.0 (fields 15 to 17).
+  std::string stored = kWorked;
+  store(stored.replace(stored.find(",0.000,0.0,0.0,"), 15, ",61.5000,10.0,9.0,"), "0,0,1,0");
   desktop.expect_box("Maximum Flow Distance must be less than  61 m!");
   // The distance has the focus at open: leaving it says the limit again.
   desktop.expect_box("Maximum Flow Distance must be less than  61 m!");

@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
 #include "hydrology/procedures.h"
+#include "platform/db/connection.h"
 #include "platform/ui/scripted_desktop.h"
 #include "support/fake_inlet_form.h"
 
@@ -20,9 +23,6 @@ namespace rg::test {
 inline void wire_fake_boxes(app::Session& session, FakeInletForm& boxes) {
   hydrology::wire_services(session);
   session.services.inlet_boxes = [&boxes]() -> hyd::InletFormPort& { return boxes; };
-}
-inline void expect_flow_only(const FakeInletForm& boxes) {
-  EXPECT_EQ(boxes.log.size(), boxes.of("flow").size()) << "the design form reached other than by its flow data";
 }
 
 // The user's actions on a dialog: a box left after typing, a click that takes
@@ -58,7 +58,13 @@ struct HydrologyDialogTest : ::testing::Test {
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
-    expect_flow_only(boxes);
+    EXPECT_EQ(boxes.log.size(), boxes.of("flow").size()) << "the design form reached other than by its flow data";
+  }
+  // The stations' rainfall file open, as for a current project at the station.
+  void open_station_file(const std::string& station) {
+    session.rainfall.rainfall_conn = std::make_unique<db::Connection>();
+    session.rainfall.rainfall_conn->open(std::filesystem::path(RG_PROGRAM_DIR) / "VARMNOAA.rdb", db::Access::ReadOnly);
+    session.project.open_project_noaa_station = station;
   }
   // Shows the dialog modally with the user's script.
   void run(ui::Form& dialog, std::function<void(ui::Form&)> script) {

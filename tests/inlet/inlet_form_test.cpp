@@ -7,7 +7,6 @@
 // compared without regard to letter case, previous inlets searched on both sides.
 
 #include <map>
-#include <tuple>
 
 #include "hydraulics/controls.h"
 #include "inlet/inlet_store.h"
@@ -23,28 +22,16 @@ namespace c = hyd::controls;
 namespace lib = inlet::quillmere_libraries;
 using Texts = std::map<std::string, std::string>;
 
-using inlet::store::inlet_exists;
 using inlet::store::inlet_naming_previous;
 
 class StoreTest : public InletTest {
  protected:
   void SetUp() override {
     InletTest::SetUp();
-    store_inlet("A1", "", "", "0.250", "Route 29");
-    store_inlet("B'2", "a1", "", "<null>", "Main St");
-    store_inlet("C3", "", "b'2", "", "Main St");
-    store_inlet("x' OR 'a'='a");
+    store_inlets("('A1', '', '', '0.250', 'Route 29'), ('B''2', 'a1', '', NULL, 'Main St'), "
+                 "('C3', '', 'b''2', '', 'Main St'), ('x'' OR ''a''=''a', '', '', NULL, '')");
   }
 };
-
-TEST_F(StoreTest, NumbersMatchIgnoringCaseAndQuotesAreOrdinary) {
-  const struct {
-    const char* number;
-    bool stored;
-  } cases[] = {{"A1", true}, {"a1", true}, {"b'2", true}, {"C3 ", false}, {"D4", false}, {"x' OR 'a'='a", true},
-               {"' OR '1'='1", false}};
-  for (const auto& c : cases) EXPECT_EQ(inlet_exists(conn(), c.number), c.stored) << c.number;
-}
 
 TEST_F(StoreTest, PreviousInletSearchCoversBothSidesAndSkipsTheExcepted) {
   const struct {
@@ -56,17 +43,8 @@ TEST_F(StoreTest, PreviousInletSearchCoversBothSidesAndSkipsTheExcepted) {
   }
 }
 
-TEST_F(StoreTest, StoredCarryoverIsTheTextAsStored) {
-  db::RecordSet rs;
-  inlet::store::open_carryover(rs, conn());
-  EXPECT_EQ(inlet::store::stored_carryover(rs, "a1"), "0.250");
-  EXPECT_EQ(inlet::store::stored_carryover(rs, "B'2"), "");  // Null
-  EXPECT_EQ(inlet::store::stored_carryover(rs, "C3"), "");
-  EXPECT_FALSE(inlet::store::stored_carryover(rs, "Z9"));
-  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");  // left on the first row
-}
-
-TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
+// One inlet or all in number order, and a bypass flow as the text stored.
+TEST_F(StoreTest, OpensTheRowsAsked) {
   db::RecordSet rs;
   inlet::store::open_inlet_records(rs, conn(), "b'2");
   ASSERT_EQ(rs.record_count(), 1);
@@ -74,17 +52,24 @@ TEST_F(StoreTest, OpensOneInletOrAllInNumberOrder) {
   inlet::store::open_inlet_records(rs, conn(), "x' OR 'a'='a");
   EXPECT_EQ(rs.record_count(), 1);
   inlet::store::open_inlet_records(rs, conn(), "");
-  ASSERT_EQ(rs.record_count(), 4);
-  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");
+  EXPECT_EQ(rs.record_count(), 4);
+  inlet::store::open_carryover(rs, conn());
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "a1"), "0.250");
+  EXPECT_EQ(inlet::store::stored_carryover(rs, "B'2"), "");  // Null
+  EXPECT_FALSE(inlet::store::stored_carryover(rs, "Z9"));
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");  // left on the first row
 }
 
-TEST_F(StoreTest, SearchInletsGivesTheReferringInletOnlyForPreviousInletFields) {
+// A stored number, and for a previous-inlet field the inlet naming the value.
+TEST_F(StoreTest, SearchInletsFindsANumberOrTheInletNamingIt) {
   const struct {
     const char *value, *field;
     bool result;
     const char* found;
-  } cases[] = {{"A1", "PREINLET2", true, "B'2"}, {"b'2", "PREINLET1", true, "C3"}, {"A1", "INLET_NUMBER", true, ""},
-               {"Z9", "INLET_NUMBER", false, ""}, {"A1", "ROADWAY", false, ""}};
+  } cases[] = {{"a1", "INLET_NUMBER", true, ""},          {"b'2", "INLET_NUMBER", true, ""},
+               {"x' OR 'a'='a", "INLET_NUMBER", true, ""}, {"' OR '1'='1", "INLET_NUMBER", false, ""},
+               {"C3 ", "INLET_NUMBER", false, ""},         {"A1", "PREINLET2", true, "B'2"},
+               {"A1", "ROADWAY", false, ""}};
   for (const auto& c : cases) {
     const auto search = inlet::store::search_inlets(*session, c.value, c.field);
     EXPECT_EQ(search.found_any(), c.result) << c.value << " " << c.field;
@@ -99,7 +84,7 @@ TEST_F(StoreTest, SearchThatCannotRunIsNeitherFoundNorNotFound) {
 }
 
 TEST_F(InletTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
-  store_inlet("A1");
+  store_inlets("('A1', '', '', NULL, '')");
   open_form();
   focus("Inlet_Number");
   desktop.expect_box("Inlet number can't be blank.  Please enter a valid unique Inlet Number");
@@ -217,7 +202,9 @@ TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
 
 // Opened to add an inlet, and again set up after use (as adding the next one
 // does), the form shows the defaults of the project's units; the road is the
-// first stored inlet's in number order, and closing stores nothing.
+// first stored inlet's in number order. A reset restores the geometry of the
+// units but not the spread, clearing empties every result, and closing stores
+// nothing.
 TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
   const struct {
     std::string units;
@@ -225,23 +212,20 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
     std::string number_format;
   } cases[] = {
       {"ENGLISH",
-       {{"allowable_spread", "8.0"}, {"txtS", "0.0100"}, {"txtW", "2.000"}, {"txta", "2.000"}, {"txthco", "4.000"},
-        {"txtPeri", "6.000"}, {"txtAngle", "0.00"}, {"Tc", "5.0"}, {"Cf", "1.0"}, {"TcStr", ""},
-        {"cboType", "P-1-7/8"}, {"inlet_type", "Curb Inlet"}, {"inlet_location", "CONTINUOUS GRADE"},
-        {"storm_frequency", "2"}},
+       {{"allowable_spread", "8.0"}, {"txtS", "0.0100"}, {"txta", "2.000"}, {"cboLength", "2.000"},
+        {"txtAngle", "0.00"}, {"Tc", "5.0"}, {"Cf", "1.0"}, {"TcStr", ""}, {"cboType", "P-1-7/8"},
+        {"inlet_type", "Curb Inlet"}, {"inlet_location", "CONTINUOUS GRADE"}, {"storm_frequency", "2"}},
        "#0.000"},
       // Anything but "ENGLISH" is metric.
       {"",
-       {{"allowable_spread", "3.0"}, {"txtS", "0.01000"}, {"txtW", "0.6000"}, {"txta", "50.0000"},
-        {"txthco", "200.0000"}, {"txtPeri", "2.0000"}, {"txtAngle", "0.00"}, {"cboType", "P-50"},
-        {"offset_location", "RIGHT"}},
+       {{"allowable_spread", "3.0"}, {"txtS", "0.01000"}, {"txta", "50.0000"}, {"cboLength", "0.6000"},
+        {"txtAngle", "0.00"}, {"cboType", "P-50"}, {"offset_location", "RIGHT"}},
        "#0.0000"},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE("units \"" + k.units + "\"");
     open_project(k.units);
-    store_inlet("B2", "", "", "<null>", "Side Rd");
-    store_inlet("a1", "", "", "<null>", "Main St");
+    store_inlets("('B2', '', '', NULL, 'Side Rd'), ('a1', '', '', NULL, 'Main St')");
     open_form();
     EXPECT_EQ(text("RoadWay") + " " + text("project_id"), "Main St P-1");
     EXPECT_TRUE(box("Inlet_Number").enabled());
@@ -266,38 +250,19 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
       EXPECT_EQ(box("SSTab1").current_tab(), 0);
       EXPECT_EQ(session->handover.area_side, app::AreaSide::none);
     }
-    close_unsaved();
-    EXPECT_EQ(query_rows(project_file, "SELECT count(*) FROM INLET")[0], "2");
-  }
-}
-
-// A reset restores the geometry of the units but not the spread; disabling
-// greys the inputs and keeps their texts; clearing empties every result.
-TEST_F(InletTest, AResetRestoresTheGeometryButNotTheSpreadAndClearingEmptiesTheResults) {
-  for (const auto& [units, slope, length] : {std::tuple{"ENGLISH", "0.0100", "2.000"},
-                                             std::tuple{"METRIC", "0.01000", "0.6000"}}) {
-    SCOPED_TRACE(units);
-    open_project(units);
-    open_form();
     box("allowable_spread").set_text("6.5");
-    box("txtS").set_text("0.05");
-    box("cboLength").set_text("9.000");
+    for (const char* name : {"txtS", "cboLength", "txtAngle"}) box(name).set_text("9.5");
     box("cboType").set_list_index(4);
     box("txtAngle").set_enabled(true);
-    box("txtAngle").set_text("45.00");
     for (c::Name name : c::result_boxes) box(std::string(name)).set_text("1.5");
     lib::reset_geometry_inputs(form(), *session);
-    lib::disable_geometry_inputs(form());
     lib::clear_results(form());
-    EXPECT_EQ(text("allowable_spread") + " " + text("txtS") + " " + text("cboLength") + " " + text("txtAngle"),
-              std::string("6.5 ") + slope + " " + length + " 0.00");
-    EXPECT_EQ(box("cboType").list_index(), 0);
-    for (c::Name name : c::geometry_inputs) {
-      EXPECT_FALSE(box(std::string(name)).enabled()) << name;
-      EXPECT_EQ(box(std::string(name)).back_color(), ui::kButtonFace) << name;
-    }
+    EXPECT_EQ(text("allowable_spread"), "6.5");
+    for (const char* name : {"txtS", "cboLength", "txtAngle", "cboType"}) EXPECT_EQ(text(name), k.texts.at(name));
+    EXPECT_FALSE(box("txtAngle").enabled());
     for (c::Name name : c::result_boxes) EXPECT_EQ(text(std::string(name)), "") << name;
     close_unsaved();
+    EXPECT_EQ(query_rows(project_file, "SELECT count(*) FROM INLET")[0], "2");
   }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // A stand-in for the inlet design form behind its port, for the computations,
 // the input set-ups and the hydrology: boxes by name, the flow data as one
-// value, and a log of the writes, messages, clearings and formattings in order.
+// value, the boxes read, and a log of the writes, messages, clearings and
+// formattings in order.
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,6 +30,7 @@ class FakeInletForm : public hyd::InletFormPort {
   std::map<std::string, std::string, std::less<>> boxes;
   std::map<std::string, bool, std::less<>> enabled;
   std::map<std::string, std::uint32_t, std::less<>> colors;
+  std::set<std::string, std::less<>> read;
   hyd::FlowData flow;
   hyd::UnitCoefficients coefficients;
 
@@ -51,7 +54,10 @@ class FakeInletForm : public hyd::InletFormPort {
     return it == boxes.end() ? std::string() : it->second;
   }
 
-  std::string text(hyd::Box box) override { return shown(box); }
+  std::string text(hyd::Box box) override {
+    read.emplace(box);
+    return shown(box);
+  }
   void set_text(hyd::Box box, std::string_view text) override {
     boxes[std::string(box)] = text;
     log.push_back({"text", std::string(box), std::string(text)});
