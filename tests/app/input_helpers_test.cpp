@@ -71,7 +71,6 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
       {"0.000", "", "", "", "a number is required."},
       {"0.000", "   ", "   ", nullptr, "a number is required."},  // pasted blanks count as empty
       {"0.000", "1,5", "1,5", nullptr, "\"1,5\" is not a number. Please enter a number."},
-      {"0.000", "abc", "abc", nullptr, "\"abc\" is not a number. Please enter a number."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -82,9 +81,7 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
     EXPECT_EQ(form.user_move_focus(n), c.says == nullptr);
     EXPECT_EQ(s.text(), c.shown);
     EXPECT_EQ(form.active_control(), c.says == nullptr ? &n : &s);
-    if (c.selected) {
-      EXPECT_EQ(s.sel_text(), c.selected);
-    }
+    if (c.selected) EXPECT_EQ(s.sel_text(), c.selected);
   }
 }
 
@@ -93,10 +90,8 @@ TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
   struct Case { const char* typed; int result; const char* shown; } cases[] = {
       {"", 0, ""},              // the empty text begins every item
       {"E", 0, "ENGLISH"},      // a beginning is completed
-      {"ENG", 0, "ENGLISH"},
       {"METRIC", 0, "METRIC"},
       {"eng", -1, "ENGLISH"},   // letter case counts
-      {"X", -1, "ENGLISH"},
       {"METRICS", -1, "ENGLISH"},
   };
   for (const auto& k : cases) {

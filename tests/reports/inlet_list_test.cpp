@@ -113,8 +113,9 @@ TEST_F(InletListTest, AnEmptyListRefusesEveryActionThatNeedsAnInlet) {
 TEST_F(InletListTest, DeleteRefusesAReferencedInletOrAFailedSearchAndOtherwiseDeletesByNumber) {
   run_sql(project, "INSERT INTO INLET (INLET_NUMBER, PREINLET1, PREINLET2) VALUES ('1', NULL, NULL), "
                    "('2', '1', NULL), ('3', NULL, '2'), ('4', NULL, NULL)");
-  // A PREINLET1 reference is refused in the scenarios' walk.
+  // Either reference refuses; the question's Enter keeps the inlet.
   const struct { int row; ui::Answer answer; bool search_fails; const char* then; } attempts[] = {
+      {1, ui::Answer::Yes, false, "Current Inlet has Carryover Discharge to Inlet Number - 2 - Delete Denied!"},
       {2, ui::Answer::Yes, false, "Current Inlet has Carryover Discharge to Inlet Number - 3 - Delete Denied!"},
       {4, ui::Answer::No, false, nullptr},
       {4, ui::Answer::Yes, true, "search failed"},
@@ -127,6 +128,7 @@ TEST_F(InletListTest, DeleteRefusesAReferencedInletOrAFailedSearchAndOtherwiseDe
       desktop.expect_box("Delete Current inlet - " + std::to_string(a.row) + " ?", a.answer);
       if (a.then) desktop.expect_box(a.then);
       list.control("cmdflexdeleteinlet").user_click();
+      EXPECT_EQ(desktop.boxes().at(desktop.boxes().size() - (a.then ? 2 : 1)).default_answer, ui::Answer::No);
     });
   }
   showing([&](FrmInletFlex& list) {
