@@ -199,7 +199,7 @@ TEST_F(ShellTest, AnOlderFileGainsWhateverColumnsItLacksAndTheStamp) {
   // Through the dialog, on a file that lacks only the station, whose box takes
   // one of the list only.
   const auto f = make_older("older.rvg", false);
-  open_upgrading(f, [&](ui::Form& dlg) {
+  open_older(f, [&](ui::Form& dlg) {
     leave_station(dlg, "staun");
     desktop.expect_box_containing("\"staun\"");
     dlg.control("btnUpdate").user_click();

@@ -37,16 +37,6 @@ inline std::string locked(ui::Form& dlg) {
   return out + (dlg.menu("mnuprojcancel").enabled() ? "cancel" : "");
 }
 
-// The user fills a new project's details and saves them.
-inline Script fill_and_save(std::string id, std::string name, std::string units = "ENGLISH") {
-  return [=](ui::Form& f) {
-    f.control("project_id").user_edit_text(id);
-    f.control("project_name").user_edit_text(name);
-    f.control("units").user_select(units);
-    f.menu("mnuprojsave").user_click();
-  };
-}
-
 inline constexpr const char* kConvertQuestion =
     "Would you like to convert the current database version to comply with new DOVI Drainage Manual to include "
     "NOAA Stations?";
@@ -145,15 +135,12 @@ class ShellTest : public ScratchTest {
     open(f);
     return f;
   }
-  // Opens a file of an older release, declining its upgrade.
-  void open_declining_upgrade(const fs::path& f) {
-    desktop.expect_box(kConvertQuestion, Answer::No);
-    open(f, "Old Project");
-  }
-  // Opens a file of an older release, accepting its upgrade; the script works the dialog.
-  void open_upgrading(const fs::path& f, Script script) {
-    desktop.expect_box(kConvertQuestion, Answer::Yes);
-    desktop.expect_modal("frmProjectUpdate", std::move(script));
+  // Opens a file of an older release, declining its upgrade, or accepting it
+  // when a script works the upgrade dialog.
+  void open_older(const fs::path& f, Script upgrade = {}) {
+    desktop.expect_box(kConvertQuestion, upgrade ? Answer::Yes : Answer::No);
+    if (!upgrade) return open(f, "Old Project");
+    desktop.expect_modal("frmProjectUpdate", std::move(upgrade));
     open_file(f);
   }
 
