@@ -81,7 +81,9 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
     EXPECT_EQ(form.user_move_focus(n), c.says == nullptr);
     EXPECT_EQ(s.text(), c.shown);
     EXPECT_EQ(form.active_control(), c.says == nullptr ? &n : &s);
-    if (c.selected) EXPECT_EQ(s.sel_text(), c.selected);
+    if (c.selected) {
+      EXPECT_EQ(s.sel_text(), c.selected);
+    }
   }
 }
 
