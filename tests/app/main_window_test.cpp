@@ -135,7 +135,9 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   desktop.expect_box("No Project Found.  Please Add Project Details");
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     EXPECT_EQ(locked(dlg), "") << "add mode";
-    discard(dlg);
+    desktop.expect_box("Exit without saving? ", Answer::Yes);
+    desktop.expect_box("Update Cancelled");
+    dlg.menu("mnuprojexit").user_click();
   });
   open_file(f);
   EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ] open");

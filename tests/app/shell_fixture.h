@@ -155,13 +155,6 @@ class ShellTest : public ScratchTest {
     EXPECT_EQ(session->project.flex_current_row, 0);
   }
 
-  // The user leaves a changed details dialog, discarding the change.
-  void discard(ui::Form& dlg) {
-    desktop.expect_box("Exit without saving? ", Answer::Yes);
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojexit").user_click();
-  }
-
   // The Design loop from the main window's menu, one script per showing of the
   // list (queued by showing(), or given here): each showing ends when the list
   // reloads (after Add, Edit, Delete, Modify) or closes, and the loop shows it
