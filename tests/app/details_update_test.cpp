@@ -21,9 +21,13 @@ std::string leave_station(ui::Form& dlg, const std::string& typed) {
 
 // --- The details dialogs ------------------------------------------------------------
 
-// The list rule itself is the input helpers' (their tests); here the dialog's use of it.
-TEST_F(ShellTest, SaveRequiresCountyProjectIdAndUnitsInThatOrderAndCompletesTheUnits) {
-  create("required.rvg", [this](ui::Form& dlg) {
+// Save takes the county, the project ID and the units in that order, the units
+// completed from a beginning (the list rule itself is the input helpers'), and
+// a station of the list only, as the rainfall look-up finds it by its exact
+// name. A quote in a name is stored as typed.
+TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIsOfTheList) {
+  const auto f = path("widening.rvg");
+  create("widening", [&](ui::Form& dlg) {
     auto& units = dlg.control("units");
     units.user_edit_text("M");
     EXPECT_EQ(units.text(), "METRIC") << "a beginning of an item is completed to it";
@@ -37,49 +41,52 @@ TEST_F(ShellTest, SaveRequiresCountyProjectIdAndUnitsInThatOrderAndCompletesTheU
     dlg.control("county").user_select("Albemarle");
     desktop.expect_box("Project ID is a Required Field!");
     dlg.menu("mnuprojsave").user_click();
-    dlg.control("project_id").user_edit_text("P-1");
+    dlg.control("project_id").user_edit_text("O'Brien-1");
     desktop.expect_box("Units is a Required Field!");
     dlg.menu("mnuprojsave").user_click();
-    EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
-    EXPECT_EQ(query_rows(path("required.rvg"), "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
-    EXPECT_EQ(session->project.open_project_name, "");
     units.user_edit_text("M");
     units.user_type("\b");  // a beginning left: Save completes it
+    EXPECT_EQ(leave_station(dlg, "Zzz"), "Zzz");
+    desktop.expect_box_containing("\"Zzz\"");
+    dlg.menu("mnuprojsave").user_click();
+    EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
+    EXPECT_EQ(query_rows(f, "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
+    EXPECT_EQ(session->project.open_project_name, "");
+    dlg.control("project_name").user_edit_text("St. Mary's Road");
+    EXPECT_EQ(leave_station(dlg, "Staun"), "Staunton Sewage Plant");
     desktop.expect_box("Project Details are Saved!");
     dlg.menu("mnuprojsave").user_click();
   });
-  EXPECT_EQ(query_rows(path("required.rvg"), "SELECT UNITS FROM PROJECT"), std::vector<std::string>{"METRIC"});
-  EXPECT_EQ(main().status_bar()->panel(2).text, "UNITS: METRIC");
-}
+  EXPECT_EQ(desktop.file_dialogs().at(0).initial_dir, std::string(RG_PROGRAM_DIR));
+  EXPECT_EQ(window(), "[Project Database - widening.rvg][UNITS: METRIC] open");
+  const auto& p = session->project;
+  EXPECT_EQ(p.open_project_name + "|" + p.open_project_major_release + "|" + p.open_project_noaa_station,
+            "St. Mary's Road|2.1|Staunton Sewage Plant");
+  EXPECT_EQ(session->handover.last_dir, dir.string());
+  EXPECT_TRUE(p.project_editing);
+  EXPECT_EQ(query_rows(f, "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME FROM PROJECT"),
+            std::vector<std::string>{"O'Brien-1|St. Mary's Road|Albemarle|VA|METRIC|RAVELGRIT"});
 
-TEST_F(ShellTest, AChangedDialogAsksBeforeItClosesAndCancelRestoresTheStoredRow) {
-  const auto f = open_current("edit.rvg");
-  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
-    dlg.control("description").user_edit_text("Phase 2");
-    desktop.expect_box("Exit without saving? ", Answer::No);
-    EXPECT_FALSE(dlg.unload(ui::UnloadMode::CloseBox));
-    EXPECT_EQ(dlg.control("description").text(), "Phase 2") << "No keeps the edits";
-    discard(dlg);
+  // A stored name outside the list can be chosen again, and only from the list.
+  run_sql(f, "UPDATE PROJECT SET NOAA_STATION = 'Staun'");
+  close();
+  open(f, "St. Mary's Road");
+  desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
+    EXPECT_EQ(locked(dlg), "project_id units county cancel");
+    leave_station(dlg, "Stu");
+    desktop.expect_box("Project Details are Saved!");
+    dlg.menu("mnuprojsave").user_click();
   });
   click("mnuupdateProj");
-  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
-    dlg.control("project_name").user_edit_text("Typo");
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojcancel").user_click();
-    EXPECT_EQ(dlg.control("project_name").text(), "Route 29 Widening");
-    dlg.menu("mnuprojexit").user_click();  // as stored: no question
-  });
-  click("mnuupdateProj");
-  EXPECT_EQ(session->project.open_project_name, "Route 29 Widening");
-  EXPECT_EQ(query_rows(f, "SELECT PROJECT_NAME, DESCRIPTION FROM PROJECT"),
-            std::vector<std::string>{"Route 29 Widening|<null>"});
+  EXPECT_EQ(query_rows(f, "SELECT NOAA_STATION FROM PROJECT"), std::vector<std::string>{"Stuart 1 SSE"});
 }
 
 // Refused by the file (here a trigger; another program's hold takes the same
 // way) or because it cannot be written, which the dialog says once as it opens:
-// the dialog stays with what was typed, and the file and the open project stay
+// the dialog stays with what was typed, asks before its close box closes it,
+// and its Cancel restores the stored row; the file and the open project stay
 // as they were.
-TEST_F(ShellTest, ARefusedSaveKeepsTheDialogAndChangesNothing) {
+TEST_F(ShellTest, ARefusedSaveKeepsTheDialogUntilTheUserLeavesItAndChangesNothing) {
   enum Refusal { Trigger, ReadOnly };
   for (const auto& [refusal, says] : {std::pair{Trigger, "the row is locked"},
                                       std::pair{ReadOnly, "not saved. The project database \"refused.rvg\" is read-only"}}) {
@@ -95,20 +102,24 @@ TEST_F(ShellTest, ARefusedSaveKeepsTheDialogAndChangesNothing) {
       session->project.project_conn->open(f, db::Access::ReadOnly);
       desktop.expect_box_containing("are shown, but changes to them cannot be saved. The project database");
     }
-    const std::string before = file_bytes(f);
+    const std::string before = bytes_of(f);
     const app::ProjectCopies copies = session->project;
     desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
-      dlg.control("designer").user_edit_text("A. Engineer");
+      auto& designer = dlg.control("designer");
+      designer.user_edit_text("A. Engineer");
       desktop.expect_box_containing(says);
       dlg.menu("mnuprojsave").user_click();
-      EXPECT_TRUE(dlg.is_loaded());
-      EXPECT_EQ(dlg.control("designer").text(), "A. Engineer");
-      discard(dlg);
+      desktop.expect_box("Exit without saving? ", Answer::No);
+      EXPECT_FALSE(dlg.unload(ui::UnloadMode::CloseBox));
+      EXPECT_EQ(designer.text(), "A. Engineer");
+      desktop.expect_box("Update Cancelled");
+      dlg.menu("mnuprojcancel").user_click();
+      EXPECT_EQ(designer.text(), "J. Doe");
+      dlg.menu("mnuprojexit").user_click();  // as stored: no question
     });
     click("mnuupdateProj");
     EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), copies);
-    EXPECT_EQ(file_bytes(f), before);
-    design();  // still a project of this program
+    EXPECT_EQ(bytes_of(f), before);
     close();
   }
   // Its details cannot be read now: nothing of the project is lost and no dialog stays.
@@ -121,33 +132,6 @@ TEST_F(ShellTest, ARefusedSaveKeepsTheDialogAndChangesNothing) {
   click("mnuupdateProj");
   EXPECT_FALSE(session->form<app::FrmProjectNOAA>().is_loaded());
   EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), copies);
-}
-
-// The rainfall look-up finds a station by its exact name, so no other text is
-// stored: not a typed beginning, not a stored name that is not in the list.
-TEST_F(ShellTest, TheStationIsOneOfTheListInTheDetails) {
-  const auto f = path("station.rvg");
-  create("station.rvg", [&](ui::Form& dlg) {
-    EXPECT_EQ(leave_station(dlg, "Zzz"), "Zzz");
-    desktop.expect_box_containing("\"Zzz\"");
-    fill_and_save("P-1", "Route 29 Widening")(dlg);
-    EXPECT_TRUE(dlg.is_loaded());
-    EXPECT_EQ(leave_station(dlg, "Staun"), "Staunton Sewage Plant");
-    desktop.expect_box("Project Details are Saved!");
-    dlg.menu("mnuprojsave").user_click();
-  });
-  // A stored name outside the list can be chosen again, and only from the list.
-  run_sql(f, "UPDATE PROJECT SET NOAA_STATION = 'Staun'");
-  close();
-  open(f);
-  desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
-    EXPECT_EQ(locked(dlg), "project_id units county cancel");
-    leave_station(dlg, "Stu");
-    desktop.expect_box("Project Details are Saved!");
-    dlg.menu("mnuprojsave").user_click();
-  });
-  click("mnuupdateProj");
-  EXPECT_EQ(query_rows(f, "SELECT NOAA_STATION FROM PROJECT"), std::vector<std::string>{"Stuart 1 SSE"});
 }
 
 TEST_F(ShellTest, AMissingStationFileLeavesTheListsEmpty) {
@@ -196,9 +180,9 @@ TEST_F(ShellTest, AnOlderFileGainsWhateverColumnsItLacksAndTheStamp) {
   }
 
   // Through the dialog, on a file that lacks only the station, whose box takes
-  // one of the list only, as the details dialog's does.
+  // one of the list only.
   const auto f = make_older("older.rvg", false);
-  open_upgrading(f, [&](ui::Form& dlg) {
+  open_older(f, [&](ui::Form& dlg) {
     leave_station(dlg, "staun");
     desktop.expect_box_containing("\"staun\"");
     dlg.control("btnUpdate").user_click();
@@ -208,20 +192,11 @@ TEST_F(ShellTest, AnOlderFileGainsWhateverColumnsItLacksAndTheStamp) {
     desktop.expect_box("Project Name: Old Project");
     dlg.control("btnUpdate").user_click();
   });
-  EXPECT_EQ(query_rows(f, kColumns), current);
   EXPECT_EQ(query_rows(f, kStamp), std::vector<std::string>{"RAVELGRIT|2.1|0.0|Staunton Sewage Plant|JULY 2016"});
   EXPECT_EQ(session->project.open_project_major_release + "|" + session->project.open_project_noaa_station,
             "2.1|Staunton Sewage Plant");
   EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
   EXPECT_EQ(window(), "[Project Database - older.rvg][UNITS: ENGLISH] open");
-  // Now current: Update Project Details shows the dialog with the station, and
-  // the Design menu takes it as a project of this program.
-  desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
-    EXPECT_EQ(dlg.control("noaa_station").text(), "Staunton Sewage Plant");
-    dlg.menu("mnuprojexit").user_click();
-  });
-  click("mnuupdateProj");
-  design();
 }
 
 // --- Help, About and the NOAA page ----------------------------------------------------

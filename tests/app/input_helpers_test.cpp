@@ -44,12 +44,7 @@ class InputHelpers : public ::testing::Test {
 }  // namespace
 
 TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough) {
-  struct Case {
-    const char* before;
-    int sel_start, sel_length;
-    const char* typed;
-    const char* after;
-  } cases[] = {
+  struct Case { const char* before; int sel_start, sel_length; const char *typed, *after; } cases[] = {
       {"", 0, 0, "12.5", "12.5"},
       {"1.5", 3, 0, ".", "1.5"},   // a second decimal point is refused
       {"1.5", 1, 1, ".", "1.5"},   // accepted when it replaces the selected one
@@ -69,20 +64,13 @@ TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough)
 
 // What a number box refuses keeps the focus and says why, naming the box.
 TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
-  struct Case {
-    const char* format;
-    const char* typed;
-    const char* shown;
-    const char* selected;
-    const char* says;  // nullptr: the focus leaves
-  } cases[] = {
+  struct Case { const char *format, *typed, *shown, *selected, *says; } cases[] = {  // says nullptr: the focus leaves
       {"0.000", " 2 ", "2.000", "", nullptr},
       {"#0.0000", "0.01", "0.0100", "", nullptr},  // metric projects show four decimals
       {"0.000", ".", "0.000", "0.000", "\".\" alone is not a number; it is taken as 0.000."},
       {"0.000", "", "", "", "a number is required."},
       {"0.000", "   ", "   ", nullptr, "a number is required."},  // pasted blanks count as empty
       {"0.000", "1,5", "1,5", nullptr, "\"1,5\" is not a number. Please enter a number."},
-      {"0.000", "abc", "abc", nullptr, "\"abc\" is not a number. Please enter a number."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -101,17 +89,11 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
 
 TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
   auto& c = form.control("units");
-  struct Case {
-    const char* typed;
-    int result;
-    const char* shown;
-  } cases[] = {
+  struct Case { const char* typed; int result; const char* shown; } cases[] = {
       {"", 0, ""},              // the empty text begins every item
       {"E", 0, "ENGLISH"},      // a beginning is completed
-      {"ENG", 0, "ENGLISH"},
       {"METRIC", 0, "METRIC"},
       {"eng", -1, "ENGLISH"},   // letter case counts
-      {"X", -1, "ENGLISH"},
       {"METRICS", -1, "ENGLISH"},
   };
   for (const auto& k : cases) {

@@ -22,25 +22,6 @@ TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComesAndExitCloses) {
   EXPECT_TRUE(desktop.failures().empty());
 }
 
-// A quote in a name is stored as typed; the fields not typed keep a new project's defaults.
-TEST_F(ShellTest, CreateCopiesTheTemplateAndStoresTheDetails) {
-  create("widening", [this](ui::Form& dlg) {
-    desktop.expect_box("Project Details are Saved!");
-    fill_and_save("O'Brien-1", "St. Mary's Road", "METRIC")(dlg);
-  });
-  EXPECT_EQ(desktop.file_dialogs().at(0).initial_dir, std::string(RG_PROGRAM_DIR));
-  EXPECT_EQ(window(), "[Project Database - widening.rvg][UNITS: METRIC] open");
-  const auto& p = session->project;
-  EXPECT_EQ(p.open_project_name + "|" + p.unit_system + "|" + p.open_project_major_release + "|" +
-                p.open_project_noaa_station,
-            "St. Mary's Road|METRIC|2.1|Abingdon 3 S");
-  EXPECT_EQ(session->handover.last_dir, path("widening.rvg").parent_path().string());
-  EXPECT_TRUE(p.project_editing);
-  EXPECT_EQ(query_rows(path("widening.rvg"), "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME, "
-                                             "MAJOR_RELEASE, NOAA_STATION FROM PROJECT"),
-            std::vector<std::string>{"O'Brien-1|St. Mary's Road|Accomack|VA|METRIC|RAVELGRIT|2.1|Abingdon 3 S"});
-}
-
 // Refused by the user, or by a file that is no project: nothing opens, no file
 // is made or changed, and the window is as before. A file another program holds
 // takes the same way; its words are the database layer's.
@@ -51,21 +32,17 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
   fs::resize_file(make_current("cut.rvg"), 3000);
   const auto files = [this] {
     std::map<fs::path, std::string> out;
-    for (const auto& entry : fs::directory_iterator(path(""))) out[entry.path()] = file_bytes(entry.path());
+    for (const auto& entry : fs::directory_iterator(path(""))) out[entry.path()] = bytes_of(entry.path());
     return out;
   };
   const auto before = files();
   const char* const kNone = "No project database selected!";
   const char* const kOverwrite = "File Already Exists!   Overwrite?";
-  const struct {
-    const char* menu;
-    std::optional<std::string> chosen;  // nothing: Cancel
-    const char* says;
-  } rows[] = {
+  // The file chosen, nothing for Cancel, and what is said.
+  const struct { const char* menu; std::optional<std::string> chosen; const char* says; } rows[] = {
       {"mnucreateProj", std::nullopt, kNone},  // before any Open, Cancel raises nothing
       {"mnucreateProj", "", kNone},
       // A pattern typed as the name comes back with the dialog's folder before it.
-      {"mnucreateProj", "*.rvg", kNone},
       {"mnucreateProj", path("*.rvg").string(), kNone},
       {"mnucreateProj", path("existing").string(), kOverwrite},  // typed without its extension; answered No
       {"mnuopenProj", std::nullopt, ui::FileDialog::kCancelDescription},
@@ -86,36 +63,24 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
     }
     EXPECT_EQ(window(), kClosed);
     EXPECT_EQ(files(), before);
-    EXPECT_EQ(session->project.open_project_name, "");
     EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
     EXPECT_EQ(main().pointer(), ui::MousePointer::Default);
   }
 }
 
-TEST_F(ShellTest, ACurrentFileOpensWithoutAQuestionWithTheStationsAndIsSharedByTheMarkerInItsPath) {
-  for (const char* name : {"QMP_routes.rvg", "roads_Qmp.rvg", "plain.rvg"}) {
-    SCOPED_TRACE(name);
-    open(make_current(name, "METRIC"));
-    EXPECT_EQ(session->project.shared_project, std::string(name) != "plain.rvg");
-    EXPECT_EQ(window(), "[Project Database - " + std::string(name) + "][UNITS: METRIC] open");
-    EXPECT_EQ(session->project.open_project_noaa_station, "Charlottesville");
-    EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
-    close();
-  }
-}
-
-// No to the question, or Cancel in the upgrade dialog (here after the upgrade
-// failed): the file opens as it is, served by its county list, and asks again.
-TEST_F(ShellTest, AnOlderFileNotUpgradedOpensAsItIsAndAsksAgain) {
-  // The station list of an earlier project stays; nothing else of it stands in.
-  open_current("current.rvg");
+// A current file opens without a question, served by the station list. An
+// older one, on No to the question or Cancel in the upgrade dialog (here after
+// the upgrade failed), opens as it is, served by its county list, asks again,
+// and shows its details without a station; the station list of the earlier
+// project stays, nothing else of it.
+TEST_F(ShellTest, ACurrentFileAndAnOlderOneNotUpgradedOpenAsTheyAre) {
+  open(make_current("roads_Qmp.rvg", "METRIC"));
+  EXPECT_TRUE(session->project.shared_project) << "the marker counts in any case, anywhere in the path";
+  EXPECT_EQ(window(), "[Project Database - roads_Qmp.rvg][UNITS: METRIC] open");
+  EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");
   close();
-  const struct {
-    const char* file;
-    bool shared_kind;
-    bool upgrade_fails;  // or No to the question
-    const char* lists;
-  } rows[] = {
+  // The upgrade fails, or No to the question.
+  const struct { const char* file; bool shared_kind, upgrade_fails; const char* lists; } rows[] = {
       {"older.rvg", false, false, "VARMSTORM.rdb counties stations"},
       {"qmp_older.rvg", true, false, "VArainfall.rdb counties stations"},
       {"locked.rvg", false, true, "VARMSTORM.rdb counties stations"},
@@ -126,29 +91,42 @@ TEST_F(ShellTest, AnOlderFileNotUpgradedOpensAsItIsAndAsksAgain) {
     if (row.upgrade_fails) {
       run_sql(f, "CREATE TRIGGER no_stamp BEFORE UPDATE ON PROJECT BEGIN SELECT RAISE(ABORT, 'stamp refused'); END;");
     }
-    const std::string before = file_bytes(f);
+    const std::string before = bytes_of(f);
     for (int time = 0; time < 2; ++time) {
-      if (!row.upgrade_fails) {
-        open_declining_upgrade(f);
-      } else {
-        open_upgrading(f, [&](ui::Form& dlg) {
-          desktop.expect_box_containing('"' + std::string(row.file) + "\" could not be updated. stamp refused.");
-          dlg.control("btnUpdate").user_click();
-          EXPECT_TRUE(dlg.is_loaded());
-          desktop.expect_box("Project Name: Old Project");
-          dlg.control("btnCancel").user_click();
-        });
-      }
+      open_older(f, !row.upgrade_fails ? Script() : [&](ui::Form& dlg) {
+        desktop.expect_box_containing('"' + std::string(row.file) + "\" could not be updated. stamp refused.");
+        dlg.control("btnUpdate").user_click();
+        EXPECT_TRUE(dlg.is_loaded());
+        desktop.expect_box("Project Name: Old Project");
+        dlg.control("btnCancel").user_click();
+      });
       EXPECT_EQ(lists(), row.lists);
       EXPECT_EQ(window(), "[Project Database - " + std::string(row.file) + "][UNITS: ENGLISH] open");
       const auto& p = session->project;
-      // The Design menu does not ask a shared project for its product name.
       EXPECT_EQ(p.open_project_major_release + "|" + p.open_project_noaa_station + "|" + p.open_project_product_name,
                 row.shared_kind ? "||" : "1.0||RAVELGRIT");
+      // The Design menu does not ask a shared project for its product name.
+      if (row.shared_kind) {
+        desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
+        click("mnuInlet");
+      }
       close();
     }
-    EXPECT_EQ(file_bytes(f), before) << "nothing of the upgrade is left in the file";
+    EXPECT_EQ(bytes_of(f), before) << "nothing of the upgrade is left in the file";
   }
+  // Its details show in the twin of the details dialog without the station.
+  open_older(path("older.rvg"));
+  desktop.expect_modal("frmProject", [](ui::Form& dlg) {
+    EXPECT_EQ(locked(dlg), "project_id units county cancel");
+    EXPECT_EQ(dlg.find("noaa_station"), nullptr);
+    EXPECT_EQ(dlg.control("county").text(), "Albemarle");
+    dlg.control("designer").user_edit_text("A. Engineer");
+    dlg.menu("mnuprojsave").user_click();
+  });
+  desktop.expect_box("Project Details are Saved!");
+  click("mnuupdateProj");
+  EXPECT_EQ(session->project.open_project_designer, "A. Engineer");
+  EXPECT_EQ(query_rows(path("older.rvg"), "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
 }
 
 TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
@@ -157,14 +135,20 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   desktop.expect_box("No Project Found.  Please Add Project Details");
   desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     EXPECT_EQ(locked(dlg), "") << "add mode";
-    discard(dlg);
+    desktop.expect_box("Exit without saving? ", Answer::Yes);
+    desktop.expect_box("Update Cancelled");
+    dlg.menu("mnuprojexit").user_click();
   });
   open_file(f);
   EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ] open");
 
   // Update Project Details without details: the same box and dialog again.
   desktop.expect_box("No Project Found.  Please Add Project Details");
-  desktop.expect_modal("frmProjectNOAA", fill_and_save("P-1", "Found"));
+  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
+    dlg.control("project_id").user_edit_text("P-1");
+    dlg.control("project_name").user_edit_text("Found");
+    dlg.menu("mnuprojsave").user_click();
+  });
   desktop.expect_box("Project Details are Saved!");
   click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_name, "Found");
@@ -177,22 +161,6 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
   });
   click("mnuupdateProj");
   EXPECT_EQ(window(), "[Project Database - empty.rvg][UNITS: ENGLISH] open");
-}
-
-TEST_F(ShellTest, UpdateOfAnOlderProjectShowsTheTwinWithoutStation) {
-  const auto f = make_older("older.rvg", false);
-  open_declining_upgrade(f);
-  desktop.expect_modal("frmProject", [](ui::Form& dlg) {
-    EXPECT_EQ(locked(dlg), "project_id units county cancel");
-    EXPECT_EQ(dlg.find("noaa_station"), nullptr);
-    EXPECT_EQ(dlg.control("county").text(), "Albemarle");
-    dlg.control("designer").user_edit_text("A. Engineer");
-    dlg.menu("mnuprojsave").user_click();
-  });
-  desktop.expect_box("Project Details are Saved!");
-  click("mnuupdateProj");
-  EXPECT_EQ(session->project.open_project_designer, "A. Engineer");
-  EXPECT_EQ(query_rows(f, "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
 }
 
 // --- The Design loop ------------------------------------------------------------
@@ -209,24 +177,24 @@ TEST_F(ShellTest, DesignRefusesWithoutAProjectForeignDatabasesAndAProductItCanno
   close();
 
   // An older file of no shared path whose PROJECT table has no PRODUCT_NAME.
-  open_declining_upgrade(make_older("older.rvg", true));
-  desktop.expect_box_containing("PRODUCT_NAME");
+  open_older(make_older("older.rvg", true));
+  desktop.expect_box_containing("answer Yes to the conversion");
   click("mnuInlet");
-  const std::string& said = desktop.boxes().back().text;
-  EXPECT_TRUE(said.starts_with("Ravelgrit could not check")) << said;
-  EXPECT_NE(said.find("answer Yes to the conversion"), std::string::npos) << said;
   EXPECT_TRUE(desktop.modal_forms().empty());
-  close();
-
-  // A shared project is not asked for its product name.
-  const auto shared = make_current("qmp_foreign.rvg");
-  run_sql(shared, "UPDATE PROJECT SET PRODUCT_NAME = 'OTHERPROGRAM'");
-  open(shared);
-  design();
 }
 
-TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
+// A list that cannot load ends the loop with one box, and nothing wedges: once
+// the inlets can be read, the list shows until the user leaves it.
+TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesItAndEndsOnAListThatCannotLoad) {
   const auto f = open_current("loop.rvg");
+  run_sql(f, "DROP TABLE INLET");
+  desktop.clear_record();
+  desktop.expect_box_containing("INLET");
+  click("mnuInlet");
+  EXPECT_EQ(desktop.boxes().size(), 1u);
+  EXPECT_FALSE(session->form<reports::FrmInletFlex>().is_loaded());
+
+  run_sql(f, "CREATE TABLE INLET (INLET_NUMBER TEXT)");
   session->number_format = "#0.0000";  // as a metric dialog leaves it
   // An empty list: Refresh stays; the close box ends the loop.
   desktop.expect_modal("frminletflex", [](ui::Form& list) {
@@ -237,40 +205,6 @@ TEST_F(ShellTest, TheDesignLoopShowsTheListUntilTheUserLeavesIt) {
   });
   click("mnuInlet");  // an unscripted second showing would fail the test
   EXPECT_EQ(session->number_format, "0.000");
-
-  // The row the list keeps across reloads (the list's tests) is the open
-  // project's: the next one starts on its first row.
-  run_sql(f, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
-  design_loop({[](reports::FrmInletFlex& list) {
-    list.control("inletflex").user_click_cell(2, 0);
-    list.control("cmdflexexit").user_click();
-  }});
-  close();
-  run_sql(open_current("next.rvg"), "INSERT INTO INLET (INLET_NUMBER) VALUES ('1'), ('2')");
-  design_loop({[](reports::FrmInletFlex& list) { list.control("cmdflexrefreshinlet").user_click(); },
-               [](reports::FrmInletFlex& list) {
-                 EXPECT_EQ(list.control("inletflex").row(), 1);
-                 list.control("cmdflexexit").user_click();
-               }});
-}
-
-TEST_F(ShellTest, AListThatCannotLoadEndsTheDesignLoopWithOneBoxAndNothingWedges) {
-  const auto f = make_current("no_inlets.rvg");
-  run_sql(f, "DROP TABLE INLET");
-  open(f);
-  desktop.clear_record();
-  desktop.expect_box_containing("INLET");
-  click("mnuInlet");
-  EXPECT_EQ(desktop.boxes().size(), 1u);
-  EXPECT_FALSE(session->form<reports::FrmInletFlex>().is_loaded());
-
-  // Once the inlets can be read, the list is shown whole.
-  run_sql(f, "CREATE TABLE INLET (INLET_NUMBER TEXT); INSERT INTO INLET VALUES ('1');");
-  desktop.expect_modal("frminletflex", [](ui::Form& list) {
-    EXPECT_EQ(list.control("Text1").text(), "1");
-    list.control("cmdflexexit").user_click();
-  });
-  click("mnuInlet");
 }
 
 // Reached without an open project (a dialog shown after Close), the connection

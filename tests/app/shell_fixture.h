@@ -1,26 +1,24 @@
 #pragma once
-// A session on the scripted desktop, with the program's data files, a scratch
-// folder for project files, project databases of the current and of older
-// releases, and the user's usual steps (create, open, close, design) as one call
-// each, every one checking the boxes it meets.
+// A session of the program on the scripted desktop, wired as main() wires it,
+// with its data files, a scratch folder for project files, project databases of
+// the current and of older releases, and the user's usual steps (create, open,
+// close, the Design loop) as one call each, every one checking the boxes it meets.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/main_window.h"
 #include "app/session.h"
+#include "hydrology/procedures.h"
 #include "inlet/inlet_form.h"
 #include "platform/db/connection.h"
 #include "platform/ui/scripted_desktop.h"
 #include "reports/inlet_list.h"
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 namespace rg::test {
@@ -28,12 +26,6 @@ namespace rg::test {
 namespace fs = std::filesystem;
 using ui::Answer;
 using Script = std::function<void(ui::Form&)>;
-
-inline std::string file_bytes(const fs::path& f) {
-  std::ostringstream out;
-  out << std::ifstream(f, std::ios::binary).rdbuf();
-  return out.str();
-}
 
 // The details dialog's fields that take no input, and "cancel" when its Cancel
 // is offered: "" in add mode.
@@ -45,36 +37,22 @@ inline std::string locked(ui::Form& dlg) {
   return out + (dlg.menu("mnuprojcancel").enabled() ? "cancel" : "");
 }
 
-// The user fills a new project's details and saves them.
-inline Script fill_and_save(std::string id, std::string name, std::string units = "ENGLISH") {
-  return [=](ui::Form& f) {
-    f.control("project_id").user_edit_text(id);
-    f.control("project_name").user_edit_text(name);
-    f.control("units").user_select(units);
-    f.menu("mnuprojsave").user_click();
-  };
-}
-
 inline constexpr const char* kConvertQuestion =
     "Would you like to convert the current database version to comply with new DOVI Drainage Manual to include "
     "NOAA Stations?";
 // window() with no project open.
 inline constexpr const char* kClosed = "[][] closed";
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ScratchTest {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("rg_shell_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    ScratchTest::SetUp();
     start(RG_PROGRAM_DIR);
   }
   void TearDown() override {
     for (const auto& f : desktop.failures()) ADD_FAILURE() << f;
     session.reset();
-    fs::remove_all(dir_);
+    ScratchTest::TearDown();
   }
 
   // A fresh session whose program folder is the given one, with its main window
@@ -82,6 +60,7 @@ class ShellTest : public ::testing::Test {
   void start(const fs::path& program_dir) {
     session = std::make_unique<app::Session>(desktop, program_dir);
     reports::wire_services(*session);
+    hydrology::wire_services(*session);
     inlet::wire_services(*session);
     desktop.show(main());
     desktop.clear_record();
@@ -109,7 +88,7 @@ class ShellTest : public ::testing::Test {
            (filled(r.station_rs) ? " stations" : "");
   }
 
-  fs::path path(const std::string& name) const { return dir_ / name; }
+  fs::path path(const std::string& name) const { return dir / name; }
 
   // A database of an older release: without NOAA_STATION, and for a shared
   // project without the four release columns either.
@@ -156,19 +135,16 @@ class ShellTest : public ::testing::Test {
     open(f);
     return f;
   }
-  // Opens a file of an older release, declining its upgrade.
-  void open_declining_upgrade(const fs::path& f) {
-    desktop.expect_box(kConvertQuestion, Answer::No);
-    open(f, "Old Project");
-  }
-  // Opens a file of an older release, accepting its upgrade; the script works the dialog.
-  void open_upgrading(const fs::path& f, Script script) {
-    desktop.expect_box(kConvertQuestion, Answer::Yes);
-    desktop.expect_modal("frmProjectUpdate", std::move(script));
+  // Opens a file of an older release, declining its upgrade, or accepting it
+  // when a script works the upgrade dialog.
+  void open_older(const fs::path& f, Script upgrade = {}) {
+    desktop.expect_box(kConvertQuestion, upgrade ? Answer::Yes : Answer::No);
+    if (!upgrade) return open(f, "Old Project");
+    desktop.expect_modal("frmProjectUpdate", std::move(upgrade));
     open_file(f);
   }
 
-  // File > Close: nothing of the project is left.
+  // File > Close: nothing of the project is left, not even the list's row.
   void close() {
     desktop.expect_box("Current Project Is Closed!");
     click("mnucloseProj");
@@ -176,19 +152,7 @@ class ShellTest : public ::testing::Test {
     EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), app::ProjectCopies{});
     EXPECT_FALSE(session->project.project_conn);
     EXPECT_FALSE(session->project.project_editing);
-  }
-
-  // The user leaves a changed details dialog, discarding the change.
-  void discard(ui::Form& dlg) {
-    desktop.expect_box("Exit without saving? ", Answer::Yes);
-    desktop.expect_box("Update Cancelled");
-    dlg.menu("mnuprojexit").user_click();
-  }
-
-  // Design > Ravelgrit takes the project: the inlet list shows, and the user leaves it.
-  void design() {
-    desktop.expect_modal("frminletflex", [](ui::Form& list) { list.control("cmdflexexit").user_click(); });
-    click("mnuInlet");
+    EXPECT_EQ(session->project.flex_current_row, 0);
   }
 
   // The Design loop from the main window's menu, one script per showing of the
@@ -215,7 +179,6 @@ class ShellTest : public ::testing::Test {
     });
   }
   std::vector<ListScript> showings_;
-  fs::path dir_;
 };
 
 }  // namespace rg::test
