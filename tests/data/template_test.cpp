@@ -21,7 +21,7 @@ using Rows = std::vector<std::string>;
 // holds no row.
 TEST_F(ProjectTemplate, ANewProjectNamesTheProgramAndKeepsInletNumbersUniqueWithoutRegardToCase) {
   const auto file = dir / "new.rvg";
-  std::filesystem::copy_file(std::filesystem::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", file);
+  std::filesystem::copy_file(program_file("Tovrel21.rdb"), file);
   run_sql(file, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, UNITS, MAJOR_RELEASE) "
                 "VALUES ('P-1', 'Route 29', 'Accomack', 'ENGLISH', '2.1')");
   EXPECT_EQ(query_rows(file, "SELECT PRODUCT_NAME, NOAA_STATION FROM PROJECT"), Rows{"RAVELGRIT|<null>"});  // Null, not ""
