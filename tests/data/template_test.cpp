@@ -27,11 +27,7 @@ TEST_F(ProjectTemplate, ANewProjectNamesTheProgramAndKeepsInletNumbersUniqueWith
   EXPECT_EQ(query_rows(file, "SELECT PRODUCT_NAME, NOAA_STATION FROM PROJECT"), Rows{"RAVELGRIT|<null>"});  // Null, not ""
 
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('A1')");
-  for (const char* same : {"a1", "A1"}) {
-    EXPECT_THROW(run_sql(file, std::string("INSERT INTO INLET (INLET_NUMBER) VALUES ('") + same + "')"),
-                 std::runtime_error)
-        << same;
-  }
+  EXPECT_THROW(run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('a1')"), std::runtime_error);
   // Other numbers, also ones with a quote, go in.
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1) VALUES ('A2', 'a1');"
                 "INSERT INTO INLET (INLET_NUMBER, PREINLET2) VALUES ('B''1', 'A2');");
