@@ -10,63 +10,30 @@
 #include <vector>
 
 #include "app/noaa_stations.h"
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 namespace rg::test {
 namespace {
 
-std::filesystem::path program_file(const char* name) { return std::filesystem::path(RG_PROGRAM_DIR) / name; }
-
 // One rainfall table: where it lies, its key column, its return periods and how
-// its coefficients make an intensity (in/hr) for a Tc in minutes.
+// its coefficients (in column order) make an intensity (in/hr) for a Tc in minutes.
 struct RainfallTable {
   const char* file;
   const char* table;
   const char* key;
   std::vector<int> years;
   std::string letters;  // coefficient letters in column order
-  double (*intensity)(const std::vector<double>& coefficients, double tc);
+  double (*intensity)(const double* coefficients, double tc);
 };
 
-double storm_formula(const std::vector<double>& c, double tc) { return c[0] / std::pow(tc + c[1], c[2]); }
-double county_formula(const std::vector<double>& c, double tc) { return c[0] / (tc + c[1]); }
-
-const RainfallTable kNoaa{"VARMNOAA.rdb", "STORMDATA", "NOAA_STATION", {2, 5, 10, 25, 50, 100}, "BDE", storm_formula};
-const RainfallTable kStorm{"VARMSTORM.rdb", "STORMDATA", "COUNTY_NAME", {2, 5, 10, 25, 50, 100}, "BDE", storm_formula};
-const RainfallTable kCounty{"VArainfall.rdb", "VARAINFALL", "COUNTY_NAME", {2, 10, 25, 50, 100}, "AB", county_formula};
-
-// A place's coefficients, by return period.
-struct Place {
-  std::string name;
-  std::vector<std::vector<double>> by_period;
-  const std::vector<double>& of(const RainfallTable& t, int years) const {
-    return by_period.at(static_cast<std::size_t>(std::find(t.years.begin(), t.years.end(), years) - t.years.begin()));
-  }
+double storm_formula(const double* c, double tc) { return c[0] / std::pow(tc + c[1], c[2]); }
+const RainfallTable kTables[] = {
+    {"VARMNOAA.rdb", "STORMDATA", "NOAA_STATION", {2, 5, 10, 25, 50, 100}, "BDE", storm_formula},
+    {"VARMSTORM.rdb", "STORMDATA", "COUNTY_NAME", {2, 5, 10, 25, 50, 100}, "BDE", storm_formula},
+    {"VArainfall.rdb", "VARAINFALL", "COUNTY_NAME", {2, 10, 25, 50, 100}, "AB",
+     [](const double* c, double tc) { return c[0] / (tc + c[1]); }},
 };
-
-std::vector<Place> read_places(const RainfallTable& t) {
-  std::string sql = std::string("SELECT ") + t.key;
-  for (int n : t.years) {
-    for (char letter : t.letters) sql += ", YEAR" + std::to_string(n) + letter;
-  }
-  std::vector<Place> places;
-  for (const auto& row : query_rows(program_file(t.file), sql + " FROM " + t.table)) {
-    std::istringstream cells(row);
-    Place place;
-    std::getline(cells, place.name, '|');
-    for (std::size_t p = 0; p < t.years.size(); ++p) {
-      std::vector<double> coefficients;
-      for (std::string cell; coefficients.size() < t.letters.size() && std::getline(cells, cell, '|');) {
-        std::size_t used = 0;
-        coefficients.push_back(std::stod(cell, &used));  // Null or a text fails here
-        EXPECT_EQ(used, cell.size()) << place.name << ": \"" << cell << "\" is not a number";
-      }
-      place.by_period.push_back(coefficients);
-    }
-    places.push_back(std::move(place));
-  }
-  return places;
-}
 
 // The intensities that every place must reach, at 5 and at 60 minutes, for the
 // return periods that bound the range (in/hr, with a little tolerance); and
@@ -80,23 +47,35 @@ TEST(RainfallData, EveryRowGivesIntensitiesInTheRegionalRangesThatRiseWithReturn
       {2, 5, 4.5, 6.0},  {10, 5, 6.0, 7.5},  {100, 5, 8.0, 10.5},
       {2, 60, 1.3, 1.9}, {10, 60, 2.0, 2.8}, {100, 60, 3.0, 4.5},
   };
-  for (const auto* t : {&kNoaa, &kStorm, &kCounty}) {
-    const auto places = read_places(*t);
-    ASSERT_FALSE(places.empty()) << t->file;
-    for (const auto& place : places) {
-      SCOPED_TRACE(std::string(t->file) + " \"" + place.name + "\"");
-      for (const auto& coefficients : place.by_period) {
-        for (double c : coefficients) EXPECT_GT(c, 0.0);
+  for (const auto& t : kTables) {
+    std::string sql = std::string("SELECT ") + t.key;
+    for (int n : t.years) {
+      for (char letter : t.letters) sql += ", YEAR" + std::to_string(n) + letter;
+    }
+    const auto rows = query_rows(program_file(t.file), sql + " FROM " + t.table);
+    ASSERT_FALSE(rows.empty()) << t.file;
+    for (const auto& row : rows) {
+      SCOPED_TRACE(std::string(t.file) + ": " + row);
+      std::istringstream cells(row.substr(row.find('|') + 1));  // after the place's name
+      std::vector<double> c;  // every coefficient, return period after return period
+      for (std::string cell; std::getline(cells, cell, '|');) {
+        std::size_t used = 0;
+        c.push_back(std::stod(cell, &used));  // Null or a text fails here
+        EXPECT_EQ(used, cell.size()) << '"' << cell << "\" is not a number";
+        EXPECT_GT(c.back(), 0.0);
       }
+      ASSERT_EQ(c.size(), t.years.size() * t.letters.size());
+      const auto intensity = [&](std::size_t period, double tc) {
+        return t.intensity(&c[period * t.letters.size()], tc);
+      };
       for (const auto& band : bands) {
-        const double i = t->intensity(place.of(*t, band.years), band.minutes);
+        const double i = intensity(std::find(t.years.begin(), t.years.end(), band.years) - t.years.begin(), band.minutes);
         EXPECT_GE(i, band.low - 0.05) << band.years << " years, " << band.minutes << " min";
         EXPECT_LE(i, band.high + 0.05) << band.years << " years, " << band.minutes << " min";
       }
       for (int tc = 5; tc <= 180; ++tc) {
-        for (std::size_t p = 1; p < t->years.size(); ++p) {
-          EXPECT_GT(t->intensity(place.by_period[p], tc), t->intensity(place.by_period[p - 1], tc))
-              << t->years[p] << " years, Tc " << tc;
+        for (std::size_t p = 1; p < t.years.size(); ++p) {
+          EXPECT_GT(intensity(p, tc), intensity(p - 1, tc)) << t.years[p] << " years, Tc " << tc;
         }
       }
     }

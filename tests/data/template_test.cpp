@@ -21,17 +21,13 @@ using Rows = std::vector<std::string>;
 // holds no row.
 TEST_F(ProjectTemplate, ANewProjectNamesTheProgramAndKeepsInletNumbersUniqueWithoutRegardToCase) {
   const auto file = dir / "new.rvg";
-  std::filesystem::copy_file(std::filesystem::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", file);
+  std::filesystem::copy_file(program_file("Tovrel21.rdb"), file);
   run_sql(file, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, UNITS, MAJOR_RELEASE) "
                 "VALUES ('P-1', 'Route 29', 'Accomack', 'ENGLISH', '2.1')");
   EXPECT_EQ(query_rows(file, "SELECT PRODUCT_NAME, NOAA_STATION FROM PROJECT"), Rows{"RAVELGRIT|<null>"});  // Null, not ""
 
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('A1')");
-  for (const char* same : {"a1", "A1"}) {
-    EXPECT_THROW(run_sql(file, std::string("INSERT INTO INLET (INLET_NUMBER) VALUES ('") + same + "')"),
-                 std::runtime_error)
-        << same;
-  }
+  EXPECT_THROW(run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('a1')"), std::runtime_error);
   // Other numbers, also ones with a quote, go in.
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1) VALUES ('A2', 'a1');"
                 "INSERT INTO INLET (INLET_NUMBER, PREINLET2) VALUES ('B''1', 'A2');");

@@ -6,11 +6,7 @@
 #include <limits>
 #include <string>
 
-using rg::text::decimal_text;
-using rg::text::format_number;
-using rg::text::format_text;
-using rg::text::parse_number;
-using rg::text::plain_text;
+using namespace rg::text;
 
 TEST(ParseNumber, AcceptsPlainDecimalsAroundBlanksAndNothingElse) {
   struct Case {
@@ -108,5 +104,5 @@ TEST(AsciiCase, PairsOnlyTheAsciiLetters) {
     bool same;
   } cases[] = {{"A-1b", "a-1B", true}, {"", "", true},   {"a1", "a10", false},
                {"[", "{", false},      {"@", "`", false}, {"\xC3\x89", "\xC3\xA9", false}};  // É, é
-  for (const auto& c : cases) EXPECT_EQ(rg::text::iequal(c.a, c.b), c.same) << c.a << " / " << c.b;
+  for (const auto& c : cases) EXPECT_EQ(iequal(c.a, c.b), c.same) << c.a << " / " << c.b;
 }

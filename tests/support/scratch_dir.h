@@ -1,12 +1,13 @@
 #pragma once
 // A folder of its own for each test, named after it and removed afterwards, and
-// a file's bytes, for the tests that make and compare files.
+// the files the tests make, compare and read beside the program.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -22,6 +23,8 @@ class ScratchTest : public ::testing::Test {
     std::filesystem::create_directories(dir);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
+  // How many files the folder holds, so a test can tell none was left behind.
+  std::ptrdiff_t files() const { return std::distance(std::filesystem::directory_iterator(dir), {}); }
   std::filesystem::path dir;
 };
 
@@ -30,5 +33,12 @@ inline std::string bytes_of(const std::filesystem::path& file) {
   out << std::ifstream(file, std::ios::binary).rdbuf();
   return out.str();
 }
+
+inline void write_file(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// A file the build puts beside the program: templates and rainfall databases.
+inline std::filesystem::path program_file(const char* name) { return std::filesystem::path(RG_PROGRAM_DIR) / name; }
 
 }  // namespace rg::test

@@ -17,7 +17,7 @@ enum class ErrorKind {
   ColumnExists,     // ALTER TABLE ... ADD of a column the table has already
   Constraint,       // a unique index, NOT NULL or CHECK refused the row
   NotOpen,          // the connection or record set is not open
-  NoCurrentRecord,  // at BOF or EOF, on a deleted row, or an empty set
+  NoCurrentRecord,  // at EOF, or an empty set
   Conflict,         // the row was changed or deleted by another writer since it was read
   UnknownField,     // no field of that name or number, in a record set or a table
   UnknownTable,     // the statement names a table the file lacks

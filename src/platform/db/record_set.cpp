@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -52,8 +51,6 @@ std::optional<std::string> with_rowid(std::string_view sql) {
 struct Row {
   std::int64_t rowid = 0;
   std::vector<Value> values;
-  std::uint64_t id = 0;  // what a bookmark names
-  bool deleted = false;
 };
 
 }  // namespace
@@ -69,15 +66,13 @@ struct RecordSet::State {
   std::vector<std::string> origins;  // table column behind each field; "" when computed
   std::string table;
   std::vector<Row> rows;
-  std::ptrdiff_t pos = 0;  // -1 is BOF, rows.size() is EOF
+  std::ptrdiff_t pos = 0;  // rows.size() is EOF
 
   EditMode edit = EditMode::None;
   std::vector<Value> original;  // the edited row as read
   std::vector<bool> changed;
   std::ptrdiff_t before_add = 0;
 
-  std::uint64_t generation = 0;
-  std::uint64_t next_id = 1;
   std::vector<std::pair<ListenerId, Listener>> moved;
   std::vector<std::pair<ListenerId, Listener>> will_change;
   ListenerId next_listener = 1;
@@ -91,24 +86,7 @@ struct RecordSet::State {
   const Row& row(std::ptrdiff_t i) const { return rows[static_cast<std::size_t>(i)]; }
   Row& row(std::ptrdiff_t i) { return rows[static_cast<std::size_t>(i)]; }
 
-  std::ptrdiff_t next_live(std::ptrdiff_t from) const {
-    for (std::ptrdiff_t i = from + 1; i < size(); ++i) {
-      if (!row(i).deleted) return i;
-    }
-    return size();
-  }
-  std::ptrdiff_t previous_live(std::ptrdiff_t from) const {
-    for (std::ptrdiff_t i = from - 1; i >= 0; --i) {
-      if (!row(i).deleted) return i;
-    }
-    return -1;
-  }
-  std::int64_t live() const {
-    std::int64_t n = 0;
-    for (const Row& r : rows) n += r.deleted ? 0 : 1;
-    return n;
-  }
-  bool on_row() const { return open && pos >= 0 && pos < size() && !row(pos).deleted; }
+  bool on_row() const { return open && pos < size(); }
 
   void require_open() const {
     if (!open) fail(ErrorKind::NotOpen, "The record set is not open.");
@@ -117,9 +95,7 @@ struct RecordSet::State {
     if (mode != Mode::Updatable) fail(ErrorKind::ReadOnly, "The record set is read-only.");
   }
   [[noreturn]] void no_current_record() const {
-    fail(ErrorKind::NoCurrentRecord,
-         "There is no current record: the record set is empty or at its beginning or end, or "
-         "the record has been deleted.");
+    fail(ErrorKind::NoCurrentRecord, "There is no current record: the record set is empty or at its end.");
   }
   void require_row() const {
     if (!on_row()) no_current_record();
@@ -211,7 +187,6 @@ void RecordSet::State::load() {
   std::vector<Row> new_rows;
   while (st.step()) {
     Row r;
-    r.id = next_id++;
     if (updatable) r.rowid = st.column(0).integer().value_or(0);
     for (int i = first; i < st.column_count(); ++i) r.values.push_back(st.column(i));
     new_rows.push_back(std::move(r));
@@ -221,7 +196,6 @@ void RecordSet::State::load() {
   origins = std::move(new_origins);
   table = std::move(new_table);
   rows = std::move(new_rows);
-  ++generation;
   edit = EditMode::None;
   pos = 0;  // the first row, or EOF when there is none
 }
@@ -324,94 +298,50 @@ void RecordSet::requery() {
   s_->moved_by(Reason::Requery);
 }
 
-bool RecordSet::bof() const {
-  s_->require_open();
-  return s_->pos < 0 || (s_->pos >= s_->size() && s_->live() == 0);
-}
-
 bool RecordSet::eof() const {
   s_->require_open();
-  return s_->pos >= s_->size() || (s_->pos < 0 && s_->live() == 0);
+  return s_->pos >= s_->size();
 }
 
 bool RecordSet::has_current_row() const { return s_->on_row(); }
 
 std::int64_t RecordSet::record_count() const {
   s_->require_open();
-  return s_->live();
+  return s_->size();
 }
 
 void RecordSet::move_first() {
   s_->require_open();
   s_->send_pending();
-  if (s_->live() == 0) s_->no_current_record();
-  s_->walk_to(s_->next_live(-1), Reason::MoveFirst);
+  if (s_->rows.empty()) s_->no_current_record();
+  s_->walk_to(0, Reason::MoveFirst);
 }
 
 void RecordSet::move_last() {
   s_->require_open();
   s_->send_pending();
-  if (s_->live() == 0) s_->no_current_record();
-  s_->walk_to(s_->previous_live(s_->size()), Reason::MoveLast);
+  if (s_->rows.empty()) s_->no_current_record();
+  s_->walk_to(s_->size() - 1, Reason::MoveLast);
 }
 
 void RecordSet::move_next() {
   if (eof()) s_->no_current_record();
   s_->send_pending();
-  s_->walk_to(s_->next_live(s_->pos), Reason::MoveNext);
-}
-
-void RecordSet::move_previous() {
-  if (bof()) s_->no_current_record();
-  s_->send_pending();
-  s_->walk_to(s_->previous_live(s_->pos), Reason::MovePrevious);
-}
-
-void RecordSet::move(std::int64_t rows) {
-  s_->require_open();
-  if (s_->live() == 0 || (rows > 0 && eof()) || (rows < 0 && bof())) s_->no_current_record();
-  s_->send_pending();
-  std::ptrdiff_t p = s_->pos;
-  for (std::int64_t k = 0; k < rows && p < s_->size(); ++k) p = s_->next_live(p);
-  for (std::int64_t k = 0; k > rows && p >= 0; --k) p = s_->previous_live(p);
-  s_->walk_to(p, Reason::Move);
+  s_->walk_to(s_->pos + 1, Reason::MoveNext);
 }
 
 bool RecordSet::find(std::string_view field, const Value& value) {
   s_->require_open();
   const int f = s_->field(field);
   s_->send_pending();
-  for (std::ptrdiff_t i = std::max<std::ptrdiff_t>(s_->pos, 0); i < s_->size(); ++i) {
-    const Row& r = s_->row(i);
-    if (!r.deleted && same_value(r.values[static_cast<std::size_t>(f)], value)) {
+  for (std::ptrdiff_t i = s_->pos; i < s_->size(); ++i) {
+    if (same_value(s_->row(i).values[static_cast<std::size_t>(f)], value)) {
       s_->walk_to(i, Reason::Move);
       return true;
     }
   }
   s_->walk_to(s_->size(), Reason::Move);
   return false;
-}
-
-Bookmark RecordSet::bookmark() const {
-  s_->require_open();
-  s_->require_row();
-  return {s_->generation, s_->row(s_->pos).id};
-}
-
-void RecordSet::set_bookmark(const Bookmark& bookmark) {
-  s_->require_open();
-  const auto locate = [&]() -> std::ptrdiff_t {
-    if (bookmark.generation != s_->generation) return -1;
-    for (std::ptrdiff_t i = 0; i < s_->size(); ++i) {
-      if (s_->row(i).id == bookmark.row && !s_->row(i).deleted) return i;
-    }
-    return -1;
-  };
-  if (locate() < 0) {
-    s_->fail(ErrorKind::NoCurrentRecord, "The bookmark no longer names a record of the record set.");
-  }
-  s_->send_pending();
-  s_->walk_to(locate(), Reason::Move);
 }
 
 int RecordSet::field_count() const {
@@ -488,10 +418,7 @@ void RecordSet::add_new() {
   s.send_pending();
   s.changing_by(Reason::AddNew);
   s.add_changed = false;
-  Row r;
-  r.id = s.next_id++;
-  r.values.assign(s.names.size(), Value());
-  s.rows.push_back(std::move(r));
+  s.rows.push_back(Row{0, std::vector<Value>(s.names.size())});
   s.before_add = s.pos;
   s.edit = EditMode::Add;
   s.changed.assign(s.names.size(), false);
@@ -516,23 +443,6 @@ void RecordSet::cancel_update() {
 void RecordSet::update() {
   s_->require_open();
   s_->send_pending();
-}
-
-void RecordSet::delete_current() {
-  State& s = *s_;
-  s.require_open();
-  s.require_updatable();
-  s.require_row();
-  s.require_connection();
-  s.changing_by(Reason::Delete);
-  Row& r = s.row(s.pos);
-  if (s.edit != EditMode::Add) {
-    detail::Statement st(*s.handle, "DELETE FROM " + detail::quote_name(s.table) + " WHERE rowid = ?");
-    st.bind({Value(static_cast<long long>(r.rowid))});
-    st.step();
-  }
-  r.deleted = true;
-  s.edit = EditMode::None;
 }
 
 EditMode RecordSet::edit_mode() const { return s_->edit; }

@@ -1,10 +1,9 @@
 #pragma once
 // A record set: the rows of one query, read at open as a snapshot, with a cursor.
 //
-// Cursor. BOF lies before the first row and EOF after the last; an empty set is
-// at both. MoveFirst and MoveLast on an empty set, MoveNext at EOF, MovePrevious
-// at BOF and Move on an empty set fail with NoCurrentRecord. Field access needs a
-// current row.
+// Cursor. It stands on a row or at EOF, after the last row; an empty set is at
+// EOF. MoveFirst and MoveLast on an empty set and MoveNext at EOF fail with
+// NoCurrentRecord. Field access needs a current row.
 //
 // Changes (updatable sets only). An updatable set comes from a SELECT over one
 // table ("SELECT * from PROJECT Order by PROJECT_ID"); the rowid of each row is
@@ -17,21 +16,17 @@
 //    fields Null; Update inserts the assigned fields only, so column defaults
 //    apply, then the row reads back as stored. RecordCount counts the pending
 //    row. CancelUpdate drops it and returns to the row current before AddNew.
-//  - Moving off a row with a pending change (any Move, Find, a bookmark,
-//    AddNew, Requery) sends the change first, as Update does; if that fails the
-//    cursor stays and the change stays pending.
-//  - Delete removes the current row from the table at once. The cursor stays on
-//    the deleted row, which has no fields, until a move; moves pass over it and
-//    RecordCount no longer counts it.
+//  - Moving off a row with a pending change (any Move, Find, AddNew, Requery)
+//    sends the change first, as Update does; if that fails the cursor stays and
+//    the change stays pending.
 //  - Close, a new open and the destructor discard a pending change unsent.
 //
 // Events. "Move complete" follows every move of the cursor, whatever its cause:
-// open, MoveFirst/Last/Next/Previous, Move, Find, a bookmark, AddNew, Requery,
-// and CancelUpdate of a new row. "Will change record" comes before a row
-// changes: AddNew (1), the first change of a row since it was read, appended or
-// last sent (11), Update (3), Delete (2), CancelUpdate of an edit (4) or of a
-// new row (5). Assigning a field of a fetched row the value it holds already
-// changes nothing and raises nothing.
+// open, MoveFirst/Last/Next, Find, AddNew, Requery, and CancelUpdate of a new
+// row. "Will change record" comes before a row changes: AddNew (1), the first
+// change of a row since it was read, appended or last sent (11), Update (3),
+// CancelUpdate of an edit (4) or of a new row (5). Assigning a field of a
+// fetched row the value it holds already changes nothing and raises nothing.
 
 #include <cstdint>
 #include <functional>
@@ -50,30 +45,18 @@ namespace rg::db {
 // Why an event was raised. The numbers are those the forms' handlers test.
 enum class Reason {
   AddNew = 1,
-  Delete = 2,
   Update = 3,
   UndoUpdate = 4,
   UndoAddNew = 5,
   Requery = 7,
-  Move = 10,  // open, Move(n), Find, a bookmark
+  Move = 10,  // open, Find
   FirstChange = 11,
   MoveFirst = 12,
   MoveNext = 13,
-  MovePrevious = 14,
   MoveLast = 15,
 };
 
-// Delete is listed for callers that test for a pending deletion; this layer
-// sends a Delete at once, so it never reports one.
-enum class EditMode { None, InProgress, Add, Delete };
-
-// A place in the set to come back to; good until the set is requeried or
-// reopened, or its row is deleted.
-struct Bookmark {
-  std::uint64_t generation = 0;
-  std::uint64_t row = 0;
-  friend bool operator==(const Bookmark&, const Bookmark&) = default;
-};
+enum class EditMode { None, InProgress, Add };
 
 class RecordSet {
  public:
@@ -96,25 +79,18 @@ class RecordSet {
   // Runs the query again with the same parameters, at the first row.
   void requery();
 
-  bool bof() const;
   bool eof() const;
-  // On a row whose fields can be read: not BOF, not EOF, not a deleted row.
+  // On a row whose fields can be read: not at EOF.
   bool has_current_row() const;
   std::int64_t record_count() const;
 
   void move_first();
   void move_last();
   void move_next();
-  void move_previous();
-  void move(std::int64_t rows);
-  // From the current row forward (from the first row when at BOF), to the first
-  // row whose field equals the value: texts without regard to ASCII letter case,
-  // numbers by value, Null only Null. Not found: the set is at EOF and the
-  // result is false.
+  // From the current row forward to the first row whose field equals the value:
+  // texts without regard to ASCII letter case, numbers by value, Null only Null.
+  // Not found: the set is at EOF and the result is false.
   bool find(std::string_view field, const Value& value);
-
-  Bookmark bookmark() const;
-  void set_bookmark(const Bookmark& bookmark);
 
   // Fields are the query's columns, the hidden rowid excepted. Names compare
   // without regard to ASCII letter case.
@@ -131,7 +107,6 @@ class RecordSet {
   void add_new();
   void cancel_update();
   void update();
-  void delete_current();
   EditMode edit_mode() const;
 
   // Each adds a listener; listeners run in the order they were added.
