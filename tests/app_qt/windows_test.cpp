@@ -1,11 +1,10 @@
 // The program's own windows rendered as a user sees them: every control has its
-// widget, shown where the form shows it, and nothing overlaps or is cut off.
+// widget, shown where the form shows it, nothing overlaps or is cut off, and
+// each fits a screen of 1024x728.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/help_about.h"
@@ -21,6 +20,7 @@
 #include "platform/qt/qt_desktop.h"
 #include "qt_test_support.h"
 #include "reports/inlet_list.h"
+#include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
 using namespace rg;
@@ -29,85 +29,61 @@ namespace lib = rg::app::quillmere_libraries;
 
 namespace {
 
-class ProgramWindows : public ::testing::Test {
+class ProgramWindows : public test::ScratchTest {
  protected:
-  void SetUp() override {
-    qt::testing::application();
-    dir_ = fs::temp_directory_path() / ("rg_windows_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    session_ = std::make_unique<app::Session>(desktop_, RG_PROGRAM_DIR);
-    reports::wire_services(*session_);
-  }
-  void TearDown() override {
-    session_.reset();
-    fs::remove_all(dir_);
-  }
-
   // A project file of the current release with details, or an older one, open in
   // the session with the lists its kind uses.
   void open_project(bool current) {
-    const fs::path f = dir_ / (current ? "current.rvg" : "older.rvg");
-    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f, fs::copy_options::overwrite_existing);
+    const fs::path f = dir / (current ? "current.rvg" : "older.rvg");
+    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f);
     test::run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, MAJOR_RELEASE, "
                      "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', 'ENGLISH', '" +
                          std::string(current ? "2.1" : "1.0") + "', 'Charlottesville');");
-    session_->project.project_db_path = f.string();
-    ASSERT_TRUE(lib::open_project_connection(*session_));
-    lib::load_project_record(*session_);
-    session_->project.project_editing = true;
-    current ? lib::open_noaa_lists(*session_) : lib::open_county_list(*session_);
+    session.project.project_db_path = f.string();
+    ASSERT_TRUE(lib::open_project_connection(session));
+    lib::load_project_record(session);
+    session.project.project_editing = true;
+    current ? lib::open_noaa_lists(session) : lib::open_county_list(session);
   }
 
-  // Shows the form, checks what a user would see (on a screen of 1024x728 at
-  // least), and closes it again.
+  // Shows the form, checks what a user would see, and closes it again.
   void check(ui::Form& form) {
-    desktop_.show(form);
-    qt::FormWindow* w = desktop_.window(form);
+    desktop.show(form);
+    qt::FormWindow* w = desktop.window(form);
     ASSERT_NE(w, nullptr) << form.name();
     QApplication::processEvents();
     EXPECT_THAT(qt::testing::layout_problems(*w), ::testing::IsEmpty()) << form.name();
     const QSize least = w->window()->minimumSizeHint();
     EXPECT_TRUE(least.width() <= 1024 && least.height() <= 728) << form.name();
-    // RG_SHOT_DIR=folder keeps a picture of each window for a look by eye.
-    if (const char* shots = std::getenv("RG_SHOT_DIR")) {
-      w->window()->grab().save(QString::fromStdString((fs::path(shots) / (form.name() + ".png")).string()));
-    }
     form.unload(ui::UnloadMode::Code);
     QApplication::processEvents();
   }
 
-  qt::QtDesktop desktop_;
-  std::unique_ptr<app::Session> session_;
-  fs::path dir_;
+  QApplication& app = qt::testing::application();
+  qt::QtDesktop desktop;
+  app::Session session{desktop, RG_PROGRAM_DIR};
 };
 
 }  // namespace
 
-TEST_F(ProgramWindows, SplashMainWindowAboutAndTheInletList) {
-  check(session_->form<app::FrmQuillmereSplash>());
-  check(session_->form<app::FrmAbout>());
+TEST_F(ProgramWindows, AreLaidOutAsAUserSeesThem) {
+  reports::wire_services(session);
+  check(session.form<app::FrmQuillmereSplash>());
+  check(session.form<app::FrmAbout>());
   open_project(true);
-  check(session_->form<reports::FrmInletFlex>());
-  check(session_->form<reports::FrmInletModify>());
-  check(session_->form<app::FrmSoftwareMain>());
-}
-
-TEST_F(ProgramWindows, TheDetailsDialogsAndTheUpgrade) {
-  open_project(true);
-  check(session_->form<app::FrmProjectNOAA>());
+  check(session.form<reports::FrmInletFlex>());
+  check(session.form<reports::FrmInletModify>());
+  check(session.form<app::FrmProjectNOAA>());
+  check(session.form<app::FrmSoftwareMain>());
   open_project(false);
-  check(session_->form<app::FrmProject>());
-  check(session_->form<app::FrmProjectUpdate>());
-}
-
-TEST_F(ProgramWindows, TheHydrologyDialogsAndTheGratePickers) {
+  check(session.form<app::FrmProject>());
+  check(session.form<app::FrmProjectUpdate>());
   test::FakeInletForm boxes;
-  test::wire_fake_boxes(*session_, boxes);
-  session_->project.unit_system = "ENGLISH";
-  check(session_->form<hydrology::FrmTc>());
-  check(session_->form<hydrology::FrmAreaV2>());
-  check(session_->form<hydrology::FrmArea>());
-  check(session_->form<inlet::FrmGrateTypes>());
-  session_->project.unit_system = "METRIC";
-  check(session_->form<inlet::FrmMetricGrateTypes>());
+  test::wire_fake_boxes(session, boxes);
+  check(session.form<hydrology::FrmTc>());
+  check(session.form<hydrology::FrmAreaV2>());
+  check(session.form<hydrology::FrmArea>());
+  check(session.form<inlet::FrmGrateTypes>());
+  session.project.unit_system = "METRIC";
+  check(session.form<inlet::FrmMetricGrateTypes>());
 }

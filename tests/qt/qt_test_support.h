@@ -1,20 +1,11 @@
 #pragma once
 // What the tests that render forms share: one QApplication for the test
-// program, a way to act inside a modal window (a message box, a file dialog, a
-// modal form) while the code under test waits for it, and a check of a shown
-// window's layout as a user sees it.
+// program, and a check of a shown window's layout as a user sees it.
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTest>
-#include <QTimer>
-#include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,46 +20,6 @@ inline QApplication& application() {
   static char* argv[] = {name, nullptr};
   static auto* app = new QApplication(argc, argv);
   return *app;
-}
-
-// Runs `act` on the next modal window of type W that appears (a new one, not
-// the modal window shown when this is called), from inside its event loop.
-template <class W>
-void when_shown(std::function<void(W*)> act) {
-  QPointer<QWidget> before = QApplication::activeModalWidget();
-  auto* timer = new QTimer;
-  timer->setInterval(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, before, act = std::move(act)] {
-    QWidget* now = QApplication::activeModalWidget();
-    auto* w = qobject_cast<W*>(now);
-    if (w == nullptr || now == before.data() || !w->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    act(w);
-  });
-  timer->start();
-}
-
-// While the returned timer lives, every message box shown is counted, its
-// text kept, and answered with its default button, so that an unforeseen box
-// fails the test instead of waiting for a user.
-inline std::unique_ptr<QTimer> answer_every_box(std::vector<QString>& texts) {
-  auto timer = std::make_unique<QTimer>();
-  timer->setInterval(0);
-  QObject::connect(timer.get(), &QTimer::timeout, [&texts] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    texts.push_back(box->text());
-    box->defaultButton() != nullptr ? box->defaultButton()->click() : box->reject();
-  });
-  timer->start();
-  return timer;
-}
-
-// Makes a shown window the active one, so that it has the keyboard focus.
-inline bool activate(QWidget* window) {
-  window->activateWindow();
-  return QTest::qWaitForWindowActive(window);
 }
 
 namespace detail {
@@ -103,11 +54,10 @@ inline void check_now(FormWindow& w, const std::string& when, std::vector<std::s
       continue;
     }
     const QRect r(x->mapTo(top, QPoint(0, 0)), x->size());
-    if (!top->rect().contains(r)) problems.push_back(name + ": " + rect_text(r) + " outside the window");
-    if (QWidget* p = c.parent() == nullptr ? nullptr : w.widget(*c.parent())) {
-      if (!QRect(p->mapTo(top, QPoint(0, 0)), p->size()).contains(r)) {
-        problems.push_back(name + ": sticks out of " + c.parent()->name());
-      }
+    const QWidget* in = c.parent() == nullptr ? top : w.widget(*c.parent());
+    if (in != nullptr && !QRect(in->mapTo(top, QPoint(0, 0)), in->size()).contains(r)) {
+      problems.push_back(name + ": " + rect_text(r) + " sticks out of " +
+                         (in == top ? "the window" : c.parent()->name()));
     }
     // A caption (label, button, check box, option) is cut off below the size
     // its whole text asks; a box or list only below its least size.
