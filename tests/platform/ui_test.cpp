@@ -203,6 +203,21 @@ TEST(Tabs, ChangingTheTabRaisesTabClickWithThePreviousTab) {
   EXPECT_EQ(seen, (std::vector<int>{0, 1}));
 }
 
+// Every headless form test leans on this: a box or form no script foresaw
+// is a failure, never a silent pass.
+TEST(ScriptedDesktop, RecordsWhatTheScriptDidNotForesee) {
+  ScriptedDesktop desktop;
+  Probe f;
+  desktop.expect_box("Saved!", Answer::OK);
+  EXPECT_EQ(show_box(desktop, "Exit without saving? ", Buttons::YesNo, Icon::Exclamation), Answer::No);
+  desktop.show_modal(f);  // no script: taken down
+  EXPECT_TRUE(f.was_unloaded());
+  const auto failures = desktop.failures();
+  ASSERT_EQ(failures.size(), 2u);
+  EXPECT_NE(failures[0].find("Exit without saving? "), std::string::npos);
+  EXPECT_NE(failures[1].find("unscripted modal form"), std::string::npos);
+}
+
 TEST(FileDialog, KeepsItsSettingsAndRaisesOnCancelOnlyWithCancelError) {
   ScriptedDesktop desktop;
   FileDialog dlg;

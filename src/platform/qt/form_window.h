@@ -46,9 +46,6 @@ class FormWindow : public QObject, public ui::FormObserver {
   // it is the QComboBox, for a tab page the page widget inside the QTabWidget.
   QWidget* widget(std::string_view control_name) const;
   QWidget* widget(const ui::Control& control) const;
-  // The action of a menu entry (by the menu's name), or null. For a menu that
-  // holds entries it is the menu's own action in its parent.
-  QAction* action(std::string_view menu_name) const;
   QMenuBar* menu_bar() const { return menu_bar_; }
   // A status-bar panel, numbered from 1, or null.
   QLabel* panel(int number) const;

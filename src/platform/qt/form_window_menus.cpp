@@ -181,13 +181,6 @@ void FormWindow::update_clock() {
   }
 }
 
-QAction* FormWindow::action(std::string_view menu_name) const {
-  for (const auto& [menu, action] : actions_) {
-    if (!menu->separator() && menu->name() == menu_name) return action;
-  }
-  return nullptr;
-}
-
 QLabel* FormWindow::panel(int number) const {
   if (number < 1 || number > static_cast<int>(panels_.size())) return nullptr;
   return panels_[static_cast<std::size_t>(number - 1)];
