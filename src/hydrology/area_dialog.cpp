@@ -5,6 +5,7 @@
 
 #include "app/input_helpers.h"
 #include "app/session.h"
+#include "hydraulics/coefficients.h"
 #include "hydrology/formulas.h"
 #include "hydrology/procedures.h"
 #include "platform/text/number_text.h"
@@ -122,7 +123,7 @@ void AreaDialog::design() {
 
 void AreaDialog::Form_Load() {
   const bool metric = units_of(session_.project.unit_system) == Units::Metric;
-  session_.number_format = metric ? "0.0000" : "0.000";
+  session_.number_format = std::string(hyd::number_format_for(session_.project.unit_system));
   if (metric) {
     for (const auto& c : controls()) {
       if (c->name().starts_with("Area_Frame")) c->set_caption("A (Hectares)");

@@ -9,6 +9,7 @@
 
 #include "app/input_helpers.h"
 #include "app/session.h"
+#include "hydraulics/coefficients.h"
 #include "hydrology/procedures.h"
 #include "hydrology/tc_strings.h"
 #include "platform/text/number_text.h"
@@ -270,7 +271,7 @@ void FrmTc::design() {
 
 void FrmTc::Form_Load() {
   units_ = units_of(session_.project.unit_system);
-  session_.number_format = units_ == Units::Metric ? "0.0000" : "0.000";
+  session_.number_format = std::string(hyd::number_format_for(session_.project.unit_system));
   if (units_ == Units::Metric) {
     for (int i = 0; i <= 11; ++i) control("lblft" + k(i)).set_caption("m");
     for (int i = 0; i <= 2; ++i) control("slopeftpft" + k(i)).set_caption("m/m");

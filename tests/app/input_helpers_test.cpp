@@ -7,7 +7,6 @@
 #include "platform/ui/scripted_desktop.h"
 
 using namespace rg;
-namespace lib = rg::app::quillmere_libraries;
 
 namespace {
 
@@ -25,7 +24,7 @@ class NumberForm : public ui::Form {
  public:
   explicit NumberForm(app::Session& session) : ui::Form("frmNumbers", "Numbers") {
     add_controls(kNumbers);
-    lib::wire_declared_controls(session, *this, kNumbers);
+    rg::app::quillmere_libraries::wire_declared_controls(session, *this, kNumbers);
   }
 };
 
@@ -99,7 +98,7 @@ TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
   for (const auto& k : cases) {
     c.fill_text(k.typed);
     if (k.result != 0) desktop.expect_box("Value not present in the list... Please enter a valid value..");
-    EXPECT_EQ(lib::validate_combo_entry(session, c), k.result) << k.typed;
+    EXPECT_EQ(rg::app::quillmere_libraries::validate_combo_entry(session, c), k.result) << k.typed;
     EXPECT_EQ(c.text(), k.shown) << k.typed;
   }
 }
@@ -107,7 +106,7 @@ TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
 TEST_F(InputHelpers, SelectAllOnADisabledBoxDoesNothing) {
   s.fill_text("1.250");
   s.set_enabled(false);
-  lib::select_all_text(s);
+  rg::app::quillmere_libraries::select_all_text(s);
   EXPECT_EQ(form.active_control(), nullptr);
   EXPECT_EQ(s.sel_length(), 0);
 }

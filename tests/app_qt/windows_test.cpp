@@ -25,7 +25,6 @@
 
 using namespace rg;
 namespace fs = std::filesystem;
-namespace lib = rg::app::quillmere_libraries;
 
 namespace {
 
@@ -40,10 +39,14 @@ class ProgramWindows : public test::ScratchTest {
                      "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', 'ENGLISH', '" +
                          std::string(current ? "2.1" : "1.0") + "', 'Charlottesville');");
     session.project.project_db_path = f.string();
-    ASSERT_TRUE(lib::open_project_connection(session));
-    lib::load_project_record(session);
+    ASSERT_TRUE(rg::app::quillmere_libraries::open_project_connection(session));
+    rg::app::quillmere_libraries::load_project_record(session);
     session.project.project_editing = true;
-    current ? lib::open_noaa_lists(session) : lib::open_county_list(session);
+    if (current) {
+      rg::app::quillmere_libraries::open_noaa_lists(session);
+    } else {
+      rg::app::quillmere_libraries::open_county_list(session);
+    }
   }
 
   // Shows the form, checks what a user would see, and closes it again.

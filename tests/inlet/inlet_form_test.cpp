@@ -19,7 +19,6 @@ namespace rg::test {
 namespace {
 
 namespace c = hyd::controls;
-namespace lib = inlet::quillmere_libraries;
 using Texts = std::map<std::string, std::string>;
 
 using inlet::store::inlet_naming_previous;
@@ -239,7 +238,7 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
         box("TcStr").set_text("5;10");
         session->handover.area_side = app::AreaSide::side2;
         session->number_format = "0.0";
-        lib::initial_unit_settings(form(), *session);
+        inlet::quillmere_libraries::initial_unit_settings(form(), *session);
       }
       for (const auto& [name, expected] : k.texts) EXPECT_EQ(text(name), expected) << name;
       EXPECT_EQ(session->number_format, k.number_format);
@@ -255,8 +254,8 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
     box("cboType").set_list_index(4);
     box("txtAngle").set_enabled(true);
     for (c::Name name : c::result_boxes) box(std::string(name)).set_text("1.5");
-    lib::reset_geometry_inputs(form(), *session);
-    lib::clear_results(form());
+    inlet::quillmere_libraries::reset_geometry_inputs(form(), *session);
+    inlet::quillmere_libraries::clear_results(form());
     EXPECT_EQ(text("allowable_spread"), "6.5");
     for (const char* name : {"txtS", "cboLength", "txtAngle", "cboType"}) EXPECT_EQ(text(name), k.texts.at(name));
     EXPECT_FALSE(box("txtAngle").enabled());
