@@ -28,14 +28,15 @@ void select_all_text(ui::Control& box) {
 
 void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
   const std::string t = text::trim(box.text());
-  // Refused: the box keeps the focus and says why, naming itself.
+  // Refused: the box keeps the focus and says why, naming itself; its text is
+  // selected, so what the user types next replaces it.
   auto refuse = [&](const std::string& why) {
     ui::show_box(session.desktop(), box.label() + ": " + why, ui::Buttons::OK, ui::Icon::Exclamation);
+    box.set_selection(0, static_cast<int>(box.text().size()));
     cancel = true;
   };
   if (t == ".") {
     box.set_text(text::format_number(0.0, session.number_format));
-    box.set_selection(0, static_cast<int>(box.text().size()));
     refuse("\".\" alone is not a number; it is taken as " + box.text() + ".");
     return;
   }

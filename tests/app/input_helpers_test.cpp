@@ -63,13 +63,14 @@ TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough)
 
 // What a number box refuses keeps the focus and says why, naming the box.
 TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
-  struct Case { const char *format, *typed, *shown, *selected, *says; } cases[] = {  // says nullptr: the focus leaves
+  struct Case { const char *format, *typed, *shown; std::string selected; const char* says; } cases[] = {  // says nullptr: the focus leaves
       {"0.000", " 2 ", "2.000", "", nullptr},
       {"#0.0000", "0.01", "0.0100", "", nullptr},  // metric projects show four decimals
       {"0.000", ".", "0.000", "0.000", "\".\" alone is not a number; it is taken as 0.000."},
       {"0.000", "", "", "", "a number is required."},
-      {"0.000", "   ", "   ", nullptr, "a number is required."},  // pasted blanks count as empty
-      {"0.000", "1,5", "1,5", nullptr, "\"1,5\" is not a number. Please enter a number."},
+      {"0.000", "   ", "   ", "   ", "a number is required."},  // pasted blanks count as empty
+      // The refused text is selected, so typing replaces it.
+      {"0.000", "1,5", "1,5", "1,5", "\"1,5\" is not a number. Please enter a number."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -80,9 +81,7 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
     EXPECT_EQ(form.user_move_focus(n), c.says == nullptr);
     EXPECT_EQ(s.text(), c.shown);
     EXPECT_EQ(form.active_control(), c.says == nullptr ? &n : &s);
-    if (c.selected) {
-      EXPECT_EQ(s.sel_text(), c.selected);
-    }
+    EXPECT_EQ(s.sel_text(), c.selected);
   }
 }
 
