@@ -4,6 +4,7 @@
 #include "app/project_store.h"
 #include "app/project_update.h"
 #include "shell_fixture.h"
+#include "support/hands.h"
 
 using namespace rg;
 using namespace rg::test;
@@ -11,11 +12,9 @@ using namespace rg::test;
 namespace {
 // The user types into the station box and leaves it with Tab.
 std::string leave_station(ui::Form& dlg, const std::string& typed) {
-  auto& box = dlg.control("noaa_station");
-  dlg.user_move_focus(box);
-  box.user_edit_text(typed);
+  type(dlg, "noaa_station", typed);
   dlg.send_tab();
-  return box.text();
+  return dlg.control("noaa_station").text();
 }
 }  // namespace
 

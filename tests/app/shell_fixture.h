@@ -104,12 +104,8 @@ class ShellTest : public ScratchTest {
 
   // A current project file with details, made from the template.
   fs::path make_current(const std::string& name, const std::string& units = "ENGLISH") {
-    const fs::path f = path(name);
-    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f, fs::copy_options::overwrite_existing);
-    run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
-               "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', '" + units +
-               "', 'J. Doe', '2.1', 'Charlottesville');");
-    return f;
+    make_project(path(name), units);
+    return path(name);
   }
 
   // File > Create, answered with this file; the script works the details dialog.

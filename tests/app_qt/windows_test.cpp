@@ -34,10 +34,7 @@ class ProgramWindows : public test::ScratchTest {
   // the session with the lists its kind uses.
   void open_project(bool current) {
     const fs::path f = dir / (current ? "current.rvg" : "older.rvg");
-    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f);
-    test::run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, MAJOR_RELEASE, "
-                     "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', 'ENGLISH', '" +
-                         std::string(current ? "2.1" : "1.0") + "', 'Charlottesville');");
+    test::make_project(f, "ENGLISH", current ? "2.1" : "1.0");
     session.project.project_db_path = f.string();
     ASSERT_TRUE(rg::app::quillmere_libraries::open_project_connection(session));
     rg::app::quillmere_libraries::load_project_record(session);

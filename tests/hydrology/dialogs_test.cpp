@@ -74,15 +74,15 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
     select_side(side);
     auto& dialog = session.form<hydrology::FrmAreaV2>();
     run(dialog, [](ui::Form& f) {
-      enter(f, "Area8", "1.25");
-      enter(f, "Area11", "0.8");
-      enter(f, "Cval11", "0.4");
-      enter(f, "Area14", "0.333");
-      enter(f, "Cval14", "");
-      click(f, "cmdcomputearea");
+      type(f, "Area8", "1.25");
+      type(f, "Area11", "0.8");
+      type(f, "Cval11", "0.4");
+      type(f, "Area14", "0.333");
+      type(f, "Cval14", "");
+      press(f, "cmdcomputearea");
       EXPECT_EQ(texts(f, {"Cval11", "Cval14", "CA11", "TAREA", "TCA"}),
                 (Texts{"0.35", "0.35", "0.28", "2.383", "1.52155"}));
-      click(f, "cmdsavearea");
+      press(f, "cmdsavearea");
     });
     const auto& w = boxes.flow;
     // Q = 1.522 x 4.156 x 1.0; side 1 of the sag has no area.
@@ -90,12 +90,12 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
               (Texts{kW7Areas, kW7Cs, "2.383", "1.522", "6.325", "6.325"})) << side;
     run(dialog, [](ui::Form& f) {
       EXPECT_EQ(texts(f, {"Area8", "CA14", "TCA"}), (Texts{"1.250", "0.11655", "1.52155"}));
-      click(f, "cmdcancelarea");
+      press(f, "cmdcancelarea");
     });
     select_side(3 - side);
     run(dialog, [](ui::Form& f) {
       EXPECT_EQ(texts(f, {"Area8", "TAREA"}), (Texts{"", "0"}));
-      click(f, "cmdcancelarea");
+      press(f, "cmdcancelarea");
     });
   }
 }
@@ -115,7 +115,7 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   run(session.services.area_dialog(), [](ui::Form& f) {
     EXPECT_EQ(texts(f, {"Area0", "Cval0", "Area1", "Cval1", "CA1", "TCA"}),
               (Texts{"2.000", "0.90", "", "0.65", "", "1.8"}));
-    click(f, "cmdcancelarea");
+    press(f, "cmdcancelarea");
   });
   EXPECT_EQ(boxes.flow, before);
 }
@@ -128,14 +128,14 @@ TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // leaving Area3
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // SAVE
   run(session.services.area_dialog(), [](ui::Form& f) {
-    enter(f, "Area2", "-5");
+    type(f, "Area2", "-5");
     EXPECT_FALSE(f.user_move_focus(f.control("Area3")));
     EXPECT_EQ(f.control("CA2").text(), "");
-    enter(f, "Area2", "1e308");
-    enter(f, "Area3", "1e308");
-    click(f, "cmdsavearea");
+    type(f, "Area2", "1e308");
+    type(f, "Area3", "1e308");
+    press(f, "cmdsavearea");
     EXPECT_EQ(texts(f, {"TAREA", "TCA"}), (Texts{"", ""}));
-    click(f, "cmdcancelarea");
+    press(f, "cmdcancelarea");
   });
   EXPECT_EQ(boxes.flow, hyd::FlowData{});
 }
@@ -169,11 +169,11 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
   run(dialog(), [](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc1").value(), 1);
     EXPECT_EQ(texts(f, {"txtTc1", "txtTc2", "computedTc"}), (Texts{"10.705", "1.777", "12.482"}));
-    enter(f, "txtoutlet_height", "12");
-    enter(f, "txttravel_length", "600");
-    click(f, "CheckTc4");
+    type(f, "txtoutlet_height", "12");
+    type(f, "txttravel_length", "600");
+    press(f, "CheckTc4");
     EXPECT_EQ(f.control("computedTc").text(), "17.564");
-    click(f, "cmdsaveTc");
+    press(f, "cmdsaveTc");
   });
   EXPECT_FALSE(dialog().is_loaded());
   const auto& w = boxes.flow;
@@ -191,24 +191,24 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
 TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
   desktop.expect_box("Compute Error!  Upper Elevation is lower than Lower Elevation");
   run(dialog(), [](ui::Form& f) {
-    enter(f, "flow_distance3", "20");
-    enter(f, "upper_elevation3", "101");
-    enter(f, "lower_elevation3", "100");
-    click(f, "CheckTc3");
+    type(f, "flow_distance3", "20");
+    type(f, "upper_elevation3", "101");
+    type(f, "lower_elevation3", "100");
+    press(f, "CheckTc3");
     EXPECT_EQ(f.control("computedTc").text(), "1.554");
-    enter(f, "flow_distance3", "150");
-    enter(f, "upper_elevation3", "103");
-    enter(f, "txtoutlet_height", "20");
-    enter(f, "txttravel_length", "1000");
-    click(f, "CheckTc4");
+    type(f, "flow_distance3", "150");
+    type(f, "upper_elevation3", "103");
+    type(f, "txtoutlet_height", "20");
+    type(f, "txttravel_length", "1000");
+    press(f, "CheckTc4");
     EXPECT_EQ(f.control("computedTc").text(), "11.766");  // 4.312 + 7.454
-    enter(f, "lower_elevation3", "103");
-    f.user_move_focus(f.control("rational_C_value"));
+    type(f, "lower_elevation3", "103");
+    focus(f, "rational_C_value");
     EXPECT_EQ(texts(f, {"slope3", "txtTc3", "computedTc"}), (Texts{"0.0000", "", ""}));
-    click(f, "cmdsaveTc");
+    press(f, "cmdsaveTc");
     EXPECT_EQ(f.control("CheckTc3").value(), 0);
     EXPECT_EQ(f.control("computedTc").text(), "7.454");
-    click(f, "cmdsaveTc");
+    press(f, "cmdsaveTc");
   });
   EXPECT_EQ(boxes.flow.tc, "7.454");
 }
@@ -220,9 +220,9 @@ TEST_F(TcDialog, ATotalOfFiveMinutesOrLessAsksForTheDefault) {
     const auto before = boxes.flow;
     desktop.expect_box("Computed Tc < 5 min, Default 5 Min will be used", answer);
     run(dialog(), [answer](ui::Form& f) {
-      click(f, "cmdsaveTc");
+      press(f, "cmdsaveTc");
       EXPECT_EQ(f.is_loaded(), answer == Answer::Cancel);
-      if (f.is_loaded()) click(f, "cmdcancelTc");
+      if (f.is_loaded()) press(f, "cmdcancelTc");
     });
     EXPECT_EQ(boxes.flow, answer == Answer::OK ? hyd::FlowData{.tc = "5.0"} : before);
   }
@@ -242,7 +242,7 @@ TEST_F(TcDialog, AStoredSegmentBeyondItsLimitIsFlaggedAtOpen) {
   run(dialog(), [](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc3").value(), 0);
     EXPECT_EQ(f.control("txtTc3").text(), "0.0");
-    click(f, "cmdcancelTc");
+    press(f, "cmdcancelTc");
   });
 }
 

@@ -1,21 +1,20 @@
 #pragma once
 // A session on the scripted desktop whose services reach a stand-in for the
-// inlet design form, and the user's hands on a dialog.
+// inlet design form.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "app/session.h"
 #include "hydrology/procedures.h"
 #include "platform/db/connection.h"
 #include "platform/ui/scripted_desktop.h"
 #include "support/fake_inlet_form.h"
+#include "support/hands.h"
 
 namespace rg::test {
 
@@ -23,27 +22,6 @@ namespace rg::test {
 inline void wire_fake_boxes(app::Session& session, FakeInletForm& boxes) {
   hydrology::wire_services(session);
   session.services.inlet_boxes = [&boxes]() -> hyd::InletFormPort& { return boxes; };
-}
-
-// The user's actions on a dialog: a box left after typing, a click that takes
-// the focus first (so the box being edited is left before the click acts).
-inline void enter(ui::Form& form, const std::string& name, const std::string& text) {
-  ui::Control& box = form.control(name);
-  form.user_move_focus(box);
-  box.user_edit_text(text);
-}
-inline void click(ui::Form& form, const std::string& name) {
-  ui::Control& c = form.control(name);
-  form.user_move_focus(c);
-  c.user_click();
-}
-
-// The texts of the named boxes of a dialog, in order.
-using Texts = std::vector<std::string>;
-inline Texts texts(ui::Form& form, std::initializer_list<const char*> names) {
-  Texts out;
-  for (const char* name : names) out.push_back(form.control(name).text());
-  return out;
 }
 
 struct HydrologyDialogTest : ::testing::Test {

@@ -13,6 +13,7 @@
 #include "inlet/inlet_form.h"
 #include "app/session.h"
 #include "platform/ui/scripted_desktop.h"
+#include "support/hands.h"
 #include "support/scratch_dir.h"
 #include "support/sqlite_rows.h"
 
@@ -36,11 +37,7 @@ class InletTest : public ScratchTest {
   // English one is open when a test starts).
   void open_project(const std::string& units = "ENGLISH") {
     project_file = dir / "project.rvg";
-    fs::copy_file(fs::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", project_file, fs::copy_options::overwrite_existing);
-    run_sql(project_file,
-            "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
-            "NOAA_STATION) VALUES ('P-1', 'Route 29', 'Albemarle', 'VA', '" + units +
-                "', 'J. Doe', '2.1', 'Charlottesville');");
+    make_project(project_file, units);
     session = std::make_unique<app::Session>(desktop, RG_PROGRAM_DIR);
     session->project.project_db_path = project_file.string();
     ASSERT_TRUE(app::quillmere_libraries::open_project_connection(*session));
@@ -67,17 +64,11 @@ class InletTest : public ScratchTest {
   }
 
   // The user's hands: focus a box, replace its text, pick from a list, leave.
-  void focus(const std::string& name) { ASSERT_TRUE(form().user_move_focus(box(name))) << "focus " << name; }
-  void type(const std::string& name, const std::string& text) {
-    focus(name);
-    box(name).user_edit_text(text);
-  }
-  void pick(const std::string& name, const std::string& item) {
-    focus(name);
-    box(name).user_select(item);
-  }
+  void focus(const std::string& name) { test::focus(form(), name); }
+  void type(const std::string& name, const std::string& text) { test::type(form(), name, text); }
+  void pick(const std::string& name, const std::string& item) { test::pick(form(), name, item); }
   void tab() { form().send_tab(); }
-  void show_tab(int tab) { box("SSTab1").user_select_tab(tab); }
+  void show_tab(int tab) { test::show_tab(form(), tab); }
   void click(const std::string& name) { box(name).user_click(); }
   void menu(const std::string& name) { form().menu(name).user_click(); }
 

@@ -27,12 +27,12 @@
 #include "app/shell_fixture.h"
 #include "platform/workbook/workbook.h"
 #include "reports/inlet_list.h"
+#include "support/hands.h"
 
 namespace rg::test {
 namespace {
 
 using reports::FrmInletFlex;
-using Texts = std::vector<std::string>;
 
 struct Walk {
   const char* units;
@@ -77,24 +77,6 @@ std::string as_cell(std::string s) {
 
 class DesignersDay : public ShellTest {
  protected:
-  // The user's hands on a window: focus a box (its GotFocus runs, the box left
-  // runs its own rules), replace its text, pick from a list, press a button the
-  // way a mouse does (the button takes the focus first).
-  static ui::Control& focus(ui::Form& f, const std::string& name) {
-    ui::Control& c = f.control(name);
-    EXPECT_TRUE(f.user_move_focus(c)) << f.name() << ": cannot focus " << name;
-    return c;
-  }
-  static void type(ui::Form& f, const std::string& name, const std::string& t) { focus(f, name).user_edit_text(t); }
-  static void pick(ui::Form& f, const std::string& name, const std::string& item) { focus(f, name).user_select(item); }
-  static void press(ui::Form& f, const std::string& name) { focus(f, name).user_click(); }
-  static void show_tab(ui::Form& f, int tab) { f.control("SSTab1").user_select_tab(tab); }
-  static Texts texts(ui::Form& f, std::initializer_list<const char*> names) {
-    Texts out;
-    for (const char* name : names) out.push_back(f.control(name).text());
-    return out;
-  }
-
   // A curb inlet on a grade, identified.
   void identify(ui::Form& f, const std::string& number, const std::string& station) {
     type(f, "Inlet_Number", number);

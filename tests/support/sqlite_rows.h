@@ -48,4 +48,15 @@ inline std::vector<std::string> query_rows(const std::filesystem::path& f, const
   return sql_rows(f, sql, false);
 }
 
+// A project file as the program makes one, a copy of its template, with the
+// PROJECT row of a project in the given units and release.
+inline void make_project(const std::filesystem::path& f, const std::string& units = "ENGLISH",
+                         const std::string& release = "2.1") {
+  std::filesystem::copy_file(std::filesystem::path(RG_PROGRAM_DIR) / "Tovrel21.rdb", f,
+                             std::filesystem::copy_options::overwrite_existing);
+  run_sql(f, "INSERT INTO PROJECT (PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, DESIGNER, MAJOR_RELEASE, "
+             "NOAA_STATION) VALUES ('P-1', 'Route 29 Widening', 'Albemarle', 'VA', '" + units + "', 'J. Doe', '" +
+             release + "', 'Charlottesville');");
+}
+
 }  // namespace rg::test
