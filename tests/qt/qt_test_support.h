@@ -2,7 +2,9 @@
 // What the tests that render forms share: one QApplication for the test
 // program, and a check of a shown window's layout as a user sees it.
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <map>
@@ -16,8 +18,7 @@ namespace rg::qt::testing {
 // The test program's application, made on first use and kept to the end.
 inline QApplication& application() {
   static int argc = 1;
-  static char name[] = "ravelgrit_qt_tests";
-  static char* argv[] = {name, nullptr};
+  static char* argv[] = {const_cast<char*>("ravelgrit_qt_tests"), nullptr};
   static auto* app = new QApplication(argc, argv);
   return *app;
 }
@@ -61,23 +62,16 @@ inline void check_now(FormWindow& w, const std::string& when, std::vector<std::s
     }
     // A caption (label, button, check box, option) is cut off below the size
     // its whole text asks; a box or list only below its least size.
-    const ui::ControlKind k = c.kind();
-    const bool caption = k == ui::ControlKind::Label || k == ui::ControlKind::CommandButton ||
-                         k == ui::ControlKind::CheckBox || k == ui::ControlKind::OptionButton;
+    const bool caption = qobject_cast<QLabel*>(x) != nullptr || qobject_cast<QAbstractButton*>(x) != nullptr;
     const QSize need = caption ? x->sizeHint() : x->minimumSizeHint();
     if (x->width() < need.width() || x->height() < need.height()) {
       problems.push_back(name + ": cut off, " + rect_text(r) + " where " + rect_text(QRect({}, need)) + " is needed");
     }
-    by_container[c.parent()].push_back({&c, r});
-  }
-  for (const auto& [container, list] : by_container) {
-    for (std::size_t i = 0; i < list.size(); ++i) {
-      for (std::size_t j = i + 1; j < list.size(); ++j) {
-        if (list[i].second.intersects(list[j].second)) {
-          problems.push_back(list[i].first->name() + " overlaps " + list[j].first->name() + when);
-        }
-      }
+    auto& neighbours = by_container[c.parent()];
+    for (const auto& [other, at] : neighbours) {
+      if (at.intersects(r)) problems.push_back(other->name() + " overlaps " + c.name() + when);
     }
+    neighbours.push_back({&c, r});
   }
   const QSize least = top->minimumSizeHint();
   if (top->width() < least.width() || top->height() < least.height()) {
