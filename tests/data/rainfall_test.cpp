@@ -65,9 +65,7 @@ TEST(RainfallData, EveryRowGivesIntensitiesInTheRegionalRangesThatRiseWithReturn
         EXPECT_GT(c.back(), 0.0);
       }
       ASSERT_EQ(c.size(), t.years.size() * t.letters.size());
-      const auto intensity = [&](std::size_t period, double tc) {
-        return t.intensity(&c[period * t.letters.size()], tc);
-      };
+      const auto intensity = [&](std::size_t period, double tc) { return t.intensity(&c[period * t.letters.size()], tc); };
       for (const auto& band : bands) {
         const double i = intensity(std::find(t.years.begin(), t.years.end(), band.years) - t.years.begin(), band.minutes);
         EXPECT_GE(i, band.low - 0.05) << band.years << " years, " << band.minutes << " min";

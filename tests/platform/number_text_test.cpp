@@ -8,6 +8,8 @@
 
 using namespace rg::text;
 
+constexpr double kInf = std::numeric_limits<double>::infinity(), kNaN = std::numeric_limits<double>::quiet_NaN();
+
 TEST(ParseNumber, AcceptsPlainDecimalsAroundBlanksAndNothingElse) {
   struct Case {
     const char* text;
@@ -15,11 +17,7 @@ TEST(ParseNumber, AcceptsPlainDecimalsAroundBlanksAndNothingElse) {
   } cases[] = {{"2", 2.0},    {" 2 ", 2.0},     {"\t0.015", 0.015}, {"1.5", 1.5},    {".5", 0.5},
                {"5.", 5.0},   {"-0.25", -0.25}, {"+3", 3.0},        {"1E-05", 1e-5}, {"2.5e3", 2500.0},
                {"007", 7.0},  {"0.0000", 0.0}};
-  for (const auto& c : cases) {
-    const auto v = parse_number(c.text);
-    ASSERT_TRUE(v.has_value()) << c.text;
-    EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
-  }
+  for (const auto& c : cases) EXPECT_EQ(parse_number(c.text), c.value) << c.text;
   for (const char* text : {"", " ", ".", "-", "+", "1,5", "abc", "1.2.3", "1e", "e5", "2 3",
                            "0x10", "1e999", "nan", "inf", "1.5cfs", "--1"}) {
     EXPECT_FALSE(parse_number(text).has_value()) << '"' << text << '"';
@@ -40,6 +38,7 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
       {12345.678, "0.0", "12345.7"}, {2.5, "0", "3"},           {-2.5, "#0", "-3"},
       {1.0e-20, "0.000", "0.000"}, {0.5, "#0.000", "0.500"},     {1e20, "0.000", "100000000000000000000.000"},
       {1.5e300, "0.0", "15" + std::string(299, '0') + ".0"},
+      {kInf, "0.000", ""}, {-kInf, "0.0", ""}, {kNaN, "0", ""},  // no text for a value that is not finite
   };
   for (const auto& c : cases) {
     EXPECT_EQ(format_number(c.value, c.pattern), c.text) << c.value << " with " << c.pattern;
@@ -47,10 +46,8 @@ TEST(FormatNumber, RoundsHalfAwayFromZeroOnTheDecimalDigits) {
 }
 
 TEST(FormatText, FormatsNumbersAndLeavesOtherTextAlone) {
-  for (const auto& [text, shown] : {std::pair{" 2 ", "2.000"}, {"0.0625", "0.063"}, {"abc", "abc"}, {"", ""},
-                                    {"Weir Flow", "Weir Flow"}, {"1,5", "1,5"}}) {
+  for (const auto& [text, shown] : {std::pair{" 2 ", "2.000"}, {"0.0625", "0.063"}, {"Weir Flow", "Weir Flow"}, {"", ""}})
     EXPECT_EQ(format_text(text, "#0.000"), shown) << text;
-  }
 }
 
 TEST(PlainText, FifteenDigitsWhereTheyReadBackElseSixteenElseSeventeen) {
@@ -72,6 +69,7 @@ TEST(PlainText, FifteenDigitsWhereTheyReadBackElseSixteenElseSeventeen) {
       {1.234567890123456e-7, "1.234567890123456E-07"},  // no 15 digits come within its ulp
       // Below the normal range 15 digits read back though fewer would.
       {4.9406564584124654e-324, "4.94065645841247E-324"},
+      {kInf, ""}, {-kInf, ""}, {kNaN, ""},  // no text for a value that is not finite
   };
   for (const auto& c : cases) EXPECT_EQ(plain_text(c.value), c.text) << c.text;
 }
@@ -82,17 +80,8 @@ TEST(DecimalText, FifteenDigitsNeverAnExponent) {
     std::string text;
   } cases[] = {{0.8 * 1.5, "1.2"},   {0.0001 * 0.05, "0.000005"}, {2.125, "2.125"}, {0.0, "0"},
                {1.0 / 3.0, "0.333333333333333"}, {1234567.0, "1234567"},     {-0.25, "-0.25"},
-               {0.9 * 1e308, "9" + std::string(307, '0')}};
+               {0.9 * 1e308, "9" + std::string(307, '0')}, {kInf, ""}, {-kInf, ""}, {kNaN, ""}};
   for (const auto& c : cases) EXPECT_EQ(decimal_text(c.value), c.text);
-}
-
-TEST(Formatters, GiveNoTextForAValueThatIsNotFinite) {
-  const double inf = std::numeric_limits<double>::infinity();
-  for (const double v : {inf, -inf, std::numeric_limits<double>::quiet_NaN()}) {
-    EXPECT_EQ(plain_text(v), "") << v;
-    EXPECT_EQ(decimal_text(v), "") << v;
-    EXPECT_EQ(format_number(v, "0.000"), "") << v;
-  }
 }
 
 // Inlet numbers compare as the database's NOCASE columns do: whatever the

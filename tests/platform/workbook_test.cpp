@@ -5,13 +5,11 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
-#include <array>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <tuple>
 #include <map>
-#include <utility>
 
 #include <pugixml.hpp>
 
@@ -31,7 +29,6 @@ using WorkbookTest = ScratchTest;
 using Parts = std::map<std::string, std::string>;  // entry name -> content
 
 const fs::path ld204 = program_file("LD_204.xlsr");
-const fs::path inlet_report = program_file("INLET_REPORT.xlsr");
 
 // A workbook's parts as any other reader sees them, straight from the zip.
 Parts read_parts(const fs::path& file) {
@@ -63,7 +60,6 @@ pugi::xml_node at(const pugi::xml_document& doc, const std::string& path) {
 pugi::xml_node find_cell(const pugi::xml_document& sheet, const std::string& ref) {
   return at(sheet, "//c[@r='" + ref + "']");
 }
-pugi::xml_document sheet1(const fs::path& file) { return parse(read_parts(file).at("xl/worksheets/sheet1.xml")); }
 
 struct Write {
   int row, col;
@@ -89,6 +85,7 @@ const std::vector<Write> ld204_writes = {
     {7, 4, [](Sheet& s) { s.set_fixed(7, 4, 2.5, 0); }, "2.5"},
     {7, 5, [](Sheet& s) { s.set_date(7, 5, 1900y / March / 1); }, "61"},  // after the 29th of February 1900 that Excel counts
     {3, 1, [](Sheet&) {}, "INLET NO."},  // a heading of the template, untouched
+    {8, 1, [](Sheet&) {}, ""},           // where only refused writes went
 };
 
 // The report writers are tested on a RecordingSheet: it must read back exactly as
@@ -97,10 +94,9 @@ TEST_F(WorkbookTest, FilledCopyReadsBackThroughTheLayerStraightFromTheZipAndAsAR
   const fs::path target = dir / "report.xlsx";
   write_file(target, "an older report");  // replaced whole
   const std::string template_bytes = bytes_of(ld204);
-  const auto template_sheet = sheet1(ld204);
+  const auto template_sheet = parse(read_parts(ld204).at("xl/worksheets/sheet1.xml"));
 
   auto book = Workbook::open_copy(ld204, target);
-  EXPECT_EQ(&book.active_sheet(), &book.sheet(1));
   RecordingSheet recording;
   for (Sheet* sheet : {&book.sheet("LD 204"), static_cast<Sheet*>(&recording)}) {
     for (const auto& w : ld204_writes) w.write(*sheet);
@@ -117,12 +113,9 @@ TEST_F(WorkbookTest, FilledCopyReadsBackThroughTheLayerStraightFromTheZipAndAsAR
   auto again = Workbook::open_copy(target, dir / "unused.xlsx");
   for (const auto& w : ld204_writes) {
     EXPECT_EQ(again.sheet(1).text(w.row, w.col), w.reads) << w.row << "," << w.col;
-    if (w.row != 3) {  // the recording has no template under it
-      EXPECT_EQ(recording.text(w.row, w.col), w.reads) << w.row << "," << w.col;
-    }
+    if (w.row == 3) continue;  // the recording has no template under it
+    EXPECT_EQ(recording.text(w.row, w.col), w.reads) << w.row << "," << w.col;
   }
-  EXPECT_EQ(again.sheet(1).text(8, 1), "");
-  EXPECT_EQ(recording.text(8, 1), "");
   EXPECT_EQ(recording.find(5, 2)->writes, 2);
   EXPECT_FALSE(fs::exists(dir / "unused.xlsx"));
 
@@ -165,38 +158,24 @@ TEST_F(WorkbookTest, FilledCopyReadsBackThroughTheLayerStraightFromTheZipAndAsAR
   }
 }
 
-TEST_F(WorkbookTest, DateKeepsTheTemplatesDateFormat) {
-  auto book = Workbook::open_copy(inlet_report, dir / "inlet.xlsx");
-  book.sheet("Inlet Report").set_date(2, 10, 2024y / March / 15);
-  book.save();
-  const auto after = sheet1(dir / "inlet.xlsx"), before = sheet1(inlet_report);
-  const auto j2 = find_cell(after, "J2");
-  EXPECT_STREQ(j2.child_value("v"), "45366");  // 2024-01-01 is day 45292, and 74 days later
-  EXPECT_EQ(j2.attribute("s").as_int(), find_cell(before, "J2").attribute("s").as_int());
-  EXPECT_NE(j2.attribute("s").as_int(), 0);
-}
-
 // A workbook as another program leaves it: formulas with their last results, a
 // calculation chain, rows and cells that leave out their address, and the second
 // sheet active.
 void write_workbook_with_formulas(const fs::path& file) {
   const std::string ns = "http://schemas.openxmlformats.org/", main = " xmlns=\"" + ns + "spreadsheetml/2006/main\"";
-  const auto rels = [&](std::vector<std::array<std::string, 3>> list) {  // id, type, target
-    std::string xml = "<Relationships xmlns=\"" + ns + "package/2006/relationships\">";
-    for (const auto& [id, type, target] : list) {
-      xml += "<Relationship Id=\"" + id + "\" Type=\"" + ns + "officeDocument/2006/relationships/" + type +
-             "\" Target=\"" + target + "\"/>";
-    }
-    return xml + "</Relationships>";
+  const auto rel = [&](std::string id, std::string type, std::string target) {
+    return "<Relationship Id=\"" + id + "\" Type=\"" + ns + "officeDocument/2006/relationships/" + type + "\" Target=\"" +
+           target + "\"/>";
   };
+  const std::string rels = "<Relationships xmlns=\"" + ns + "package/2006/relationships\">", end = "</Relationships>";
   const Parts parts = {
       {"[Content_Types].xml", "<Types xmlns=\"" + ns + "package/2006/content-types\"><Override PartName=\"/xl/calcChain."
                               "xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.calcChain+"
                               "xml\"/></Types>"},
-      {"_rels/.rels", rels({{"rId1", "officeDocument", "xl/workbook.xml"}})},
-      {"xl/_rels/workbook.xml.rels", rels({{"rId1", "worksheet", "/xl/worksheets/sheet1.xml"},
-                                           {"rId2", "worksheet", "worksheets/sheet2.xml"},
-                                           {"rId9", "calcChain", "calcChain.xml"}})},
+      {"_rels/.rels", rels + rel("rId1", "officeDocument", "xl/workbook.xml") + end},
+      {"xl/_rels/workbook.xml.rels", rels + rel("rId1", "worksheet", "/xl/worksheets/sheet1.xml") +
+                                         rel("rId2", "worksheet", "worksheets/sheet2.xml") +
+                                         rel("rId9", "calcChain", "calcChain.xml") + end},
       {"xl/workbook.xml", "<workbook" + main + " xmlns:r=\"" + ns + "officeDocument/2006/relationships\"><bookViews>"
                           "<workbookView firstSheet=\"1\" activeTab=\"1\"/></bookViews><sheets><sheet name=\"Data\" "
                           "sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Notes\" sheetId=\"2\" r:id=\"rId2\"/></sheets>"
