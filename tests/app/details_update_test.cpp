@@ -53,8 +53,7 @@ TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIs
     EXPECT_EQ(session->project.open_project_name, "");
     dlg.control("project_name").user_edit_text("St. Mary's Road");
     EXPECT_EQ(leave_station(dlg, "Staun"), "Staunton Sewage Plant");
-    desktop.expect_box("Project Details are Saved!");
-    dlg.menu("mnuprojsave").user_click();
+    save_details(dlg);
   });
   EXPECT_EQ(desktop.file_dialogs().at(0).initial_dir, std::string(RG_PROGRAM_DIR));
   EXPECT_EQ(window(), "[Project Database - widening.rvg][UNITS: METRIC] open");
@@ -73,8 +72,7 @@ TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIs
   desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
     EXPECT_EQ(locked(dlg), "project_id units county cancel");
     leave_station(dlg, "Stu");
-    desktop.expect_box("Project Details are Saved!");
-    dlg.menu("mnuprojsave").user_click();
+    save_details(dlg);
   });
   click("mnuupdateProj");
   EXPECT_EQ(query_rows(f, "SELECT NOAA_STATION FROM PROJECT"), std::vector<std::string>{"Stuart 1 SSE"});
@@ -144,11 +142,10 @@ TEST_F(ShellTest, AMissingStationFileLeavesTheListsEmpty) {
   desktop.expect_file(path("nolists.rvg").string());
   desktop.expect_box("New Project Database has been created.  Please Add Project Details");
   desktop.expect_box_containing("VARMNOAA.rdb");
-  desktop.expect_box("Project Details are Saved!");
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
+  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     EXPECT_EQ(dlg.control("county").list_count() + dlg.control("noaa_station").list_count(), 0);
     dlg.control("project_id").user_edit_text("P-1");
-    dlg.menu("mnuprojsave").user_click();
+    save_details(dlg);
   });
   click("mnucreateProj");
   EXPECT_EQ(desktop.boxes().size(), 3u) << "one box from the list, and Create goes on";

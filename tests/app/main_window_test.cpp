@@ -116,14 +116,13 @@ TEST_F(ShellTest, ACurrentFileAndAnOlderOneNotUpgradedOpenAsTheyAre) {
   }
   // Its details show in the twin of the details dialog without the station.
   open_older(path("older.rvg"));
-  desktop.expect_modal("frmProject", [](ui::Form& dlg) {
+  desktop.expect_modal("frmProject", [this](ui::Form& dlg) {
     EXPECT_EQ(locked(dlg), "project_id units county cancel");
     EXPECT_EQ(dlg.find("noaa_station"), nullptr);
     EXPECT_EQ(dlg.control("county").text(), "Albemarle");
     dlg.control("designer").user_edit_text("A. Engineer");
-    dlg.menu("mnuprojsave").user_click();
+    save_details(dlg);
   });
-  desktop.expect_box("Project Details are Saved!");
   click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_designer, "A. Engineer");
   EXPECT_EQ(query_rows(path("older.rvg"), "SELECT DESIGNER FROM PROJECT"), std::vector<std::string>{"A. Engineer"});
@@ -144,12 +143,11 @@ TEST_F(ShellTest, ADatabaseWithoutDetailsAsksForThemUntilSaved) {
 
   // Update Project Details without details: the same box and dialog again.
   desktop.expect_box("No Project Found.  Please Add Project Details");
-  desktop.expect_modal("frmProjectNOAA", [](ui::Form& dlg) {
+  desktop.expect_modal("frmProjectNOAA", [this](ui::Form& dlg) {
     dlg.control("project_id").user_edit_text("P-1");
     dlg.control("project_name").user_edit_text("Found");
-    dlg.menu("mnuprojsave").user_click();
+    save_details(dlg);
   });
-  desktop.expect_box("Project Details are Saved!");
   click("mnuupdateProj");
   EXPECT_EQ(session->project.open_project_name, "Found");
 

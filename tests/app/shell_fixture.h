@@ -116,20 +116,17 @@ class ShellTest : public ScratchTest {
     click("mnucreateProj");
   }
 
-  // File > Open, answered with this file.
-  void open_file(const fs::path& f) {
-    desktop.expect_file(f.string());
-    click("mnuopenProj");
-  }
-  // Opens a project file that has details.
+  // File > Open, answered with this file; a file that has details says its name.
+  void open_file(const fs::path& f) { desktop.expect_file(f.string()); click("mnuopenProj"); }
   void open(const fs::path& f, const std::string& name = "Route 29 Widening") {
     desktop.expect_box("Project Name: " + name);
     open_file(f);
   }
-  fs::path open_current(const std::string& name) {
-    const auto f = make_current(name);
-    open(f);
-    return f;
+  fs::path open_current(const std::string& name) { return open(make_current(name)), path(name); }
+  // The details dialog saved, as its Save says.
+  void save_details(ui::Form& dlg) {
+    desktop.expect_box("Project Details are Saved!");
+    dlg.menu("mnuprojsave").user_click();
   }
   // Opens a file of an older release, declining its upgrade, or accepting it
   // when a script works the upgrade dialog.

@@ -20,11 +20,7 @@ using enum SolverNote;
 constexpr float Ku_en = 0.56f;
 
 TEST(CompositeGutterSpread, GivesTheHandWorkedSpread) {
-  struct Case {
-    float Ku;
-    double Q, S, n, W, Sx, Sw, Tallow, expected;
-    SolverNote note;
-  };
+  struct Case { float Ku; double Q, S, n, W, Sx, Sw, Tallow, expected; SolverNote note; };
   // English defaults: S 0.01, n 0.015, W 2, Sx 0.0208, Sw 0.0833, Tallow 8. The
   // spreads of other flows, of metric ones and the cap at 6 Tallow show in the
   // computations' results and the sweep below.
@@ -77,11 +73,7 @@ TEST(CompositeGutterSpread, EndsForEveryAllowableSpread) {
 }
 
 TEST(DitchNormalDepth, GivesTheHandWorkedDepth) {
-  struct Case {
-    float k;
-    double Q, S, n, B, zl, zr, expected;
-    SolverNote note;
-  };
+  struct Case { float k; double Q, S, n, B, zl, zr, expected; SolverNote note; };
   // The depths of the computations' ditches show in their results.
   const Case cases[] = {
       // A = 3.668, P = 5.834: 74.3 * 3.668 * 0.7340 * 0.1 = 20.0.
@@ -104,12 +96,7 @@ TEST(DitchNormalDepth, GivesTheHandWorkedDepth) {
 }
 
 TEST(CombinationSagDepth, GivesTheFirstGridDepthThatCarriesTheFlow) {
-  struct Case {
-    double Q, Ae, hco, L;
-    int throat;
-    double angle, expected;
-    SolverNote note;
-  };
+  struct Case { double Q, Ae, hco, L; int throat; double angle, expected; SolverNote note; };
   const Case cases[] = {
       // (10 / (0.67 * 4))^2 / 64.32 = 0.2165 with the grate alone below it, up to the grid.
       {10, 2, 0.5, 4, 3, 0, 0.217, none},
@@ -150,12 +137,7 @@ TEST(CombinationSagDepth, AnswersAnywhereOnTheGridAreTheRepeatedSums) {
 }
 
 TEST(FrontalEfficiency, FollowsTheSplashOverFitsOfTheGrateType) {
-  struct Case {
-    const char* grate;
-    double L, V;
-    bool english;
-    double expected;
-  };
+  struct Case { const char* grate; double L, V; bool english; double expected; };
   const Case cases[] = {
       // At exactly 4.5 ft the quadratic fit: Vo = -0.2667 * 20.25 + 3.3 * 4.5 + 2.56667 = 12.015995.
       {"P-1-7/8", 4.5, 14, true, 0.8214404},

@@ -29,10 +29,7 @@ std::string shown(const RecordingSheet& sheet, int row, int col) {
   return text;
 }
 
-struct Cell {
-  int row, col;
-  const char* shown;
-};
+struct Cell { int row, col; const char* shown; };
 void expect_cells(const RecordingSheet& sheet, std::initializer_list<Cell> cells) {
   for (const Cell& c : cells) EXPECT_EQ(shown(sheet, c.row, c.col), c.shown) << "at " << c.row << "," << c.col;
 }

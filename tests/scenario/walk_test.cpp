@@ -113,10 +113,7 @@ class DesignersDay : public ShellTest {
   }
 
   // Cells of a written workbook as a spreadsheet reads them back.
-  struct Cell {
-    int row, col;
-    std::string value;
-  };
+  struct Cell { int row, col; std::string value; };
   static void expect_cells(const fs::path& file, const std::vector<Cell>& cells) {
     auto copy = workbook::Workbook::open_copy(file, file.parent_path() / "readback.xlsx");
     for (const Cell& c : cells) {
@@ -134,8 +131,7 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
       pick(dlg, "county", "Albemarle");
       pick(dlg, "units", w.units);
       pick(dlg, "noaa_station", "Charlottesville");
-      desktop.expect_box("Project Details are Saved!");
-      dlg.menu("mnuprojsave").user_click();
+      save_details(dlg);
     });
     desktop.clear_record();
     const fs::path ld204 = path(std::string("ld204_") + w.units + ".xlsx");
