@@ -122,7 +122,10 @@ class ShellTest : public ScratchTest {
     desktop.expect_box("Project Name: " + name);
     open_file(f);
   }
-  fs::path open_current(const std::string& name) { return open(make_current(name)), path(name); }
+  fs::path open_current(const std::string& name) {
+    open(make_current(name));
+    return path(name);
+  }
   // The details dialog saved, as its Save says.
   void save_details(ui::Form& dlg) {
     desktop.expect_box("Project Details are Saved!");
