@@ -2,10 +2,10 @@
 
 #include "app/help_about.h"
 #include "app/input_helpers.h"
+#include "app/listed_name_box.h"
 #include "app/main_window.h"
 #include "app/project_store.h"
 #include "app/session.h"
-#include "app/station_box.h"
 #include "platform/db/binding.h"
 #include "platform/db/connection.h"
 
@@ -113,8 +113,9 @@ void FrmProjectDetails::design() {
   s.units.Validate = [this, &units = s.units](bool& cancel) {
     cancel = quillmere_libraries::validate_combo_entry(session_, units) != 0;
   };
+  s.county.LostFocus = [&county = s.county] { complete_listed_name(county, kCountyNames); };
   if (noaa_) {
-    s.noaa_station->LostFocus = [&station = *s.noaa_station] { complete_station(station); };
+    s.noaa_station->LostFocus = [&station = *s.noaa_station] { complete_listed_name(station, kStationNames); };
     auto& help = control("cmdNOAAStationhelp");
     help.set_tooltip("NOAA Station Help");
     help.Click = [this] { quillmere_libraries::open_noaa_pfds_page(session_); };
@@ -149,9 +150,10 @@ void FrmProjectDetails::Form_Load() {
 
     if (session_.project.project_editing || records().record_count() >= 1) {
       menu("mnuprojcancel").set_enabled(true);
-      std::vector<ui::Control*> locked = {&s.project_id, &s.units, &s.county};
-      // A stored station the list lacks serves no rainfall look-up: it is chosen again.
-      if (noaa_ && holds_listed_station(*s.noaa_station)) locked.push_back(s.noaa_station);
+      std::vector<ui::Control*> locked = {&s.project_id, &s.units};
+      // A stored county or station the list lacks serves no rainfall look-up: it is chosen again.
+      if (holds_listed_name(s.county, kCountyNames)) locked.push_back(&s.county);
+      if (noaa_ && holds_listed_name(*s.noaa_station, kStationNames)) locked.push_back(s.noaa_station);
       for (ui::Control* c : locked) {
         c->set_enabled(false);
         c->set_back_color(ui::kButtonFace);
@@ -265,7 +267,8 @@ void FrmProjectDetails::mnuprojsave_Click() {
     show_box(desktop, "Units is a Required Field!", Buttons::OK, Icon::Exclamation);
     return;
   }
-  if (noaa_ && !check_station(session_, *s.noaa_station)) return;
+  if (!check_listed_name(session_, s.county, kCountyNames)) return;
+  if (noaa_ && !check_listed_name(session_, *s.noaa_station, kStationNames)) return;
   if (const std::string reason = quillmere_libraries::cannot_write_reason(session_); !reason.empty()) {
     show_box(desktop, "The project details are not saved. " + reason, Buttons::OK, Icon::Exclamation);
     return;

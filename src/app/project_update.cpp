@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "app/help_about.h"
+#include "app/listed_name_box.h"
 #include "app/main_window.h"
 #include "app/noaa_stations.h"
 #include "app/project_store.h"
 #include "app/session.h"
-#include "app/station_box.h"
 #include "platform/db/connection.h"
 
 namespace rg::app {
@@ -23,7 +23,7 @@ void FrmProjectUpdate::design() {
   auto& station = add("noaa_station", ControlKind::ComboBox, {&frame, 0, 1});
   station.set_width_chars(28);
   station.set_items(noaa_station_names());
-  station.LostFocus = [&station] { complete_station(station); };
+  station.LostFocus = [&station] { complete_listed_name(station, kStationNames); };
   auto& help = add("cmdNOAAStationhelp", ControlKind::CommandButton, {&frame, 0, 2});
   help.set_caption("?");
   help.set_tooltip("NOAA Station Help");
@@ -47,7 +47,7 @@ void FrmProjectUpdate::Form_Load() {
 
 
 void FrmProjectUpdate::update_project_database() {
-  if (!check_station(session_, control("noaa_station"))) return;
+  if (!check_listed_name(session_, control("noaa_station"), kStationNames)) return;
   const std::string station = control("noaa_station").text();
   const std::string file = std::filesystem::path(session_.project.project_db_path).filename().string();
   try {

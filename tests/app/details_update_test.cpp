@@ -10,11 +10,11 @@ using namespace rg;
 using namespace rg::test;
 
 namespace {
-// The user types into the station box and leaves it with Tab.
-std::string leave_station(ui::Form& dlg, const std::string& typed) {
-  type(dlg, "noaa_station", typed);
+// The user types into a box and leaves it with Tab.
+std::string leave(ui::Form& dlg, const char* box, const std::string& typed) {
+  type(dlg, box, typed);
   dlg.send_tab();
-  return dlg.control("noaa_station").text();
+  return dlg.control(box).text();
 }
 }  // namespace
 
@@ -22,9 +22,9 @@ std::string leave_station(ui::Form& dlg, const std::string& typed) {
 
 // Save takes the county, the project ID and the units in that order, the units
 // completed from a beginning (the list rule itself is the input helpers'), and
-// a station of the list only, as the rainfall look-up finds it by its exact
-// name. A quote in a name is stored as typed.
-TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIsOfTheList) {
+// a county and a station of their lists only, as the rainfall look-up finds
+// them by their exact names. A quote in a name is stored as typed.
+TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheCountyAndStationAreOfTheirLists) {
   const auto f = path("widening.rvg");
   create("widening", [&](ui::Form& dlg) {
     auto& units = dlg.control("units");
@@ -45,14 +45,22 @@ TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIs
     dlg.menu("mnuprojsave").user_click();
     units.user_edit_text("M");
     units.user_type("\b");  // a beginning left: Save completes it
-    EXPECT_EQ(leave_station(dlg, "Zzz"), "Zzz");
-    desktop.expect_box_containing("\"Zzz\"");
-    dlg.menu("mnuprojsave").user_click();
-    EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
-    EXPECT_EQ(query_rows(f, "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
-    EXPECT_EQ(session->project.open_project_name, "");
+    // A text that begins no name of the list stays and is refused; a beginning completes.
+    const struct { const char *box, *refused, *beginning, *completed; } listed[] = {
+        {"county", "Loudon", "Lou", "Loudoun"},
+        {"noaa_station", "Zzz", "Staun", "Staunton Sewage Plant"},
+    };
+    for (const auto& row : listed) {
+      SCOPED_TRACE(row.box);
+      EXPECT_EQ(leave(dlg, row.box, row.refused), row.refused);
+      desktop.expect_box_containing('"' + std::string(row.refused) + '"');
+      dlg.menu("mnuprojsave").user_click();
+      EXPECT_TRUE(dlg.is_loaded()) << "a refused Save keeps the dialog";
+      EXPECT_EQ(query_rows(f, "SELECT count(*) FROM PROJECT"), std::vector<std::string>{"0"});
+      EXPECT_EQ(session->project.open_project_name, "");
+      EXPECT_EQ(leave(dlg, row.box, row.beginning), row.completed);
+    }
     dlg.control("project_name").user_edit_text("St. Mary's Road");
-    EXPECT_EQ(leave_station(dlg, "Staun"), "Staunton Sewage Plant");
     save_details(dlg);
   });
   EXPECT_EQ(desktop.file_dialogs().at(0).initial_dir, std::string(RG_PROGRAM_DIR));
@@ -63,19 +71,37 @@ TEST_F(ShellTest, CreateSavesTheDetailsOnceEachRequiredOneIsGivenAndTheStationIs
   EXPECT_EQ(session->handover.last_dir, dir.string());
   EXPECT_TRUE(p.project_editing);
   EXPECT_EQ(query_rows(f, "SELECT PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS, PRODUCT_NAME FROM PROJECT"),
-            std::vector<std::string>{"O'Brien-1|St. Mary's Road|Albemarle|VA|METRIC|RAVELGRIT"});
+            std::vector<std::string>{"O'Brien-1|St. Mary's Road|Loudoun|VA|METRIC|RAVELGRIT"});
 
-  // A stored name outside the list can be chosen again, and only from the list.
-  run_sql(f, "UPDATE PROJECT SET NOAA_STATION = 'Staun'");
+  // A stored name outside the list can be chosen again, and only from the list:
+  // the station of a current project, and the county of an older one, which
+  // picks its rainfall.
   close();
-  open(f, "St. Mary's Road");
-  desktop.expect_modal("frmProjectNOAA", [&](ui::Form& dlg) {
-    EXPECT_EQ(locked(dlg), "project_id units county cancel");
-    leave_station(dlg, "Stu");
-    save_details(dlg);
-  });
-  click("mnuupdateProj");
-  EXPECT_EQ(query_rows(f, "SELECT NOAA_STATION FROM PROJECT"), std::vector<std::string>{"Stuart 1 SSE"});
+  const struct {
+    fs::path file;
+    const char *dialog, *box, *field, *stored, *locked, *typed, *chosen;
+    std::string app::ProjectCopies::*global;
+  } stored[] = {
+      {f, "frmProjectNOAA", "noaa_station", "NOAA_STATION", "Staun", "project_id units county cancel", "Stu", "Stuart 1 SSE",
+       &app::ProjectCopies::open_project_noaa_station},
+      {make_older("older.rvg", false), "frmProject", "county", "COUNTY", "Loud", "project_id units cancel", "Louis", "Louisa",
+       &app::ProjectCopies::open_project_county},
+  };
+  for (const auto& row : stored) {
+    SCOPED_TRACE(row.dialog);
+    run_sql(row.file, "UPDATE PROJECT SET " + std::string(row.field) + " = '" + row.stored + "'");
+    row.file == f ? open(f, "St. Mary's Road") : open_older(row.file);
+    desktop.expect_modal(row.dialog, [&](ui::Form& dlg) {
+      EXPECT_EQ(locked(dlg), row.locked);
+      leave(dlg, row.box, row.typed);
+      save_details(dlg);
+    });
+    click("mnuupdateProj");
+    EXPECT_EQ(query_rows(row.file, "SELECT " + std::string(row.field) + " FROM PROJECT"),
+              std::vector<std::string>{row.chosen});
+    EXPECT_EQ(session->project.*row.global, row.chosen);
+    close();
+  }
 }
 
 // Refused by the file (here a trigger; another program's hold takes the same
@@ -179,11 +205,11 @@ TEST_F(ShellTest, AnOlderFileGainsWhateverColumnsItLacksAndTheStamp) {
   // one of the list only.
   const auto f = make_older("older.rvg", false);
   open_older(f, [&](ui::Form& dlg) {
-    leave_station(dlg, "staun");
+    leave(dlg, "noaa_station", "staun");
     desktop.expect_box_containing("\"staun\"");
     dlg.control("btnUpdate").user_click();
     EXPECT_TRUE(dlg.is_loaded());
-    EXPECT_EQ(leave_station(dlg, "Staun"), "Staunton Sewage Plant");
+    EXPECT_EQ(leave(dlg, "noaa_station", "Staun"), "Staunton Sewage Plant");
     desktop.expect_box("Project database Updated with selected NOAA Station! Please review and recompute your results");
     desktop.expect_box("Project Name: Old Project");
     dlg.control("btnUpdate").user_click();
