@@ -48,16 +48,33 @@ void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
   const auto value = text::parse_number(t);
   if (!value) {
     // Pasted text: refused like an empty box, so no computation meets it.
-    refuse("\"" + t + "\" is not a number. Please enter a number.");
+    refuse(text::quoted(t) + " is not a number. Please enter a number.");
+    return;
+  }
+  // A paste is held to the key filter the box's typing goes through: no sign,
+  // no exponent where the keys let none in.
+  if (!box.typeable(t)) {
+    refuse(text::quoted(t) + " cannot be entered here. Please enter digits with at most one decimal point.");
     return;
   }
   box.set_text(text::format_number(*value, session.number_format));
 }
 
+void refuse_non_number(Session& session, ui::Control& box, bool& cancel) {
+  if (box.text().empty()) return;
+  const std::string t = text::trim(box.text());
+  if (!text::is_number(t) || !box.typeable(t)) {
+    validate_number_box(session, box, cancel);
+  } else if (t != box.text()) {
+    box.set_text(t);
+  }
+}
+
 int validate_combo_entry(Session& session, ui::Control& combo) {
   const std::string& t = combo.text();
+  const bool completes = combo.completes();
   for (const auto& item : combo.items()) {
-    if (item.compare(0, t.size(), t) == 0) {
+    if (completes ? item.compare(0, t.size(), t) == 0 : t.empty() || item == t) {
       // Completed, so a partial word is never taken for the item; not while
       // the user deletes, or the deleted tail would come back at once.
       if (!t.empty() && item != t && !combo.deleting()) combo.set_text(item);

@@ -26,14 +26,22 @@ void select_all_text(ui::Control& box);
 
 // Validate of a number box: formats a number with number_format. What it
 // refuses keeps the focus, with a message naming the box: "." (which becomes 0
-// formatted and selected), an empty box or one of blanks, and a text that is
-// not a number (pasted).
+// formatted and selected), an empty box or one of white space, a text that is
+// not a number (pasted), and a number the box's key filter could not have let
+// in ("-1", "1e5"). White space around a number is dropped.
 void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 
-// A combo's text must begin one of its items (letter case counts). A non-empty
-// beginning is completed to the first item it begins (except in the Change of
-// a deletion); otherwise the message is shown and the first item put in.
-// Returns 0 when valid, -1 when not.
+// Validate of a number box whose emptiness is its own rules' business: an
+// empty box passes; any other text that validate_number_box would refuse is
+// refused by it; a number loses the white space around it and is left for the
+// box's own LostFocus to format.
+void refuse_non_number(Session& session, ui::Control& box, bool& cancel);
+
+// A combo's text must begin one of its items (letter case counts); a list of
+// numbers (see ui::Control::completes) takes only a whole item. A non-empty
+// beginning of a name is completed to the first item it begins (except in the
+// Change of a deletion); otherwise the message is shown and the first item put
+// in. Returns 0 when valid, -1 when not.
 int validate_combo_entry(Session& session, ui::Control& combo);
 
 // The bound controls of a form declared from a table, with their fields, in the

@@ -102,6 +102,9 @@ void AreaDialog::design() {
       box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
     }
     row_control("Area", i).Validate = [this, i](bool& cancel) { Area_Validate(i, cancel); };
+    row_control("Cval", i).Validate = [this, i](bool& cancel) {
+      app::quillmere_libraries::refuse_non_number(session_, row_control("Cval", i), cancel);
+    };
     row_control("Area", i).LostFocus = [this, i] { Area_LostFocus(i); };
     row_control("Cval", i).LostFocus = [this, i] { Cval_LostFocus(i); };
     row_control("Cval", i).set_text(std::string(rows[i].default_c));
@@ -162,8 +165,14 @@ double AreaDialog::row_c(std::size_t i) const {
 
 void AreaDialog::Area_Validate(std::size_t i, bool& cancel) {
   ui::Control& area = row_control("Area", i);
+  // White space alone is no area: the row is cleared when left.
+  if (text::trim(area.text()).empty()) return;
   const auto a = text::parse_number(area.text());
-  if (!a || *a >= 0.0) return;
+  if (!a || *a >= 0.0) {
+    // Any other text that is no number is refused too, named by its land use.
+    app::quillmere_libraries::refuse_non_number(session_, area, cancel);
+    return;
+  }
   ui::show_box(session_.desktop(),
                "The area of \"" + std::string(land_use_rows(table_)[i].label) + "\" cannot be negative.",
                ui::Buttons::OK, ui::Icon::Exclamation);
@@ -176,7 +185,7 @@ void AreaDialog::Area_LostFocus(std::size_t i) {
   area.set_selection(0, 0);
   if (trims()) area.set_text(text::trim(area.text()));
   const auto a = text::parse_number(area.text());
-  // An area that is no number (a lone ".") clears the row like an area of 0.
+  // White space alone clears the row like an area of 0.
   if (!a || *a == 0.0) {
     area.set_text("");
     row_control("CA", i).set_text("");
@@ -190,6 +199,13 @@ void AreaDialog::Area_LostFocus(std::size_t i) {
 void AreaDialog::Cval_LostFocus(std::size_t i) {
   ui::Control& cval = row_control("Cval", i);
   const RunoffC c = clamp_runoff_c(cval.text(), row_control("Crange", i).caption());
+  if (!text::is_number(cval.text())) {
+    // An emptied C is no choice of the user's: the bound it becomes is said.
+    ui::show_box(session_.desktop(),
+                 "The C of \"" + std::string(land_use_rows(table_)[i].label) + "\" is not a number; it is taken as " +
+                     c.text + ", the low end of its range.",
+                 ui::Buttons::OK, ui::Icon::Information);
+  }
   // The totals read the box: until it is shown rounded it holds the C they use.
   if (text::parse_number(cval.text()) != c.c) cval.set_text(text::decimal_text(c.c));
   const std::string& area = row_control("Area", i).text();

@@ -207,6 +207,7 @@ void FrmTc::design() {
     box.set_text("0.0");
     box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
     box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
+    box.Validate = [this, &box](bool& cancel) { app::quillmere_libraries::refuse_non_number(session_, box, cancel); };
     std::function<void()> leave;
     switch (in.leave) {
       case Leave::NumberFormat:

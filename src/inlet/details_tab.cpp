@@ -26,7 +26,7 @@ struct FrmInletMain::DetailsTab : TabContext {
       return;
     }
     const auto v = text::parse_number(t);
-    if (!v) {
+    if (!v || !clog.typeable(t)) {
       app::quillmere_libraries::validate_number_box(session, clog, cancel);
       return;
     }

@@ -59,9 +59,10 @@ struct FrmInletMain::FlowDataTab : TabContext {
     const auto& frequency = c("storm_frequency");
     std::string served;
     for (const auto& item : frequency.items()) served += (served.empty() ? "" : ", ") + item;
-    const std::string what = frequency.text().empty()
-                                 ? std::string("No storm frequency is chosen")
-                                 : "The rainfall data cannot serve the storm frequency \"" + frequency.text() + "\"";
+    const std::string what =
+        frequency.text().empty()
+            ? std::string("No storm frequency is chosen")
+            : "The rainfall data cannot serve the storm frequency " + text::quoted(frequency.text());
     show_box(session.desktop(),
              what + ": choose one of " + served +
                  " years. Until then the intensity and the discharge cannot be computed.",
@@ -273,12 +274,9 @@ struct FrmInletMain::FlowDataTab : TabContext {
 
     auto& frequency = c("storm_frequency");
     choice_list(frequency, [this] { storm_frequency_Click(); });
+    // A frequency is a whole item: "5" never becomes "50".
     frequency.Validate = [this, &frequency, list_rule = frequency.Validate](bool& cancel) {
-      const auto& t = frequency.text();
-      const auto& items = frequency.items();
-      if (!t.empty() && std::none_of(items.begin(), items.end(), [&t](const std::string& item) {
-            return item.starts_with(t);
-          })) {
+      if (!frequency.text().empty() && item_index(frequency, frequency.text()) < 0) {
         refuse_frequency();
         cancel = true;
         return;

@@ -16,9 +16,7 @@ void FrmInletMain::TabContext::format(ui::Control& box, std::string_view pattern
 }
 
 void FrmInletMain::TabContext::refuse_non_number(ui::Control& box, bool& cancel) {
-  if (!box.text().empty() && !text::is_number(box.text())) {
-    app::quillmere_libraries::validate_number_box(session, box, cancel);
-  }
+  app::quillmere_libraries::refuse_non_number(session, box, cancel);
 }
 
 void FrmInletMain::TabContext::number_entry(ui::Control& box, bool key_filter) {

@@ -18,6 +18,7 @@ const ui::ControlSpec kNumbers[] = {
     {.name = "txtS", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .col = 1, .number_box = true},
     {.name = "txtn", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .row = 1, .number_box = true},
     {.name = "units", .kind = ui::ControlKind::ComboBox, .row = 1, .items = {"ENGLISH", "METRIC"}},
+    {.name = "years", .kind = ui::ControlKind::ComboBox, .row = 2, .items = {"2", "10", "50"}},
 };
 
 class NumberForm : public ui::Form {
@@ -63,14 +64,21 @@ TEST_F(InputHelpers, TheKeyFilterLetsDigitsControlKeysAndOneDecimalPointThrough)
 
 // What a number box refuses keeps the focus and says why, naming the box.
 TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
+  const char* kFiltered1e308 = "\"1e308\" cannot be entered here. Please enter digits with at most one decimal point.";
+  const char* kFilteredMinus = "\"-1.5\" cannot be entered here. Please enter digits with at most one decimal point.";
   struct Case { const char *format, *typed, *shown; std::string selected; const char* says; } cases[] = {  // says nullptr: the focus leaves
       {"0.000", " 2 ", "2.000", "", nullptr},
+      {"0.000", "12\r\n", "12.000", "", nullptr},  // a spreadsheet cell's line end is white space
       {"#0.0000", "0.01", "0.0100", "", nullptr},  // metric projects show four decimals
       {"0.000", ".", "0.000", "0.000", "\".\" alone is not a number; it is taken as 0.000."},
       {"0.000", "", "", "", "a number is required."},
       {"0.000", "   ", "   ", "   ", "a number is required."},  // pasted blanks count as empty
       // The refused text is selected, so typing replaces it.
       {"0.000", "1,5", "1,5", "1,5", "\"1,5\" is not a number. Please enter a number."},
+      {"0.000", "1\n2", "1\n2", "1\n2", "\"1 2\" is not a number. Please enter a number."},  // quoted on one line
+      // Pasted, a number the key filter could not have let in.
+      {"0.000", "1e308", "1e308", "1e308", kFiltered1e308},
+      {"0.000", "-1.5", "-1.5", "-1.5", kFilteredMinus},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -86,15 +94,18 @@ TEST_F(InputHelpers, LeavingANumberBoxFormatsOrKeepsTheFocusAndSaysWhy) {
 }
 
 TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
-  auto& c = form.control("units");
-  struct Case { const char* typed; int result; const char* shown; } cases[] = {
-      {"", 0, ""},              // the empty text begins every item
-      {"E", 0, "ENGLISH"},      // a beginning is completed
-      {"METRIC", 0, "METRIC"},
-      {"eng", -1, "ENGLISH"},   // letter case counts
-      {"METRICS", -1, "ENGLISH"},
+  struct Case { const char *list, *typed; int result; const char* shown; } cases[] = {
+      {"units", "", 0, ""},              // the empty text begins every item
+      {"units", "E", 0, "ENGLISH"},      // a beginning is completed
+      {"units", "METRIC", 0, "METRIC"},
+      {"units", "eng", -1, "ENGLISH"},   // letter case counts
+      {"units", "METRICS", -1, "ENGLISH"},
+      {"years", "5", -1, "2"},           // a list of numbers takes only a whole item
+      {"years", "10", 0, "10"},
+      {"years", "", 0, ""},
   };
   for (const auto& k : cases) {
+    auto& c = form.control(k.list);
     c.fill_text(k.typed);
     if (k.result != 0) desktop.expect_box("Value not present in the list... Please enter a valid value..");
     EXPECT_EQ(rg::app::quillmere_libraries::validate_combo_entry(session, c), k.result) << k.typed;

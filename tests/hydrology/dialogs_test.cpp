@@ -73,9 +73,11 @@ TEST_F(AreaDialog, EachSideSavesItsRowsTotalsAndDischargeAndReopensAsLeft) {
     boxes.flow = {.cf = "1.0", .intensity = "4.156", .carryover = {"0", ""}, .sump = side == 2};
     select_side(side);
     auto& dialog = session.form<hydrology::FrmAreaV2>();
+    desktop.expect_box("The C of \"Shoulder and Ditch Areas\" is not a number; it is taken as 0.35, the low end of its "
+                       "range.");
     run(dialog, [](ui::Form& f) {
       type(f, "Area8", "1.25");
-      type(f, "Area11", "0.8");
+      type(f, "Area11", "0.8\n");  // as copied from a spreadsheet cell
       type(f, "Cval11", "0.4");
       type(f, "Area14", "0.333");
       type(f, "Cval14", "");
@@ -120,21 +122,27 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   EXPECT_EQ(boxes.flow, before);
 }
 
-// A pasted negative area is refused in its box; two areas of 1E+308 have no
-// total, and SAVE hands nothing over.
+// A pasted area that is negative or no number is refused in its box, named by
+// its land use; two areas of 1E+308 have no total, and SAVE hands nothing
+// over; CANCEL closes over a refused box.
 TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
   select_side(1);
   desktop.expect_box("The area of \"Schools\" cannot be negative.");
+  desktop.expect_box("Schools: \"1,234.5\" is not a number. Please enter a number.");
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // leaving Area3
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // SAVE
   run(session.services.area_dialog(), [](ui::Form& f) {
-    type(f, "Area2", "-5");
-    EXPECT_FALSE(f.user_move_focus(f.control("Area3")));
-    EXPECT_EQ(f.control("CA2").text(), "");
-    type(f, "Area2", "1e308");
-    type(f, "Area3", "1e308");
+    for (const char* pasted : {"-5", "1,234.5"}) {
+      type(f, "Area2", pasted);
+      EXPECT_FALSE(f.user_move_focus(f.control("Area3")));
+      EXPECT_EQ(f.control("CA2").text(), "");
+    }
+    const std::string huge = "1" + std::string(308, '0');
+    type(f, "Area2", huge);
+    type(f, "Area3", huge);
     press(f, "cmdsavearea");
     EXPECT_EQ(texts(f, {"TAREA", "TCA"}), (Texts{"", ""}));
+    type(f, "Area3", "-1.5");
     press(f, "cmdcancelarea");
   });
   EXPECT_EQ(boxes.flow, hyd::FlowData{});
@@ -242,6 +250,7 @@ TEST_F(TcDialog, AStoredSegmentBeyondItsLimitIsFlaggedAtOpen) {
   run(dialog(), [](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc3").value(), 0);
     EXPECT_EQ(f.control("txtTc3").text(), "0.0");
+    f.send_tab();
     press(f, "cmdcancelTc");
   });
 }

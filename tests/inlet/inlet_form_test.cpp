@@ -133,10 +133,16 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   tab();
   EXPECT_EQ(text("inlet_location"), "SUMP");
   EXPECT_EQ(text("txtS"), "0.001");
-  // A total beyond any number is refused, never shown.
+  // A paste the key filter could not have typed is refused on leaving,
+  // naming the box, which keeps the focus.
   show_tab(1);
   type("discharge1", "1e308");
-  type("discharge2", "1e308");
+  desktop.expect_box_containing("Left Discharge: \"1e308\" cannot be entered here.");
+  EXPECT_FALSE(form().send_tab());
+  // A total beyond any number is refused, never shown.
+  const std::string huge = "1" + std::string(308, '0');
+  type("discharge1", huge);
+  type("discharge2", huge);
   // Said on leaving the box, and again as closing leaves the next one.
   for (int i = 0; i < 2; ++i) desktop.expect_box_containing("the sum of the discharges and carry-overs overflows");
   tab();

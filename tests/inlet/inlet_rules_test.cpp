@@ -245,9 +245,12 @@ struct Typed {
 TEST_F(FormTest, TypedInputsRunTheirRules) {
   const char* kClog = "Clogged cannot be 100%! Please enter new value.";
   const char* kClearTc = "Do you want to clear Computed Tc Values? Y/N";
-  const char* kUnserved =
-      "The rainfall data cannot serve the storm frequency \"10.0\": choose one of 2, 5, 10, 25, 50, 100 years. "
-      "Until then the intensity and the discharge cannot be computed.";
+  auto unserved = [](const std::string& typed) {
+    return "The rainfall data cannot serve the storm frequency \"" + typed +
+           "\": choose one of 2, 5, 10, 25, 50, 100 years. Until then the intensity and the discharge cannot be "
+           "computed.";
+  };
+  const std::string kUnserved = unserved("10.0"), kUnservedOne = unserved("1");
   const char* kNoFrequency =
       "No storm frequency is chosen: choose one of 2, 5, 10, 25, 50, 100 years. "
       "Until then the intensity and the discharge cannot be computed.";
@@ -291,7 +294,9 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
       // discharge worked out for another.
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {},
        {{"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true},
-        {"storm_frequency", "10.0", {{"Intensity", ""}, {"QTotal", ""}}, kUnserved, true},
+        {"storm_frequency", "10.0", {{"Intensity", ""}, {"QTotal", ""}}, kUnserved.c_str(), true},
+        // A beginning is no frequency: "1" never becomes "10".
+        {"storm_frequency", "1", {{"storm_frequency", "1"}, {"QTotal", ""}}, kUnservedOne.c_str(), true},
         {"storm_frequency", "", {{"storm_frequency", ""}}},
         {"ITc", "7", {{"ITc", "7.000"}, {"Intensity", ""}}, kNoFrequency},
         {"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true}}},

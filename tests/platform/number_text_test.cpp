@@ -16,7 +16,7 @@ TEST(ParseNumber, AcceptsPlainDecimalsAroundBlanksAndNothingElse) {
     double value;
   } cases[] = {{"2", 2.0},    {" 2 ", 2.0},     {"\t0.015", 0.015}, {"1.5", 1.5},    {".5", 0.5},
                {"5.", 5.0},   {"-0.25", -0.25}, {"+3", 3.0},        {"1E-05", 1e-5}, {"2.5e3", 2500.0},
-               {"007", 7.0},  {"0.0000", 0.0}};
+               {"007", 7.0},  {"0.0000", 0.0}, {"2.5\n", 2.5}, {"0.0833\r\n", 0.0833}};
   for (const auto& c : cases) EXPECT_EQ(parse_number(c.text), c.value) << c.text;
   for (const char* text : {"", " ", ".", "-", "+", "1,5", "abc", "1.2.3", "1e", "e5", "2 3",
                            "0x10", "1e999", "nan", "inf", "1.5cfs", "--1"}) {

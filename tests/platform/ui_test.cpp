@@ -99,6 +99,29 @@ TEST(Controls, EventsFollowTheRulesOfCodeWritesUserActionsFocusMovesAndUnloads) 
        },
        {"txtA.GotFocus", "txtA.Validate", "txtA.Validate", "txtA.LostFocus", "txtB.GotFocus"}},
       {"code SetFocus runs no focus events", [](Probe& f) { f.set_focus(*f.b); }, {}},
+      {"the arrow keys' step runs a list's Click but not the focus move it asks for; a pick moves on",
+       [](Probe& f) {
+         f.combo->set_items({"ENGLISH", "METRIC"});
+         f.combo->Click = [&f] {
+           f.log.push_back("cboUnits.Click");
+           f.send_tab();
+         };
+         f.user_move_focus(*f.combo);
+         f.combo->user_step(1);
+         EXPECT_EQ(f.active_control(), f.combo);
+         f.combo->user_select(0);
+         EXPECT_EQ(f.active_control(), f.check);
+       },
+       {"cboUnits.GotFocus", "cboUnits.Click", "cboUnits.Click", "cboUnits.LostFocus"}},
+      {"a press on a cancel button acts where the focus is, unvalidated; another waits for the box",
+       [](Probe& f) {
+         f.user_move_focus(*f.a);
+         f.user_press(*f.ok);
+         f.ok->set_cancel(true);
+         f.user_press(*f.ok);
+         EXPECT_EQ(f.active_control(), f.a);
+       },
+       {"txtA.GotFocus", "txtA.Validate", "cmdOK.Click"}},
       {"an unload asks QueryUnload, which may refuse, then runs Unload; loading a loaded form does nothing",
        [](Probe& f) {
          f.load();

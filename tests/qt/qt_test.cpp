@@ -333,12 +333,25 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModelAndTypingGives
   EXPECT_EQ(county->count(), 4) << "neither typing nor Enter adds an item";
 
   // An item the program adds can be picked; a pick raises Click, not Change.
+  // The arrow keys step the closed list: Click runs, but the Tab it sends after
+  // a choice waits for a pick from the open list.
   p.county->add_item("Bath");
   p.county->set_list_index(3);
+  p.county->Click = [&] {
+    log.push_back("Click " + p.county->text());
+    p.send_tab();
+  };
   log.clear();
   QTest::keyClick(county, Qt::Key_Down);
   EXPECT_EQ(p.county->list_index(), 4);
-  EXPECT_THAT(log, ElementsAre("Click Bath"));
+  EXPECT_EQ(p.active_control(), p.county);
+  county->showPopup();
+  QTest::keyClick(county->view(), Qt::Key_Up);
+  QTest::keyClick(county->view(), Qt::Key_Return);
+  EXPECT_THAT(log, ElementsAre("Click Bath", "Click King and Queen"));
+  EXPECT_EQ(p.active_control(), p.rational);
+  p.county->Click = [&] { log.push_back("Click " + p.county->text()); };
+  p.county->set_list_index(4);
 
   // A locked list keeps its choice and does not drop down.
   p.county->set_locked(true);
@@ -409,9 +422,13 @@ TEST_F(QtFront, ClicksPicksAndKeysRaiseTheModelsEvents) {
 
 // A box that refuses its text keeps the focus whatever the user tries: Tab, a
 // click on another tab, the keys that turn the tabs, a click on a check box or
-// a button (which then does nothing); each try asks once. What is typed next
-// lands in the box that shows the caret, never in one on a hidden tab.
+// a button (which then does nothing); each try asks once. A cancel button
+// acts where the focus is, asking nothing. What is typed next lands in the box
+// that shows the caret, never in one on a hidden tab.
 TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstEveryMove) {
+  p.cancel->set_cancel(true);
+  int cancels = 0;
+  p.cancel->Click = [&] { ++cancels; };
   qt::FormWindow& w = shown(p);
   p.length->Validate = [&](bool& cancel) {
     cancel = p.length->text().find_first_not_of("0123456789.") != std::string::npos;
@@ -440,6 +457,9 @@ TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstEveryMove) {
   EXPECT_EQ(oks, 0);
   EXPECT_FALSE(p.keep->value() == 1 || widget<QCheckBox>(w, "chkKeep")->isChecked());
   ASSERT_TRUE(activate(w.window()));
+  click(w.widget("cmdCancel"));
+  EXPECT_EQ(cancels, 1);
+  EXPECT_EQ(boxes.size(), 5u);
   ASSERT_EQ(QApplication::focusWidget(), edit);
   QTest::keyClicks(QApplication::focusWidget(), "9");
   EXPECT_EQ(p.length->text(), "12.5 ft9");

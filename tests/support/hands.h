@@ -21,7 +21,7 @@ inline ui::Control& focus(ui::Form& f, const std::string& name) {
 }
 inline void type(ui::Form& f, const std::string& name, const std::string& t) { focus(f, name).user_edit_text(t); }
 inline void pick(ui::Form& f, const std::string& name, const std::string& item) { focus(f, name).user_select(item); }
-inline void press(ui::Form& f, const std::string& name) { focus(f, name).user_click(); }
+inline void press(ui::Form& f, const std::string& name) { f.user_press(f.control(name)); }
 inline void show_tab(ui::Form& f, int tab) { f.control("SSTab1").user_select_tab(tab); }
 
 // The texts of the named controls, in order.

@@ -74,6 +74,11 @@ void ControlView::show_tab_stop() {
   QWidget* w = widget();
   if (w == nullptr || !ui::can_have_focus(control_.kind())) return;
   if (!tab_policy_) tab_policy_ = w->focusPolicy();
+  if (control_.acts_in_place()) {
+    // A click leaves the focus where it is (see Control::acts_in_place).
+    w->setFocusPolicy(control_.tab_stop() ? Qt::TabFocus : Qt::NoFocus);
+    return;
+  }
   w->setFocusPolicy(control_.tab_stop() ? *tab_policy_ : Qt::ClickFocus);
 }
 

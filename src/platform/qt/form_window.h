@@ -79,6 +79,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   void user_clicked(ui::Control& control);
   void user_edited(ui::Control& control, const std::string& text, int caret);
   void user_picked(ui::Control& control, int index);
+  // The arrow keys (or the wheel) stepped a closed list to an item.
+  void user_stepped(ui::Control& control, int index);
   void user_chose_tab(ui::Control& control, int index);
   void user_moved_caret(ui::Control& control, int start, int length);
   // A grid cell clicked (or double-clicked), or reached by the keys.

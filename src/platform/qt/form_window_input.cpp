@@ -90,10 +90,11 @@ bool FormWindow::reach(ui::Control& control) {
 }
 
 // Only where the focus can go first (Validate of the box that has it may
-// refuse); a label or a frame takes its click without the focus.
+// refuse); a label or a frame takes its click without the focus, and a
+// cancel button acts where the focus is.
 void FormWindow::act(ui::Control& control, ui::Property shown, const std::function<void()>& call) {
   if (closed_) return;
-  if (!ui::can_have_focus(control.kind()) || reach(control)) run(call);
+  if (!ui::can_have_focus(control.kind()) || control.acts_in_place() || reach(control)) run(call);
   control_changed(control, shown);
 }
 
@@ -109,6 +110,10 @@ void FormWindow::user_edited(ui::Control& control, const std::string& text, int 
 
 void FormWindow::user_picked(ui::Control& control, int index) {
   act(control, ui::Property::ListIndex, [&] { control.user_select(index); });
+}
+
+void FormWindow::user_stepped(ui::Control& control, int index) {
+  act(control, ui::Property::ListIndex, [&] { control.user_step(index); });
 }
 
 void FormWindow::user_chose_tab(ui::Control& control, int index) {

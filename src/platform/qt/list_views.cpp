@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -72,6 +73,8 @@ class ColumnsDelegate : public QStyledItemDelegate {
 class ItemList : public Hinted<QListWidget> {
  public:
   using Hinted<QListWidget>::Hinted;
+  // True while a key moves the current row: a step, not a pick.
+  bool stepping = false;
   QSize sizeHint() const override {
     QSize s = Hinted<QListWidget>::sizeHint();
     if (count() == 0) return s;
@@ -79,6 +82,13 @@ class ItemList : public Hinted<QListWidget> {
     if (screen() != nullptr) rows = std::min(rows, screen()->availableGeometry().height() * 2 / 3);
     s.setHeight(std::max(s.height(), rows));
     return s;
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    stepping = true;
+    Hinted<QListWidget>::keyPressEvent(e);
+    stepping = false;
   }
 };
 
@@ -92,7 +102,12 @@ class ListView : public ControlView {
     list_->setItemDelegate(columns_);
     set_widget(list_);
     QObject::connect(list_, &QListWidget::currentRowChanged, list_, [this](int row) {
-      if (!window_.syncing() && row >= 0) window_.user_picked(control_, row);
+      if (window_.syncing() || row < 0) return;
+      if (list_->stepping) {
+        window_.user_stepped(control_, row);
+      } else {
+        window_.user_picked(control_, row);
+      }
     });
   }
   void apply(Property p) override {

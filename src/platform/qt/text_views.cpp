@@ -8,8 +8,11 @@
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOption>
+#include <QKeyEvent>
 #include <QTextCursor>
+#include <QWheelEvent>
 #include <algorithm>
+#include <functional>
 
 #include "platform/qt/control_views_internal.h"
 #include "platform/qt/convert.h"
@@ -168,6 +171,10 @@ class PlainView : public TextView {
 // the box itself is kept narrower.
 class WholeItemsCombo : public QComboBox {
  public:
+  // The item the keys or the wheel step the closed list to: the model, not
+  // the widget, makes it current (a step is no pick).
+  std::function<void(int index)> stepped;
+
   explicit WholeItemsCombo(int least_chars) : least_chars_(least_chars) {
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setMinimumContentsLength(least_chars > 0 ? least_chars : 10);
@@ -191,7 +198,46 @@ class WholeItemsCombo : public QComboBox {
     QComboBox::showPopup();
   }
 
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    const int to = step_target(e);
+    if (to < 0) {
+      QComboBox::keyPressEvent(e);
+      return;
+    }
+    e->accept();
+    if (to != currentIndex() && stepped) stepped(to);
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    if (!style()->styleHint(QStyle::SH_ComboBox_AllowWheelScrolling, nullptr, this)) {
+      QComboBox::wheelEvent(e);
+      return;
+    }
+    e->accept();
+    const int delta = e->angleDelta().y();
+    if (delta == 0 || count() == 0 || !stepped) return;
+    const int to = std::clamp(currentIndex() + (delta > 0 ? -1 : 1), 0, count() - 1);
+    if (to != currentIndex()) stepped(to);
+  }
+
  private:
+  // Where Up, Down, Page Up, Page Down, Home and End take the closed list;
+  // -1 for other keys (Alt+Down and F4 drop the list down as usual).
+  int step_target(const QKeyEvent* e) const {
+    if (count() == 0 || (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) != 0) return -1;
+    const int last = count() - 1;
+    const int at = currentIndex();
+    switch (e->key()) {
+      case Qt::Key_Up: return std::max(0, at - 1);
+      case Qt::Key_Down: return at < 0 ? 0 : std::min(last, at + 1);
+      case Qt::Key_PageUp:
+      case Qt::Key_Home: return 0;
+      case Qt::Key_PageDown:
+      case Qt::Key_End: return last;
+      default: return -1;
+    }
+  }
+
   int least_chars_;
 };
 
@@ -205,6 +251,9 @@ class ComboView : public TextView {
     QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {
       if (!window_.syncing()) window_.user_picked(control_, index);
     });
+    combo_->stepped = [this](int index) {
+      if (!window_.syncing()) window_.user_stepped(control_, index);
+    };
     if (QLineEdit* e = combo_->lineEdit()) {
       // The program's lists take what is typed as it is: no completion, and Enter
       // never adds an item.
@@ -258,7 +307,7 @@ class ComboView : public TextView {
   QWidget* text_editor() const override { return combo_->lineEdit(); }
 
  private:
-  QComboBox* combo_;
+  WholeItemsCombo* combo_;
 };
 
 }  // namespace

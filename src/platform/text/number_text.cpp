@@ -9,7 +9,8 @@ namespace rg::text {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
+// What a copied spreadsheet cell carries around its text counts as blank too.
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 struct Pattern {
@@ -163,6 +164,12 @@ std::string_view trimmed(std::string_view s) {
 }  // namespace
 
 std::string trim(std::string_view s) { return std::string(trimmed(s)); }
+
+std::string quoted(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s) out += is_blank(c) ? ' ' : c;
+  return out + "\"";
+}
 
 std::optional<double> parse_number(std::string_view s) {
   const std::string_view t = trimmed(s);

@@ -13,11 +13,15 @@
 
 namespace rg::text {
 
-// Blanks and tabs at either end removed.
+// White space at either end removed: blanks, tabs and line ends.
 std::string trim(std::string_view s);
 
+// A text as a message quotes it: between double quotes, on one line (each
+// line end or tab inside shows as a blank).
+std::string quoted(std::string_view s);
+
 // Locale-free: optional sign, digits with at most one decimal point, optional
-// exponent; blanks around it are allowed. "", ".", "-", "1,5" and "abc" are not
+// exponent; white space around it is allowed. "", ".", "-", "1,5" and "abc" are not
 // numbers. Values too large for a double are not numbers either.
 std::optional<double> parse_number(std::string_view s);
 bool is_number(std::string_view s);

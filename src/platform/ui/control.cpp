@@ -285,6 +285,45 @@ void Control::user_double_click_cell(int row, int col) {
   if (user_move_cell(row, col)) raise(DblClick);
 }
 
+namespace {
+// Digits with at most one point, as a number list's items are written.
+bool plain_number(std::string_view s) {
+  const auto point = s.find('.');
+  if (point != std::string_view::npos && s.find('.', point + 1) != std::string_view::npos) return false;
+  return s.size() > (point == std::string_view::npos ? 0U : 1U) &&
+         std::all_of(s.begin(), s.end(), [](char c) { return (c >= '0' && c <= '9') || c == '.'; });
+}
+}  // namespace
+
+bool Control::completes() const { return items_.empty() || !std::all_of(items_.begin(), items_.end(), plain_number); }
+
+bool Control::typeable(std::string_view text) {
+  if (!KeyPress) return true;
+  // The box as it would be while the keys are typed; put back afterwards,
+  // without a word to the front end.
+  std::string before = std::move(text_);
+  const int start = sel_start_;
+  const int length = sel_length_;
+  text_.clear();
+  bool typed = true;
+  for (char ch : text) {
+    const int key = static_cast<unsigned char>(ch);
+    int passed = key;
+    sel_start_ = static_cast<int>(text_.size());
+    sel_length_ = 0;
+    if (key >= 32) KeyPress(passed);
+    if (key < 32 || passed != key) {
+      typed = false;
+      break;
+    }
+    text_ += ch;
+  }
+  text_ = std::move(before);
+  sel_start_ = start;
+  sel_length_ = length;
+  return typed;
+}
+
 bool can_have_focus(ControlKind kind) {
   switch (kind) {
     case ControlKind::TextBox:
@@ -420,6 +459,12 @@ void Control::user_select(int index) {
   Form::EventScope scope(form_);
   if (!enabled_ || locked_) return;
   set_list_index(index);
+}
+
+void Control::user_step(int index) {
+  Form::EventScope scope(form_);
+  Form::StepScope step(form_, *this);
+  user_select(index);
 }
 
 void Control::user_select(std::string_view chosen) {

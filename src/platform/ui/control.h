@@ -135,6 +135,9 @@ class Control {
   void set_default(bool on) { default_ = on; }
   bool is_cancel() const { return cancel_; }
   void set_cancel(bool on) { cancel_ = on; }
+  // A click on a cancel button acts where the focus is: the dialog is
+  // abandoned, so the box being edited is neither left nor validated for it.
+  bool acts_in_place() const { return cancel_ && kind_ == ControlKind::CommandButton; }
 
   // Selection within the text (text boxes and the edit part of combo boxes).
   int sel_start() const { return sel_start_; }
@@ -156,6 +159,10 @@ class Control {
   // True for a pick-only list (no free text).
   bool pick_only() const { return pick_only_; }
   void set_pick_only(bool on) { pick_only_ = on; }
+  // A list of names completes a typed beginning to its item; a list of
+  // numbers (every item a number) takes only a whole item, so "5" never
+  // becomes "50".
+  bool completes() const;
 
   // Check boxes: 0 unchecked, 1 checked, 2 greyed. Option buttons: 0 or 1;
   // setting 1 clears the other option buttons of the same container.
@@ -212,6 +219,12 @@ class Control {
   // leaves such a text as the user made it.
   bool deleting() const { return deleting_; }
 
+  // Whether the user could have typed `text` into the emptied box key by key:
+  // every key passes KeyPress unchanged, and none is a control key. A box
+  // without KeyPress takes any text. A paste is taken whole, so a box's key
+  // filter holds for pasted text only through this check when it is left.
+  bool typeable(std::string_view text);
+
   // --- Events -------------------------------------------------------------
   std::function<void()> Change;
   std::function<void()> Click;
@@ -246,6 +259,10 @@ class Control {
   // A pick from the list: the text becomes the item, Click is raised.
   void user_select(int index);
   void user_select(std::string_view item);
+  // The arrow keys stepped through the closed list to an item: as a pick,
+  // except that the focus stays here, whatever focus move a handler asks for
+  // (a Tab sent after a choice is meant for a completed pick).
+  void user_step(int index);
   // The user chose a tab: as with any click, the focus moves to the tab
   // control first, and the tab stays when Validate of the box that has the
   // focus refuses. Returns whether the tab was shown.

@@ -244,7 +244,7 @@ Control* Form::next_tab_stop(Control* from, bool backward) const {
 
 bool Form::user_move_focus(Control& to) {
   if (&to == active_) return true;
-  if (!to.can_take_focus()) return false;
+  if (!to.can_take_focus() || stepping_ != nullptr) return false;
   EventScope scope(*this);
   // A handler that unloads the form ends the move.
   const int unloads = unload_count_;
@@ -267,7 +267,13 @@ bool Form::user_move_focus(Control& to) {
   return true;
 }
 
+void Form::user_press(Control& c) {
+  EventScope scope(*this);
+  if (c.acts_in_place() || user_move_focus(c)) c.user_click();
+}
+
 bool Form::send_tab(bool backward) {
+  if (stepping_ != nullptr) return false;
   EventScope scope(*this);
   Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
@@ -279,6 +285,7 @@ bool Form::send_tab(bool backward) {
 
 void Form::set_focus(Control& to) {
   if (!to.can_take_focus()) throw std::runtime_error("Invalid procedure call: " + to.name() + " cannot take the focus");
+  if (stepping_ != nullptr) return;
   active_ = &to;
   if (observer_) observer_->focus_changed(active_);
 }

@@ -212,17 +212,36 @@ class Form {
     Form& form_;
   };
 
+  // Held while the arrow keys step a list to an item (Control::user_step):
+  // the handlers run as for a pick, but the focus stays on the list.
+  class StepScope {
+   public:
+    StepScope(Form& form, Control& list) : form_(form), before_(form.stepping_) { form_.stepping_ = &list; }
+    ~StepScope() { form_.stepping_ = before_; }
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+
+   private:
+    Form& form_;
+    Control* before_;
+  };
+
   // --- Focus -----------------------------------------------------------------
   Control* active_control() const { return active_; }
   // The user moves the focus to a control: Validate of the control that has it
   // may refuse (the focus stays, false is returned); otherwise its LostFocus and
   // the new control's GotFocus run.
   bool user_move_focus(Control& to);
+  // A mouse click on a control that can have the focus: the focus moves there
+  // first, and the click is lost when the box left refuses; a control that
+  // acts in place (a cancel button) is clicked where the focus is.
+  void user_press(Control& c);
   // A Tab keystroke sent to the window: a user move to the next control in tab
   // order that can take the focus (with Shift, the one before).
   bool send_tab(bool backward = false);
   // Code SetFocus: moves the focus without focus events.
   void set_focus(Control& to);
+  // While a list is stepped, none of the three moves the focus away from it.
 
   // The front end that shows the form, if any.
   void set_observer(FormObserver* observer) { observer_ = observer; }
@@ -285,6 +304,7 @@ class Form {
   State state_ = State::Created;
   FormObserver* observer_ = nullptr;
   int unload_count_ = 0;
+  Control* stepping_ = nullptr;
 };
 
 }  // namespace rg::ui
