@@ -4,6 +4,7 @@
 
 #include "app/noaa_stations.h"
 #include "app/session.h"
+#include "platform/text/number_text.h"
 
 namespace rg::app {
 
@@ -35,7 +36,7 @@ bool check_listed_name(Session& session, const ui::Control& box, const ListedNam
   if (holds_listed_name(box, names)) return true;
   const std::string word = names.word;
   ui::show_box(session.desktop(),
-               "The " + std::string(names.what) + " \"" + box.text() + "\" is not one of the " + word +
+               "The " + std::string(names.what) + " " + text::quoted(box.text()) + " is not one of the " + word +
                    " list. Choose the project's " + word + " from the list, or type the beginning of its name and "
                    "leave the box.",
                ui::Buttons::OK, ui::Icon::Exclamation);

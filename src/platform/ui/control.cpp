@@ -463,8 +463,13 @@ void Control::user_select(int index) {
 
 void Control::user_step(int index) {
   Form::EventScope scope(form_);
-  Form::StepScope step(form_, *this);
-  user_select(index);
+  const int unloads = form_.unload_count();
+  {
+    Form::StepScope step(form_, *this);
+    user_select(index);
+  }
+  // The item shows whole, as on the desktop's own lists, so typing replaces it.
+  if (form_.unload_count() == unloads) set_selection(0, static_cast<int>(text_.size()));
 }
 
 void Control::user_select(std::string_view chosen) {
