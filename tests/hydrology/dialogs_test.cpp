@@ -195,8 +195,10 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
 // so the total shown is the one SAVE Tc hands over. Seeley, C 0.9: L 20, S 0.05
 // gives 0.225 x 3.519108 x 1.766834 / 0.9 = 1.554; L 150, S 0.02 gives
 // 0.225 x 8.202728 x 2.102831 / 0.9 = 4.312. Equal elevations give no time
-// until SAVE Tc refuses the segment.
+// until SAVE Tc refuses the segment. A pasted number the boxes' key filter
+// could not have let in is refused; a spreadsheet cell's line end is not.
 TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
+  desktop.expect_box_containing("\"1e3\" cannot be entered here.");
   desktop.expect_box("Compute Error!  Upper Elevation is lower than Lower Elevation");
   run(dialog(), [](ui::Form& f) {
     type(f, "flow_distance3", "20");
@@ -206,7 +208,9 @@ TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
     EXPECT_EQ(f.control("computedTc").text(), "1.554");
     type(f, "flow_distance3", "150");
     type(f, "upper_elevation3", "103");
-    type(f, "txtoutlet_height", "20");
+    type(f, "txtoutlet_height", "20\n");
+    type(f, "txttravel_length", "1e3");
+    EXPECT_FALSE(f.send_tab());
     type(f, "txttravel_length", "1000");
     press(f, "CheckTc4");
     EXPECT_EQ(f.control("computedTc").text(), "11.766");  // 4.312 + 7.454
