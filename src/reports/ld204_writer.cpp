@@ -150,7 +150,7 @@ class Ld204 {
     text(t, 28, "QINT");
     text(t, 29, "QCARRY");
     // A ditch's depth of water is shown in feet in an English project.
-    const bool english = project_.unit_system == "ENGLISH";
+    const bool english = hyd::is_english(project_.unit_system);
     const Number depth_ft = ditch && english ? ratio(number_of(field("CURBDEPTH")), 12.0) : Number{};
     if (depth_ft) {
       formatted(t, 30, depth_ft, nf_);
@@ -158,10 +158,8 @@ class Ld204 {
       text(t, 30, "CURBDEPTH");
     }
 
-    const auto unit = spread_unit(project_.unit_system);
-    if (!unit) return;
     if (!ditch) {
-      spread_remark(t, {number_or_zero(field("OPENSPREAD"))}, *unit);
+      spread_remark(t, {number_or_zero(field("OPENSPREAD"))});
     } else {
       sheet_.set_text(t, 36, "BHt.=" + text::format_text(field("DSBH"), nf_) + (english ? "'" : "M"));
     }
@@ -182,12 +180,11 @@ class Ld204 {
     if (!ditch) gutter_columns(larger, "GUTTERSPREAD");
 
     const std::string& type = field("INLET_TYPE");
-    const bool english = project_.unit_system == "ENGLISH";
     // A slotted inlet has no curb height, whatever its record still holds.
     std::string h_text;
     if (type == kCurb || type == kCombination) {
       if (const Number h = number_of(field("HEIGHTOFCURB"))) {
-        h_text = text::format_number(*h / (english ? 12.0 : 1000.0), kDepthPattern);
+        h_text = text::format_number(*h / small_units_per_length(project_.unit_system), kDepthPattern);
         put_text(sheet_, s, 32, h_text);
       }
     } else {
@@ -205,15 +202,13 @@ class Ld204 {
     text(s, 34, "DEPTHATINLET");
     text(s, 35, "OPENSPREAD");
     text(s, 36, "INLETPERF");
-    const auto unit = spread_unit(project_.unit_system);
-    if (!unit) return;
     const Number larger_spread = ditch ? Number{0.0} : number_or_zero(field("GUTTERSPREAD"));
-    spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))}, *unit);
+    spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))});
   }
 
   // "T > allowable" in column 36 when any of the spreads exceeds the allowable
   // spread; nothing when one of them is not a number.
-  void spread_remark(int row, std::initializer_list<Number> spreads, const std::string& unit) {
+  void spread_remark(int row, std::initializer_list<Number> spreads) {
     const Number allowable = number_of(field("ALLOWABLE_SPREAD"));
     if (!allowable) return;
     bool over = false;
@@ -221,7 +216,7 @@ class Ld204 {
       if (!spread) return;
       over = over || *spread > *allowable;
     }
-    if (over) sheet_.set_text(row, 36, "T > " + field("ALLOWABLE_SPREAD") + unit);
+    if (over) sheet_.set_text(row, 36, "T > " + field("ALLOWABLE_SPREAD") + spread_unit(project_.unit_system));
   }
 
   workbook::Sheet& sheet_;
