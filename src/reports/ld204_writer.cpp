@@ -79,7 +79,7 @@ class Ld204 {
   const std::string& field(std::string_view name) const { return in_->text(name); }
   void text(int row, int col, std::string_view name) { put_text(sheet_, row, col, field(name)); }
   void formatted(int row, int col, Number v, std::string_view pattern) {
-    if (v) put_text(sheet_, row, col, text::format_number(*v, pattern));
+    if (v) put_number(sheet_, row, col, *v, pattern);
   }
 
   // One row per non-empty area field from `row`; returns the row after them. A
@@ -181,24 +181,21 @@ class Ld204 {
 
     const std::string& type = field("INLET_TYPE");
     // A slotted inlet has no curb height, whatever its record still holds.
-    std::string h_text;
+    Number h;
     if (type == kCurb || type == kCombination) {
-      if (const Number h = number_of(field("HEIGHTOFCURB"))) {
-        h_text = text::format_number(*h / small_units_per_length(project_.unit_system), kDepthPattern);
-        put_text(sheet_, s, 32, h_text);
+      if (const Number stored = number_of(field("HEIGHTOFCURB"))) {
+        h = put_number(sheet_, s, 32, *stored / small_units_per_length(project_.unit_system), kDepthPattern);
       }
     } else {
       sheet_.set_text(s, 32, "");
     }
-    std::string d_text;
+    Number d;
     const Number allowable = number_of(field("ALLOWABLE_SPREAD"));
     if (const Number sx = number_of(field("PAVXSLOPE")); allowable && sx) {
-      d_text = text::format_number(*allowable * *sx, kDepthPattern);
-      put_text(sheet_, s, 31, d_text);
+      d = put_number(sheet_, s, 31, *allowable * *sx, kDepthPattern);
     }
-    // d/h from the texts as shown; with either missing it stays empty.
-    const Number d_over_h = d_text.empty() || h_text.empty() ? Number{} : ratio(number_of(d_text), number_of(h_text));
-    formatted(s, 33, d_over_h, kDepthPattern);
+    // d/h from the numbers as shown; with either missing it stays empty.
+    formatted(s, 33, ratio(d, h), kDepthPattern);
     text(s, 34, "DEPTHATINLET");
     text(s, 35, "OPENSPREAD");
     text(s, 36, "INLETPERF");

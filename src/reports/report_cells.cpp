@@ -50,6 +50,18 @@ void put_text(workbook::Sheet& sheet, int row, int col, std::string_view text) {
   sheet.set_text(row, col, text);
 }
 
+std::optional<double> put_number(workbook::Sheet& sheet, int row, int col, double value, std::string_view pattern) {
+  const std::string shown = text::format_number(value, pattern);
+  const std::optional<double> number = text::parse_number(shown);
+  if (!number) {
+    sheet.set_text(row, col, "");
+    return std::nullopt;
+  }
+  const std::size_t point = shown.find('.');
+  sheet.set_fixed(row, col, *number, point == std::string::npos ? 0 : static_cast<int>(shown.size() - point - 1));
+  return number;
+}
+
 std::optional<double> number_of(std::string_view text) { return text::parse_number(text); }
 
 std::optional<double> number_or_zero(std::string_view text) {

@@ -30,6 +30,11 @@ struct ReportProject {
 // designer typed is changed.
 void put_text(workbook::Sheet& sheet, int row, int col, std::string_view text);
 
+// A number the writer works out, as the pattern ("#0.000", "0.00") shows it: a
+// number cell with the pattern's decimals, however many digits it has. A value
+// that is not finite leaves the cell empty. Returns the number as shown.
+std::optional<double> put_number(workbook::Sheet& sheet, int row, int col, double value, std::string_view pattern);
+
 // The number of a stored text, or nothing when it is not one.
 std::optional<double> number_of(std::string_view text);
 // As number_of, but an empty text counts as 0 (a cell left empty).

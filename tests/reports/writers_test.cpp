@@ -151,6 +151,17 @@ TEST(Ld204, MetricProjectsUseMetresAndMillimetres) {
   }
 }
 
+// A computed number keeps its decimals however many digits it has:
+// 13,000,000,000,000 x 0.9 = 11,700,000,000,000.
+TEST(Ld204, AComputedNumberOfAnySizeIsANumberCell) {
+  const InletRecord huge = {{"INLET_NUMBER", "1"}, {"INLET_LOCATION", "CONTINUOUS GRADE"},
+                            {"AREABUFSTR1", "13000000000000"}, {"CBUFSTR1", "0.9"}};
+  RecordingSheet sheet;
+  write_ld204(sheet, InletTable({huge}), project("ENGLISH"));
+  expect_cells(sheet, {{5, 7, "11700000000000.000"}});
+  EXPECT_EQ(sheet.find(5, 7)->kind, RecordingSheet::Kind::Number);
+}
+
 TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
   const InletRecord first = {{"INLET_NUMBER", "1"}, {"INLET_LOCATION", "CONTINUOUS GRADE"}, {"INLETLENGTH", "4.000"},
                              {"OPENSPREAD", "0"}, {"LOCALDEP", "1.0"}, {"GUTXSLOPE", "0.08"},
