@@ -206,29 +206,32 @@ void write_ld204(const fs::path& file) {
 // A label names its units as "{English|metric}". Such a label is a formula on
 // the UNITS cell (J1) that the program fills, so one template shows the units
 // of either system; the spreadsheet program works it out when it opens the
-// report, and the template itself shows the English ones.
+// report. The program's own rule decides: exactly "ENGLISH" is English, any
+// other text (an empty cell too, as in the template itself) metric, so the
+// comparison is EXACT, not "=", which ignores case.
 
-// The formula and its English result ("OFFSET ({ft|m}):" gives
-// ="OFFSET ("&IF($J$1="METRIC","m","ft")&"):" and "OFFSET (ft):").
+// The formula and its result for the template's empty UNITS cell
+// ("OFFSET ({ft|m}):" gives ="OFFSET ("&IF(EXACT($J$1,"ENGLISH"),"ft","m")&"):"
+// and "OFFSET (m):").
 std::pair<std::string, std::string> unit_label(const std::string& text) {
-  std::string formula = "=\"", english;
+  std::string formula = "=\"", metric;
   std::size_t at = 0;
   for (std::size_t open; (open = text.find('{', at)) != std::string::npos; at = text.find('}', open) + 1) {
     const std::size_t bar = text.find('|', open), close = text.find('}', open);
-    const std::string before = text.substr(at, open - at), units_english = text.substr(open + 1, bar - open - 1);
-    formula += before + "\"&IF($J$1=\"METRIC\",\"" + text.substr(bar + 1, close - bar - 1) + "\",\"" +
-               units_english + "\")&\"";
-    english += before + units_english;
+    const std::string before = text.substr(at, open - at), units_metric = text.substr(bar + 1, close - bar - 1);
+    formula += before + "\"&IF(EXACT($J$1,\"ENGLISH\"),\"" + text.substr(open + 1, bar - open - 1) + "\",\"" +
+               units_metric + "\")&\"";
+    metric += before + units_metric;
   }
-  return {formula + text.substr(at) + "\"", english + text.substr(at)};
+  return {formula + text.substr(at) + "\"", metric + text.substr(at)};
 }
 
 // A label cell, merged over its columns; one that names units is a formula.
 void label(Sheet& s, int row, int col, int last_col, const std::string& text, lxw_format* format) {
   if (text.find('{') == std::string::npos) return s.merge(row, col, last_col, text, format);
   s.merge(row, col, last_col, "", format);
-  const auto [formula, english] = unit_label(text);
-  check(worksheet_write_formula_str(s.ws, row - 1, col - 1, formula.c_str(), format, english.c_str()), "formula");
+  const auto [formula, shown] = unit_label(text);
+  check(worksheet_write_formula_str(s.ws, row - 1, col - 1, formula.c_str(), format, shown.c_str()), "formula");
 }
 
 struct Field {

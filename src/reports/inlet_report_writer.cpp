@@ -4,7 +4,6 @@
 #include <string>
 
 #include "hydraulics/coefficients.h"
-#include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
 
 namespace rg::reports {
@@ -127,13 +126,13 @@ void write_inlet_report(workbook::Sheet& sheet, const InletRecord& inlet, const 
   if (kind & (kGutterG | kGutterS)) {
     const auto d = total_depression(inlet.text("LOCALDEP"), inlet.text("GUTXSLOPE"), inlet.text("PAVXSLOPE"),
                                     inlet.text("GUTWIDTH"), project.unit_system);
-    if (d) put_text(sheet, 24, 9, text::format_number(*d, "0.00"));
+    if (d) put_number(sheet, 24, 9, *d, "0.00");
   }
   if (kind & grade(Combination)) {
     const auto grate = number_or_zero(inlet.text("INLETLENGTH"));
     const auto upstream = number_or_zero(inlet.text("OPENLEN_GRATE"));
     if (grate && upstream) {
-      put_text(sheet, 10, 2, text::format_number(*grate + *upstream, hyd::number_format_for(project.unit_system)));
+      put_number(sheet, 10, 2, *grate + *upstream, hyd::number_format_for(project.unit_system));
     }
   }
 }

@@ -79,7 +79,7 @@ class Ld204 {
   const std::string& field(std::string_view name) const { return in_->text(name); }
   void text(int row, int col, std::string_view name) { put_text(sheet_, row, col, field(name)); }
   void formatted(int row, int col, Number v, std::string_view pattern) {
-    if (v) put_text(sheet_, row, col, text::format_number(*v, pattern));
+    if (v) put_number(sheet_, row, col, *v, pattern);
   }
 
   // One row per non-empty area field from `row`; returns the row after them. A
@@ -150,7 +150,7 @@ class Ld204 {
     text(t, 28, "QINT");
     text(t, 29, "QCARRY");
     // A ditch's depth of water is shown in feet in an English project.
-    const bool english = project_.unit_system == "ENGLISH";
+    const bool english = hyd::is_english(project_.unit_system);
     const Number depth_ft = ditch && english ? ratio(number_of(field("CURBDEPTH")), 12.0) : Number{};
     if (depth_ft) {
       formatted(t, 30, depth_ft, nf_);
@@ -158,10 +158,8 @@ class Ld204 {
       text(t, 30, "CURBDEPTH");
     }
 
-    const auto unit = spread_unit(project_.unit_system);
-    if (!unit) return;
     if (!ditch) {
-      spread_remark(t, {number_or_zero(field("OPENSPREAD"))}, *unit);
+      spread_remark(t, {number_or_zero(field("OPENSPREAD"))});
     } else {
       sheet_.set_text(t, 36, "BHt.=" + text::format_text(field("DSBH"), nf_) + (english ? "'" : "M"));
     }
@@ -182,38 +180,32 @@ class Ld204 {
     if (!ditch) gutter_columns(larger, "GUTTERSPREAD");
 
     const std::string& type = field("INLET_TYPE");
-    const bool english = project_.unit_system == "ENGLISH";
     // A slotted inlet has no curb height, whatever its record still holds.
-    std::string h_text;
+    Number h;
     if (type == kCurb || type == kCombination) {
-      if (const Number h = number_of(field("HEIGHTOFCURB"))) {
-        h_text = text::format_number(*h / (english ? 12.0 : 1000.0), kDepthPattern);
-        put_text(sheet_, s, 32, h_text);
+      if (const Number stored = number_of(field("HEIGHTOFCURB"))) {
+        h = put_number(sheet_, s, 32, *stored / small_units_per_length(project_.unit_system), kDepthPattern);
       }
     } else {
       sheet_.set_text(s, 32, "");
     }
-    std::string d_text;
+    Number d;
     const Number allowable = number_of(field("ALLOWABLE_SPREAD"));
     if (const Number sx = number_of(field("PAVXSLOPE")); allowable && sx) {
-      d_text = text::format_number(*allowable * *sx, kDepthPattern);
-      put_text(sheet_, s, 31, d_text);
+      d = put_number(sheet_, s, 31, *allowable * *sx, kDepthPattern);
     }
-    // d/h from the texts as shown; with either missing it stays empty.
-    const Number d_over_h = d_text.empty() || h_text.empty() ? Number{} : ratio(number_of(d_text), number_of(h_text));
-    formatted(s, 33, d_over_h, kDepthPattern);
+    // d/h from the numbers as shown; with either missing it stays empty.
+    formatted(s, 33, ratio(d, h), kDepthPattern);
     text(s, 34, "DEPTHATINLET");
     text(s, 35, "OPENSPREAD");
     text(s, 36, "INLETPERF");
-    const auto unit = spread_unit(project_.unit_system);
-    if (!unit) return;
     const Number larger_spread = ditch ? Number{0.0} : number_or_zero(field("GUTTERSPREAD"));
-    spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))}, *unit);
+    spread_remark(s, {larger_spread, number_or_zero(field("OPENSPREAD"))});
   }
 
   // "T > allowable" in column 36 when any of the spreads exceeds the allowable
   // spread; nothing when one of them is not a number.
-  void spread_remark(int row, std::initializer_list<Number> spreads, const std::string& unit) {
+  void spread_remark(int row, std::initializer_list<Number> spreads) {
     const Number allowable = number_of(field("ALLOWABLE_SPREAD"));
     if (!allowable) return;
     bool over = false;
@@ -221,7 +213,7 @@ class Ld204 {
       if (!spread) return;
       over = over || *spread > *allowable;
     }
-    if (over) sheet_.set_text(row, 36, "T > " + field("ALLOWABLE_SPREAD") + unit);
+    if (over) sheet_.set_text(row, 36, "T > " + field("ALLOWABLE_SPREAD") + spread_unit(project_.unit_system));
   }
 
   workbook::Sheet& sheet_;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "hydraulics/coefficients.h"
 #include "platform/text/number_text.h"
 #include "platform/workbook/sheet.h"
 
@@ -49,6 +50,18 @@ void put_text(workbook::Sheet& sheet, int row, int col, std::string_view text) {
   sheet.set_text(row, col, text);
 }
 
+std::optional<double> put_number(workbook::Sheet& sheet, int row, int col, double value, std::string_view pattern) {
+  const std::string shown = text::format_number(value, pattern);
+  const std::optional<double> number = text::parse_number(shown);
+  if (!number) {
+    sheet.set_text(row, col, "");
+    return std::nullopt;
+  }
+  const std::size_t point = shown.find('.');
+  sheet.set_fixed(row, col, *number, point == std::string::npos ? 0 : static_cast<int>(shown.size() - point - 1));
+  return number;
+}
+
 std::optional<double> number_of(std::string_view text) { return text::parse_number(text); }
 
 std::optional<double> number_or_zero(std::string_view text) {
@@ -65,14 +78,13 @@ std::optional<double> total_depression(std::string_view localdep, std::string_vi
                                        std::string_view unit_system) {
   const auto a = number_of(localdep), sw = number_of(gutxslope), sx = number_of(pavxslope), w = number_of(gutwidth);
   if (!a || !sw || !sx || !w) return std::nullopt;
-  const double k = unit_system == "METRIC" ? 1000.0 : 12.0;
-  return *a + k * (*sw - *sx) * *w;
+  return *a + small_units_per_length(unit_system) * (*sw - *sx) * *w;
 }
 
-std::optional<std::string> spread_unit(std::string_view unit_system) {
-  if (unit_system == "ENGLISH") return " ft";
-  if (unit_system == "METRIC") return " m";
-  return std::nullopt;
+double small_units_per_length(std::string_view unit_system) {
+  return hyd::unit_length_values.pick(hyd::is_english(unit_system));
 }
+
+const char* spread_unit(std::string_view unit_system) { return hyd::is_english(unit_system) ? " ft" : " m"; }
 
 }  // namespace rg::reports

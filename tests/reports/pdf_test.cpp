@@ -49,7 +49,8 @@ TEST(ReportPages, EveryWrittenValueShowsOnThePageInEachUnitSystemUnderAnyLocale)
                            .state = "VA", .unit_system = "ENGLISH", .major_release = "2.1",
                            .noaa_station = "Charlottesville"};
   // The combined length of grate and curb opening is the writer's sum, in the
-  // decimals the design form shows lengths with; the labels name the units.
+  // decimals the design form shows lengths with; the labels name the units. Only
+  // "ENGLISH" is English: any other units text is metric.
   struct Units {
     const char* system;
     const char* grate;
@@ -59,7 +60,8 @@ TEST(ReportPages, EveryWrittenValueShowsOnThePageInEachUnitSystemUnderAnyLocale)
     const char* other_label;
   };
   for (const Units& u : {Units{"ENGLISH", "10.000", "5.000", "15.000", "OFFSET (ft):", "OFFSET (m):"},
-                         Units{"METRIC", "3.0000", "1.5000", "4.5000", "OFFSET (m):", "OFFSET (ft):"}}) {
+                         Units{"METRIC", "3.0000", "1.5000", "4.5000", "OFFSET (m):", "OFFSET (ft):"},
+                         Units{"SI", "3.0000", "1.5000", "4.5000", "OFFSET (m):", "OFFSET (ft):"}}) {
     SCOPED_TRACE(u.system);
     project.unit_system = u.system;
     const InletRecord inlet = {

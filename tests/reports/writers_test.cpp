@@ -127,6 +127,7 @@ TEST(Ld204, RowsOfEveryKindOnAGradeAndInASagInAnEnglishProject) {
 }
 
 // Stored texts keep their four decimals; computed lengths take the form's four.
+// Only "ENGLISH" is English: a project whose units read otherwise is metric.
 TEST(Ld204, MetricProjectsUseMetresAndMillimetres) {
   const InletRecord curb = {
       {"INLET_NUMBER", "1"}, {"INLET_TYPE", "Curb Inlet"}, {"INLET_LOCATION", "SUMP"}, {"HEIGHTOFCURB", "150"},
@@ -138,12 +139,27 @@ TEST(Ld204, MetricProjectsUseMetresAndMillimetres) {
   // A slotted inlet has no curb height, whatever its record still holds: h and d/h stay empty.
   const InletRecord slotted = {{"INLET_NUMBER", "3"}, {"INLET_TYPE", "Slotted Inlet"}, {"INLET_LOCATION", "SUMP"},
                                {"PAVXSLOPE", "0.02"}, {"ALLOWABLE_SPREAD", "3.0"}, {"HEIGHTOFCURB", "150"}};
+  for (const char* units : {"METRIC", "SI", ""}) {
+    SCOPED_TRACE(units);
+    RecordingSheet sheet;
+    write_ld204(sheet, InletTable({curb, ditch, slotted}), project(units));
+    // Curb: t1 5, t2 6, summary 7; ditch at 8; slotted: t1 10, t2 11, summary 12.
+    // a = 50 + 1000 (0.08 - 0.02) 0.6 = 86 mm; h = 150 / 1000 m.
+    expect_cells(sheet, {{7, 32, "0.150"}, {7, 31, "0.060"}, {7, 33, "0.400"}, {5, 21, "86.00"},
+                         {5, 10, "0.0064"}, {5, 11, "0.0000"}, {7, 25, "1.5000"}, {7, 36, "T > 3.0 m"},
+                         {8, 30, "76"}, {8, 36, "BHt.=0.1500M"}, {12, 31, "0.060"}, {12, 32, ""}, {12, 33, "-"}});
+  }
+}
+
+// A computed number keeps its decimals however many digits it has:
+// 13,000,000,000,000 x 0.9 = 11,700,000,000,000.
+TEST(Ld204, AComputedNumberOfAnySizeIsANumberCell) {
+  const InletRecord huge = {{"INLET_NUMBER", "1"}, {"INLET_LOCATION", "CONTINUOUS GRADE"},
+                            {"AREABUFSTR1", "13000000000000"}, {"CBUFSTR1", "0.9"}};
   RecordingSheet sheet;
-  write_ld204(sheet, InletTable({curb, ditch, slotted}), project("METRIC"));
-  // Curb: t1 5, t2 6, summary 7; ditch at 8; slotted: t1 10, t2 11, summary 12.
-  expect_cells(sheet, {{7, 32, "0.150"}, {7, 31, "0.060"}, {7, 33, "0.400"}, {5, 21, "86.00"},
-                       {5, 10, "0.0064"}, {5, 11, "0.0000"}, {7, 25, "1.5000"}, {7, 36, "T > 3.0 m"},
-                       {8, 30, "76"}, {8, 36, "BHt.=0.1500M"}, {12, 31, "0.060"}, {12, 32, ""}, {12, 33, "-"}});
+  write_ld204(sheet, InletTable({huge}), project("ENGLISH"));
+  expect_cells(sheet, {{5, 7, "11700000000000.000"}});
+  EXPECT_EQ(sheet.find(5, 7)->kind, RecordingSheet::Kind::Number);
 }
 
 TEST(Ld204, AValueOneInletLacksIsNeverTakenFromTheInletBefore) {
