@@ -5,7 +5,7 @@
 namespace rg::hydrology {
 
 Units units_of(std::string_view unit_system) {
-  return unit_system == "METRIC" ? Units::Metric : Units::English;
+  return unit_system == "ENGLISH" ? Units::English : Units::Metric;
 }
 
 // ---------------------------------------------------------------- intensity

@@ -18,8 +18,8 @@ namespace rg::hydrology {
 
 enum class Units { English, Metric };
 
-// The project's UNITS text: "METRIC" is metric, anything else English (the two
-// readings agree for the two values a project holds).
+// The project's UNITS text, read as the whole program reads it: "ENGLISH" is
+// English, any other text (a damaged file's "" or "SI") metric.
 Units units_of(std::string_view unit_system);
 
 // A box's number; std::nullopt when its text is not a number.

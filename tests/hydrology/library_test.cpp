@@ -42,6 +42,13 @@ TcSegment run(const Segment& c) {
   return kirpich_time(c.upper, c.length, c.units);
 }
 
+// A damaged file's UNITS reads as in the rest of the program: only "ENGLISH" is English.
+TEST(Units, AnyTextButEnglishIsMetric) {
+  for (const auto& [text, units] : {std::pair{"ENGLISH", E}, {"METRIC", M}, {"SI", M}, {"", M}}) {
+    EXPECT_EQ(units_of(text), units) << '"' << text << '"';
+  }
+}
+
 TEST(SegmentTimes, WorkedValues) {
   const struct { Segment in; const char *slope, *minutes; } cases[] = {
       // 0.933/4^0.4 = 0.535868; (100*0.015/0.0707107)^0.6 = 21.2132^0.6 = 6.25121 -> 3.34982
