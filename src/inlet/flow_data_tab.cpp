@@ -306,6 +306,23 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
+    for (const char* name : {"discharge1", "discharge2", "inputInt"}) no_negative_flow(c(name));
+  }
+
+  // A discharge or intensity below zero is refused on leaving, after the box's
+  // number rule, so that nothing is worked out from it: the total stays.
+  void no_negative_flow(Control& box) {
+    box.Validate = [this, &box, number_rule = box.Validate](bool& cancel) {
+      if (number_rule) number_rule(cancel);
+      if (cancel) return;
+      const auto v = text::parse_number(text::trim(box.text()));
+      if (!v || *v >= 0) return;
+      show_box(session.desktop(),
+               box.label() + ": \"" + text::trim(box.text()) + "\" is below zero. Please enter zero or more.",
+               Buttons::OK, Icon::Exclamation);
+      box.set_selection(0, static_cast<int>(box.text().size()));
+      cancel = true;
+    };
   }
 
   // Computed or entered discharge, on a grade or in a sag.
@@ -384,15 +401,26 @@ struct FrmInletMain::FlowDataTab : TabContext {
         return refuse();
       }
     }
-    if (!f.set_discharge_carryover(side)) {
-      // Not among the stored inlets: no bypass to take over.
-      carry.set_text("0.0");
-      total();
-      show_box(session.desktop(), kNotInList);
-      list.set_text("");
-      return refuse();
+    switch (f.set_discharge_carryover(side)) {
+      case CarryOver::taken:
+        total();
+        return;
+      case CarryOver::not_stored:
+        // Not among the stored inlets: no bypass to take over.
+        carry.set_text("0.0");
+        total();
+        show_box(session.desktop(), kNotInList);
+        list.set_text("");
+        return refuse();
+      case CarryOver::not_a_flow: {
+        // The choice is undone, so the list, its carry-over and the total
+        // still belong together.
+        const std::string before = s.preinlet_text[static_cast<std::size_t>(side)];
+        list.set_text(before);
+        if (!text::iequal(chosen, before)) refuse();
+        return;
+      }
     }
-    total();
   }
 };
 

@@ -37,9 +37,13 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // False (after the error's own box) when the row did not reach the database.
   bool inletUpdate();
   void get_discharge_carryover(std::string_view qureymode);
-  // Whether the previous inlet of the side is among the stored inlets; its
-  // stored bypass then fills the side's carry-over box.
-  bool set_discharge_carryover(int carryoverfld);
+  // The stored bypass of the side's previous inlet fills the side's carry-over
+  // box when that inlet is stored and its bypass is a flow (none stored is
+  // zero). A bypass stored as no flow (below zero, or not a number: a
+  // hand-made file) is said, naming the box, and not taken: the box keeps its
+  // text.
+  enum class CarryOver { taken, not_stored, not_a_flow };
+  CarryOver set_discharge_carryover(int carryoverfld);
 
   // --- Modes, menus and toolbar ---------------------------------------------------
   void enable_input_frames();

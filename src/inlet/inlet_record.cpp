@@ -3,6 +3,7 @@
 // flows carried over from the previous inlets.
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "app/session.h"
@@ -133,12 +134,26 @@ void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
   db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");
 }
 
-bool FrmInletMain::set_discharge_carryover(int carryoverfld) {
+FrmInletMain::CarryOver FrmInletMain::set_discharge_carryover(int carryoverfld) {
   const bool one = carryoverfld == 1;
-  auto carry = store::stored_carryover(shown().carryoverRS, control(one ? "preinlet1" : "preinlet2").text());
-  if (!carry) return false;
-  control(one ? "carryover1" : "carryover2").set_text(carry->empty() ? "0.0" : *carry);
-  return true;
+  const std::string& previous = control(one ? "preinlet1" : "preinlet2").text();
+  const auto carry = store::stored_carryover(shown().carryoverRS, previous);
+  if (!carry) return CarryOver::not_stored;
+  auto& box = control(one ? "carryover1" : "carryover2");
+  const auto flow = carry->empty() ? std::optional<double>(0.0) : text::parse_number(*carry);
+  if (!flow || *flow < 0) {
+    const bool sag = control("inlet_location").text() == hyd::sump;
+    show_box(session_.desktop(),
+             (sag ? one ? "LEFT " : "RIGHT " : "") + text::trim(box.label()) + ": Previous Inlet - " + previous +
+                 " has \"" + *carry + "\" stored as its bypass flow, which is " +
+                 (flow ? "below zero" : "not a number") +
+                 ". It is not carried over: the carryover and the total discharge stay as they were. Please solve "
+                 "and save Inlet - " + previous + " again.",
+             Buttons::OK, Icon::Exclamation);
+    return CarryOver::not_a_flow;
+  }
+  box.set_text(carry->empty() ? "0.0" : *carry);
+  return CarryOver::taken;
 }
 
 void FrmInletMain::refresh_carryover() {
@@ -149,7 +164,7 @@ void FrmInletMain::refresh_carryover() {
       const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
       auto& carry = control(side == 1 ? "carryover1" : "carryover2");
       const std::string saved = carry.text();
-      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
+      if (previous.empty() || set_discharge_carryover(side) != CarryOver::taken || carry.text() == saved) continue;
       changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
                  (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
     }

@@ -124,6 +124,13 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   type("discharge2", "2.25");
   tab();
   EXPECT_EQ(text("QTotal"), "3.750");
+  // A discharge below zero is refused on leaving; the total stays.
+  desktop.expect_box("Right Discharge: \"-1.5\" is below zero. Please enter zero or more.");
+  type("discharge2", "-1.5");
+  tab();
+  EXPECT_EQ(form().active_control(), &box("discharge2"));
+  EXPECT_EQ(text("QTotal"), "3.750");
+  type("discharge2", "2.25");
   show_tab(0);
   pick("inlet_location", "CONTINUOUS GRADE");
   EXPECT_EQ(text("discharge2") + " " + text("carryover2") + " " + text("totalarea2") + " " + text("QTotal"),

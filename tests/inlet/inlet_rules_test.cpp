@@ -106,11 +106,13 @@ TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {
 }
 
 TEST_F(FormTest, PreviousInletChecks) {
-  store_inlets("('B1', '', '', '0.5', ''), ('C1', 'b1', '', '0.25', '')");
+  // N1 and M1 were stored by hand with bypass flows that are none.
+  store_inlets("('B1', '', '', '0.5', ''), ('C1', 'b1', '', '0.25', ''), ('N1', '', '', '-0.5', ''), "
+               "('M1', '', '', 'abc', ''), ('D1', 'M1', '', '', '')");
   // B1 was saved again after C1 took its bypass: VIEW shows what C1 stored,
   // EDIT takes B1's bypass now and says so.
   run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '1.000', CARRYOVER1 = '0.25', TOTAL_DISCHARGE = '1.250' "
-                        "WHERE INLET_NUMBER = 'C1'");
+                        "WHERE INLET_NUMBER IN ('C1', 'D1')");
   open_form("C1", app::OpenMode::view);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
   form().unload();
@@ -119,11 +121,17 @@ TEST_F(FormTest, PreviousInletChecks) {
   open_form("C1", app::OpenMode::edit);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
-  // The message said (nullptr: none), the list's text and the carry-over.
-  struct Step { const char *typed, *message, *list, *carry; } steps[] = {
+  // The message said (nullptr: none), the list's text, the carry-over and the total.
+  struct Step { const char *typed, *message, *list, *carry, *total = nullptr; } steps[] = {
       {"c1", "Previous Inlet is same as Current Inlet", "", nullptr},
       {"", nullptr, "", "0.0"},
       {" B1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, blanks trimmed
+      // A bypass below zero is not carried over: the choice is undone.
+      {"N1",
+       "CARRYOVER: Previous Inlet - N1 has \"-0.5\" stored as its bypass flow, which is below zero. It is not "
+       "carried over: the carryover and the total discharge stay as they were. Please solve and save Inlet - N1 "
+       "again.",
+       "B1", "0.5", "1.500"},
       {"Z9", kNotInList, "", "0.0"},     // not a stored inlet: no stale carry-over
   };
   for (const auto& s : steps) {
@@ -134,7 +142,17 @@ TEST_F(FormTest, PreviousInletChecks) {
     if (s.carry != nullptr) {
       EXPECT_EQ(text("carryover1"), s.carry) << s.typed;
     }
+    if (s.total != nullptr) {
+      EXPECT_EQ(text("QTotal"), s.total) << s.typed;
+    }
   }
+  // Nor is one that is no number, when an inlet opened to edit takes its
+  // previous inlet's bypass again.
+  close_unsaved();
+  desktop.expect_box_containing(
+      "CARRYOVER: Previous Inlet - M1 has \"abc\" stored as its bypass flow, which is not a number.");
+  open_form("D1", app::OpenMode::edit);
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
 }
 
 TEST_F(FormTest, SaveNeedsANumberOfItsOwnAndAnInletSolvedAsShown) {
