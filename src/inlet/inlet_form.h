@@ -116,8 +116,13 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // Add and Edit while a row is only shown, Save while one is added or edited.
   void menus_for_editing(bool editing);
   void status_panel2(std::string_view separator);
-  void mark_solved();
-  void mark_unsolved() { solved_ = false; }
+  // What the last Solve gave, and for which inputs.
+  enum class SolveOutcome { none, solved, no_results };
+  void mark_solve(SolveOutcome outcome);
+  void mark_solved() { mark_solve(SolveOutcome::solved); }
+  void mark_unsolved() { last_solve_ = SolveOutcome::none; }
+  // The last Solve, for the inputs as they are now.
+  bool last_solve_was(SolveOutcome outcome) const;
   std::vector<std::string> inputs_now() const;
   // The number gate of an inlet being added; false after its refusal.
   bool inlet_number_gate(bool check_unique);
@@ -134,8 +139,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   void fill_inlet_subtype_list();
 
   app::Session& session_;
-  bool solved_ = false;
-  std::vector<std::string> solved_inputs_;
+  SolveOutcome last_solve_ = SolveOutcome::none;
+  std::vector<std::string> solve_inputs_;
   bool adding_ = false;
   bool editing_ = false;
   std::string remembered_road_;

@@ -14,6 +14,9 @@ namespace {
 
 constexpr const char* kInvalid = "No results computed.  Invalid input.";
 constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
+constexpr const char* kNoResults =
+    "The last Solve computed no results from these inputs! Please correct the inputs and 'Solve' Inlet Analysis "
+    "again before saving";
 constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
 
 using FormTest = InletTest;
@@ -244,6 +247,12 @@ TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
     click("cmdsolve");
     EXPECT_EQ(desktop.boxes().back().title, c.title) << c.name;
     EXPECT_FALSE(form().solved()) << c.name;
+    // Save says why until an input changes.
+    desktop.expect_box(kNoResults);
+    menu("mnuSaveinlet");
+    box("txtn").set_text("0.020");
+    desktop.expect_box(kNotSolved);
+    menu("mnuSaveinlet");
     close_unsaved();
   }
 }
