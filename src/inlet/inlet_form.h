@@ -126,6 +126,12 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   std::vector<std::string> inputs_now() const;
   // The number gate of an inlet being added; false after its refusal.
   bool inlet_number_gate(bool check_unique);
+  // Whether the number shown may name the inlet: not blank and, when
+  // `check_unique`, not stored; unchecked when the search failed (said).
+  enum class NumberCheck { accepted, blank, stored, unchecked };
+  NumberCheck check_inlet_number(bool check_unique);
+  // The header shows the number only once it is one the gate lets through.
+  void show_number_in_header();
   bool solve_inlet();
   // Work of the tabs and their boxes, one file a tab.
   void wire_identification_tab();

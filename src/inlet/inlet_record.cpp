@@ -179,35 +179,40 @@ void FrmInletMain::refresh_carryover() {
            Buttons::OK, Icon::Information);
 }
 
+FrmInletMain::NumberCheck FrmInletMain::check_inlet_number(bool check_unique) {
+  const std::string number = text::trim(control("Inlet_Number").text());
+  if (number.empty()) return NumberCheck::blank;
+  if (!check_unique) return NumberCheck::accepted;
+  const auto exists = store::search_inlets(session_, number, "INLET_NUMBER");
+  if (exists.failed()) return NumberCheck::unchecked;
+  return exists.found_any() ? NumberCheck::stored : NumberCheck::accepted;
+}
+
+void FrmInletMain::show_number_in_header() {
+  const bool accepted = check_inlet_number(adding_) == NumberCheck::accepted;
+  control("lblStatus").set_caption(accepted ? text::trim(control("Inlet_Number").text()) : std::string());
+}
+
 bool FrmInletMain::inlet_number_gate(bool check_unique) {
   auto& number = control("Inlet_Number");
-  auto back_to_number = [this, &number] {
-    control("SSTab1").set_current_tab(0);
-    if (number.can_take_focus()) set_focus(number);
-  };
   // Blanks around a number would let a stored number pass as a new one.
   if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
-  if (number.text().empty()) {
+  const NumberCheck check = check_inlet_number(check_unique);
+  if (check == NumberCheck::accepted) return true;
+  if (check == NumberCheck::blank) {
     show_box(session_.desktop(), "Inlet number can't be blank.  Please enter a valid unique Inlet Number", Buttons::OK,
              Icon::Exclamation);
-    back_to_number();
-    return false;
-  }
-  if (!check_unique) return true;
-  const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
-  if (exists.failed()) {
-    back_to_number();
-    return false;
-  }
-  if (exists.found_any()) {
+  } else if (check == NumberCheck::stored) {
     show_box(session_.desktop(),
              number.text() + " already exists in the database! Please enter a valid unique Inlet Number", Buttons::OK,
              Icon::Exclamation);
-    back_to_number();
-    number.set_text("");
-    return false;
   }
-  return true;
+  control("SSTab1").set_current_tab(0);
+  if (number.can_take_focus()) set_focus(number);
+  if (check == NumberCheck::stored) number.set_text("");
+  // The header names no refused number.
+  control("lblStatus").set_caption("");
+  return false;
 }
 
 }  // namespace rg::inlet

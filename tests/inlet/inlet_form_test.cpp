@@ -86,11 +86,12 @@ TEST_F(StoreTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", " a1 ");
   desktop.expect_box("a1 already exists in the database! Please enter a valid unique Inlet Number");
   tab();
-  EXPECT_EQ(text("Inlet_Number"), "");
+  EXPECT_EQ(text("Inlet_Number") + "|" + box("lblStatus").caption(), "|");  // the header names no refused number
   EXPECT_EQ(form().active_control(), &box("Inlet_Number"));
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
+  EXPECT_EQ(box("lblStatus").caption(), "A2");
 }
 
 // The computations and the flow data reach boxes by the names listed with the
