@@ -137,6 +137,10 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   void wire_identification_tab();
   void wire_flow_data_tab();
   void wire_details_tab();
+  // A new inlet's options (an entered discharge and intensity), and its
+  // starting flow data, the same as the entered-discharge option's.
+  void choose_new_inlet_options();
+  void start_new_inlet_flows();
   void show_compute_discharge_layout();
   void show_input_discharge_layout();
   void discharge1_LostFocus();

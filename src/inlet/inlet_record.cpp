@@ -79,16 +79,15 @@ void FrmInletMain::inletAdd() {
   rs.add_new();
   control("project_id").set_text(session_.project.open_project_id);
   control("RoadWay").set_text(remembered_road_);
-  // The options as a new inlet has them (an entered discharge and intensity),
-  // not as the inlet shown before left them: the storm frequency the defaults
-  // pick would otherwise compute an intensity nobody asked for. With the flags
-  // set first, the options' handlers change nothing else.
-  for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
-  control("input_discharge").set_value(1);
-  control("input_I").set_value(1);
-  offer_intensity_entry();
+  // The options as a new inlet has them, not as the inlet shown before left
+  // them: the storm frequency the defaults pick would otherwise compute an
+  // intensity nobody asked for.
+  choose_new_inlet_options();
   CodeScope code(shown().code_depth);
   quillmere_libraries::initial_unit_settings(*this, session_);
+  // Last, so that nothing the defaults' lists worked out stays: a new inlet
+  // starts the same whether the list or the form adds it.
+  start_new_inlet_flows();
 }
 
 void FrmInletMain::inletCancel() {

@@ -214,10 +214,14 @@ TEST_F(FormTest, ASaveRefusedForAnotherCopysChangeSaysWhatToDo) {
 }
 
 // Either intensity option works the discharges out again from the intensity
-// the boxes then hold.
+// the boxes then hold: the computed one from the intensity worked out at once
+// for the Tc and storm frequency shown, never from a stand-in.
 TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
   std::vector<std::string> met;  // the intensity each discharge computation met
-  session->services.look_up_rainfall = [](int) { return true; };
+  session->services.compute_intensity = [this](int years) {
+    box("Intensity").set_text(years == 2 && text("Tc") == "5.0" ? "7.000" : "wrong storm or Tc");
+    return true;
+  };
   open_form();
   session->services.compute_discharge = [this, &met] { met.push_back(text("Intensity")); };
   type("Inlet_Number", "I1");
@@ -227,7 +231,7 @@ TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
   tab();
   click("compute_I");
   click("input_I");
-  EXPECT_EQ(met, (std::vector<std::string>{"6.000", "0.0", "0.0"}));
+  EXPECT_EQ(met, (std::vector<std::string>{"6.000", "7.000", ""}));
 }
 
 TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
