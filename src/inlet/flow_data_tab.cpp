@@ -52,7 +52,6 @@ struct FrmInletMain::FlowDataTab : TabContext {
     }
     return service(std::stoi(frequency.text()));
   }
-  bool rainfall_lookup() { return for_storm_frequency(session.services.look_up_rainfall); }
   // A frequency the rainfall data do not serve (an older project's "5", a typed
   // "10.0") is named, and nothing worked out for another stays on the screen.
   void refuse_frequency() {
@@ -76,47 +75,60 @@ struct FrmInletMain::FlowDataTab : TabContext {
   // old intensity.
   bool lookup_and_intensity() { return for_storm_frequency(session.services.compute_intensity); }
 
+  enum class DischargeOption { entered, computed };
+
+  // The options of a discharge option: the intensity always starts entered.
+  // The flags go first, so that the options' own handlers find nothing to do.
+  void choose_options(DischargeOption option) {
+    const bool computed = option == DischargeOption::computed;
+    c("compute_dischargecheck").set_value(computed ? 1 : 0);
+    c("input_dischargecheck").set_value(computed ? 0 : 1);
+    c("input_Icheck").set_value(1);
+    c("compute_Icheck").set_value(0);
+    c(computed ? "compute_discharge" : "input_discharge").set_value(1);
+    c("input_I").set_value(1);
+  }
+
+  // The flow data an inlet starts with under a discharge option, the same for
+  // a new inlet (an entered discharge) and for either option chosen, whatever
+  // the path: no previous inlet, no drainage area, Tc 5 minutes, the
+  // discharges at zero, and no intensity until one is typed (a stand-in would
+  // give the areas a discharge).
+  void start_flows(DischargeOption option) {
+    choose_options(option);
+    for (const char* b : {"preinlet1", "preinlet2", "areabufstr1", "areabufstr2", "cbufstr1", "cbufstr2", "TcStr",
+                          "Tcoptionstr", "inputInt", "Intensity"}) {
+      c(b).set_text("");
+    }
+    c("Check_ComputeTc").set_value(0);
+    for (const char* b : {"carryover1", "carryover2", "totalarea1", "totalarea2", "totalca1", "totalca2",
+                          "discharge1", "discharge2", "QTotal"}) {
+      c(b).set_text("0.0");
+    }
+    c("Tc").set_text("5.0");
+    c("ITc").set_text("5.0");
+    if (c("storm_frequency").text().empty()) c("storm_frequency").set_text("2");
+    layout(option == DischargeOption::computed);
+    c("inputInt").set_visible(true);
+    c("inputintunit").set_visible(true);
+    c("computeTc_frame").set_visible(false);
+    f.offer_intensity_entry();
+  }
+
+  // Nothing is looked up here: the entered intensity a computed discharge
+  // starts with needs no rainfall data, and a failed look-up would empty the
+  // starting values.
   void compute_discharge_Click() {
     if (c("compute_dischargecheck").value() == 1) return;
     // The intensity option this sets is no choice of the user's.
     CodeScope scope(s.code_depth);
-    c("compute_dischargecheck").set_value(1);
-    c("input_dischargecheck").set_value(0);
-    for (const char* b : {"discharge1", "discharge2", "QTotal"}) c(b).set_text("0.0");
-    c("input_discharge").set_value(0);
-    layout(true);
-    c("input_I").set_value(1);
-    c("input_Icheck").set_value(1);
-    c("compute_Icheck").set_value(0);
-    c("inputInt").set_visible(true);
-    c("inputintunit").set_visible(true);
-    c("compute_I").set_value(0);
-    c("computeTc_frame").set_visible(false);
-    if (c("storm_frequency").text().empty()) c("storm_frequency").set_text("2");
-    rainfall_lookup();
+    start_flows(DischargeOption::computed);
   }
 
   void input_discharge_Click() {
     if (c("input_dischargecheck").value() == 1) return;
     CodeScope scope(s.code_depth);
-    c("compute_dischargecheck").set_value(0);
-    c("input_dischargecheck").set_value(1);
-    c("preinlet1").set_text("");
-    c("preinlet2").set_text("");
-    c("carryover1").set_text("0.0");
-    c("carryover_frame1").set_caption("");
-    for (const char* b : {"carryover2", "totalarea1", "totalarea2", "totalca1", "totalca2"}) c(b).set_text("0.0");
-    c("Tc").set_text("5.0");
-    c("ITc").set_text("5.0");
-    c("input_I").set_value(1);
-    c("input_Icheck").set_value(1);
-    c("compute_Icheck").set_value(0);
-    c("inputInt").set_text("0.0");
-    c("Intensity").set_text("0.0");
-    for (const char* b : {"areabufstr1", "areabufstr2", "cbufstr1", "cbufstr2", "TcStr"}) c(b).set_text("");
-    c("Check_ComputeTc").set_value(0);
-    for (const char* b : {"discharge1", "discharge2", "QTotal"}) c(b).set_text("0.0");
-    layout(false);
+    start_flows(DischargeOption::entered);
   }
 
   void compute_I_Click() {
@@ -128,10 +140,14 @@ struct FrmInletMain::FlowDataTab : TabContext {
     c("ITc").set_text("5.0");
     c("Tc").set_text("5.0");
     c("TcStr").set_text("");
-    c("inputInt").set_text("0.0");
-    c("Intensity").set_text("0.0");
+    // No number stands in for an intensity not yet worked out: it is worked
+    // out at once for the Tc and storm frequency shown, or stays empty, and
+    // so do the discharges. The same for one not yet typed, below.
+    c("inputInt").set_text("");
+    c("Intensity").set_text("");
     c("inputInt").set_enabled(false);
     c("inputInt").set_back_color(ui::kButtonFace);
+    if (!code()) lookup_and_intensity();
     discharge_after_intensity_choice();
   }
   // The user's choice of an intensity option leaves no discharge worked out
@@ -144,10 +160,10 @@ struct FrmInletMain::FlowDataTab : TabContext {
     if (c("input_Icheck").value() == 1) return;
     c("input_Icheck").set_value(1);
     c("compute_Icheck").set_value(0);
-    c("inputInt").set_text("0.0");
+    c("inputInt").set_text("");
     c("inputInt").set_enabled(true);
     c("inputInt").set_back_color(ui::kWindowBackground);
-    c("Intensity").set_text("0.0");
+    c("Intensity").set_text("");
     c("inputintunit").set_visible(true);
     c("ITc").set_text("5.0");
     c("Tc").set_text("5.0");
@@ -171,7 +187,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
     }
     c("Check_ComputeTc").set_value(0);
     c("TcStr").set_text("");
-    c("Intensity").set_text("0.0");
+    c("Intensity").set_text("");
     format(itc, session.number_format);
     const auto v = text::parse_number(itc.text());
     if (!v || *v < 5.0) itc.set_text("5.0");
@@ -304,6 +320,23 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
+    for (const char* name : {"discharge1", "discharge2", "inputInt"}) no_negative_flow(c(name));
+  }
+
+  // A discharge or intensity below zero is refused on leaving, after the box's
+  // number rule, so that nothing is worked out from it: the total stays.
+  void no_negative_flow(Control& box) {
+    box.Validate = [this, &box, number_rule = box.Validate](bool& cancel) {
+      if (number_rule) number_rule(cancel);
+      if (cancel) return;
+      const auto v = text::parse_number(text::trim(box.text()));
+      if (!v || *v >= 0) return;
+      show_box(session.desktop(),
+               box.label() + ": \"" + text::trim(box.text()) + "\" is below zero. Please enter zero or more.",
+               Buttons::OK, Icon::Exclamation);
+      box.set_selection(0, static_cast<int>(box.text().size()));
+      cancel = true;
+    };
   }
 
   // Computed or entered discharge, on a grade or in a sag.
@@ -382,15 +415,26 @@ struct FrmInletMain::FlowDataTab : TabContext {
         return refuse();
       }
     }
-    if (!f.set_discharge_carryover(side)) {
-      // Not among the stored inlets: no bypass to take over.
-      carry.set_text("0.0");
-      total();
-      show_box(session.desktop(), kNotInList);
-      list.set_text("");
-      return refuse();
+    switch (f.set_discharge_carryover(side)) {
+      case CarryOver::taken:
+        total();
+        return;
+      case CarryOver::not_stored:
+        // Not among the stored inlets: no bypass to take over.
+        carry.set_text("0.0");
+        total();
+        show_box(session.desktop(), kNotInList);
+        list.set_text("");
+        return refuse();
+      case CarryOver::not_a_flow: {
+        // The choice is undone, so the list, its carry-over and the total
+        // still belong together.
+        const std::string before = s.preinlet_text[static_cast<std::size_t>(side)];
+        list.set_text(before);
+        if (!text::iequal(chosen, before)) refuse();
+        return;
+      }
     }
-    total();
   }
 };
 
@@ -400,6 +444,10 @@ void FrmInletMain::wire_flow_data_tab() {
   s.flow_data->wire();
 }
 
+void FrmInletMain::choose_new_inlet_options() {
+  shown().flow_data->choose_options(FlowDataTab::DischargeOption::entered);
+}
+void FrmInletMain::start_new_inlet_flows() { shown().flow_data->start_flows(FlowDataTab::DischargeOption::entered); }
 void FrmInletMain::discharge1_LostFocus() { shown().flow_data->discharge1_LostFocus(); }
 void FrmInletMain::total_discharge() { shown().flow_data->total(); }
 void FrmInletMain::show_compute_discharge_layout() { shown().flow_data->layout(true); }

@@ -126,7 +126,7 @@ struct FrmInletMain::IdentificationTab : TabContext {
   void wire() {
     auto& number = c("Inlet_Number");
     number.GotFocus = [&number] { app::quillmere_libraries::select_all_text(number); };
-    number.LostFocus = [this, &number] { c("lblStatus").set_caption(number.text()); };
+    number.LostFocus = [this] { f.show_number_in_header(); };
 
     auto& type = c("inlet_type");
     type.GotFocus = [this, &type] {

@@ -23,6 +23,9 @@ using ui::show_box;
 namespace {
 
 constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
+constexpr const char* kNoResults =
+    "The last Solve computed no results from these inputs! Please correct the inputs and 'Solve' Inlet Analysis "
+    "again before saving";
 constexpr const char* kInvalidInput = "No results computed.  Invalid input.";
 constexpr const char* kCheckDischarge = "No results computed.  Check your input for discharge.";
 constexpr const char* kSolved = "Solved! Please check and Save your results";
@@ -150,7 +153,7 @@ void FrmInletMain::status_panel2(std::string_view separator) {
 }
 
 void FrmInletMain::Form_Load() {
-  solved_ = false;
+  mark_unsolved();
   adding_ = editing_ = false;
   set_pointer(ui::MousePointer::Hourglass);
   const auto& handover = session_.handover;
@@ -248,7 +251,8 @@ void FrmInletMain::mnuSaveinlet_Click() {
   control("SSTab1").set_current_tab(3);
   if (!inlet_number_gate(adding_)) return;
   if (!solved()) {
-    show_box(session_.desktop(), kNotSolved);
+    // Solving again without a change would only say the same.
+    show_box(session_.desktop(), last_solve_was(SolveOutcome::no_results) ? kNoResults : kNotSolved);
     return;
   }
   if (!inletUpdate()) return;
@@ -401,19 +405,19 @@ void FrmInletMain::SSTab1_Click(int) {
 void FrmInletMain::cmdsolve_Click() {
   clear_results();
   const auto q = text::parse_number(control("QTotal").text());
-  if (!q) {
-    show_box(session_.desktop(), kInvalidInput, Buttons::OK, Icon::Exclamation);
-    return;
-  }
-  if (*q <= 0) {
-    show_box(session_.desktop(), kCheckDischarge, Buttons::OK, Icon::Exclamation, "Errur");
+  if (!q || *q <= 0) {
+    mark_solve(SolveOutcome::no_results);
+    if (!q) {
+      show_box(session_.desktop(), kInvalidInput, Buttons::OK, Icon::Exclamation);
+    } else {
+      show_box(session_.desktop(), kCheckDischarge, Buttons::OK, Icon::Exclamation, "Errur");
+    }
     return;
   }
   const bool done = solve_inlet();
+  mark_solve(done ? SolveOutcome::solved : SolveOutcome::no_results);
   control("SSTab1").set_current_tab(3);
-  if (!done) return;
-  mark_solved();
-  show_box(session_.desktop(), kSolved, Buttons::OK, Icon::Information);
+  if (done) show_box(session_.desktop(), kSolved, Buttons::OK, Icon::Information);
 }
 
 bool FrmInletMain::solve_inlet() {
@@ -437,11 +441,15 @@ std::vector<std::string> FrmInletMain::inputs_now() const {
   return texts;
 }
 
-void FrmInletMain::mark_solved() {
-  solved_ = true;
-  solved_inputs_ = inputs_now();
+void FrmInletMain::mark_solve(SolveOutcome outcome) {
+  last_solve_ = outcome;
+  solve_inputs_ = inputs_now();
 }
 
-bool FrmInletMain::solved() const { return solved_ && is_loaded() && inputs_now() == solved_inputs_; }
+bool FrmInletMain::last_solve_was(SolveOutcome outcome) const {
+  return last_solve_ == outcome && is_loaded() && inputs_now() == solve_inputs_;
+}
+
+bool FrmInletMain::solved() const { return last_solve_was(SolveOutcome::solved); }
 
 }  // namespace rg::inlet

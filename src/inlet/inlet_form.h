@@ -37,9 +37,13 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // False (after the error's own box) when the row did not reach the database.
   bool inletUpdate();
   void get_discharge_carryover(std::string_view qureymode);
-  // Whether the previous inlet of the side is among the stored inlets; its
-  // stored bypass then fills the side's carry-over box.
-  bool set_discharge_carryover(int carryoverfld);
+  // The stored bypass of the side's previous inlet fills the side's carry-over
+  // box when that inlet is stored and its bypass is a flow (none stored is
+  // zero). A bypass stored as no flow (below zero, or not a number: a
+  // hand-made file) is said, naming the box, and not taken: the box keeps its
+  // text.
+  enum class CarryOver { taken, not_stored, not_a_flow };
+  CarryOver set_discharge_carryover(int carryoverfld);
 
   // --- Modes, menus and toolbar ---------------------------------------------------
   void enable_input_frames();
@@ -112,16 +116,31 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   // Add and Edit while a row is only shown, Save while one is added or edited.
   void menus_for_editing(bool editing);
   void status_panel2(std::string_view separator);
-  void mark_solved();
-  void mark_unsolved() { solved_ = false; }
+  // What the last Solve gave, and for which inputs.
+  enum class SolveOutcome { none, solved, no_results };
+  void mark_solve(SolveOutcome outcome);
+  void mark_solved() { mark_solve(SolveOutcome::solved); }
+  void mark_unsolved() { last_solve_ = SolveOutcome::none; }
+  // The last Solve, for the inputs as they are now.
+  bool last_solve_was(SolveOutcome outcome) const;
   std::vector<std::string> inputs_now() const;
   // The number gate of an inlet being added; false after its refusal.
   bool inlet_number_gate(bool check_unique);
+  // Whether the number shown may name the inlet: not blank and, when
+  // `check_unique`, not stored; unchecked when the search failed (said).
+  enum class NumberCheck { accepted, blank, stored, unchecked };
+  NumberCheck check_inlet_number(bool check_unique);
+  // The header shows the number only once it is one the gate lets through.
+  void show_number_in_header();
   bool solve_inlet();
   // Work of the tabs and their boxes, one file a tab.
   void wire_identification_tab();
   void wire_flow_data_tab();
   void wire_details_tab();
+  // A new inlet's options (an entered discharge and intensity), and its
+  // starting flow data, the same as the entered-discharge option's.
+  void choose_new_inlet_options();
+  void start_new_inlet_flows();
   void show_compute_discharge_layout();
   void show_input_discharge_layout();
   void discharge1_LostFocus();
@@ -130,8 +149,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   void fill_inlet_subtype_list();
 
   app::Session& session_;
-  bool solved_ = false;
-  std::vector<std::string> solved_inputs_;
+  SolveOutcome last_solve_ = SolveOutcome::none;
+  std::vector<std::string> solve_inputs_;
   bool adding_ = false;
   bool editing_ = false;
   std::string remembered_road_;

@@ -3,6 +3,7 @@
 // flows carried over from the previous inlets.
 
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "app/session.h"
@@ -78,16 +79,15 @@ void FrmInletMain::inletAdd() {
   rs.add_new();
   control("project_id").set_text(session_.project.open_project_id);
   control("RoadWay").set_text(remembered_road_);
-  // The options as a new inlet has them (an entered discharge and intensity),
-  // not as the inlet shown before left them: the storm frequency the defaults
-  // pick would otherwise compute an intensity nobody asked for. With the flags
-  // set first, the options' handlers change nothing else.
-  for (const char* flag : {"input_dischargecheck", "input_Icheck"}) control(flag).set_value(1);
-  control("input_discharge").set_value(1);
-  control("input_I").set_value(1);
-  offer_intensity_entry();
+  // The options as a new inlet has them, not as the inlet shown before left
+  // them: the storm frequency the defaults pick would otherwise compute an
+  // intensity nobody asked for.
+  choose_new_inlet_options();
   CodeScope code(shown().code_depth);
   quillmere_libraries::initial_unit_settings(*this, session_);
+  // Last, so that nothing the defaults' lists worked out stays: a new inlet
+  // starts the same whether the list or the form adds it.
+  start_new_inlet_flows();
 }
 
 void FrmInletMain::inletCancel() {
@@ -133,12 +133,26 @@ void FrmInletMain::get_discharge_carryover(std::string_view qureymode) {
   db::fill_list(control("preinlet2"), &s.carryoverRS, "INLET_NUMBER");
 }
 
-bool FrmInletMain::set_discharge_carryover(int carryoverfld) {
+FrmInletMain::CarryOver FrmInletMain::set_discharge_carryover(int carryoverfld) {
   const bool one = carryoverfld == 1;
-  auto carry = store::stored_carryover(shown().carryoverRS, control(one ? "preinlet1" : "preinlet2").text());
-  if (!carry) return false;
-  control(one ? "carryover1" : "carryover2").set_text(carry->empty() ? "0.0" : *carry);
-  return true;
+  const std::string& previous = control(one ? "preinlet1" : "preinlet2").text();
+  const auto carry = store::stored_carryover(shown().carryoverRS, previous);
+  if (!carry) return CarryOver::not_stored;
+  auto& box = control(one ? "carryover1" : "carryover2");
+  const auto flow = carry->empty() ? std::optional<double>(0.0) : text::parse_number(*carry);
+  if (!flow || *flow < 0) {
+    const bool sag = control("inlet_location").text() == hyd::sump;
+    show_box(session_.desktop(),
+             (sag ? one ? "LEFT " : "RIGHT " : "") + text::trim(box.label()) + ": Previous Inlet - " + previous +
+                 " has \"" + *carry + "\" stored as its bypass flow, which is " +
+                 (flow ? "below zero" : "not a number") +
+                 ". It is not carried over: the carryover and the total discharge stay as they were. Please solve "
+                 "and save Inlet - " + previous + " again.",
+             Buttons::OK, Icon::Exclamation);
+    return CarryOver::not_a_flow;
+  }
+  box.set_text(carry->empty() ? "0.0" : *carry);
+  return CarryOver::taken;
 }
 
 void FrmInletMain::refresh_carryover() {
@@ -149,7 +163,7 @@ void FrmInletMain::refresh_carryover() {
       const auto& previous = control(side == 1 ? "preinlet1" : "preinlet2").text();
       auto& carry = control(side == 1 ? "carryover1" : "carryover2");
       const std::string saved = carry.text();
-      if (previous.empty() || !set_discharge_carryover(side) || carry.text() == saved) continue;
+      if (previous.empty() || set_discharge_carryover(side) != CarryOver::taken || carry.text() == saved) continue;
       changes += "The carryover from Previous Inlet - " + previous + " has changed from " +
                  (saved.empty() ? "0.0" : saved) + " to " + carry.text() + ".\r\n";
     }
@@ -164,35 +178,40 @@ void FrmInletMain::refresh_carryover() {
            Buttons::OK, Icon::Information);
 }
 
+FrmInletMain::NumberCheck FrmInletMain::check_inlet_number(bool check_unique) {
+  const std::string number = text::trim(control("Inlet_Number").text());
+  if (number.empty()) return NumberCheck::blank;
+  if (!check_unique) return NumberCheck::accepted;
+  const auto exists = store::search_inlets(session_, number, "INLET_NUMBER");
+  if (exists.failed()) return NumberCheck::unchecked;
+  return exists.found_any() ? NumberCheck::stored : NumberCheck::accepted;
+}
+
+void FrmInletMain::show_number_in_header() {
+  const bool accepted = check_inlet_number(adding_) == NumberCheck::accepted;
+  control("lblStatus").set_caption(accepted ? text::trim(control("Inlet_Number").text()) : std::string());
+}
+
 bool FrmInletMain::inlet_number_gate(bool check_unique) {
   auto& number = control("Inlet_Number");
-  auto back_to_number = [this, &number] {
-    control("SSTab1").set_current_tab(0);
-    if (number.can_take_focus()) set_focus(number);
-  };
   // Blanks around a number would let a stored number pass as a new one.
   if (const auto trimmed = text::trim(number.text()); trimmed != number.text()) number.set_text(trimmed);
-  if (number.text().empty()) {
+  const NumberCheck check = check_inlet_number(check_unique);
+  if (check == NumberCheck::accepted) return true;
+  if (check == NumberCheck::blank) {
     show_box(session_.desktop(), "Inlet number can't be blank.  Please enter a valid unique Inlet Number", Buttons::OK,
              Icon::Exclamation);
-    back_to_number();
-    return false;
-  }
-  if (!check_unique) return true;
-  const auto exists = store::search_inlets(session_, number.text(), "INLET_NUMBER");
-  if (exists.failed()) {
-    back_to_number();
-    return false;
-  }
-  if (exists.found_any()) {
+  } else if (check == NumberCheck::stored) {
     show_box(session_.desktop(),
              number.text() + " already exists in the database! Please enter a valid unique Inlet Number", Buttons::OK,
              Icon::Exclamation);
-    back_to_number();
-    number.set_text("");
-    return false;
   }
-  return true;
+  control("SSTab1").set_current_tab(0);
+  if (number.can_take_focus()) set_focus(number);
+  if (check == NumberCheck::stored) number.set_text("");
+  // The header names no refused number.
+  control("lblStatus").set_caption("");
+  return false;
 }
 
 }  // namespace rg::inlet

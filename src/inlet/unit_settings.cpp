@@ -102,17 +102,7 @@ void initial_unit_settings(ui::Form& frminletmain, app::Session& session) {
   const std::string& units = session.project.unit_system;
   const bool english = hyd::is_english(units);
 
-  for (Name hidden : {"areabufstr1", "areabufstr2", "cbufstr1", "cbufstr2", "TcStr"}) set_text(f, hidden, "");
-  f.control("Check_ComputeTc").set_value(0);
-  set_text(f, "Tcoptionstr", "");
   set_text(f, "Cf", "1.0");
-
-  // A new inlet starts with an entered discharge and an entered intensity.
-  f.control("input_dischargecheck").set_value(1);
-  f.control("compute_dischargecheck").set_value(0);
-  f.control("input_Icheck").set_value(1);
-  f.control("compute_Icheck").set_value(0);
-  set_text(f, "Tc", "5.0");
 
   f.control("SSTab1").set_current_tab(0);
 

@@ -117,11 +117,11 @@ extern const std::array<ResultBox, 26> result_box_formats;
 
 namespace quillmere_libraries {
 
-// The first state of an inlet in the open project's unit system: flow-data
-// options and hidden texts, the first tab, the default inputs, the unit
-// captions, number_format and the unit coefficients, then the first item of each
-// list (whose Click handling runs as for a pick). Called when the form loads and
-// when an inlet is added.
+// The first state of an inlet in the open project's unit system: the first
+// tab, the default inputs, the unit captions, number_format and the unit
+// coefficients, then the first item of each list (whose Click handling runs as
+// for a pick). Called when the form loads and when an inlet is added; the flow
+// data a new inlet starts with are the flow-data tab's own.
 void initial_unit_settings(ui::Form& frminletmain, app::Session& session);
 
 // Appends the fixed lists' items (the form's load, once: nothing is emptied).

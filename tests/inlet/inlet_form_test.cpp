@@ -86,11 +86,12 @@ TEST_F(StoreTest, TheNumberGateRefusesABlankOrStoredNumberWhileAdding) {
   type("Inlet_Number", " a1 ");
   desktop.expect_box("a1 already exists in the database! Please enter a valid unique Inlet Number");
   tab();
-  EXPECT_EQ(text("Inlet_Number"), "");
+  EXPECT_EQ(text("Inlet_Number") + "|" + box("lblStatus").caption(), "|");  // the header names no refused number
   EXPECT_EQ(form().active_control(), &box("Inlet_Number"));
   type("Inlet_Number", "A2");
   tab();
   EXPECT_EQ(form().active_control(), &box("inlet_type"));
+  EXPECT_EQ(box("lblStatus").caption(), "A2");
 }
 
 // The computations and the flow data reach boxes by the names listed with the
@@ -124,6 +125,13 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   type("discharge2", "2.25");
   tab();
   EXPECT_EQ(text("QTotal"), "3.750");
+  // A discharge below zero is refused on leaving; the total stays.
+  desktop.expect_box("Right Discharge: \"-1.5\" is below zero. Please enter zero or more.");
+  type("discharge2", "-1.5");
+  tab();
+  EXPECT_EQ(form().active_control(), &box("discharge2"));
+  EXPECT_EQ(text("QTotal"), "3.750");
+  type("discharge2", "2.25");
   show_tab(0);
   pick("inlet_location", "CONTINUOUS GRADE");
   EXPECT_EQ(text("discharge2") + " " + text("carryover2") + " " + text("totalarea2") + " " + text("QTotal"),
@@ -191,18 +199,19 @@ TEST_F(InletTest, SolveRunsTheComputationOfEachKindAndLocation) {
   }
 }
 
-// Opened to add an inlet, and again set up after use (as adding the next one
-// does), the form shows the defaults of the project's units; the road is the
-// first stored inlet's in number order. A reset restores the geometry of the
-// units but not the spread, clearing empties every result, and closing stores
-// nothing.
+// Opened to add an inlet from the list, and added again with the form's own
+// Add after an inlet whose discharge was computed, the form shows the defaults
+// of the project's units and the same starting flows, and either discharge
+// option chosen starts the same way; the road is the first stored inlet's in
+// number order. A reset restores the geometry of the units but not the spread,
+// clearing empties every result, and closing stores nothing.
 TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
   // The boxes and lists of a new inlet, and the number format.
   const struct { std::string units; Texts texts; std::string number_format; } cases[] = {
       {"ENGLISH",
        {{"allowable_spread", "8.0"}, {"txtS", "0.0100"}, {"txta", "2.000"}, {"cboLength", "2.000"},
-        {"txtAngle", "0.00"}, {"Tc", "5.0"}, {"Cf", "1.0"}, {"TcStr", ""}, {"cboType", "P-1-7/8"},
-        {"inlet_type", "Curb Inlet"}, {"inlet_location", "CONTINUOUS GRADE"}, {"storm_frequency", "2"}},
+        {"txtAngle", "0.00"}, {"Cf", "1.0"}, {"cboType", "P-1-7/8"}, {"inlet_type", "Curb Inlet"},
+        {"inlet_location", "CONTINUOUS GRADE"}, {"storm_frequency", "2"}},
        "#0.000"},
       // Anything but "ENGLISH" is metric.
       {"",
@@ -210,26 +219,34 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
         {"txtAngle", "0.00"}, {"cboType", "P-50"}, {"offset_location", "RIGHT"}},
        "#0.0000"},
   };
+  // The flows a new inlet and each discharge option start with, in any units.
+  const Texts start = {{"discharge1", "0.0"}, {"QTotal", "0.0"}, {"totalarea1", "0.0"}, {"totalarea2", "0.0"},
+                       {"Intensity", ""}, {"Tc", "5.0"}, {"ITc", "5.0"}, {"TcStr", ""}};
   for (const auto& k : cases) {
     SCOPED_TRACE("units \"" + k.units + "\"");
     open_project(k.units);
     store_inlets("('B2', '', '', NULL, 'Side Rd'), ('a1', '', '', NULL, 'Main St')");
+    run_sql(project_file,
+            "UPDATE INLET SET COMPUTE_DISCHARGE = 1, INPUT_DISCHARGE = 0, COMPUTE_I = 1, INPUT_I = 0, TCSTR = '5;10', "
+            "ITC = '7.0', TOTALAREA1 = '1.5', DISCHARGE1 = '3.000' WHERE INLET_NUMBER = 'a1'");
+    // Whatever the lists' rules work out on the way is not what a new inlet shows.
+    session->services.compute_discharge = [this] { box("QTotal").set_text("9.000"); };
     open_form();
     EXPECT_EQ(text("RoadWay") + " " + text("project_id"), "Main St P-1");
     EXPECT_TRUE(box("Inlet_Number").enabled());
     EXPECT_TRUE(form().toolbar_pressed(1));
     EXPECT_FALSE(form().solved());
     for (const bool used : {false, true}) {
-      SCOPED_TRACE(used ? "set up after use" : "at load");
+      SCOPED_TRACE(used ? "the form's Add" : "the list's Add");
       if (used) {
-        box("SSTab1").set_current_tab(3);
-        box("compute_Icheck").set_value(1);
-        box("TcStr").set_text("5;10");
+        close_unsaved();
+        open_form("a1", app::OpenMode::view);
         session->handover.area_side = app::AreaSide::side2;
         session->number_format = "0.0";
-        inlet::quillmere_libraries::initial_unit_settings(form(), *session);
+        menu("mnuAddinlet");
       }
       for (const auto& [name, expected] : k.texts) EXPECT_EQ(text(name), expected) << name;
+      for (const auto& [name, expected] : start) EXPECT_EQ(text(name), expected) << name;
       EXPECT_EQ(session->number_format, k.number_format);
       EXPECT_FALSE(box("txtAngle").enabled());
       // An entered discharge and intensity.
@@ -237,6 +254,15 @@ TEST_F(InletTest, ANewInletStartsInTheProjectsUnits) {
       EXPECT_EQ(box("compute_dischargecheck").value() + box("compute_Icheck").value(), 0);
       EXPECT_EQ(box("SSTab1").current_tab(), 0);
       EXPECT_EQ(session->handover.area_side, app::AreaSide::none);
+    }
+    show_tab(1);
+    for (const char* option : {"compute_discharge", "input_discharge"}) {
+      box("ITc").set_text("");
+      box("totalarea1").set_text("");
+      box("QTotal").set_text("2.000");
+      click(option);
+      for (const auto& [name, expected] : start) EXPECT_EQ(text(name), expected) << option << " " << name;
+      EXPECT_EQ(box("input_I").value(), 1) << option;
     }
     box("allowable_spread").set_text("6.5");
     for (const char* name : {"txtS", "cboLength", "txtAngle"}) box(name).set_text("9.5");

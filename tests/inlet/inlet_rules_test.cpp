@@ -14,6 +14,9 @@ namespace {
 
 constexpr const char* kInvalid = "No results computed.  Invalid input.";
 constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analysis before saving";
+constexpr const char* kNoResults =
+    "The last Solve computed no results from these inputs! Please correct the inputs and 'Solve' Inlet Analysis "
+    "again before saving";
 constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
 
 using FormTest = InletTest;
@@ -106,11 +109,13 @@ TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {
 }
 
 TEST_F(FormTest, PreviousInletChecks) {
-  store_inlets("('B1', '', '', '0.5', ''), ('C1', 'b1', '', '0.25', '')");
+  // N1 and M1 were stored by hand with bypass flows that are none.
+  store_inlets("('B1', '', '', '0.5', ''), ('C1', 'b1', '', '0.25', ''), ('N1', '', '', '-0.5', ''), "
+               "('M1', '', '', 'abc', ''), ('D1', 'M1', '', '', '')");
   // B1 was saved again after C1 took its bypass: VIEW shows what C1 stored,
   // EDIT takes B1's bypass now and says so.
   run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '1.000', CARRYOVER1 = '0.25', TOTAL_DISCHARGE = '1.250' "
-                        "WHERE INLET_NUMBER = 'C1'");
+                        "WHERE INLET_NUMBER IN ('C1', 'D1')");
   open_form("C1", app::OpenMode::view);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
   form().unload();
@@ -119,11 +124,17 @@ TEST_F(FormTest, PreviousInletChecks) {
   open_form("C1", app::OpenMode::edit);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
-  // The message said (nullptr: none), the list's text and the carry-over.
-  struct Step { const char *typed, *message, *list, *carry; } steps[] = {
+  // The message said (nullptr: none), the list's text, the carry-over and the total.
+  struct Step { const char *typed, *message, *list, *carry, *total = nullptr; } steps[] = {
       {"c1", "Previous Inlet is same as Current Inlet", "", nullptr},
       {"", nullptr, "", "0.0"},
       {" B1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, blanks trimmed
+      // A bypass below zero is not carried over: the choice is undone.
+      {"N1",
+       "CARRYOVER: Previous Inlet - N1 has \"-0.5\" stored as its bypass flow, which is below zero. It is not "
+       "carried over: the carryover and the total discharge stay as they were. Please solve and save Inlet - N1 "
+       "again.",
+       "B1", "0.5", "1.500"},
       {"Z9", kNotInList, "", "0.0"},     // not a stored inlet: no stale carry-over
   };
   for (const auto& s : steps) {
@@ -134,7 +145,17 @@ TEST_F(FormTest, PreviousInletChecks) {
     if (s.carry != nullptr) {
       EXPECT_EQ(text("carryover1"), s.carry) << s.typed;
     }
+    if (s.total != nullptr) {
+      EXPECT_EQ(text("QTotal"), s.total) << s.typed;
+    }
   }
+  // Nor is one that is no number, when an inlet opened to edit takes its
+  // previous inlet's bypass again.
+  close_unsaved();
+  desktop.expect_box_containing(
+      "CARRYOVER: Previous Inlet - M1 has \"abc\" stored as its bypass flow, which is not a number.");
+  open_form("D1", app::OpenMode::edit);
+  EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.25 1.250");
 }
 
 TEST_F(FormTest, SaveNeedsANumberOfItsOwnAndAnInletSolvedAsShown) {
@@ -193,10 +214,14 @@ TEST_F(FormTest, ASaveRefusedForAnotherCopysChangeSaysWhatToDo) {
 }
 
 // Either intensity option works the discharges out again from the intensity
-// the boxes then hold.
+// the boxes then hold: the computed one from the intensity worked out at once
+// for the Tc and storm frequency shown, never from a stand-in.
 TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
   std::vector<std::string> met;  // the intensity each discharge computation met
-  session->services.look_up_rainfall = [](int) { return true; };
+  session->services.compute_intensity = [this](int years) {
+    box("Intensity").set_text(years == 2 && text("Tc") == "5.0" ? "7.000" : "wrong storm or Tc");
+    return true;
+  };
   open_form();
   session->services.compute_discharge = [this, &met] { met.push_back(text("Intensity")); };
   type("Inlet_Number", "I1");
@@ -206,7 +231,7 @@ TEST_F(FormTest, ChoosingAnIntensityOptionWorksTheDischargeOutAgain) {
   tab();
   click("compute_I");
   click("input_I");
-  EXPECT_EQ(met, (std::vector<std::string>{"6.000", "0.0", "0.0"}));
+  EXPECT_EQ(met, (std::vector<std::string>{"6.000", "7.000", ""}));
 }
 
 TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
@@ -226,6 +251,12 @@ TEST_F(FormTest, FailedOrRefusedSolvesLeaveTheInletUnsolved) {
     click("cmdsolve");
     EXPECT_EQ(desktop.boxes().back().title, c.title) << c.name;
     EXPECT_FALSE(form().solved()) << c.name;
+    // Save says why until an input changes.
+    desktop.expect_box(kNoResults);
+    menu("mnuSaveinlet");
+    box("txtn").set_text("0.020");
+    desktop.expect_box(kNotSolved);
+    menu("mnuSaveinlet");
     close_unsaved();
   }
 }
