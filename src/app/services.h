@@ -47,11 +47,9 @@ struct Services {
   std::function<ui::Form&()> tc_dialog;
   // The drainage-area dialog of the open project (15 or 24 land-use rows).
   std::function<ui::Form&()> area_dialog;
-  // Whether the open project's rainfall data hold coefficients for a storm
-  // return period; false after a box that says what was not found.
-  std::function<bool(int return_period)> look_up_rainfall;
-  // The same look-up, and the intensity worked out from the coefficients it
-  // found; false as above.
+  // The open project's rainfall coefficients for a storm return period, and
+  // the intensity worked out from them; false after a box that says what was
+  // not found.
   std::function<bool(int return_period)> compute_intensity;
   std::function<void()> compute_discharge;
 

@@ -118,7 +118,6 @@ void wire_services(app::Session& session) {
     if (session.project.shared_project) return session.form<FrmArea>();
     return session.form<FrmAreaV2>();
   };
-  s.look_up_rainfall = [&session](int n) { return get_rainfall_coefficients(session, n).has_value(); };
   s.compute_intensity = [&session](int n) {
     const auto coefficients = get_rainfall_coefficients(session, n);
     if (coefficients) compute_intensity(session, coefficients);

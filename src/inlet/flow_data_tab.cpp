@@ -332,7 +332,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
       const auto v = text::parse_number(text::trim(box.text()));
       if (!v || *v >= 0) return;
       show_box(session.desktop(),
-               box.label() + ": \"" + text::trim(box.text()) + "\" is below zero. Please enter zero or more.",
+               box.label() + ": " + text::quoted(text::trim(box.text())) + " is below zero. Please enter zero or more.",
                Buttons::OK, Icon::Exclamation);
       box.set_selection(0, static_cast<int>(box.text().size()));
       cancel = true;

@@ -335,7 +335,7 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
     open_project(c.units);
-    session->services.look_up_rainfall = session->services.compute_intensity = [](int) { return true; };
+    session->services.compute_intensity = [](int) { return true; };
     session->services.compute_discharge = [this] { box("QTotal").set_text("9.000"); };
     open_form();
     type("Inlet_Number", "D1");

@@ -99,6 +99,17 @@ TEST(Controls, EventsFollowTheRulesOfCodeWritesUserActionsFocusMovesAndUnloads) 
        },
        {"txtA.GotFocus", "txtA.Validate", "txtA.Validate", "txtA.LostFocus", "txtB.GotFocus"}},
       {"code SetFocus runs no focus events", [](Probe& f) { f.set_focus(*f.b); }, {}},
+      {"a LostFocus that sends the focus back itself has the last word",
+       [](Probe& f) {
+         f.user_move_focus(*f.b);
+         f.b->LostFocus = [&f] {
+           f.log.push_back("txtB.LostFocus");
+           f.set_focus(*f.b);
+         };
+         EXPECT_FALSE(f.user_move_focus(*f.c));
+         EXPECT_EQ(f.active_control(), f.b);
+       },
+       {"txtB.GotFocus", "txtB.LostFocus"}},
       {"the arrow keys' step runs a list's Click but not the focus move it asks for; a pick moves on",
        [](Probe& f) {
          f.combo->set_items({"ENGLISH", "METRIC"});

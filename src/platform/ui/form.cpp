@@ -259,8 +259,15 @@ bool Form::user_move_focus(Control& to) {
       return false;
     }
   }
+  const int placed = focus_placements_;
   if (from != nullptr && from->LostFocus) from->LostFocus();
   if (unload_count_ != unloads) return false;
+  // A LostFocus that put the focus somewhere else itself (a refusal sending
+  // the user back to a list) has the last word.
+  if (focus_placements_ != placed && active_ != &to) {
+    if (observer_) observer_->focus_changed(active_);
+    return false;
+  }
   active_ = &to;
   if (observer_) observer_->focus_changed(active_);
   if (to.GotFocus) to.GotFocus();
@@ -286,6 +293,7 @@ bool Form::send_tab(bool backward) {
 void Form::set_focus(Control& to) {
   if (!to.can_take_focus()) throw std::runtime_error("Invalid procedure call: " + to.name() + " cannot take the focus");
   if (stepping_ != nullptr) return;
+  ++focus_placements_;
   active_ = &to;
   if (observer_) observer_->focus_changed(active_);
 }

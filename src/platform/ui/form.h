@@ -230,7 +230,8 @@ class Form {
   Control* active_control() const { return active_; }
   // The user moves the focus to a control: Validate of the control that has it
   // may refuse (the focus stays, false is returned); otherwise its LostFocus and
-  // the new control's GotFocus run.
+  // the new control's GotFocus run, unless LostFocus put the focus elsewhere
+  // itself (set_focus), where it then stays (false is returned).
   bool user_move_focus(Control& to);
   // A mouse click on a control that can have the focus: the focus moves there
   // first, and the click is lost when the box left refuses; a control that
@@ -305,6 +306,7 @@ class Form {
   FormObserver* observer_ = nullptr;
   int unload_count_ = 0;
   Control* stepping_ = nullptr;
+  int focus_placements_ = 0;  // code SetFocus calls so far
 };
 
 }  // namespace rg::ui
