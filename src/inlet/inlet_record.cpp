@@ -144,7 +144,7 @@ FrmInletMain::CarryOver FrmInletMain::set_discharge_carryover(int carryoverfld) 
     const bool sag = control("inlet_location").text() == hyd::sump;
     show_box(session_.desktop(),
              (sag ? one ? "LEFT " : "RIGHT " : "") + text::trim(box.label()) + ": Previous Inlet - " + previous +
-                 " has \"" + *carry + "\" stored as its bypass flow, which is " +
+                 " has " + text::quoted(*carry) + " stored as its bypass flow, which is " +
                  (flow ? "below zero" : "not a number") +
                  ". It is not carried over: the carryover and the total discharge stay as they were. Please solve "
                  "and save Inlet - " + previous + " again.",
