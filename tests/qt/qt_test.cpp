@@ -296,6 +296,22 @@ TEST_F(QtFront, LongTextsFromDataKeepTheWindowOnTheScreen) {
   EXPECT_EQ(label->toolTip(), "The inlet shown");
 }
 
+// Wherever the keys or the program put the focus, it shows: a box of several
+// lines, a list, a check box, an option button, a tab and a button each look
+// otherwise with the focus than without.
+TEST_F(QtFront, TheControlWithTheFocusShowsIt) {
+  qt::FormWindow& w = shown(p);
+  p.tabs->set_current_tab(2);
+  p.set_focus(*p.id);
+  for (ui::Control* c : {p.notes, p.messages, p.keep, p.rational, p.tabs, p.cancel}) {
+    QWidget* x = w.widget(*c);
+    const QImage without = x->grab().toImage();
+    p.set_focus(*c);
+    ASSERT_TRUE(x->hasFocus() || x->focusProxy()->hasFocus()) << c->name();
+    EXPECT_NE(x->grab().toImage(), without) << c->name();
+  }
+}
+
 // A box that takes no typing (locked, or in a disabled frame) shows the button
 // face; Tab passes over a locked box, but a click still reaches it (to select
 // and copy its text) and typing there changes nothing. When the box with the
