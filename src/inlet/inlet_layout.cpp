@@ -13,6 +13,7 @@ using Spec = ui::ControlSpec;
 
 constexpr int kBox = 10;   // a number box, in characters
 constexpr int kWide = 32;  // a name or a list of kinds
+constexpr int kNumber = 16;  // an inlet number shown in a caption
 
 Spec frame(std::string name, std::string in, int row, int col, std::string caption, int row_span = 1,
            int col_span = 1) {
@@ -64,7 +65,10 @@ std::vector<Spec> make_table() {
        button("Toolbar1_5", "fraToolbar", 0, 2, "Save"), button("Toolbar1_8", "fraToolbar", 0, 3, "Solve"),
        button("Toolbar1_11", "fraToolbar", 0, 4, "Exit"), button("Toolbar1_14", "fraToolbar", 0, 5, "Help"),
        label("fraToolbar", 0, 6, "SCREEN MODE:"), label("fraToolbar", 0, 7, "VIEW", "screenmode"),
-       label("fraToolbar", 0, 8, "Current Inlet Number:"), label("fraToolbar", 0, 9, "", "lblStatus"),
+       label("fraToolbar", 0, 8, "Current Inlet Number:"),
+       // The number shown keeps its room: a longer one is shortened, and the
+       // window stays as it is while numbers come and go.
+       {.name = "lblStatus", .kind = K::Label, .container = "fraToolbar", .col = 9, .width_chars = kNumber},
        {.name = "SSTab1", .kind = K::TabControl, .row = 1},
        {.name = "Tab0", .kind = K::TabPage, .container = "SSTab1", .col = 0, .caption = "INLET DATA"},
        {.name = "Tab1", .kind = K::TabPage, .container = "SSTab1", .col = 1, .caption = "FLOW DATA"},

@@ -258,6 +258,60 @@ TEST_F(QtFront, PicturesPaintTheirDrawingScaledIntoTheirRectangle) {
   EXPECT_EQ(img.pixelColor(250, 50), QColor(255, 255, 255));
 }
 
+// A text from data never widens its window past the screen: a caption longer
+// than any the program writes is shortened, its whole text the tooltip (the
+// program's own tooltip while it shows whole); a list and a grid column ask
+// for no more, and a cut cell's tooltip holds the whole text.
+TEST_F(QtFront, LongTextsFromDataKeepTheWindowOnTheScreen) {
+  ui::Form& form = make("frmLongProbe", "Long");
+  ui::Control& number = form.add("lblNumber", Kind::Label, {nullptr, 0, 0});
+  number.set_tooltip("The inlet shown");
+  ui::Control& inlets = form.add("cboInlets", Kind::ComboBox, {nullptr, 1, 0});
+  ui::Control& grid = form.add("grdInlets", Kind::Grid, {nullptr, 2, 0});
+  qt::FormWindow& w = shown(form);
+  const std::string long_text(300, '7');
+  number.set_caption(long_text);
+  inlets.set_items({"IN-1", long_text});
+  grid.set_grid({{"INLET_ID", "TYPE"}, {long_text, "Combination Curb and Grate Inlet"}});
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  const int screen = w.window()->screen()->availableGeometry().width();
+  for (const char* name : {"lblNumber", "cboInlets", "grdInlets"}) {
+    EXPECT_LE(w.widget(name)->sizeHint().width(), screen) << name;
+  }
+  EXPECT_LE(w.window()->frameGeometry().width(), screen);
+  auto* label = widget<QLabel>(w, "lblNumber");
+  EXPECT_TRUE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+  EXPECT_EQ(label->toolTip().remove('\n').toStdString(), long_text);
+  auto* table = widget<QTableView>(w, "grdInlets");
+  auto tip = [table](int col) {
+    const QPoint at = table->visualRect(table->model()->index(0, col)).center();
+    QHelpEvent help(QEvent::ToolTip, at, table->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(table->viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text().remove('\n').toStdString() : std::string();
+  };
+  EXPECT_EQ(tip(1), "") << "a name the program lists shows whole";
+  EXPECT_EQ(tip(0), long_text);
+  number.set_caption("IN-1");
+  EXPECT_EQ(label->text(), "IN-1");
+  EXPECT_EQ(label->toolTip(), "The inlet shown");
+}
+
+// Wherever the keys or the program put the focus, it shows: a box of several
+// lines, a list, a check box, an option button, a tab and a button each look
+// otherwise with the focus than without.
+TEST_F(QtFront, TheControlWithTheFocusShowsIt) {
+  qt::FormWindow& w = shown(p);
+  p.tabs->set_current_tab(2);
+  p.set_focus(*p.id);
+  for (ui::Control* c : {p.notes, p.messages, p.keep, p.rational, p.tabs, p.cancel}) {
+    QWidget* x = w.widget(*c);
+    const QImage without = x->grab().toImage();
+    p.set_focus(*c);
+    ASSERT_TRUE(x->hasFocus() || x->focusProxy()->hasFocus()) << c->name();
+    EXPECT_NE(x->grab().toImage(), without) << c->name();
+  }
+}
+
 // A box that takes no typing (locked, or in a disabled frame) shows the button
 // face; Tab passes over a locked box, but a click still reaches it (to select
 // and copy its text) and typing there changes nothing. When the box with the

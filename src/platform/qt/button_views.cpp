@@ -9,6 +9,7 @@
 
 #include "platform/qt/control_views_internal.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/form_window.h"
 
 namespace rg::qt {
@@ -17,21 +18,46 @@ using ui::Property;
 
 namespace {
 
+// A label shows its caption whole, up to the longest the program writes: a
+// longer one is a text from data (a number the user typed), shortened to that
+// length, and down to a few characters where the window lacks the room. A
+// label the program gives a width keeps that room whatever it shows.
+class CaptionLabel : public FittedLabel {
+ public:
+  explicit CaptionLabel(int chars) : chars_(chars) {}
+  QSize sizeHint() const override { return {room(kLongestText), QLabel::sizeHint().height()}; }
+  QSize minimumSizeHint() const override {
+    const bool caption = chars_ > 0 || whole_width() <= room_for(kLongestText);
+    return {caption ? room(kLongestText) : room_for(kLeast), QLabel::minimumSizeHint().height()};
+  }
+
+ private:
+  static constexpr int kLeast = 12;
+  int room_for(int chars) const { return width_for(chars_width(this, chars)); }
+  // The whole text's room, up to `chars` characters; a given width always.
+  int room(int chars) const { return chars_ > 0 ? room_for(chars_) : std::min(whole_width(), room_for(chars)); }
+  int chars_;
+};
+
 class LabelView : public ControlView {
  public:
   LabelView(ui::Control& c, FormWindow& w) : ControlView(c, w) {
-    label_ = new QLabel;
+    label_ = new CaptionLabel(c.width_chars());
     label_->setTextFormat(Qt::PlainText);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     set_widget(label_);
   }
   void apply(Property p) override {
-    if (p == Property::Caption) label_->setText(without_access_marks(to_q(control_.caption())));
+    if (p == Property::Caption) label_->set_full_text(without_access_marks(to_q(control_.caption())));
+    if (p == Property::ToolTip) {
+      label_->set_own_tooltip(to_q(control_.tooltip()));
+      return;
+    }
     ControlView::apply(p);
   }
 
  private:
-  QLabel* label_;
+  CaptionLabel* label_;
 };
 
 // A push button whose caption keeps a character's room from either edge, as

@@ -15,6 +15,11 @@ namespace rg::qt {
 // The width of `chars` average characters of the widget's font.
 int chars_width(const QWidget* w, int chars);
 
+// The longest text the program writes into a caption or a list item, in
+// average characters (a list of surfaces has items of 70): a text from data
+// longer than that is shortened rather than widen its window.
+constexpr int kLongestText = 72;
+
 // A widget whose preferred width follows the control's width hint.
 template <class W>
 class Hinted : public W {

@@ -269,6 +269,17 @@ void FormWindow::fit_to_contents() {
   if (want != window_->size()) window_->resize(want);
 }
 
+// The focus shows from the start, and after a click as after a key: the
+// style draws its focus frame only in a window marked as keyboard-driven,
+// which Qt marks only when its own Tab handling moves the focus (the form's
+// Tab is the model's, which Qt does not see) and unmarks at each showing.
+void FormWindow::present() {
+  window_->show();
+  window_->setAttribute(Qt::WA_KeyboardFocusChange);
+  window_->raise();
+  window_->activateWindow();
+}
+
 // A window that reaches past the screen's edge (it grew for a frame the program
 // showed, or opened centred over a window near the edge) moves back inside
 // rather than hiding a part of itself.

@@ -91,6 +91,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   void run(const std::function<void()>& call);
 
   // --- For the desktop ----------------------------------------------------
+  // Shows the window in front, with the keys, and where the focus is.
+  void present();
   // Sizes a dialog to what it shows, within the screen.
   void fit_to_contents();
   // Moves the window back inside its screen where it reaches past an edge.

@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/qt/convert.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/form_window.h"
 
 namespace rg::qt {
@@ -23,42 +24,17 @@ namespace rg::qt {
 namespace {
 
 // A status-bar panel: it asks for the room of its whole text, which it gets
-// where the bar has it to spare; a text too long for the room it gets is
-// shortened in the middle with "…" (a path keeps its start and its file name),
-// and the whole text is its tooltip. It never gets less than its least width,
-// so a long path cannot push the other panels away.
-class PanelLabel : public QLabel {
+// where the bar has it to spare, and is shortened where it gets less. It never
+// gets less than its least width, so a long path cannot push the other panels
+// away.
+class PanelLabel : public FittedLabel {
  public:
-  void set_full_text(const QString& text) {
-    full_ = text;
-    setToolTip(text);
-    fit();
-    updateGeometry();
-  }
   QSize minimumSizeHint() const override { return {minimumWidth(), QLabel::minimumSizeHint().height()}; }
-  QSize sizeHint() const override {
-    const QFontMetrics fm(font());
-    const QMargins m = contentsMargins();
-    const int whole = fm.horizontalAdvance(full_) + spare(fm) + 2 * frameWidth() + m.left() + m.right();
-    return {std::max(minimumWidth(), whole), QLabel::sizeHint().height()};
-  }
+  QSize sizeHint() const override { return {std::max(minimumWidth(), whole_width()), QLabel::sizeHint().height()}; }
 
  protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QLabel::resizeEvent(e);
-    fit();
-  }
-
- private:
-  // What the text leaves free beside it, so that it never touches the frame.
-  static int spare(const QFontMetrics& fm) { return fm.horizontalAdvance(QLatin1Char('x')) + 2; }
-  void fit() {
-    const QFontMetrics fm(font());
-    const int room = contentsRect().width() - spare(fm);
-    const QString shown = fm.horizontalAdvance(full_) <= room ? full_ : fm.elidedText(full_, Qt::ElideMiddle, room);
-    if (shown != text()) setText(shown);
-  }
-  QString full_;
+  // The text never touches the panel's frame.
+  int spare() const override { return fontMetrics().horizontalAdvance(QLatin1Char('x')) + 2; }
 };
 
 // The status bar, whose panels' texts never make the window wider.
@@ -177,7 +153,7 @@ void FormWindow::update_clock() {
         continue;
     }
     auto* label = static_cast<PanelLabel*>(panels_[static_cast<std::size_t>(n - 1)]);
-    if (label->toolTip() != text) label->set_full_text(text);
+    label->set_full_text(text);
   }
 }
 

@@ -4,7 +4,11 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
+<<<<<<< HEAD
 #include <QKeyEvent>
+=======
+#include <QHelpEvent>
+>>>>>>> screen
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -13,11 +17,13 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolTip>
 #include <algorithm>
 #include <functional>
 
 #include "platform/qt/control_views_internal.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/fitted_label.h"
 #include "platform/qt/form_window.h"
 
 namespace rg::qt {
@@ -253,6 +259,21 @@ class GridTable : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* e) override { click(e, true); }
   void mouseMoveEvent(QMouseEvent*) override {}
   void mouseReleaseEvent(QMouseEvent*) override {}
+  // A cell too narrow for its text shows the whole text as its tooltip.
+  bool viewportEvent(QEvent* e) override {
+    if (e->type() != QEvent::ToolTip) return QTableView::viewportEvent(e);
+    const auto* help = static_cast<QHelpEvent*>(e);
+    const QModelIndex i = indexAt(help->pos());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const bool cut = i.isValid() && itemDelegateForIndex(i)->sizeHint(option, i).width() > columnWidth(i.column());
+    if (cut) {
+      QToolTip::showText(help->globalPos(), tip_lines(i.data().toString()), viewport(), visualRect(i));
+    } else {
+      QToolTip::hideText();
+    }
+    return true;
+  }
 
  private:
   void click(QMouseEvent* e, bool twice) {
@@ -263,6 +284,8 @@ class GridTable : public QTableView {
 
 class GridView : public ControlView {
  public:
+  static constexpr int kLongestCell = 36;
+
   GridView(ui::Control& c, FormWindow& w) : ControlView(c, w), model_(c) {
     table_ = new GridTable;
     table_->setModel(&model_);
@@ -273,6 +296,7 @@ class GridView : public ControlView {
     table_->setTabKeyNavigation(false);
     table_->setSortingEnabled(false);
     table_->setWordWrap(false);
+    table_->setTextElideMode(Qt::ElideMiddle);
     table_->setAlternatingRowColors(true);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -309,11 +333,14 @@ class GridView : public ControlView {
       case Property::ColWidth:
         // A column is as wide as its widest text and its heading, with a
         // character's room before the next; a width the program gives is the
-        // least it gets.
+        // least it gets. A text from data longer than any name the program
+        // shows is cut (its tooltip holds it), so that the grid scrolls rather
+        // than widen its window.
         for (int c = 0; c < control_.cols(); ++c) {
           table_->resizeColumnToContents(c);
           const int least = chars_width(table_, control_.col_width(c)) + 8;
-          table_->setColumnWidth(c, std::max(table_->columnWidth(c) + chars_width(table_, 1), least));
+          const int most = std::max(least, chars_width(table_, kLongestCell));
+          table_->setColumnWidth(c, std::clamp(table_->columnWidth(c) + chars_width(table_, 1), least, most));
         }
         table_->updateGeometry();
         break;

@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 
 #include "platform/qt/convert.h"
+#include "platform/qt/focus_style.h"
 #include "platform/qt/form_window.h"
 
 namespace rg::qt {
@@ -131,6 +132,7 @@ QStringList name_filters(const std::string& filter) {
 QtDesktop::QtDesktop() {
   // The program ends with its main window, not with whichever window is last.
   QGuiApplication::setQuitOnLastWindowClosed(false);
+  mark_focus();
   reaper_.setInterval(250);
   QObject::connect(&reaper_, &QTimer::timeout, [this] {
     if (!reap_ended_children()) reaper_.stop();
@@ -229,9 +231,7 @@ bool QtDesktop::show_modal(ui::Form& form) {
 
   QEventLoop loop;
   modal_.push_back({&w, &loop});
-  w.window()->show();
-  w.window()->raise();
-  w.window()->activateWindow();
+  w.present();
   // A handler run while showing may have unloaded the form already.
   if (!w.closed()) loop.exec(QEventLoop::DialogExec);
   modal_.erase(std::remove_if(modal_.begin(), modal_.end(), [&loop](const Modal& m) { return m.loop == &loop; }),
@@ -248,9 +248,7 @@ void QtDesktop::show(ui::Form& form) {
   QWidget* over = form.kind() == ui::FormKind::Dialog ? top_window() : nullptr;
   FormWindow& w = open_window(form);
   if (fresh) place(w, over);
-  w.window()->show();
-  w.window()->raise();
-  w.window()->activateWindow();
+  w.present();
 }
 
 void QtDesktop::refresh(ui::Form& form) {

@@ -167,8 +167,9 @@ class PlainView : public TextView {
 
 // A combo box that asks for the room of its longest item, so that an item
 // shows whole where the window has the room; a width hint is the least it
-// takes. Its dropped-down list is wide enough for the longest item, even when
-// the box itself is kept narrower.
+// takes. An item from data longer than any the program lists (an inlet
+// number) does not widen the window. Its dropped-down list is wide enough for
+// the longest item, even when the box itself is kept narrower.
 class WholeItemsCombo : public QComboBox {
  public:
   // The item the keys or the wheel step the closed list to: the model, not
@@ -179,15 +180,11 @@ class WholeItemsCombo : public QComboBox {
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setMinimumContentsLength(least_chars > 0 ? least_chars : 10);
   }
+  QSize sizeHint() const override { return at_most_longest(QComboBox::sizeHint()); }
   QSize minimumSizeHint() const override {
-    QSize s = QComboBox::minimumSizeHint();
-    if (least_chars_ <= 0) return s;
-    QStyleOptionComboBox option;
-    initStyleOption(&option);
+    QSize s = at_most_longest(QComboBox::minimumSizeHint());
     // Measured as Qt measures a box of so many characters.
-    const int text = least_chars_ * fontMetrics().horizontalAdvance(QLatin1Char('X'));
-    const QSize least = style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, s.height()), this);
-    s.setWidth(std::min(s.width(), least.width()));
+    if (least_chars_ > 0) s.setWidth(std::min(s.width(), box_for(least_chars_ * fontMetrics().horizontalAdvance('X'))));
     return s;
   }
   void showPopup() override {
@@ -236,6 +233,17 @@ class WholeItemsCombo : public QComboBox {
       case Qt::Key_End: return last;
       default: return -1;
     }
+  }
+
+  // The width of the box around a text so wide.
+  int box_for(int text) const {
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, height()), this).width();
+  }
+  QSize at_most_longest(QSize s) const {
+    s.setWidth(std::min(s.width(), box_for(chars_width(this, kLongestText))));
+    return s;
   }
 
   int least_chars_;
