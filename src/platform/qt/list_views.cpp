@@ -4,11 +4,8 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QHeaderView>
-<<<<<<< HEAD
-#include <QKeyEvent>
-=======
 #include <QHelpEvent>
->>>>>>> screen
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
