@@ -300,28 +300,28 @@ bool Control::completes() const { return items_.empty() || !std::all_of(items_.b
 bool Control::typeable(std::string_view text) {
   if (!KeyPress) return true;
   // The box as it would be while the keys are typed; put back afterwards,
-  // without a word to the front end.
-  std::string before = std::move(text_);
-  const int start = sel_start_;
-  const int length = sel_length_;
+  // whatever KeyPress does, without a word to the front end.
+  struct Restore {
+    Control& c;
+    std::string text;
+    int start, length;
+    ~Restore() {
+      c.text_ = std::move(text);
+      c.sel_start_ = start;
+      c.sel_length_ = length;
+    }
+  } restore{*this, std::move(text_), sel_start_, sel_length_};
   text_.clear();
-  bool typed = true;
   for (char ch : text) {
     const int key = static_cast<unsigned char>(ch);
     int passed = key;
     sel_start_ = static_cast<int>(text_.size());
     sel_length_ = 0;
     if (key >= 32) KeyPress(passed);
-    if (key < 32 || passed != key) {
-      typed = false;
-      break;
-    }
+    if (key < 32 || passed != key) return false;
     text_ += ch;
   }
-  text_ = std::move(before);
-  sel_start_ = start;
-  sel_length_ = length;
-  return typed;
+  return true;
 }
 
 bool can_have_focus(ControlKind kind) {
