@@ -320,11 +320,13 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
-    for (const char* name : {"discharge1", "discharge2", "inputInt"}) no_negative_flow(c(name));
+    // The boxes with the key filter already refuse a sign; the right side's
+    // discharge has none.
+    no_negative_flow(q2);
   }
 
-  // A discharge or intensity below zero is refused on leaving, after the box's
-  // number rule, so that nothing is worked out from it: the total stays.
+  // A discharge below zero is refused on leaving, after the box's number
+  // rule, so that nothing is worked out from it: the total stays.
   void no_negative_flow(Control& box) {
     box.Validate = [this, &box, number_rule = box.Validate](bool& cancel) {
       if (number_rule) number_rule(cancel);

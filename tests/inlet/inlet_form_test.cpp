@@ -141,13 +141,8 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   tab();
   EXPECT_EQ(text("inlet_location"), "SUMP");
   EXPECT_EQ(text("txtS"), "0.001");
-  // A paste the key filter could not have typed is refused on leaving,
-  // naming the box, which keeps the focus.
-  show_tab(1);
-  type("discharge1", "1e308");
-  desktop.expect_box_containing("Left Discharge: \"1e308\" cannot be entered here.");
-  EXPECT_FALSE(form().send_tab());
   // A total beyond any number is refused, never shown.
+  show_tab(1);
   const std::string huge = "1" + std::string(308, '0');
   type("discharge1", huge);
   type("discharge2", huge);
