@@ -20,6 +20,16 @@ void numeric_keypress(ui::Control& box, int& key_ascii) {
   key_ascii = 0;
 }
 
+void filter_number_keys(Session& session, ui::Control& box) {
+  box.KeyPress = [&box](int& key) { numeric_keypress(box, key); };
+  box.PasteRefused = [&session, &box](const std::string& pasted) {
+    ui::show_box(session.desktop(),
+                 box.label() + ": " + text::quoted(pasted) +
+                     " cannot be entered here. Please enter digits with at most one decimal point.",
+                 ui::Buttons::OK, ui::Icon::Exclamation);
+  };
+}
+
 void select_all_text(ui::Control& box) {
   if (!box.can_take_focus()) return;
   box.form().set_focus(box);
@@ -51,19 +61,13 @@ void validate_number_box(Session& session, ui::Control& box, bool& cancel) {
     refuse(text::quoted(t) + " is not a number. Please enter a number.");
     return;
   }
-  // A paste is held to the key filter the box's typing goes through: no sign,
-  // no exponent where the keys let none in.
-  if (!box.typeable(t)) {
-    refuse(text::quoted(t) + " cannot be entered here. Please enter digits with at most one decimal point.");
-    return;
-  }
   box.set_text(text::format_number(*value, session.number_format));
 }
 
 void refuse_non_number(Session& session, ui::Control& box, bool& cancel) {
   if (box.text().empty()) return;
   const std::string t = text::trim(box.text());
-  if (!text::is_number(t) || !box.typeable(t)) {
+  if (!text::is_number(t)) {
     validate_number_box(session, box, cancel);
   } else if (t != box.text()) {
     box.set_text(t);
@@ -92,7 +96,7 @@ BoundFields wire_declared_controls(Session& session, ui::Form& form, std::span<c
     if (spec.name.empty()) continue;
     ui::Control& c = form.control(spec.name);
     if (spec.number_box) {
-      c.KeyPress = [&c](int& key) { numeric_keypress(c, key); };
+      filter_number_keys(session, c);
       c.GotFocus = [&c] { select_all_text(c); };
       c.Validate = [&session, &c](bool& cancel) { validate_number_box(session, c, cancel); };
     }

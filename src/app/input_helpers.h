@@ -21,14 +21,21 @@ namespace rg::app::quillmere_libraries {
 // (or the selection holds it); every other key is dropped.
 void numeric_keypress(ui::Control& box, int& key_ascii);
 
+// The key filter of a number box: numeric_keypress judges each typed key and
+// each paste as a whole; a paste it refuses is said, naming the box, and the
+// box keeps what it held.
+void filter_number_keys(Session& session, ui::Control& box);
+
 // GotFocus of text boxes: the whole text selected.
 void select_all_text(ui::Control& box);
 
 // Validate of a number box: formats a number with number_format. What it
 // refuses keeps the focus, with a message naming the box: "." (which becomes 0
-// formatted and selected), an empty box or one of white space, a text that is
-// not a number (pasted), and a number the box's key filter could not have let
-// in ("-1", "1e5"). White space around a number is dropped.
+// formatted and selected), an empty box or one of white space, and a text that
+// is not a number. White space around a number is dropped. The key filter is
+// not asked: what the user typed or pasted passed it, and what the program or
+// the record put in the box ("-12.000", an offset signed by its side) is the
+// program's own.
 void validate_number_box(Session& session, ui::Control& box, bool& cancel);
 
 // Validate of a number box whose emptiness is its own rules' business: an
@@ -48,8 +55,8 @@ int validate_combo_entry(Session& session, ui::Control& combo);
 // table's order: what db::Binding::attach takes.
 using BoundFields = std::vector<std::pair<ui::Control*, std::string>>;
 
-// For the controls the form built from `table`: gives each number box the three
-// handlers above (KeyPress, GotFocus, Validate) and returns the bound ones.
+// For the controls the form built from `table`: gives each number box the
+// handlers above (the key filter, GotFocus, Validate) and returns the bound ones.
 BoundFields wire_declared_controls(Session& session, ui::Form& form, std::span<const ui::ControlSpec> table);
 
 }  // namespace rg::app::quillmere_libraries

@@ -99,7 +99,7 @@ void AreaDialog::design() {
     for (const char* array : {"Area", "Cval"}) {
       ui::Control& box = row_control(array, i);
       box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
-      box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
+      app::quillmere_libraries::filter_number_keys(session_, box);
     }
     row_control("Area", i).Validate = [this, i](bool& cancel) { Area_Validate(i, cancel); };
     row_control("Cval", i).Validate = [this, i](bool& cancel) {

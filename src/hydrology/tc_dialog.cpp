@@ -206,7 +206,7 @@ void FrmTc::design() {
     ui::Control& box = control(in.name);
     box.set_text("0.0");
     box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
-    box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
+    app::quillmere_libraries::filter_number_keys(session_, box);
     box.Validate = [this, &box](bool& cancel) { app::quillmere_libraries::refuse_non_number(session_, box, cancel); };
     std::function<void()> leave;
     switch (in.leave) {

@@ -26,7 +26,7 @@ struct FrmInletMain::DetailsTab : TabContext {
       return;
     }
     const auto v = text::parse_number(t);
-    if (!v || !clog.typeable(t)) {
+    if (!v) {
       app::quillmere_libraries::validate_number_box(session, clog, cancel);
       return;
     }
@@ -126,7 +126,7 @@ struct FrmInletMain::DetailsTab : TabContext {
     };
 
     auto& clog = c("cboClog");
-    clog.KeyPress = [&clog](int& key) { app::quillmere_libraries::numeric_keypress(clog, key); };
+    app::quillmere_libraries::filter_number_keys(session, clog);
     clog.Click = [this] { clear_results(); };
     clog.Validate = [this, &clog](bool& cancel) { clogging_Validate(clog, cancel); };
     choice_list(c("cboType"), [this] { clear_results(); });

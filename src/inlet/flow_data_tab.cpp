@@ -320,9 +320,9 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
-    // The boxes with the key filter already refuse a sign; the right side's
-    // discharge has none.
-    no_negative_flow(q2);
+    // A flow below zero can still come from a hand-made file, or be pasted
+    // into the right side's discharge, which has no key filter.
+    for (Control* flow : {&q1, &q2, &input_int}) no_negative_flow(*flow);
   }
 
   // A discharge below zero is refused on leaving, after the box's number

@@ -21,7 +21,7 @@ void FrmInletMain::TabContext::refuse_non_number(ui::Control& box, bool& cancel)
 
 void FrmInletMain::TabContext::number_entry(ui::Control& box, bool key_filter) {
   box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
-  if (key_filter) box.KeyPress = [&box](int& key) { app::quillmere_libraries::numeric_keypress(box, key); };
+  if (key_filter) app::quillmere_libraries::filter_number_keys(session, box);
   box.Validate = [this, &box](bool& cancel) { refuse_non_number(box, cancel); };
 }
 

@@ -208,6 +208,41 @@ TEST(Keys, KeyPressMayDropChangeOrTurnAKeyIntoAMoveAndEachKeyReplacesTheSelectio
   EXPECT_EQ(f.combo->sel_text(), "RIC");
 }
 
+// A paste loses the white space a copied cell carries around it, and in a
+// one-line box its inner tabs and line ends become blanks, so the box holds
+// what it shows; the key filter judges the paste whole where it lands.
+TEST(Keys, APasteIsCleanedOfItsCellsWhiteSpaceAndJudgedWholeByTheKeyFilter) {
+  Probe f;
+  f.c->set_multiline(true);
+  std::vector<std::string> refused;
+  f.b->KeyPress = [&f](int& key) {
+    if (key == 'x' || (key == '-' && f.b->sel_start() > 0)) key = 0;  // a sign only in front
+  };
+  f.b->PasteRefused = [&refused](const std::string& pasted) { refused.push_back(pasted); };
+  struct Case { Control* box; const char* before; int caret; const char *pasted, *after; } cases[] = {
+      {f.a, "", 0, "20+00\r\n", "20+00"},
+      {f.a, "", 0, " Route 9\tnorth\r\nbound\n", "Route 9 north bound"},
+      {f.combo, "", 0, "Albemarle\r\n", "Albemarle"},
+      {f.c, "", 0, "\tfirst line\nsecond\r\n", "first line\nsecond"},  // a multi-line box keeps its lines
+      {f.b, "7", 0, "-12\n", "-127"},  // in front of the 7 the sign passes
+      {f.b, "7", 1, "-12", "7"},        // after it, the paste is refused and the box keeps its text
+      {f.b, "7", 1, "x", "7"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pasted);
+    c.box->fill_text(c.before);
+    f.set_focus(*c.box);
+    c.box->set_selection(c.caret, 0);
+    c.box->user_paste(c.pasted);
+    EXPECT_EQ(c.box->text(), c.after);
+  }
+  EXPECT_EQ(refused, (std::vector<std::string>{"-12", "x"}));
+  // A box the user cannot type into takes no paste either.
+  f.a->set_locked(true);
+  f.a->user_paste("5");
+  EXPECT_EQ(f.a->text(), "Route 9 north bound");
+}
+
 // Every headless form test leans on this: a box, form or file dialog no script
 // foresaw is a failure, never a silent pass. A file dialog keeps its settings
 // and raises on Cancel only with CancelError.

@@ -1,7 +1,7 @@
 #pragma once
 // The user's hands on a form on the scripted desktop: focus a control (its
 // GotFocus runs, and the control left runs its own rules), replace a box's
-// text, pick from a list, press a button as a mouse does (it takes the focus
+// text or paste over it, pick from a list, press a button as a mouse does (it takes the focus
 // first, so the box being edited is left before the click acts).
 
 #include <gtest/gtest.h>
@@ -20,6 +20,12 @@ inline ui::Control& focus(ui::Form& f, const std::string& name) {
   return c;
 }
 inline void type(ui::Form& f, const std::string& name, const std::string& t) { focus(f, name).user_edit_text(t); }
+// Pasted over the box's whole text, as a user who selected it all would.
+inline void paste(ui::Form& f, const std::string& name, const std::string& t) {
+  ui::Control& c = focus(f, name);
+  c.set_selection(0, static_cast<int>(c.text().size()));
+  c.user_paste(t);
+}
 inline void pick(ui::Form& f, const std::string& name, const std::string& item) { focus(f, name).user_select(item); }
 inline void press(ui::Form& f, const std::string& name) { f.user_press(f.control(name)); }
 inline void show_tab(ui::Form& f, int tab) { f.control("SSTab1").user_select_tab(tab); }

@@ -165,6 +165,21 @@ std::string_view trimmed(std::string_view s) {
 
 std::string trim(std::string_view s) { return std::string(trimmed(s)); }
 
+std::string one_line(std::string_view s) {
+  std::string out;
+  bool joined = false;  // inside a run of tabs and line ends
+  for (char c : trimmed(s)) {
+    if (c != ' ' && is_blank(c)) {
+      if (!joined) out += ' ';
+      joined = true;
+      continue;
+    }
+    joined = false;
+    out += c;
+  }
+  return out;
+}
+
 std::string quoted(std::string_view s) {
   std::string out = "\"";
   for (char c : s) out += is_blank(c) ? ' ' : c;

@@ -16,6 +16,11 @@ namespace rg::text {
 // White space at either end removed: blanks, tabs and line ends.
 std::string trim(std::string_view s);
 
+// A text as a one-line box takes it when pasted: white space around it
+// dropped (a copied spreadsheet cell ends with a line end), and each run of
+// tabs and line ends inside it one blank.
+std::string one_line(std::string_view s);
+
 // A text as a message quotes it: between double quotes, on one line (each
 // line end or tab inside shows as a blank).
 std::string quoted(std::string_view s);

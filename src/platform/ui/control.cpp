@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/text/number_text.h"
 #include "platform/ui/form.h"
 
 namespace rg::ui {
@@ -297,7 +298,7 @@ bool plain_number(std::string_view s) {
 
 bool Control::completes() const { return items_.empty() || !std::all_of(items_.begin(), items_.end(), plain_number); }
 
-bool Control::typeable(std::string_view text) {
+bool Control::admits(std::string_view keys) {
   if (!KeyPress) return true;
   // The box as it would be while the keys are typed; put back afterwards,
   // whatever KeyPress does, without a word to the front end.
@@ -310,16 +311,20 @@ bool Control::typeable(std::string_view text) {
       c.sel_start_ = start;
       c.sel_length_ = length;
     }
-  } restore{*this, std::move(text_), sel_start_, sel_length_};
-  text_.clear();
-  for (char ch : text) {
+  } restore{*this, text_, sel_start_, sel_length_};
+  for (char ch : keys) {
     const int key = static_cast<unsigned char>(ch);
+    // A control key is never typed into a box: it moves on or edits.
+    if (key < 32) return false;
     int passed = key;
-    sel_start_ = static_cast<int>(text_.size());
+    KeyPress(passed);
+    if (passed != key) return false;
+    const auto n = static_cast<int>(text_.size());
+    const int start = std::clamp(sel_start_, 0, n);
+    text_.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(std::clamp(sel_length_, 0, n - start)),
+                  1, ch);
+    sel_start_ = start + 1;
     sel_length_ = 0;
-    if (key >= 32) KeyPress(passed);
-    if (key < 32 || passed != key) return false;
-    text_ += ch;
   }
   return true;
 }
@@ -434,6 +439,17 @@ void Control::user_edit_text(std::string text, int caret) {
   if (!enabled_ || locked_) return;
   if (caret < 0) caret = static_cast<int>(text.size());
   apply_user_edit(std::move(text), caret);
+}
+
+void Control::user_paste(std::string_view pasted) {
+  Form::EventScope scope(form_);
+  if (!takes_typing()) return;
+  const std::string clean = multiline_ ? text::trim(pasted) : text::one_line(pasted);
+  if (!admits(clean)) {
+    if (PasteRefused) PasteRefused(clean);
+    return;
+  }
+  insert_at_selection(clean);
 }
 
 void Control::user_click() {

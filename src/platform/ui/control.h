@@ -219,12 +219,6 @@ class Control {
   // leaves such a text as the user made it.
   bool deleting() const { return deleting_; }
 
-  // Whether the user could have typed `text` into the emptied box key by key:
-  // every key passes KeyPress unchanged, and none is a control key. A box
-  // without KeyPress takes any text. A paste is taken whole, so a box's key
-  // filter holds for pasted text only through this check when it is left.
-  bool typeable(std::string_view text);
-
   // --- Events -------------------------------------------------------------
   std::function<void()> Change;
   std::function<void()> Click;
@@ -236,6 +230,9 @@ class Control {
   std::function<void(int& key_ascii)> KeyPress;
   // Grids: the current cell changed.
   std::function<void()> EnterCell;
+  // The key filter refused a paste (see user_paste), given as it was judged;
+  // the box holds what it held before.
+  std::function<void(const std::string& pasted)> PasteRefused;
 
   // Raised for the record binding whenever the text or value changes by an edit,
   // code or user alike, before Change or Click; not raised by fill_text and
@@ -252,6 +249,14 @@ class Control {
   // editor holds after an edit) and left the caret at `caret` (-1: the end):
   // raises Change when it differs.
   void user_edit_text(std::string text, int caret = -1);
+  // The user pasted (or dropped) a text at the selection. White space around
+  // it is dropped, and in a one-line box each run of tabs and line ends
+  // inside it becomes one blank, so the box holds what it shows. The key
+  // filter judges the paste whole, as if its keys were typed there: when
+  // KeyPress would drop or change any of them, nothing is put in and
+  // PasteRefused is raised. Only what the user inserts is so judged, never a
+  // text the program or a record put in the box.
+  void user_paste(std::string_view pasted);
   // A click: buttons, labels, pictures and frames raise Click; a check box
   // toggles and raises Click; an option button is set and raises Click. Nothing
   // happens on a disabled control.
@@ -285,6 +290,9 @@ class Control {
   void apply_user_edit(std::string edited, int caret);
   void check_cell(int row, int col) const;
   bool takes_text() const { return kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox; }
+  // Whether KeyPress lets every key of `keys` through unchanged, typed one by
+  // one at the selection; the box is left as it was.
+  bool admits(std::string_view keys);
   bool enabled_within() const;
   // Moves the current cell for the user; false when the click does not count.
   bool user_move_cell(int row, int col);
