@@ -431,6 +431,48 @@ TEST_F(QtFront, EditableCombosTakeTypedTextAndPicksThroughTheModelAndTypingGives
   EXPECT_EQ(county->currentText(), "ENGLISH");
 }
 
+// A paste goes through the model, by the keys or as the menu does it: the
+// copied cell's line end is dropped, inner line ends become blanks, and what
+// the key filter refuses leaves the box as it was, in the model and on the
+// screen. Typed blanks stay.
+TEST_F(QtFront, APasteIsTakenAsTheModelTakesItHoweverItComes) {
+  std::vector<std::string> refused;
+  p.length->KeyPress = [](int& key) {
+    if (key >= 32 && (key < '0' || key > '9') && key != '.') key = 0;
+  };
+  p.length->PasteRefused = [&](const std::string& pasted) { refused.push_back(pasted); };
+  qt::FormWindow& w = shown(p);
+  auto paste_keys = [](const QString& copied, QKeyCombination keys = Qt::ControlModifier | Qt::Key_V) {
+    QApplication::clipboard()->setText(copied);
+    QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
+  };
+  auto* id = widget<QLineEdit>(w, "project_id");
+  click(id);
+  paste_keys("20+00\r\n");
+  QTest::keyClicks(id, " a");
+  QApplication::clipboard()->setText("\tb\r\nc\n");
+  id->paste();
+  EXPECT_EQ(p.id->text(), "20+00 ab c");
+  EXPECT_EQ(id->text(), "20+00 ab c");
+
+  auto* county = widget<QComboBox>(w, "county");
+  click(county->lineEdit());
+  paste_keys("Albemarle\r\n");
+  EXPECT_EQ(p.county->text(), "Albemarle");
+  EXPECT_EQ(p.county->list_index(), 1);
+
+  auto* length = widget<QLineEdit>(w, "txtLength");
+  click(length);
+  QTest::keyClicks(length, "12");
+  paste_keys("-5\n");
+  EXPECT_EQ(length->text(), "12");
+  paste_keys(".5", Qt::ShiftModifier | Qt::Key_Insert);
+  QTest::keyClicks(length, "0");
+  EXPECT_EQ(p.length->text(), "12.50");
+  EXPECT_EQ(length->text(), "12.50");
+  EXPECT_THAT(refused, ElementsAre("-5"));
+}
+
 TEST_F(QtFront, ClicksPicksAndKeysRaiseTheModelsEvents) {
   qt::FormWindow& w = shown(p);
   std::vector<std::string> log;

@@ -78,6 +78,13 @@ class FormWindow : public QObject, public ui::FormObserver {
   // model's state again.
   void user_clicked(ui::Control& control);
   void user_edited(ui::Control& control, const std::string& text, int caret);
+  // Text the user put in a box other than by typed keys (a paste from the
+  // keys, the menu or the mouse, a drop, an undo): it replaced `length` bytes
+  // from `start`, and the box's key filter judges it as a paste.
+  void user_pasted(ui::Control& control, int start, int length, const std::string& text);
+  // Whether the edit the control's editor is making comes from a key typed
+  // into it, which its KeyPress has already seen.
+  bool typing(const ui::Control& control) const { return typing_ == &control; }
   void user_picked(ui::Control& control, int index);
   // The arrow keys (or the wheel) stepped a closed list to an item.
   void user_stepped(ui::Control& control, int index);
@@ -153,6 +160,8 @@ class FormWindow : public QObject, public ui::FormObserver {
   int sync_depth_ = 0;
   bool moving_focus_ = false;
   bool resending_key_ = false;
+  // The control a typed key is being passed to, while its widget takes it.
+  ui::Control* typing_ = nullptr;
   bool closed_ = false;
   // The control whose focus move Validate just refused: the mouse press that
   // asked for it must not act on it.

@@ -17,7 +17,7 @@ namespace rg::qt {
 namespace {
 
 // The code a typed key has for the program's key handlers, or -1 for keys that
-// are not typed characters (arrows, function keys, Tab, Delete).
+// are not typed characters (arrows, function keys, Tab, Delete, shortcuts).
 int key_code(const QKeyEvent* e) {
   switch (e->key()) {
     case Qt::Key_Backspace:
@@ -34,6 +34,11 @@ int key_code(const QKeyEvent* e) {
     default:
       break;
   }
+  // With Control held a key is a command of the editor (paste, undo), never
+  // a typed character; AltGr, which some keyboards give as Control with Alt,
+  // types one.
+  const auto mods = e->modifiers();
+  if ((mods & (Qt::ControlModifier | Qt::MetaModifier)) != 0 && (mods & Qt::AltModifier) == 0) return -1;
   const QList<uint> chars = e->text().toUcs4();
   if (chars.size() != 1 || chars[0] == 127) return -1;
   return static_cast<int>(chars[0]);
@@ -106,6 +111,14 @@ void FormWindow::user_edited(ui::Control& control, const std::string& text, int 
   act(control, ui::Property::Text, [&] { control.user_edit_text(text, caret); });
   if (closed_) return;
   if (ControlView* v = view_of(&control)) v->copy_selection_to_model();
+}
+
+void FormWindow::user_pasted(ui::Control& control, int start, int length, const std::string& text) {
+  // The model decides what lands; the widget then shows the model's text.
+  act(control, ui::Property::Text, [&] {
+    control.set_selection(start, length);
+    control.user_paste(text);
+  });
 }
 
 void FormWindow::user_picked(ui::Control& control, int index) {
@@ -208,6 +221,9 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
       return true;
     }
   }
+  // What a typed key (or Backspace, or Enter that breaks a line) puts in has
+  // passed KeyPress; any other edit, a paste above all, is judged as a paste.
+  if (key >= 32 || key == ui::kKeyBackspace || key == ui::kKeyEnter) typing_ = &control;
   if (key == code) return false;
   // A handler changed the key: the widget gets the changed one instead.
   const char32_t ch = static_cast<char32_t>(key);
@@ -215,6 +231,7 @@ bool FormWindow::key_pressed(ui::Control& control, QObject* watched, QKeyEvent* 
   resending_key_ = true;
   QCoreApplication::sendEvent(watched, &changed);
   resending_key_ = false;
+  typing_ = nullptr;
   return true;
 }
 
@@ -239,6 +256,22 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   ui::Control* control = control_of(watched);
   if (control == nullptr) return false;
+  // A typed key's edit is made while the widget takes that key; the user's
+  // next act (a key, the mouse, a menu, a drop) begins another edit.
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::InputMethod:
+      if (!resending_key_) typing_ = nullptr;
+      break;
+    default:
+      break;
+  }
   ControlView* v = view_of(control);
   // Another tab shows only once the focus could leave the box that has it.
   if (v != nullptr && v->turns_tab(watched, event) && !reach(*control)) return true;

@@ -36,6 +36,27 @@ Caret model_caret(const ui::Control& c) {
   return {s, qt_offset(t, c.sel_start() + c.sel_length()) - s};
 }
 
+// Where an edit of `before` into `after` put text in, and how much (in Qt's
+// offsets of `after`). Where the selection was replaced, as a paste does, that
+// is exact; otherwise the text between what stayed before and after it.
+Caret put_in(const QString& before, Caret selection, const QString& after) {
+  const auto n = before.size();
+  const auto m = after.size();
+  const QStringView head = QStringView(before).left(selection.start);
+  const QStringView tail = QStringView(before).mid(selection.start + selection.length);
+  if (m >= head.size() + tail.size() && after.startsWith(head) && after.endsWith(tail)) {
+    return {selection.start, static_cast<int>(m - head.size() - tail.size())};
+  }
+  // A character made of two halves is never split.
+  qsizetype same = 0;
+  while (same < n && same < m && before[same] == after[same]) ++same;
+  if (same > 0 && after[same - 1].isHighSurrogate()) --same;
+  qsizetype end = 0;
+  while (end < n - same && end < m - same && before[n - 1 - end] == after[m - 1 - end]) ++end;
+  if (end > 0 && after[m - end].isLowSurrogate()) --end;
+  return {static_cast<int>(same), static_cast<int>(m - end - same)};
+}
+
 // What the text editors have in common: the text and caret shown, the user's
 // edits and caret moves passed to the model. The editor is a QLineEdit, a
 // QPlainTextEdit or the edit part of a combo box.
@@ -90,8 +111,20 @@ class TextView : public ControlView {
     if (window_.syncing()) return;
     const QString shown = shown_text();
     const std::string now = to_std(shown);
-    const Caret c = shown_caret();
-    if (now != control_.text()) window_.user_edited(control_, now, byte_offset(shown, c.start + c.length));
+    if (now == control_.text()) return;
+    const QString before = to_q(control_.text());
+    const Caret put = put_in(before, model_caret(control_), shown);
+    if (put.length == 0 || window_.typing(control_)) {
+      const Caret c = shown_caret();
+      window_.user_edited(control_, now, byte_offset(shown, c.start + c.length));
+      return;
+    }
+    // Not from a typed key: what went in is pasted through the model, which
+    // cleans and judges it; the editor then shows what the model took.
+    const int start = byte_offset(before, put.start);
+    const int replaced = static_cast<int>(before.size()) - (static_cast<int>(shown.size()) - put.length);
+    window_.user_pasted(control_, start, byte_offset(before, put.start + replaced) - start,
+                        to_std(shown.mid(put.start, put.length)));
   }
   void caret_moved_by_user() {
     if (!window_.syncing()) copy_selection_to_model();
@@ -145,6 +178,8 @@ class PlainView : public TextView {
     QObject::connect(edit_, &QPlainTextEdit::selectionChanged, edit_, [this] { caret_moved_by_user(); });
   }
   bool takes_enter() const override { return true; }
+  // The mouse's pastes and drops land on the viewport.
+  std::vector<QWidget*> input_widgets() const override { return {edit_, edit_->viewport()}; }
 
  protected:
   QString shown_text() const override { return edit_->toPlainText(); }
