@@ -440,8 +440,12 @@ TEST_F(QtFront, APasteIsTakenAsTheModelTakesItHoweverItComes) {
   p.length->KeyPress = [](int& key) {
     if (key >= 32 && (key < '0' || key > '9') && key != '.') key = 0;
   };
-  p.length->PasteRefused = [&](const std::string& pasted) { refused.push_back(pasted); };
   qt::FormWindow& w = shown(p);
+  auto* length = widget<QLineEdit>(w, "txtLength");
+  // While the refusal is said, the box already shows what it kept.
+  p.length->PasteRefused = [&](const std::string& pasted) {
+    refused.push_back(pasted + " over " + length->text().toStdString());
+  };
   auto paste_keys = [](const QString& copied, QKeyCombination keys = Qt::ControlModifier | Qt::Key_V) {
     QApplication::clipboard()->setText(copied);
     QTest::keyClick(QApplication::focusWidget(), keys.key(), keys.keyboardModifiers());
@@ -461,16 +465,17 @@ TEST_F(QtFront, APasteIsTakenAsTheModelTakesItHoweverItComes) {
   EXPECT_EQ(p.county->text(), "Albemarle");
   EXPECT_EQ(p.county->list_index(), 1);
 
-  auto* length = widget<QLineEdit>(w, "txtLength");
   click(length);
   QTest::keyClicks(length, "12");
+  length->selectAll();
   paste_keys("-5\n");
-  EXPECT_EQ(length->text(), "12");
+  EXPECT_EQ(p.length->text(), "12");
+  length->end(false);
   paste_keys(".5", Qt::ShiftModifier | Qt::Key_Insert);
   QTest::keyClicks(length, "0");
   EXPECT_EQ(p.length->text(), "12.50");
   EXPECT_EQ(length->text(), "12.50");
-  EXPECT_THAT(refused, ElementsAre("-5"));
+  EXPECT_THAT(refused, ElementsAre("-5 over 12"));
 }
 
 TEST_F(QtFront, ClicksPicksAndKeysRaiseTheModelsEvents) {

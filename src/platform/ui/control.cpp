@@ -443,9 +443,12 @@ void Control::user_edit_text(std::string text, int caret) {
 
 void Control::user_paste(std::string_view pasted) {
   Form::EventScope scope(form_);
-  if (!takes_typing()) return;
+  if (!takes_typing() || pick_only_) return;
   const std::string clean = multiline_ ? text::trim(pasted) : text::one_line(pasted);
   if (!admits(clean)) {
+    // The front end's editor may show the paste already: it shows the box's
+    // own text again before the refusal is said.
+    notify(Property::Text);
     if (PasteRefused) PasteRefused(clean);
     return;
   }
