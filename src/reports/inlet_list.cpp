@@ -326,26 +326,30 @@ void FrmInletModify::Form_Load() { control("thisinletnumber").set_text(session_.
 void FrmInletModify::cmdmodaccept_Click() {
   ui::Desktop& desktop = session_.desktop();
   auto& box = control("newinletnumber");
+  // The dialog stays open for another number: the keys go back to its box,
+  // or the next Enter would accept whatever the box holds then.
+  const auto refuse = [this, &box](bool empty_box) {
+    if (empty_box) box.set_text("");
+    if (is_loaded()) set_focus(box);
+  };
   const std::string number = store::new_number_text(box.text());
   if (!number.empty()) {
     const auto taken = store::search_inlets(session_, number, "INLET_NUMBER");
-    if (taken.failed()) return;
+    if (taken.failed()) return refuse(false);
     if (taken.found_any()) {
       show_box(desktop, "New Inlet already exist in the database. Choose another Inlet Number", Buttons::OK,
                Icon::Exclamation);
-      box.set_text("");
-      return;
+      return refuse(true);
     }
     const std::string& current = control("thisinletnumber").text();
     for (const char* field : {"PREINLET1", "PREINLET2"}) {
       const auto referrer = store::search_inlets(session_, current, field);
-      if (referrer.failed()) return;
+      if (referrer.failed()) return refuse(false);
       if (!referrer.found_any()) continue;
       if (show_box(desktop,
                    "Current Inlet has Carryover Discharge to Inlet Number - " + referrer.found + " - Modify Anyway?",
                    Buttons::YesNo, Icon::Exclamation, {}, false, ui::Answer::No) != ui::Answer::Yes) {
-        box.set_text("");
-        return;
+        return refuse(true);
       }
       break;
     }

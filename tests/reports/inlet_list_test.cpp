@@ -9,6 +9,7 @@
 
 #include "app/shell_fixture.h"
 #include "reports/inlet_list_store.h"
+#include "support/hands.h"
 
 namespace rg::test {
 namespace {
@@ -165,14 +166,23 @@ TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNoth
   showing([&](FrmInletFlex& list) {
     desktop.expect_box("Modify Current inlet number - O'Neil ?", ui::Answer::Yes);
     desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
-      auto& box = dialog.control("newinletnumber");
-      for (const char* taken : {"B", "o'neil"}) {
-        box.user_edit_text(taken);
-        desktop.expect_box("New Inlet already exist in the database. Choose another Inlet Number");
-        dialog.control("cmdmodaccept").user_click();
-        EXPECT_EQ(box.text(), "") << taken;
-        EXPECT_TRUE(dialog.is_loaded()) << taken;
+      auto& box = focus(dialog, "newinletnumber");
+      // A refusal empties the box and gives it the keys back: what is typed
+      // next is the new number, not keys lost on Accept.
+      const struct { const char* typed; const char* says; ui::Answer answer; } refusals[] = {
+          {"B", "New Inlet already exist in the database. Choose another Inlet Number", ui::Answer::OK},
+          {"o'neil", "New Inlet already exist in the database. Choose another Inlet Number", ui::Answer::OK},
+          {"8", kCarryover, ui::Answer::No},
+      };
+      for (const auto& r : refusals) {
+        ASSERT_EQ(dialog.active_control(), &box) << r.typed;
+        box.user_type(r.typed);
+        desktop.expect_box(r.says, r.answer);
+        press(dialog, "cmdmodaccept");
+        EXPECT_EQ(box.text(), "") << r.typed;
+        EXPECT_TRUE(dialog.is_loaded()) << r.typed;
       }
+      ASSERT_EQ(dialog.active_control(), &box);
       box.user_edit_text("  N'1 ");
       desktop.expect_box(kCarryover, ui::Answer::Yes);
       desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");
