@@ -135,6 +135,38 @@ TEST_F(InletListTest, DeleteRefusesAReferencedInletOrAFailedSearchAndOtherwiseDe
             (std::vector<std::string>{"1", "2", "3"}));
 }
 
+// A row stored without a number (an older or hand-made file) is the row the
+// user chose, told apart from one numbered "" and from another without a
+// number; nor does an empty previous-inlet field name it.
+TEST_F(InletListTest, AnInletWithoutANumberIsDeletedAndRenumberedAsTheRowChosen) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, ROADWAY, PREINLET1) VALUES (NULL, 'n1', NULL), "
+                   "(NULL, 'n2', NULL), ('', 'e', NULL), ('5', 'f', '')");
+  // Rows: the two without a number, "", 5.
+  showing([&](FrmInletFlex& list) {
+    grid(list).user_click_cell(1, 0);
+    desktop.expect_box("Delete Current inlet -  ?", ui::Answer::Yes);
+    desktop.expect_box("Current inlet Deleted! Please Refresh the screen to verify the results");
+    list.control("cmdflexdeleteinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"", "", "5"}));
+    desktop.expect_box("Modify Current inlet number -  ?", ui::Answer::Yes);
+    desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
+      type(dialog, "newinletnumber", "6");
+      desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");
+      press(dialog, "cmdmodaccept");
+    });
+    list.control("cmdflexmodinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"", "5", "6"}));
+    list.control("cmdflexexit").user_click();
+  });
+  design_loop();
+  EXPECT_EQ(rows("SELECT INLET_NUMBER, ROADWAY, PREINLET1 FROM INLET ORDER BY rowid"),
+            (std::vector<std::string>{"6|n2|<null>", "|e|<null>", "5|f|"}));
+}
+
 // The store's own guard stands behind the dialog's check of a taken number. A
 // renumber that fails half way is shown, no success follows, and nothing changes.
 TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNothing) {
@@ -144,9 +176,11 @@ TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNoth
                    "CREATE TRIGGER refuse BEFORE UPDATE OF PREINLET1 ON INLET BEGIN SELECT RAISE(ABORT, 'boom'); END;");
   const auto before = rows("SELECT * FROM INLET ORDER BY rowid");
   auto& conn = *session->project.project_conn;
-  EXPECT_THROW(reports::store::renumber_inlet(conn, "2", "B"), std::runtime_error);
-  EXPECT_EQ(reports::store::renumber_inlet(conn, "missing", "8"), 0);
-  EXPECT_EQ(reports::store::delete_inlet(conn, "missing"), 0);
+  const auto snapshot = reports::store::load_inlets(conn);
+  EXPECT_THROW(reports::store::renumber_inlet(conn, *snapshot.find("2"), "B"), std::runtime_error);
+  const reports::InletRecord missing{{"INLET_NUMBER", "missing"}};
+  EXPECT_EQ(reports::store::renumber_inlet(conn, missing, "8"), 0);
+  EXPECT_EQ(reports::store::delete_inlet(conn, missing), 0);
   const char* const kCarryover = "Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?";
   // Rows: 2, 3, b, O'Neil.
   showing([&](FrmInletFlex& list) {
