@@ -179,7 +179,11 @@ void FrmInletFlex::cmdflexrefreshinlet_Click() {
     unload();
     load();
     auto& grid = control("inletflex");
-    if (flex_current_row >= 1 && flex_current_row < grid.rows()) grid.set_current_cell(flex_current_row, 0);
+    if (flex_current_row >= 1 && flex_current_row < grid.rows()) {
+      // A remembered row out of view shows at the top, not at the foot.
+      grid.set_top_row(flex_current_row);
+      grid.set_current_cell(flex_current_row, 0);
+    }
   } catch (const std::exception&) {
   }
 }

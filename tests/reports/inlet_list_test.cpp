@@ -64,6 +64,7 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   });
   showing([&](FrmInletFlex& list) {
     EXPECT_EQ(grid(list).row(), 3) << "the remembered row is selected again";
+    EXPECT_EQ(grid(list).top_row(), 3) << "and brought to the top when it is out of view";
     // The design form saves a new inlet, which lands in number order.
     design_form([&] {
       run_sql(project, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
@@ -81,6 +82,7 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   });
   showing([&](FrmInletFlex& list) {
     EXPECT_EQ(grid(list).row(), 1) << "a remembered row beyond the list selects row 1 without a word";
+    EXPECT_EQ(grid(list).top_row(), 0);
     list.unload(ui::UnloadMode::CloseBox);
   });
   design_loop();
