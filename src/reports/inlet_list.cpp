@@ -150,6 +150,19 @@ std::string FrmInletFlex::current_inlet() const {
   return grid.row() >= 1 ? grid.cell(grid.row(), 0) : std::string();
 }
 
+const InletRecord* FrmInletFlex::current_record() const {
+  const int row = control("inletflex").row();
+  return row >= 1 && static_cast<std::size_t>(row) <= inlets_.size() ? &inlets_[static_cast<std::size_t>(row) - 1]
+                                                                      : nullptr;
+}
+
+namespace {
+// How a message names an inlet, also one stored without a number.
+std::string inlet_called(const std::string& number) {
+  return number.empty() ? "The inlet without a number" : "Inlet " + number;
+}
+}  // namespace
+
 ui::FileDialog& FrmInletFlex::file_dialog() {
   return session_.services.file_dialog ? session_.services.file_dialog() : own_dialog_;
 }
@@ -166,7 +179,11 @@ void FrmInletFlex::cmdflexrefreshinlet_Click() {
     unload();
     load();
     auto& grid = control("inletflex");
-    if (flex_current_row >= 1 && flex_current_row < grid.rows()) grid.set_current_cell(flex_current_row, 0);
+    if (flex_current_row >= 1 && flex_current_row < grid.rows()) {
+      // A remembered row out of view shows at the top, not at the foot.
+      grid.set_top_row(flex_current_row);
+      grid.set_current_cell(flex_current_row, 0);
+    }
   } catch (const std::exception&) {
   }
 }
@@ -220,7 +237,12 @@ void FrmInletFlex::delete_flexinlet() {
     show_box(desktop, "No inlets to Delete!", Buttons::OK, Icon::Information);
     return;
   }
-  const std::string number = current_inlet();
+  const InletRecord* chosen = current_record();
+  if (chosen == nullptr) return;
+  // The row the user chose, as the grid shows it; another without a number,
+  // or numbered "", is another row.
+  const InletRecord inlet = *chosen;
+  const std::string& number = inlet.number();
   const int row = control("inletflex").row();
   // Enter keeps the inlet: one key must not delete it.
   if (show_box(desktop, "Delete Current inlet - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
@@ -239,8 +261,8 @@ void FrmInletFlex::delete_flexinlet() {
     }
   }
   try {
-    if (store::delete_inlet(session_.project.connection(), number) == 0) {
-      show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was deleted.");
+    if (store::delete_inlet(session_.project.connection(), inlet) == 0) {
+      show_box(desktop, inlet_called(number) + " is no longer in the project; nothing was deleted.");
       return;
     }
   } catch (const std::exception& e) {
@@ -258,7 +280,10 @@ void FrmInletFlex::modify_flexinlet_number() {
     show_box(desktop, "No inlets to Modify!", Buttons::OK, Icon::Information);
     return;
   }
-  const std::string number = current_inlet();
+  const InletRecord* chosen = current_record();
+  if (chosen == nullptr) return;
+  const InletRecord inlet = *chosen;
+  const std::string& number = inlet.number();
   if (show_box(desktop, "Modify Current inlet number - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
                ui::Answer::No) !=
       ui::Answer::Yes) {
@@ -271,11 +296,10 @@ void FrmInletFlex::modify_flexinlet_number() {
     desktop.show_modal(session_.form<FrmInletModify>());
     if (handover.new_inlet_number.empty() || handover.new_inlet_number == handover.current_inlet_number) return;
     set_pointer(ui::MousePointer::Hourglass);
-    const auto renumbered =
-        store::renumber_inlet(session_.project.connection(), handover.current_inlet_number, handover.new_inlet_number);
+    const auto renumbered = store::renumber_inlet(session_.project.connection(), inlet, handover.new_inlet_number);
     set_pointer(ui::MousePointer::Default);
     if (renumbered == 0) {
-      show_box(desktop, "Inlet " + number + " is no longer in the project; nothing was changed.");
+      show_box(desktop, inlet_called(number) + " is no longer in the project; nothing was changed.");
       return;
     }
   } catch (const std::exception& e) {
@@ -326,26 +350,30 @@ void FrmInletModify::Form_Load() { control("thisinletnumber").set_text(session_.
 void FrmInletModify::cmdmodaccept_Click() {
   ui::Desktop& desktop = session_.desktop();
   auto& box = control("newinletnumber");
+  // The dialog stays open for another number: the keys go back to its box,
+  // or the next Enter would accept whatever the box holds then.
+  const auto refuse = [this, &box](bool empty_box) {
+    if (empty_box) box.set_text("");
+    if (is_loaded()) set_focus(box);
+  };
   const std::string number = store::new_number_text(box.text());
   if (!number.empty()) {
     const auto taken = store::search_inlets(session_, number, "INLET_NUMBER");
-    if (taken.failed()) return;
+    if (taken.failed()) return refuse(false);
     if (taken.found_any()) {
       show_box(desktop, "New Inlet already exist in the database. Choose another Inlet Number", Buttons::OK,
                Icon::Exclamation);
-      box.set_text("");
-      return;
+      return refuse(true);
     }
     const std::string& current = control("thisinletnumber").text();
     for (const char* field : {"PREINLET1", "PREINLET2"}) {
       const auto referrer = store::search_inlets(session_, current, field);
-      if (referrer.failed()) return;
+      if (referrer.failed()) return refuse(false);
       if (!referrer.found_any()) continue;
       if (show_box(desktop,
                    "Current Inlet has Carryover Discharge to Inlet Number - " + referrer.found + " - Modify Anyway?",
                    Buttons::YesNo, Icon::Exclamation, {}, false, ui::Answer::No) != ui::Answer::Yes) {
-        box.set_text("");
-        return;
+        return refuse(true);
       }
       break;
     }

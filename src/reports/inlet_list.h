@@ -63,6 +63,8 @@ class FrmInletFlex : public ui::Form {
   void modify_flexinlet_number();
   // The inlet number of the grid's current row.
   std::string current_inlet() const;
+  // The snapshot's record of the grid's current row; null on the header row.
+  const InletRecord* current_record() const;
   // Fills the grid and the count from the snapshot.
   void show_inlets();
   ui::FileDialog& file_dialog();

@@ -23,15 +23,16 @@ namespace rg::reports::store {
 // Every INLET row, in INLET_NUMBER order; db::Error when the table cannot be read.
 InletTable load_inlets(db::Connection& conn);
 
-// Deletes the inlet of that number; the number of rows deleted (0 when there
-// was none).
-std::int64_t delete_inlet(db::Connection& conn, std::string_view number);
+// Both act on the row the inlet was read from, while it still holds the
+// inlet's number (a row stored without one holds ""); 0 when it no longer does.
+
+// Deletes the inlet's row; the number of rows deleted.
+std::int64_t delete_inlet(db::Connection& conn, const InletRecord& inlet);
 
 // Gives the inlet a new number and rewrites every PREINLET1 and PREINLET2 that
-// named the old one; the number of inlets renumbered (0 when there was none of
-// the old number). A new number another inlet holds already (letter case aside)
-// throws and changes nothing.
-std::int64_t renumber_inlet(db::Connection& conn, std::string_view old_number, std::string_view new_number);
+// named the old one; the number of inlets renumbered. A new number another
+// inlet holds already (letter case aside) throws and changes nothing.
+std::int64_t renumber_inlet(db::Connection& conn, const InletRecord& inlet, std::string_view new_number);
 
 // Asks the inlet design form's search whether an inlet holds the value in the
 // field ("INLET_NUMBER", "PREINLET1", "PREINLET2"). A search that cannot be made

@@ -34,8 +34,9 @@ int FieldIndex::find(std::string_view name) const {
   return it != order_.end() && names_[*it] == key ? *it : -1;
 }
 
-InletRecord::InletRecord(std::shared_ptr<const FieldIndex> index, std::vector<std::string> values)
-    : index_(std::move(index)), values_(std::move(values)) {
+InletRecord::InletRecord(std::shared_ptr<const FieldIndex> index, std::vector<std::string> values,
+                         std::int64_t row_id)
+    : index_(std::move(index)), values_(std::move(values)), row_id_(row_id) {
   values_.resize(index_->size());
 }
 

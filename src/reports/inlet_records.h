@@ -1,9 +1,11 @@
 #pragma once
 // The project's inlets as one snapshot of the INLET table, read once per load of
 // the list: the grid, the count and both reports show the same rows, and an
-// inlet is found again by its number, never by its place in another view.
+// inlet is found again by its number, or by the row it was read from, never by
+// its place in another view.
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -30,16 +32,21 @@ class FieldIndex {
 // shows them.
 class InletRecord {
  public:
-  InletRecord(std::shared_ptr<const FieldIndex> index, std::vector<std::string> values);
+  InletRecord(std::shared_ptr<const FieldIndex> index, std::vector<std::string> values, std::int64_t row_id = 0);
   // A record of the named fields only, the rest empty.
   InletRecord(std::initializer_list<std::pair<std::string_view, std::string_view>> fields);
 
   const std::string& text(std::string_view field) const;
   const std::string& number() const { return text("INLET_NUMBER"); }
+  // The INLET row it was read from (SQLite's rowid), which tells apart rows the
+  // number cannot: one stored without a number, one numbered ""; 0 for a
+  // record not read from the table.
+  std::int64_t row_id() const { return row_id_; }
 
  private:
   std::shared_ptr<const FieldIndex> index_;
   std::vector<std::string> values_;
+  std::int64_t row_id_ = 0;
 };
 
 // Every INLET row in INLET_NUMBER order.

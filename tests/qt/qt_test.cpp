@@ -521,6 +521,32 @@ TEST_F(QtFront, ClicksPicksAndKeysRaiseTheModelsEvents) {
   EXPECT_TRUE(flex->viewport()->rect().contains(flex->visualRect(flex->currentIndex())));
 }
 
+// A row the program asks to show at the top comes there when it is out of
+// view, also in a window built after the request (a list reloading itself),
+// where the current row would otherwise come into view at the foot; a row in
+// view stays where it is; asked again after the user scrolled away, it comes back.
+TEST_F(QtFront, ARowAskedAtTheTopShowsThereOnlyWhenItWasOutOfView) {
+  auto& form = make("frmList", "Inlets");
+  ui::Control& grid = form.add("inletflex", Kind::Grid);
+  std::vector<std::vector<std::string>> cells = {{"INLET_ID", "STATION"}};
+  for (int i = 1; i <= 60; ++i) cells.push_back({"IN-" + std::to_string(i), std::to_string(i) + "+00"});
+  grid.set_grid(std::move(cells));
+  grid.set_top_row(31);
+  grid.set_current_cell(31, 0);
+  qt::FormWindow& w = shown(form);
+  auto* flex = widget<QTableView>(w, "inletflex");
+  // The grid's row at the top of the view (its row 0 is the header).
+  auto top = [flex] { return flex->rowAt(0) + 1; };
+  ASSERT_LT(flex->viewport()->height(), 20 * flex->rowHeight(0)) << "the test wants row 31 out of view at first";
+  EXPECT_EQ(top(), 31);
+  const struct { int asked; bool scrolled_away; int shows; } asks[] = {{35, false, 31}, {3, false, 3}, {3, true, 3}};
+  for (const auto& a : asks) {
+    if (a.scrolled_away) flex->verticalScrollBar()->setValue(flex->verticalScrollBar()->maximum());
+    grid.set_top_row(a.asked);
+    EXPECT_EQ(top(), a.shows) << a.asked;
+  }
+}
+
 // A box that refuses its text keeps the focus whatever the user tries: Tab, a
 // click on another tab, the keys that turn the tabs, a click on a check box or
 // a button (which then does nothing); each try asks once. A cancel button

@@ -9,6 +9,7 @@
 
 #include "app/shell_fixture.h"
 #include "reports/inlet_list_store.h"
+#include "support/hands.h"
 
 namespace rg::test {
 namespace {
@@ -63,6 +64,7 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   });
   showing([&](FrmInletFlex& list) {
     EXPECT_EQ(grid(list).row(), 3) << "the remembered row is selected again";
+    EXPECT_EQ(grid(list).top_row(), 3) << "and brought to the top when it is out of view";
     // The design form saves a new inlet, which lands in number order.
     design_form([&] {
       run_sql(project, "INSERT INTO INLET (INLET_NUMBER) VALUES ('1')");
@@ -80,6 +82,7 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   });
   showing([&](FrmInletFlex& list) {
     EXPECT_EQ(grid(list).row(), 1) << "a remembered row beyond the list selects row 1 without a word";
+    EXPECT_EQ(grid(list).top_row(), 0);
     list.unload(ui::UnloadMode::CloseBox);
   });
   design_loop();
@@ -134,6 +137,38 @@ TEST_F(InletListTest, DeleteRefusesAReferencedInletOrAFailedSearchAndOtherwiseDe
             (std::vector<std::string>{"1", "2", "3"}));
 }
 
+// A row stored without a number (an older or hand-made file) is the row the
+// user chose, told apart from one numbered "" and from another without a
+// number; nor does an empty previous-inlet field name it.
+TEST_F(InletListTest, AnInletWithoutANumberIsDeletedAndRenumberedAsTheRowChosen) {
+  run_sql(project, "INSERT INTO INLET (INLET_NUMBER, ROADWAY, PREINLET1) VALUES (NULL, 'n1', NULL), "
+                   "(NULL, 'n2', NULL), ('', 'e', NULL), ('5', 'f', '')");
+  // Rows: the two without a number, "", 5.
+  showing([&](FrmInletFlex& list) {
+    grid(list).user_click_cell(1, 0);
+    desktop.expect_box("Delete Current inlet -  ?", ui::Answer::Yes);
+    desktop.expect_box("Current inlet Deleted! Please Refresh the screen to verify the results");
+    list.control("cmdflexdeleteinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"", "", "5"}));
+    desktop.expect_box("Modify Current inlet number -  ?", ui::Answer::Yes);
+    desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
+      type(dialog, "newinletnumber", "6");
+      desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");
+      press(dialog, "cmdmodaccept");
+    });
+    list.control("cmdflexmodinlet").user_click();
+  });
+  showing([&](FrmInletFlex& list) {
+    EXPECT_EQ(column0(list), (std::vector<std::string>{"", "5", "6"}));
+    list.control("cmdflexexit").user_click();
+  });
+  design_loop();
+  EXPECT_EQ(rows("SELECT INLET_NUMBER, ROADWAY, PREINLET1 FROM INLET ORDER BY rowid"),
+            (std::vector<std::string>{"6|n2|<null>", "|e|<null>", "5|f|"}));
+}
+
 // The store's own guard stands behind the dialog's check of a taken number. A
 // renumber that fails half way is shown, no success follows, and nothing changes.
 TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNothing) {
@@ -143,9 +178,11 @@ TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNoth
                    "CREATE TRIGGER refuse BEFORE UPDATE OF PREINLET1 ON INLET BEGIN SELECT RAISE(ABORT, 'boom'); END;");
   const auto before = rows("SELECT * FROM INLET ORDER BY rowid");
   auto& conn = *session->project.project_conn;
-  EXPECT_THROW(reports::store::renumber_inlet(conn, "2", "B"), std::runtime_error);
-  EXPECT_EQ(reports::store::renumber_inlet(conn, "missing", "8"), 0);
-  EXPECT_EQ(reports::store::delete_inlet(conn, "missing"), 0);
+  const auto snapshot = reports::store::load_inlets(conn);
+  EXPECT_THROW(reports::store::renumber_inlet(conn, *snapshot.find("2"), "B"), std::runtime_error);
+  const reports::InletRecord missing{{"INLET_NUMBER", "missing"}};
+  EXPECT_EQ(reports::store::renumber_inlet(conn, missing, "8"), 0);
+  EXPECT_EQ(reports::store::delete_inlet(conn, missing), 0);
   const char* const kCarryover = "Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?";
   // Rows: 2, 3, b, O'Neil.
   showing([&](FrmInletFlex& list) {
@@ -165,14 +202,23 @@ TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNoth
   showing([&](FrmInletFlex& list) {
     desktop.expect_box("Modify Current inlet number - O'Neil ?", ui::Answer::Yes);
     desktop.expect_modal("frminletmodify", [&](ui::Form& dialog) {
-      auto& box = dialog.control("newinletnumber");
-      for (const char* taken : {"B", "o'neil"}) {
-        box.user_edit_text(taken);
-        desktop.expect_box("New Inlet already exist in the database. Choose another Inlet Number");
-        dialog.control("cmdmodaccept").user_click();
-        EXPECT_EQ(box.text(), "") << taken;
-        EXPECT_TRUE(dialog.is_loaded()) << taken;
+      auto& box = focus(dialog, "newinletnumber");
+      // A refusal empties the box and gives it the keys back: what is typed
+      // next is the new number, not keys lost on Accept.
+      const struct { const char* typed; const char* says; ui::Answer answer; } refusals[] = {
+          {"B", "New Inlet already exist in the database. Choose another Inlet Number", ui::Answer::OK},
+          {"o'neil", "New Inlet already exist in the database. Choose another Inlet Number", ui::Answer::OK},
+          {"8", kCarryover, ui::Answer::No},
+      };
+      for (const auto& r : refusals) {
+        ASSERT_EQ(dialog.active_control(), &box) << r.typed;
+        box.user_type(r.typed);
+        desktop.expect_box(r.says, r.answer);
+        press(dialog, "cmdmodaccept");
+        EXPECT_EQ(box.text(), "") << r.typed;
+        EXPECT_TRUE(dialog.is_loaded()) << r.typed;
       }
+      ASSERT_EQ(dialog.active_control(), &box);
       box.user_edit_text("  N'1 ");
       desktop.expect_box(kCarryover, ui::Answer::Yes);
       desktop.expect_box("Update completed! Please Refresh the screen to verify your changes");

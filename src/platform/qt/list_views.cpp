@@ -240,6 +240,9 @@ class GridModel : public QAbstractTableModel {
 class GridTable : public QTableView {
  public:
   std::function<void(const QModelIndex&, bool twice)> clicked_cell;
+  // Runs when the table shows, sized, before it scrolls its current cell
+  // into view.
+  std::function<void()> showing;
 
   QSize sizeHint() const override {
     QSize s = QTableView::sizeHint();
@@ -252,6 +255,10 @@ class GridTable : public QTableView {
   }
 
  protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::Show && showing) showing();
+    return QTableView::event(e);
+  }
   void mousePressEvent(QMouseEvent* e) override { click(e, false); }
   void mouseDoubleClickEvent(QMouseEvent* e) override { click(e, true); }
   void mouseMoveEvent(QMouseEvent*) override {}
@@ -307,6 +314,9 @@ class GridView : public ControlView {
     table_->clicked_cell = [this](const QModelIndex& i, bool twice) {
       if (!window_.syncing()) window_.user_clicked_cell(control_, i.row() + 1, i.column(), twice);
     };
+    table_->showing = [this] {
+      if (top_row_waits_) show_top_row();
+    };
     // Keys (arrows, Page Down...) move Qt's current cell; the model follows.
     QObject::connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, table_,
                      [this](const QModelIndex& now) {
@@ -322,6 +332,7 @@ class GridView : public ControlView {
       case Property::Cells:
         model_.reset();
         apply(Property::ColWidth);
+        apply(Property::TopRow);
         apply(Property::CurrentCell);
         break;
       case Property::CellText:
@@ -354,14 +365,31 @@ class GridView : public ControlView {
         table_->scrollTo(i);
         break;
       }
+      case Property::TopRow:
+        // Which rows are in view is known only once the table has its size.
+        top_row_waits_ = !table_->isVisible();
+        if (!top_row_waits_) show_top_row();
+        break;
       default:
         ControlView::apply(p);
     }
   }
 
  private:
+  // The row the program asked for comes to the top when it is out of view.
+  void show_top_row() {
+    top_row_waits_ = false;
+    const int row = control_.top_row();
+    if (row < 1 || row >= control_.rows()) return;
+    const QModelIndex i = model_.index(row - 1, std::max(0, table_->columnAt(0)));
+    const QRect at = table_->visualRect(i);
+    if (at.top() >= 0 && at.bottom() < table_->viewport()->height()) return;
+    table_->scrollTo(i, QAbstractItemView::PositionAtTop);
+  }
+
   GridModel model_;
   GridTable* table_;
+  bool top_row_waits_ = false;
 };
 
 }  // namespace

@@ -229,6 +229,7 @@ void Control::set_grid(std::vector<std::vector<std::string>> cells) {
   col_widths_.resize(cols, 0);
   row_ = rows() > 1 ? 1 : 0;
   col_ = 0;
+  top_row_ = 0;
   notify(Property::Cells);
 }
 
@@ -269,6 +270,13 @@ void Control::set_current_cell(int row, int col) {
   col_ = col;
   notify(Property::CurrentCell);
   raise(EnterCell);
+}
+
+void Control::set_top_row(int row) {
+  check_cell(row, 0);
+  top_row_ = row;
+  // Asked again after the user scrolled away, the row is judged afresh.
+  notify(Property::TopRow);
 }
 
 bool Control::user_move_cell(int row, int col) {

@@ -67,6 +67,7 @@ enum class Property {
   CellText,     // one cell's text
   ColWidth,
   CurrentCell,
+  TopRow,
 };
 
 // Where a control goes: a cell of its container's grid. The container is the form
@@ -198,6 +199,13 @@ class Control {
   int col() const { return col_; }
   // Code move of the current cell: raises EnterCell when it changed.
   void set_current_cell(int row, int col);
+  // The row the program last asked to show at the top (0: none since the
+  // table was set). Only the front end knows which rows are in view, so it
+  // judges each request: a row out of view comes to the top (as far as the
+  // grid scrolls), a row in view stays where it is. Ask before moving the
+  // current cell there, which scrolls it into view at the nearer edge.
+  int top_row() const { return top_row_; }
+  void set_top_row(int row);
 
   // Layout hints: the width of a box in average characters (0: the front end's
   // default) and whether a text box wraps over several lines.
@@ -324,6 +332,7 @@ class Control {
   std::vector<int> col_widths_;
   int row_ = 0;
   int col_ = 0;
+  int top_row_ = 0;
   int width_chars_ = 0;
   bool multiline_ = false;
   bool deleting_ = false;
