@@ -464,6 +464,9 @@ TEST_F(QtFront, APasteIsTakenAsTheModelTakesItHoweverItComes) {
   paste_keys("Albemarle\r\n");
   EXPECT_EQ(p.county->text(), "Albemarle");
   EXPECT_EQ(p.county->list_index(), 1);
+  county->lineEdit()->selectAll();
+  QTest::keyClicks(QApplication::focusWidget(), "Isle of");
+  EXPECT_EQ(p.county->text(), "Isle of");
 
   click(length);
   QTest::keyClicks(length, "12");
