@@ -253,9 +253,10 @@ class Control {
   // to KeyPress. The control must have the focus for this to make sense; the
   // front end ensures that, tests use Form::user_move_focus first.
   void user_type(std::string_view keys);
-  // The user's edit replaced the whole text (a paste, or what the front end's
-  // editor holds after an edit) and left the caret at `caret` (-1: the end):
-  // raises Change when it differs.
+  // The user's edit replaced the whole text (what the front end's editor
+  // holds after typed keys, Backspace, Delete or a cut, which put in nothing
+  // KeyPress has not seen) and left the caret at `caret` (-1: the end): raises
+  // Change when it differs. A paste goes through user_paste.
   void user_edit_text(std::string text, int caret = -1);
   // The user pasted (or dropped) a text at the selection. White space around
   // it is dropped, and in a one-line box each run of tabs and line ends
