@@ -1,8 +1,9 @@
 #pragma once
 // The user's hands on a form on the scripted desktop: focus a control (its
 // GotFocus runs, and the control left runs its own rules), replace a box's
-// text or paste over it, pick from a list, press a button as a mouse does (it takes the focus
-// first, so the box being edited is left before the click acts).
+// text or paste over it, pick from a list, press a button as a mouse does (it
+// takes the focus first, so the box being edited is left before the click
+// acts).
 
 #include <gtest/gtest.h>
 
