@@ -197,18 +197,17 @@ void FrmSoftwareMain::mnuopenProj_Click() {
     set_panel(1, "Opening Project Database.  Please wait...");
     set_pointer(ui::MousePointer::Hourglass);
 
-    // Not a project file, or its details cannot be read now: nothing is open
-    // and the window is as before Open.
+    // Not a whole project file, or its details cannot be read now: nothing is
+    // open, nothing of the file is kept, and the window is as before Open.
     if (!quillmere_libraries::open_project_connection(session_) ||
         !quillmere_libraries::load_project_record(session_)) {
-      session_.project.project_conn.reset();
-      session_.project.project_db_path = "";
+      quillmere_libraries::close_project(session_);
       set_panel(1, panel1_before);
       set_pointer(ui::MousePointer::Default);
       return;
     }
 
-    if (!session_.project.open_project_name.empty() && session_.project.open_project_major_release != kCurrentRelease) {
+    if (quillmere_libraries::offers_upgrade(session_.project)) {
       const auto answer = show_box(desktop,
                                    "Would you like to convert the current database version to comply with new DOVI "
                                    "Drainage Manual to include NOAA Stations?",

@@ -14,8 +14,6 @@ class Session;
 
 // The title of the main window's own boxes (Create, Open, Update, Design).
 inline constexpr const char* kMainBoxTitle = "Quillmere";
-// The project template that every new project file copies.
-inline constexpr const char* kTemplateFile = "Tovrel21.rdb";
 inline constexpr const char* kProjectFilter = "Ravelgrit files (*.rvg)|*.rvg";
 inline constexpr const char* kProjectExtension = ".rvg";
 

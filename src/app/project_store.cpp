@@ -9,6 +9,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/record_set.h"
 #include "platform/text/ascii_case.h"
+#include "platform/text/word_list.h"
 
 namespace rg::app::quillmere_libraries {
 
@@ -29,6 +30,75 @@ constexpr const char* kNoaaFile = "VARMNOAA.rdb";
 
 void show_error(Session& session, const std::exception& e) { ui::show_box(session.desktop(), e.what()); }
 
+// Names compare as SQLite compares them, letter case aside.
+bool holds_name(const std::vector<std::string>& names, std::string_view name) {
+  return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return text::iequal(n, name); });
+}
+
+bool is_release_column(std::string_view name) {
+  return std::any_of(std::begin(kReleaseColumns), std::end(kReleaseColumns),
+                     [&](const ReleaseColumn& column) { return text::iequal(column.name, name); });
+}
+
+// The PROJECT row's fields as the open project's copies (a Null field, or one
+// the file lacks, gives "").
+ProjectCopies read_project_record(db::Connection& conn) {
+  db::RecordSet rs;
+  rs.open(conn, "SELECT * from PROJECT");
+  ProjectCopies read;
+  if (rs.has_current_row()) {
+    auto copy = [&rs](const char* field, std::string& global) { copy_project_field(rs, field, global); };
+    copy("PROJECT_ID", read.open_project_id);
+    copy("PROJECT_NAME", read.open_project_name);
+    copy("COUNTY", read.open_project_county);
+    copy("STATE", read.open_project_state);
+    copy("UNITS", read.unit_system);
+    copy("DESIGNER", read.open_project_designer);
+    copy("PRODUCT_NAME", read.open_project_product_name);
+    copy("MAJOR_RELEASE", read.open_project_major_release);
+    if (read.open_project_major_release == kCurrentRelease) copy("NOAA_STATION", read.open_project_noaa_station);
+  }
+  return read;
+}
+
+// What the project file lacks of the template's tables and columns, as the rest
+// of a sentence that begins "it " ("has no INLET table", "lacks the column
+// QCARRY of table INLET"); "" when it lacks nothing. The template is read each
+// time, so it alone says what a project file holds.
+std::string what_file_lacks(Session& session, db::Connection& file) {
+  db::Connection model;
+  try {
+    model.open(session.program_file(kTemplateFile), db::Access::ReadOnly);
+  } catch (const db::Error& e) {
+    throw db::Error(e.kind(), "\"" + session.project.project_db_path +
+                                  "\" cannot be checked without the project template. " + e.what());
+  }
+  // The upgrade adds the release columns to a file Open offers it to.
+  const bool upgrade_adds = file.has_table("PROJECT") && offers_upgrade(read_project_record(file));
+  std::vector<std::string> no_tables;
+  std::vector<std::string> columns;
+  for (const std::string& table : model.tables()) {
+    if (!file.has_table(table)) {
+      no_tables.push_back("no " + table + " table");
+      continue;
+    }
+    const std::vector<std::string> present = file.columns(table);
+    std::vector<std::string> missing;
+    for (const std::string& column : model.columns(table)) {
+      if (upgrade_adds && text::iequal(table, "PROJECT") && is_release_column(column)) continue;
+      if (!holds_name(present, column)) missing.push_back(column);
+    }
+    if (!missing.empty()) {
+      columns.push_back((missing.size() == 1 ? "the column " : "the columns ") + text::word_list(missing) +
+                        " of table " + table);
+    }
+  }
+  std::vector<std::string> parts;
+  if (!no_tables.empty()) parts.push_back("has " + text::word_list(no_tables));
+  if (!columns.empty()) parts.push_back("lacks " + text::word_list(columns));
+  return text::word_list(parts);
+}
+
 // A new read-only connection on the rainfall file of the program's folder.
 void open_rainfall_connection(Session& session, const char* file) {
   session.rainfall.rainfall_db_path = session.program_file(file).string();
@@ -40,18 +110,24 @@ void open_rainfall_connection(Session& session, const char* file) {
 
 bool open_project_connection(Session& session) {
   session.project.project_conn = std::make_unique<db::Connection>();
+  db::Connection& file = *session.project.project_conn;
   try {
-    session.project.project_conn->open(session.project.project_db_path, db::Access::ReadWrite);
-    if (!session.project.project_conn->has_table("PROJECT")) {
-      session.project.project_conn->close();
-      throw db::Error(db::ErrorKind::General,
-                      "\"" + session.project.project_db_path + "\" is not a Ravelgrit project database: it has no PROJECT table.");
+    file.open(session.project.project_db_path, db::Access::ReadWrite);
+    // Checked whole here, so that no form meets a missing table or column later.
+    if (const std::string lacks = what_file_lacks(session, file); !lacks.empty()) {
+      throw db::Error(db::ErrorKind::General, "\"" + session.project.project_db_path +
+                                                  "\" is not a Ravelgrit project database: it " + lacks + ".");
     }
     return true;
   } catch (const std::exception& e) {
+    file.close();
     show_error(session, e);
     return false;
   }
+}
+
+bool offers_upgrade(const ProjectCopies& project) {
+  return !project.open_project_name.empty() && project.open_project_major_release != kCurrentRelease;
 }
 
 void copy_project_field(const db::RecordSet& rs, std::string_view field, std::string& global) {
@@ -60,23 +136,8 @@ void copy_project_field(const db::RecordSet& rs, std::string_view field, std::st
 
 bool load_project_record(Session& session) {
   try {
-    db::RecordSet rs;
-    rs.open(session.project.connection(), "SELECT * from PROJECT");
     // Nothing of an earlier project may stand in for a field this file lacks.
-    ProjectCopies read;
-    if (rs.has_current_row()) {
-      auto copy = [&rs](const char* field, std::string& global) { copy_project_field(rs, field, global); };
-      copy("PROJECT_ID", read.open_project_id);
-      copy("PROJECT_NAME", read.open_project_name);
-      copy("COUNTY", read.open_project_county);
-      copy("STATE", read.open_project_state);
-      copy("UNITS", read.unit_system);
-      copy("DESIGNER", read.open_project_designer);
-      copy("PRODUCT_NAME", read.open_project_product_name);
-      copy("MAJOR_RELEASE", read.open_project_major_release);
-      if (read.open_project_major_release == kCurrentRelease) copy("NOAA_STATION", read.open_project_noaa_station);
-    }
-    static_cast<ProjectCopies&>(session.project) = read;
+    static_cast<ProjectCopies&>(session.project) = read_project_record(session.project.connection());
     return true;
   } catch (const std::exception& e) {
     show_error(session, e);
@@ -150,9 +211,8 @@ void upgrade_project_table(db::Connection& conn, const std::string& station) {
   db::Transaction transaction(conn);
   const std::vector<std::string> present = conn.columns("PROJECT");
   for (const auto& column : kReleaseColumns) {
-    const bool has = std::any_of(present.begin(), present.end(),
-                                 [&](const std::string& name) { return text::iequal(name, column.name); });
-    if (!has) conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
+    if (holds_name(present, column.name)) continue;
+    conn.execute(std::string("ALTER TABLE PROJECT ADD ") + column.name + " " + column.type);
   }
   conn.execute(
       "UPDATE PROJECT SET PRODUCT_NAME = ?, MAJOR_RELEASE = ?, MINOR_RELEASE = ?, NOAA_STATION = ?, RELEASE_DATE = ?",

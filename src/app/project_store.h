@@ -12,14 +12,25 @@ class RecordSet;
 
 namespace rg::app {
 class Session;
+struct ProjectCopies;
+
+// The project template that every new project file copies. Its tables and
+// columns are the ones the program reads and writes in every project file.
+inline constexpr const char* kTemplateFile = "Tovrel21.rdb";
 }
 
 namespace rg::app::quillmere_libraries {
 
 // Opens project_conn on project_db_path. A file that cannot be opened, is not an
-// SQLite database or has no PROJECT table is refused: the description is shown
-// in a plain box, project_conn is left closed and false is returned.
+// SQLite database or lacks a table or column of the template is refused (an
+// older release may lack the PROJECT columns its upgrade adds, when Open offers
+// the upgrade): the description, naming the file and all it lacks, is shown in a
+// plain box, project_conn is left closed and false is returned. Nothing is
+// written to the file.
 bool open_project_connection(Session& session);
+
+// Open offers the upgrade to a project of an older release that has its details.
+bool offers_upgrade(const ProjectCopies& project);
 
 // Copies the PROJECT row into the open-project globals (a Null field gives "",
 // and so does a field the file lacks: nothing of an earlier project stands in).

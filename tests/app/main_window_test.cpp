@@ -22,17 +22,30 @@ TEST(Start, TheSplashStaysThreeSecondsThenTheMainWindowComesAndExitCloses) {
   EXPECT_TRUE(desktop.failures().empty());
 }
 
-// Refused by the user, or by a file that is no project: nothing opens, no file
-// is made or changed, and the window is as before. A file another program holds
+// Refused by the user, or by a file that is no project or lacks a table or
+// column the program uses (beyond what the upgrade adds to an older one, which
+// it would be offered): nothing opens, nothing of the file is kept, no file is
+// made or changed, and the window is as before. A file another program holds
 // takes the same way; its words are the database layer's.
 TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
   make_current("existing.rvg");
   std::ofstream(path("notes.rvg")) << "these are not the inlets you are looking for\n";
   run_sql(path("other.rvg"), "CREATE TABLE SOMETHING (A TEXT);");
   fs::resize_file(make_current("cut.rvg"), 3000);
+  const auto drop = [](const char* table, const char* column) {
+    return std::string("ALTER TABLE ") + table + " DROP COLUMN " + column + ";";
+  };
+  run_sql(make_current("qcarry.rvg"), drop("INLET", "QCARRY"));
+  run_sql(make_current("noinlet.rvg"), "DROP TABLE INLET");
+  run_sql(make_current("designer_qmp.rvg"),
+          drop("PROJECT", "DESIGNER") + drop("INLET", "QINT") + drop("INLET", "QCARRY"));
+  run_sql(make_current("station.rvg"), drop("PROJECT", "NOAA_STATION"));  // no upgrade for release 2.1
+  run_sql(make_older("older.rvg", false), drop("INLET", "QCARRY"));
   const auto files = [this] {
     std::map<fs::path, std::string> out;
-    for (const auto& entry : fs::directory_iterator(path(""))) out[entry.path()] = bytes_of(entry.path());
+    for (const auto& entry : fs::directory_iterator(path(""))) {
+      out[entry.path()] = bytes_of(entry.path()) + std::to_string(entry.last_write_time().time_since_epoch().count());
+    }
     return out;
   };
   const auto before = files();
@@ -50,6 +63,17 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
       {"mnuopenProj", path("notes.rvg").string(), "is not a database"},
       {"mnuopenProj", path("other.rvg").string(), "no PROJECT table"},
       {"mnuopenProj", path("cut.rvg").string(), "cut.rvg\" is damaged"},
+      {"mnuopenProj", path("qcarry.rvg").string(),
+       "qcarry.rvg\" is not a Ravelgrit project database: it lacks the column QCARRY of table INLET."},
+      {"mnuopenProj", path("noinlet.rvg").string(),
+       "noinlet.rvg\" is not a Ravelgrit project database: it has no INLET table."},
+      {"mnuopenProj", path("designer_qmp.rvg").string(),
+       "designer_qmp.rvg\" is not a Ravelgrit project database: it lacks the column DESIGNER of table PROJECT and "
+       "the columns QINT and QCARRY of table INLET."},
+      {"mnuopenProj", path("station.rvg").string(),
+       "station.rvg\" is not a Ravelgrit project database: it lacks the column NOAA_STATION of table PROJECT."},
+      {"mnuopenProj", path("older.rvg").string(),
+       "older.rvg\" is not a Ravelgrit project database: it lacks the column QCARRY of table INLET."},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.menu) + " " + row.chosen.value_or("Cancel"));
@@ -64,6 +88,8 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
     EXPECT_EQ(window(), kClosed);
     EXPECT_EQ(files(), before);
     EXPECT_FALSE(session->project.project_conn && session->project.project_conn->is_open());
+    EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), app::ProjectCopies{});
+    EXPECT_FALSE(session->project.shared_project);
     EXPECT_EQ(main().pointer(), ui::MousePointer::Default);
   }
 }
@@ -74,7 +100,10 @@ TEST_F(ShellTest, ARefusedCreateOrOpenOpensNothingAndChangesNoFile) {
 // and shows its details without a station; the station list of the earlier
 // project stays, nothing else of it.
 TEST_F(ShellTest, ACurrentFileAndAnOlderOneNotUpgradedOpenAsTheyAre) {
-  open(make_current("roads_Qmp.rvg", "METRIC"));
+  // Column names compare as SQLite compares them, letter case aside.
+  const auto roads = make_current("roads_Qmp.rvg", "METRIC");
+  run_sql(roads, "ALTER TABLE INLET RENAME COLUMN QCARRY TO qcarry; ALTER TABLE PROJECT RENAME DESIGNER TO Designer");
+  open(roads);
   EXPECT_TRUE(session->project.shared_project) << "the marker counts in any case, anywhere in the path";
   EXPECT_EQ(window(), "[Project Database - roads_Qmp.rvg][UNITS: METRIC] open");
   EXPECT_EQ(lists(), "VARMNOAA.rdb counties stations");

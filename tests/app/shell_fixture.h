@@ -90,15 +90,17 @@ class ShellTest : public ScratchTest {
 
   fs::path path(const std::string& name) const { return dir / name; }
 
-  // A database of an older release: without NOAA_STATION, and for a shared
-  // project without the four release columns either.
+  // A database of an older release: the template without NOAA_STATION, and for
+  // a shared project without the four release columns either.
   fs::path make_older(const std::string& name, bool shared_kind) {
     const fs::path f = path(name);
-    const std::string release = shared_kind ? "" : ", PRODUCT_NAME, MAJOR_RELEASE, MINOR_RELEASE, RELEASE_DATE";
-    run_sql(f, "CREATE TABLE PROJECT (PROJECT_ID, PROJECT_NAME, DESCRIPTION, LOCATION, COUNTY, STATE, UNITS, "
-               "DESIGNER" + release + "); CREATE TABLE INLET (INLET_NUMBER TEXT COLLATE NOCASE, ROADWAY, QCARRY);"
-               "INSERT INTO PROJECT VALUES ('P-7', 'Old Project', 'd', 'l', 'Albemarle', 'VA', 'ENGLISH', 'Designer'" +
-               (shared_kind ? "" : ", 'RAVELGRIT', '1.0', '0.0', 'MAY 2009'") + ");");
+    fs::copy_file(program_file("Tovrel21.rdb"), f);
+    std::string drop = "ALTER TABLE PROJECT DROP COLUMN NOAA_STATION;";
+    for (const char* column : {"PRODUCT_NAME", "MAJOR_RELEASE", "MINOR_RELEASE", "RELEASE_DATE"}) {
+      if (shared_kind) drop += std::string("ALTER TABLE PROJECT DROP COLUMN ") + column + ";";
+    }
+    run_sql(f, drop + "INSERT INTO PROJECT VALUES ('P-7', 'Old Project', 'd', 'l', 'Albemarle', 'VA', 'ENGLISH', "
+                      "'Designer'" + (shared_kind ? "" : ", 'RAVELGRIT', '1.0', '0.0', 'MAY 2009'") + ");");
     return f;
   }
 

@@ -102,12 +102,25 @@ bool Connection::has_table(std::string_view table) {
   return st.step();
 }
 
-std::vector<std::string> Connection::columns(std::string_view table) {
-  detail::Statement st(open_handle(), "SELECT name FROM pragma_table_info(?)");
-  st.bind({Value(table)});
+namespace {
+std::vector<std::string> names_of(detail::Statement& st) {
   std::vector<std::string> names;
   while (st.step()) names.push_back(st.column(0).text());
   return names;
+}
+}  // namespace
+
+std::vector<std::string> Connection::tables() {
+  detail::Statement st(open_handle(),
+                       "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' "
+                       "ORDER BY rowid");
+  return names_of(st);
+}
+
+std::vector<std::string> Connection::columns(std::string_view table) {
+  detail::Statement st(open_handle(), "SELECT name FROM pragma_table_info(?)");
+  st.bind({Value(table)});
+  return names_of(st);
 }
 
 namespace {

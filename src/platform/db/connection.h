@@ -50,6 +50,8 @@ class Connection {
 
   // Table names compare without regard to letter case, as SQLite's do.
   bool has_table(std::string_view table);
+  // The file's own tables (not SQLite's) in the order they were made.
+  std::vector<std::string> tables();
   // The table's columns in table order; empty when there is no such table.
   std::vector<std::string> columns(std::string_view table);
 

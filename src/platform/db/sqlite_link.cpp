@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/text/ascii_case.h"
+#include "platform/text/word_list.h"
 
 namespace rg::db::detail {
 
@@ -97,11 +98,7 @@ std::vector<std::string> tables_named(std::string_view sql) {
 
 std::string in_tables(const std::vector<std::string>& tables) {
   if (tables.empty()) return "";
-  std::string s = tables.size() == 1 ? " in table " : " in the tables ";
-  for (std::size_t i = 0; i < tables.size(); ++i) {
-    s += (i == 0 ? "" : i + 1 == tables.size() ? " and " : ", ") + tables[i];
-  }
-  return s;
+  return (tables.size() == 1 ? " in table " : " in the tables ") + text::word_list(tables);
 }
 
 // "T.C" as the table and the column.
