@@ -24,9 +24,13 @@ Spec label(std::string in, int row, int col, std::string caption, std::string na
   return {.name = std::move(name), .kind = K::Label, .container = std::move(in), .row = row, .col = col,
           .col_span = col_span, .caption = std::move(caption)};
 }
-// A unit label of a group whose captions follow the project's unit system.
+// A unit label of a group whose captions follow the project's unit system. It
+// names no box: a list after it on its row (the offset's side) is named by the
+// row's caption.
 Spec unit(const std::string& group, int index, std::string in, int row, int col, std::string caption) {
-  return label(std::move(in), row, col, std::move(caption), group + "(" + std::to_string(index) + ")");
+  Spec u = label(std::move(in), row, col, std::move(caption), group + "(" + std::to_string(index) + ")");
+  u.shows_value = true;
+  return u;
 }
 Spec box(std::string name, std::string in, int row, int col, std::string field, bool number = false,
          int width = kBox, int col_span = 1) {
