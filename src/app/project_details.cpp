@@ -293,8 +293,9 @@ void FrmProjectDetails::mnuprojsave_Click() {
   }
 }
 
+// Every edit of a bound box is in the row already: nothing needs the focused
+// box left (and judged or completed) before its changes are dropped.
 void FrmProjectDetails::mnuprojcancel_Click() {
-  send_tab();
   try {
     records().cancel_update();
   } catch (const std::exception&) {
@@ -310,7 +311,6 @@ void FrmProjectDetails::mnuprojcancel_Click() {
 
 void FrmProjectDetails::Form_Unload(bool& cancel) {
   try {
-    send_tab();
     if (!dirty_) return;
     if (show_box(session_.desktop(), "Exit without saving? ", Buttons::YesNo, Icon::Exclamation, {}, false,
                  ui::Answer::No) == ui::Answer::Yes) {

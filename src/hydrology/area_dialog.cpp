@@ -52,8 +52,9 @@ std::vector<ControlSpec> make_table(LandUseTable table) {
       t.push_back({.container = frame, .row = line, .caption = std::string(r.label)});
       t.push_back({.name = "Area" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 1,
                    .width_chars = 9});
+      // Between the land use and the C box: the C is named by its land use.
       t.push_back({.name = "Crange" + k(i), .container = frame, .row = line, .col = 2,
-                   .caption = std::string(r.c_range)});
+                   .caption = std::string(r.c_range), .shows_value = true});
       t.push_back({.name = "Cval" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 3,
                    .width_chars = 5});
       t.push_back({.name = "CA" + k(i), .kind = ControlKind::TextBox, .container = frame, .row = line, .col = 4,

@@ -284,8 +284,9 @@ void FrmInletMain::mnuSaveinlet_Click() {
 
 void FrmInletMain::mnuExitinlet_Click() { unload(); }
 
+// Whatever the box being edited holds is about to be thrown away or kept as
+// typed: it is not judged before the question, nor after it.
 void FrmInletMain::Form_Unload(bool& cancel) {
-  commit_focused();
   if (screenmode() != kView || editing_ || adding_) {
     // Enter keeps what was typed.
     if (show_box(session_.desktop(), "Exit without Saving?", Buttons::YesNo, Icon::Information, "Ravelgrit", false,

@@ -24,9 +24,13 @@ Spec label(std::string in, int row, int col, std::string caption, std::string na
   return {.name = std::move(name), .kind = K::Label, .container = std::move(in), .row = row, .col = col,
           .col_span = col_span, .caption = std::move(caption)};
 }
-// A unit label of a group whose captions follow the project's unit system.
+// A unit label of a group whose captions follow the project's unit system. It
+// names no box: a list after it on its row (the offset's side) is named by the
+// row's caption.
 Spec unit(const std::string& group, int index, std::string in, int row, int col, std::string caption) {
-  return label(std::move(in), row, col, std::move(caption), group + "(" + std::to_string(index) + ")");
+  Spec u = label(std::move(in), row, col, std::move(caption), group + "(" + std::to_string(index) + ")");
+  u.shows_value = true;
+  return u;
 }
 Spec box(std::string name, std::string in, int row, int col, std::string field, bool number = false,
          int width = kBox, int col_span = 1) {
@@ -63,7 +67,11 @@ std::vector<Spec> make_table() {
   add({frame("fraToolbar", "", 0, 0, ""),
        button("Toolbar1_1", "fraToolbar", 0, 0, "Add"), button("Toolbar1_3", "fraToolbar", 0, 1, "Edit"),
        button("Toolbar1_5", "fraToolbar", 0, 2, "Save"), button("Toolbar1_8", "fraToolbar", 0, 3, "Solve"),
-       button("Toolbar1_11", "fraToolbar", 0, 4, "Exit"), button("Toolbar1_14", "fraToolbar", 0, 5, "Help"),
+       // Exit is the form's way out: Escape presses it, and a click on it
+       // leaves the box being edited unjudged (the question comes first).
+       {.name = "Toolbar1_11", .kind = K::CommandButton, .container = "fraToolbar", .col = 4, .caption = "Exit",
+        .cancel_button = true},
+       button("Toolbar1_14", "fraToolbar", 0, 5, "Help"),
        label("fraToolbar", 0, 6, "SCREEN MODE:"), label("fraToolbar", 0, 7, "VIEW", "screenmode"),
        label("fraToolbar", 0, 8, "Current Inlet Number:"),
        // The number shown keeps its room: a longer one is shortened, and the

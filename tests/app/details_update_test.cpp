@@ -157,6 +157,36 @@ TEST_F(ShellTest, ARefusedSaveKeepsTheDialogUntilTheUserLeavesItAndChangesNothin
   EXPECT_EQ(static_cast<const app::ProjectCopies&>(session->project), copies);
 }
 
+// Leaving the dialog judges and completes nothing: an untouched dialog whose
+// stored county is the beginning of a name closes without a question by its
+// Exit and by its close box (Escape), and the file is as it was. A box reached
+// by Tab has its whole text selected, so a paste replaces it.
+TEST_F(ShellTest, LeavingTheDetailsJudgesNothingAndTabSelectsAWholeBox) {
+  const auto f = make_older("older.rvg", false);
+  run_sql(f, "UPDATE PROJECT SET COUNTY = 'Loud'");
+  open_older(f);
+  const std::string before = bytes_of(f);
+  for (const bool close_box : {false, true}) {
+    desktop.expect_modal("frmProject", [&](ui::Form& dlg) {
+      focus(dlg, "county");
+      close_box ? void(dlg.unload(ui::UnloadMode::CloseBox)) : dlg.menu("mnuprojexit").user_click();
+    });
+    click("mnuupdateProj");
+    EXPECT_EQ(bytes_of(f), before) << close_box;
+  }
+  desktop.expect_modal("frmProject", [&](ui::Form& dlg) {
+    focus(dlg, "project_name");
+    dlg.send_tab();
+    dlg.control("description").user_paste("Route 9");
+    EXPECT_EQ(dlg.control("description").text(), "Route 9");
+    desktop.expect_box("Exit without saving? ", Answer::Yes);
+    desktop.expect_box("Update Cancelled");
+    dlg.unload(ui::UnloadMode::CloseBox);
+  });
+  click("mnuupdateProj");
+  EXPECT_EQ(bytes_of(f), before);
+}
+
 TEST_F(ShellTest, AMissingStationFileLeavesTheListsEmpty) {
   // A program folder without "VARMNOAA.rdb".
   const auto program = path("program");

@@ -122,16 +122,20 @@ TEST_F(AreaDialog, StoredTextsOfAnotherTableFillTheRowsTheyHave) {
   EXPECT_EQ(boxes.flow, before);
 }
 
-// A pasted area that is negative or no number is refused in its box, named by
-// its land use; two areas of 1E+308 have no total, and SAVE hands nothing
-// over; CANCEL closes over a refused box.
+// A pasted area that is negative or no number is refused in its box, and a
+// pasted C that the key filter could not have typed, each named by its land
+// use; two areas of 1E+308 have no total, and SAVE hands nothing over; CANCEL
+// closes over a refused box.
 TEST_F(AreaDialog, AreasWithoutATotalAreRefused) {
   select_side(1);
+  desktop.expect_box("Schools: \"-3\" cannot be entered here. Please enter digits with at most one decimal point.");
   desktop.expect_box("The area of \"Schools\" cannot be negative.");
   desktop.expect_box("Schools: \"1,234.5\" is not a number. Please enter a number.");
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // leaving Area3
   desktop.expect_box("The total area is too large to be a number: check the areas.");  // SAVE
   run(session.services.area_dialog(), [](ui::Form& f) {
+    paste(f, "Cval2", "-3");
+    EXPECT_EQ(f.control("Cval2").text(), "0.50");
     for (const char* pasted : {"-5", "1,234.5"}) {
       type(f, "Area2", pasted);
       EXPECT_FALSE(f.user_move_focus(f.control("Area3")));

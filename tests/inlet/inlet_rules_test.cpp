@@ -1,6 +1,7 @@
 // The record's round trip, carry-over between inlets, the modes, the toolbar,
 // the details rules, the grate pickers and the faults the form mends.
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <vector>
@@ -67,6 +68,56 @@ TEST_F(FormTest, ViewShowsWithoutLettingAnythingChange) {
   click("Toolbar1_11");  // nothing asked
   EXPECT_FALSE(form().is_loaded());
   EXPECT_EQ(desktop.boxes().size(), 1u) << "nothing said after the inlet not stored";
+}
+
+// Every way out asks its question before anything judges the box being
+// edited (a stored discharge that is no number, an empty number while
+// adding): No leaves the form, the focus and the text as they were; Yes
+// leaves with nothing written. Viewing, it closes at once.
+TEST_F(FormTest, EveryWayOutAsksBeforeTheFocusedBoxIsJudged) {
+  store_inlets("('7', '', '', NULL, 'Route 9')");
+  run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = 'lots', INPUT_DISCHARGE = 1, COMPUTE_DISCHARGE = 0");
+  const auto rows = [this] { return query_rows(project_file, "SELECT * FROM INLET"); };
+  const auto stored_rows = rows();
+  const std::pair<const char*, std::function<void()>> ways[] = {
+      {"File Exit", [this] { menu("mnuExitinlet"); }},
+      {"the toolbar's Exit", [this] { press(form(), "Toolbar1_11"); }},
+      {"Escape", [this] {
+         ui::Control* way_out = form().cancel_button();
+         ASSERT_NE(way_out, nullptr);
+         way_out->user_click();
+       }},
+      {"the close box", [this] { form().unload(ui::UnloadMode::CloseBox); }},
+  };
+  for (const auto& [how, leave] : ways) {
+    SCOPED_TRACE(how);
+    open_form("7", app::OpenMode::edit);
+    type("RoadWay", "Route 10");
+    show_tab(1);
+    focus("discharge1");
+    desktop.expect_box("Exit without Saving?", ui::Answer::No);
+    leave();
+    ASSERT_TRUE(form().is_loaded());
+    EXPECT_EQ(form().active_control(), &box("discharge1"));
+    EXPECT_EQ(text("discharge1"), "lots");
+    desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
+    leave();
+    EXPECT_FALSE(form().is_loaded());
+
+    open_form();
+    focus("Inlet_Number");
+    desktop.expect_box("Exit without Saving?", ui::Answer::No);
+    leave();
+    EXPECT_EQ(form().active_control(), &box("Inlet_Number"));
+    desktop.expect_box("Exit without Saving?", ui::Answer::Yes);
+    leave();
+    EXPECT_FALSE(form().is_loaded());
+    EXPECT_EQ(rows(), stored_rows);
+
+    open_form("7", app::OpenMode::view);
+    leave();
+    EXPECT_FALSE(form().is_loaded());
+  }
 }
 
 TEST_F(FormTest, ACarryOverChainOfThreeInletsWarnsWhenItsHeadIsSavedAgain) {

@@ -188,9 +188,20 @@ TEST(Keys, KeyPressMayDropChangeOrTurnAKeyIntoAMoveAndEachKeyReplacesTheSelectio
   f.b->user_type("1xa2\b");
   EXPECT_EQ(f.b->text(), "1A");
   f.b->set_selection(0, 1);
+  f.c->fill_text("old");
   f.b->user_type("7\r");
   EXPECT_EQ(f.b->text(), "7A");
   EXPECT_EQ(f.active_control(), f.c);
+  // A box reached by the keys (Enter made a Tab here, then Shift+Tab) has its
+  // whole text selected, so a paste replaces it; a click leaves the caret
+  // where it was put.
+  f.c->user_paste("Route 9");
+  EXPECT_EQ(f.c->text(), "Route 9");
+  f.send_tab(true);
+  EXPECT_EQ(f.b->sel_text(), "7A");
+  f.c->set_selection(2, 0);
+  f.user_move_focus(*f.c);
+  EXPECT_EQ(f.c->sel_start() + 10 * f.c->sel_length(), 2);
 
   // Tab into a list selects its whole text, and a Change handler that completes
   // a typed beginning to its item leaves the completed tail selected.
@@ -415,6 +426,14 @@ TEST(Forms, ATableDeclaresControlsInTheirContainersAndATabChangeRaisesTabClickWi
   f.add_controls(table);
   EXPECT_EQ(f.control("cboType").parent(), &f.control("fraGutter"));
   EXPECT_EQ(f.control("cboType").label(), "Slope") << "the label before it on its row in the frame";
+  // A label that shows a value of its row names no box.
+  const ControlSpec row[] = {
+      {.container = "fraGutter", .row = 1, .caption = "Lawns"},
+      {.name = "lblRange", .container = "fraGutter", .row = 1, .col = 1, .caption = "0.25 - 0.35", .shows_value = true},
+      {.name = "txtC", .kind = ControlKind::TextBox, .container = "fraGutter", .row = 1, .col = 2},
+  };
+  f.add_controls(row);
+  EXPECT_EQ(f.control("txtC").label(), "Lawns");
   const ControlSpec orphan[] = {{.name = "txtX", .kind = ControlKind::TextBox, .container = "fraNone"}};
   EXPECT_THROW(f.add_controls(orphan), std::out_of_range);
 

@@ -597,7 +597,7 @@ TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstEveryMove) {
 
 // The click that focuses a box whose GotFocus selects its text keeps the
 // selection, so typing replaces the text; a click into a focused box, or into
-// one whose GotFocus selects nothing, places the caret.
+// one whose GotFocus selects nothing, places the caret. Shift+Tab selects.
 TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
   qt::FormWindow& w = shown(p);
   p.name->set_text("0.0");
@@ -620,6 +620,17 @@ TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
   ASSERT_EQ(p.active_control(), p.description);
   EXPECT_EQ(p.description->sel_start(), 3);
   EXPECT_EQ(p.description->sel_length(), 0);
+
+  // Reached by the keys, a box shows its whole text selected, and a paste replaces it.
+  p.id->set_text("P-1");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+  auto* id = widget<QLineEdit>(w, "project_id");
+  ASSERT_EQ(QApplication::focusWidget(), id);
+  EXPECT_EQ(id->selectedText(), "P-1");
+  QApplication::clipboard()->setText("Route 9");
+  QTest::keyClick(id, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(p.id->text(), "Route 9");
 }
 
 // Whatever a handler lets through is shown in a plain box, and the program goes on.

@@ -370,7 +370,9 @@ bool Control::can_take_focus() const {
 std::string Control::label() const {
   const Control* best = nullptr;
   for (const Control* c : form_.children(place_.parent)) {
-    if (c->kind_ != ControlKind::Label || c->caption_.empty() || c->place_.row != place_.row) continue;
+    if (c->kind_ != ControlKind::Label || c->shows_value_ || c->caption_.empty() || c->place_.row != place_.row) {
+      continue;
+    }
     if (c->place_.col < place_.col && (best == nullptr || c->place_.col > best->place_.col)) best = c;
   }
   if (best != nullptr) return best->caption_;

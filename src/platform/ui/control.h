@@ -219,8 +219,11 @@ class Control {
   bool can_take_focus() const;
 
   // The words a message names the control by: the caption of the label
-  // before it in its row, else its container's caption, else its name.
+  // before it in its row, else its container's caption, else its name. A
+  // label that shows a value of its row (a range, a unit) names no box.
   std::string label() const;
+  bool shows_value() const { return shows_value_; }
+  void set_shows_value(bool on) { shows_value_ = on; }
 
   // True while the Change of a user's edit runs that only took text away
   // (Backspace, Delete, a cut): a handler that completes what was typed
@@ -336,6 +339,7 @@ class Control {
   int top_row_ = 0;
   int width_chars_ = 0;
   bool multiline_ = false;
+  bool shows_value_ = false;
   bool deleting_ = false;
 };
 

@@ -102,6 +102,7 @@ void Form::add_controls(std::span<const ControlSpec> table) {
     if (!spec.items.empty()) c.set_items(spec.items);
     c.set_default(spec.default_button);
     c.set_cancel(spec.cancel_button);
+    c.set_shows_value(spec.shows_value);
   }
 }
 
@@ -284,9 +285,12 @@ bool Form::send_tab(bool backward) {
   EventScope scope(*this);
   Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
-  // A list's text is taken whole when Tab reaches it, as the desktop's own
-  // lists do, so typing replaces the item rather than joining it.
-  if (next->kind() == ControlKind::ComboBox) next->set_selection(0, static_cast<int>(next->text().size()));
+  // A box's or list's text is taken whole when the keys reach it, as on the
+  // desktop, so typing or a paste replaces it rather than joining it. A click
+  // (user_move_focus alone) leaves the caret where the click put it.
+  if (next->kind() == ControlKind::TextBox || next->kind() == ControlKind::ComboBox) {
+    next->set_selection(0, static_cast<int>(next->text().size()));
+  }
   return user_move_focus(*next);
 }
 

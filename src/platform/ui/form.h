@@ -117,6 +117,7 @@ struct ControlSpec {
   bool number_box = false;
   bool default_button = false;       // Enter presses it
   bool cancel_button = false;        // Escape presses it
+  bool shows_value = false;          // a label showing a value: it names no box
 };
 
 // What a form keeps for one showing beside its controls (record sets,
@@ -238,7 +239,8 @@ class Form {
   // acts in place (a cancel button) is clicked where the focus is.
   void user_press(Control& c);
   // A Tab keystroke sent to the window: a user move to the next control in tab
-  // order that can take the focus (with Shift, the one before).
+  // order that can take the focus (with Shift, the one before). A text box or
+  // list reached so has its whole text selected before its GotFocus runs.
   bool send_tab(bool backward = false);
   // Code SetFocus: moves the focus without focus events.
   void set_focus(Control& to);
