@@ -12,7 +12,7 @@ void open_inlet_records(db::RecordSet& rs, db::Connection& conn) {
 
 bool open_inlet_row(db::RecordSet& rs, db::Connection& conn, const app::InletRow& row) {
   rs.open(conn, "SELECT * FROM INLET WHERE rowid = ?", {db::Value(static_cast<long long>(row.row_id))},
-          db::RecordSet::Mode::Updatable);
+          db::RecordSet::Mode::Updatable, {"INLET_NUMBER"});
   if (rs.has_current_row() && row.held_by(rs.value("INLET_NUMBER").text())) return true;
   rs.close();
   return false;
