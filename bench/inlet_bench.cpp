@@ -14,6 +14,7 @@
 #include "inlet/inlet_form.h"
 #include "inlet/unit_settings.h"
 #include "platform/db/connection.h"
+#include "platform/db/record_set.h"
 #include "platform/ui/desktop.h"
 
 namespace {
@@ -80,8 +81,11 @@ class Project {
     return "I" + std::string(4 - n.size(), '0') + n;
   }
   FrmInletMain& form() { return session->form<FrmInletMain>(); }
+  // The inlet's row as the inlet list hands it over.
   void open(const std::string& inlet, rg::app::OpenMode mode) {
-    session->handover.inlet_to_open = inlet;
+    rg::db::RecordSet row;
+    row.open(*session->project.project_conn, "SELECT rowid FROM INLET WHERE INLET_NUMBER = ?", {inlet});
+    session->handover.inlet_to_open = {row.has_current_row() ? row.value(0).integer().value_or(0) : 0, inlet};
     session->handover.inlet_open_mode = mode;
     form().load();
   }

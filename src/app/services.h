@@ -4,6 +4,7 @@
 // stand side by side on the common core), so they reach each other through
 // these, and main() wires the real forms in. An offer nobody wired is empty.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -16,6 +17,21 @@ class FileDialog;
 }  // namespace rg::ui
 
 namespace rg::app {
+
+// An INLET row the user chose in the inlet list: the table's rowid, which
+// tells apart rows the number cannot (one stored without a number, twins in a
+// file without the unique index), and the number the list showed ("" for
+// none). Whoever acts on it first checks that the row is still there, holding
+// that number.
+struct InletRow {
+  std::int64_t row_id = 0;
+  std::string number;
+  // Whether the row's INLET_NUMBER, read as a text (Null as ""), is still the
+  // number shown.
+  bool held_by(std::string_view stored_number) const { return stored_number == number; }
+  // How messages name the inlet.
+  std::string called() const { return number.empty() ? "The inlet without a number" : "Inlet " + number; }
+};
 
 // What a search of the inlets answered.
 struct InletSearch {

@@ -82,9 +82,9 @@ struct HandOver {
   // The main window's Design loop shows the inlet list again until the list
   // sets this. The Design loop's.
   bool design_loop_done = false;
-  // The inlet the inlet design form opens ("" adds one) and how. The inlet
-  // list's: it sets both before it shows the form.
-  std::string inlet_to_open;
+  // The inlet the inlet design form opens to view or edit, and how (add opens
+  // none). The inlet list's: it sets both before it shows the form.
+  InletRow inlet_to_open;
   OpenMode inlet_open_mode = OpenMode::view;
   // The inlet of the list's current row, and the number a renumber gives it.
   // The inlet list's and its renumber dialog's.

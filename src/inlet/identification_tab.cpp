@@ -130,7 +130,7 @@ struct FrmInletMain::IdentificationTab : TabContext {
 
     auto& type = c("inlet_type");
     type.GotFocus = [this, &type] {
-      f.inlet_number_gate(f.adding());
+      f.inlet_number_gate(f.takes_number());
       s.remembered_kind = type.text();
     };
     choice_list(type, [this] { inlet_type_Click(); });

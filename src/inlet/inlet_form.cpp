@@ -157,6 +157,7 @@ void FrmInletMain::Form_Load() {
   adding_ = editing_ = false;
   set_pointer(ui::MousePointer::Hourglass);
   const auto& handover = session_.handover;
+  const bool add = handover.inlet_open_mode == app::OpenMode::add;
   try {
     control("txtProject").set_text(session_.project.open_project_name);
     session_.number_format = "0.000";
@@ -167,11 +168,10 @@ void FrmInletMain::Form_Load() {
     control("SSTab1").set_current_tab(0);
     quillmere_libraries::fill_input_lists(*this, session_);
     quillmere_libraries::initial_unit_settings(*this, session_);
-    get_inlet_records(handover.inlet_to_open);
-    if (!handover.inlet_to_open.empty() && !shown().adoInletRS.has_current_row()) {
-      throw db::Error(db::ErrorKind::NoCurrentRecord,
-                      "Inlet " + handover.inlet_to_open + " is not in the project database.");
-    }
+    // Only the list's Add adds: a stored inlet, one without a number too,
+    // opens as itself.
+    if (!add) shown().opened = handover.inlet_to_open;
+    get_inlet_records(add ? nullptr : &shown().opened);
     attach_inlet_datasource();
     get_discharge_carryover("newquery");
   } catch (const std::exception& e) {
@@ -190,7 +190,7 @@ void FrmInletMain::Form_Load() {
   control("SSTab1").set_current_tab(0);
   disable_input_frames();
   mark_solved();
-  if (handover.inlet_to_open.empty()) {
+  if (add) {
     adding_ = true;
     enter_add_mode();
   } else if (handover.inlet_open_mode == app::OpenMode::edit) {
@@ -227,9 +227,9 @@ void FrmInletMain::enter_edit_mode() {
   enable_input_frames();
   control("screenmode").set_caption(kEdit);
   control("lblStatus").set_caption(control("Inlet_Number").text());
-  control("Inlet_Number").set_enabled(false);
   editing_ = true;
   adding_ = false;
+  control("Inlet_Number").set_enabled(takes_number());
   menus_for_editing(true);
   control("SSTab1").set_current_tab(0);
   press(3, true);
@@ -239,17 +239,18 @@ void FrmInletMain::enter_edit_mode() {
 
 void FrmInletMain::mnuAddinlet_Click() {
   clear_inlet_datasource();
-  if (reopen_inlet_records("")) enter_add_mode();
+  if (reopen_inlet_records(nullptr)) enter_add_mode();
 }
 
 void FrmInletMain::mnuEditinlet_Click() {
-  if (reopen_inlet_records(control("Inlet_Number").text())) enter_edit_mode();
+  // The row shown, not whichever holds its number.
+  if (reopen_inlet_records(&shown().opened)) enter_edit_mode();
 }
 
 void FrmInletMain::mnuSaveinlet_Click() {
   if (!commit_focused()) return;
   control("SSTab1").set_current_tab(3);
-  if (!inlet_number_gate(adding_)) return;
+  if (!inlet_number_gate(takes_number())) return;
   if (!solved()) {
     // Solving again without a change would only say the same.
     show_box(session_.desktop(), last_solve_was(SolveOutcome::no_results) ? kNoResults : kNotSolved);

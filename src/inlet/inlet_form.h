@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/services.h"
 #include "hydraulics/port.h"
 #include "inlet/grate_pickers.h"
 #include "platform/ui/form.h"
@@ -29,7 +30,9 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   ~FrmInletMain() override;
 
   // --- Record operations -------------------------------------------------------
-  void get_inlet_records(std::string_view wherestr);
+  // The row chosen (db::Error when it is gone or holds another number), or,
+  // with none, every inlet to add one to.
+  void get_inlet_records(const app::InletRow* row);
   void attach_inlet_datasource();
   void clear_inlet_datasource();
   void inletAdd();
@@ -69,6 +72,10 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   bool solved() const;
   bool adding() const { return adding_; }
   bool editing() const { return editing_; }
+  // The number box is the user's: a new inlet's, or that of a stored inlet
+  // without a number, which takes its first number here (a number an inlet
+  // has is changed only by renumbering it in the inlet list).
+  bool takes_number() const;
 
   // --- hyd::InletFormPort, in inlet_port.cpp ------------------------------------
   std::string text(hyd::Box box) override;
@@ -104,8 +111,8 @@ class FrmInletMain : public ui::Form, public hyd::InletFormPort {
   bool commit_focused();
   // The discharge and intensity options as the row's flags have them.
   void show_flow_options();
-  // The rows `wherestr` selects, bound to the boxes; false after the error's box.
-  bool reopen_inlet_records(std::string_view wherestr);
+  // The rows get_inlet_records opens, bound to the boxes; false after the error's box.
+  bool reopen_inlet_records(const app::InletRow* row);
   // The entered intensity open to typing only when it is the inlet's: the
   // options' handlers leave it as it was when the stored flags are set already.
   void offer_intensity_entry();

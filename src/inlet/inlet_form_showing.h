@@ -24,6 +24,10 @@ struct FrmInletMain::Showing : ui::ShowingBase {
   std::vector<ui::Control*> inputs;
   db::RecordSet adoInletRS;
   db::RecordSet carryoverRS;
+  // The row shown: the one the list chose, or the one a Save stored. The
+  // form's Edit opens it again, and a Save writes it only while it holds this
+  // number.
+  app::InletRow opened;
   db::Binding binding;
   db::RecordSet::ListenerId move_listener = 0;
   std::array<bool, 15> pressed{};

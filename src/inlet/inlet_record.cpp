@@ -21,8 +21,13 @@ using ui::Buttons;
 using ui::Icon;
 using ui::show_box;
 
-void FrmInletMain::get_inlet_records(std::string_view wherestr) {
-  store::open_inlet_records(shown().adoInletRS, session_.project.connection(), wherestr);
+void FrmInletMain::get_inlet_records(const app::InletRow* row) {
+  auto& rs = shown().adoInletRS;
+  db::Connection& conn = session_.project.connection();
+  if (row == nullptr) return store::open_inlet_records(rs, conn);
+  if (!store::open_inlet_row(rs, conn, *row)) {
+    throw db::Error(db::ErrorKind::NoCurrentRecord, row->called() + " is not in the project database.");
+  }
 }
 
 void FrmInletMain::attach_inlet_datasource() {
@@ -62,9 +67,9 @@ void FrmInletMain::offer_intensity_entry() {
 
 void FrmInletMain::clear_inlet_datasource() { shown().binding.clear(); }
 
-bool FrmInletMain::reopen_inlet_records(std::string_view wherestr) {
+bool FrmInletMain::reopen_inlet_records(const app::InletRow* row) {
   try {
-    get_inlet_records(wherestr);
+    get_inlet_records(row);
     attach_inlet_datasource();
     return true;
   } catch (const std::exception& e) {
@@ -105,6 +110,8 @@ bool FrmInletMain::inletUpdate() {
     s.adoInletRS.set_value("INPUT_I", input_i ? 1 : 0);
     s.adoInletRS.set_value("COMPUTE_I", input_i ? 0 : 1);
     s.adoInletRS.update();
+    // The row as stored, a new one too: the form's Edit opens it again.
+    s.opened = {s.adoInletRS.row_id(), s.adoInletRS.value("INLET_NUMBER").text()};
     get_discharge_carryover("requery");
     control("lblStatus").set_caption(control("Inlet_Number").text());
     s.adoInletRS.close();
@@ -187,8 +194,10 @@ FrmInletMain::NumberCheck FrmInletMain::check_inlet_number(bool check_unique) {
   return exists.found_any() ? NumberCheck::stored : NumberCheck::accepted;
 }
 
+bool FrmInletMain::takes_number() const { return adding_ || (editing_ && shown().opened.number.empty()); }
+
 void FrmInletMain::show_number_in_header() {
-  const bool accepted = check_inlet_number(adding_) == NumberCheck::accepted;
+  const bool accepted = check_inlet_number(takes_number()) == NumberCheck::accepted;
   control("lblStatus").set_caption(accepted ? text::trim(control("Inlet_Number").text()) : std::string());
 }
 

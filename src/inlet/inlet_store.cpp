@@ -6,13 +6,16 @@
 
 namespace rg::inlet::store {
 
-void open_inlet_records(db::RecordSet& rs, db::Connection& conn, std::string_view inlet_number) {
-  if (inlet_number.empty()) {
-    rs.open(conn, "SELECT * FROM INLET ORDER BY INLET_NUMBER", {}, db::RecordSet::Mode::Updatable);
-  } else {
-    rs.open(conn, "SELECT * FROM INLET WHERE INLET_NUMBER = ?", {db::Value(inlet_number)},
-            db::RecordSet::Mode::Updatable);
-  }
+void open_inlet_records(db::RecordSet& rs, db::Connection& conn) {
+  rs.open(conn, "SELECT * FROM INLET ORDER BY INLET_NUMBER", {}, db::RecordSet::Mode::Updatable);
+}
+
+bool open_inlet_row(db::RecordSet& rs, db::Connection& conn, const app::InletRow& row) {
+  rs.open(conn, "SELECT * FROM INLET WHERE rowid = ?", {db::Value(static_cast<long long>(row.row_id))},
+          db::RecordSet::Mode::Updatable, {"INLET_NUMBER"});
+  if (rs.has_current_row() && row.held_by(rs.value("INLET_NUMBER").text())) return true;
+  rs.close();
+  return false;
 }
 
 void open_carryover(db::RecordSet& rs, db::Connection& conn) {

@@ -21,9 +21,14 @@ class Session;
 
 namespace rg::inlet::store {
 
-// The rows the design form edits: the inlet of that number, or, for an empty
-// number, every inlet in number order. Updatable.
-void open_inlet_records(db::RecordSet& rs, db::Connection& conn, std::string_view inlet_number);
+// The rows the design form adds to: every inlet in number order. Updatable.
+void open_inlet_records(db::RecordSet& rs, db::Connection& conn);
+
+// The row the design form views or edits: the one chosen, while it holds the
+// number shown; false (the set closed) when it is gone or holds another.
+// Updatable, its number a key: a write to a row another copy renumbered
+// meanwhile is a conflict, as one to a row it changed.
+bool open_inlet_row(db::RecordSet& rs, db::Connection& conn, const app::InletRow& row);
 
 // Number, previous inlets and bypass flow of every inlet in number order: the
 // rows of the previous-inlet lists and of the carry-over look-up. Read-only.

@@ -145,23 +145,14 @@ void FrmInletFlex::requery() {
   if (row >= 1 && row < grid.rows()) grid.set_current_cell(row, 0);
 }
 
-std::string FrmInletFlex::current_inlet() const {
-  const auto& grid = control("inletflex");
-  return grid.row() >= 1 ? grid.cell(grid.row(), 0) : std::string();
-}
-
-const InletRecord* FrmInletFlex::current_record() const {
+std::optional<app::InletRow> FrmInletFlex::chosen_row() const {
   const int row = control("inletflex").row();
-  return row >= 1 && static_cast<std::size_t>(row) <= inlets_.size() ? &inlets_[static_cast<std::size_t>(row) - 1]
-                                                                      : nullptr;
+  if (row < 1 || static_cast<std::size_t>(row) > inlets_.size()) return std::nullopt;
+  // The row as the grid shows it: another without a number, or numbered "",
+  // or of the same number, is another row.
+  const InletRecord& inlet = inlets_[static_cast<std::size_t>(row) - 1];
+  return app::InletRow{inlet.row_id(), inlet.number()};
 }
-
-namespace {
-// How a message names an inlet, also one stored without a number.
-std::string inlet_called(const std::string& number) {
-  return number.empty() ? "The inlet without a number" : "Inlet " + number;
-}
-}  // namespace
 
 ui::FileDialog& FrmInletFlex::file_dialog() {
   return session_.services.file_dialog ? session_.services.file_dialog() : own_dialog_;
@@ -206,7 +197,9 @@ void FrmInletFlex::open_inlet(app::OpenMode mode) {
     show_box(session_.desktop(), "No inlets to View/Edit!", Buttons::OK, Icon::Information);
     return;
   }
-  session_.handover.inlet_to_open = add ? std::string() : current_inlet();
+  const auto chosen = chosen_row();
+  if (!add && !chosen) return;
+  session_.handover.inlet_to_open = add ? app::InletRow{} : *chosen;
   session_.handover.inlet_open_mode = mode;
   if (session_.services.inlet_design) {
     try {
@@ -237,12 +230,9 @@ void FrmInletFlex::delete_flexinlet() {
     show_box(desktop, "No inlets to Delete!", Buttons::OK, Icon::Information);
     return;
   }
-  const InletRecord* chosen = current_record();
-  if (chosen == nullptr) return;
-  // The row the user chose, as the grid shows it; another without a number,
-  // or numbered "", is another row.
-  const InletRecord inlet = *chosen;
-  const std::string& number = inlet.number();
+  const auto chosen = chosen_row();
+  if (!chosen) return;
+  const std::string& number = chosen->number;
   const int row = control("inletflex").row();
   // Enter keeps the inlet: one key must not delete it.
   if (show_box(desktop, "Delete Current inlet - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
@@ -261,8 +251,8 @@ void FrmInletFlex::delete_flexinlet() {
     }
   }
   try {
-    if (store::delete_inlet(session_.project.connection(), inlet) == 0) {
-      show_box(desktop, inlet_called(number) + " is no longer in the project; nothing was deleted.");
+    if (store::delete_inlet(session_.project.connection(), *chosen) == 0) {
+      show_box(desktop, chosen->called() + " is no longer in the project; nothing was deleted.");
       return;
     }
   } catch (const std::exception& e) {
@@ -280,10 +270,9 @@ void FrmInletFlex::modify_flexinlet_number() {
     show_box(desktop, "No inlets to Modify!", Buttons::OK, Icon::Information);
     return;
   }
-  const InletRecord* chosen = current_record();
-  if (chosen == nullptr) return;
-  const InletRecord inlet = *chosen;
-  const std::string& number = inlet.number();
+  const auto chosen = chosen_row();
+  if (!chosen) return;
+  const std::string& number = chosen->number;
   if (show_box(desktop, "Modify Current inlet number - " + number + " ?", Buttons::YesNo, Icon::Exclamation, {}, false,
                ui::Answer::No) !=
       ui::Answer::Yes) {
@@ -296,10 +285,10 @@ void FrmInletFlex::modify_flexinlet_number() {
     desktop.show_modal(session_.form<FrmInletModify>());
     if (handover.new_inlet_number.empty() || handover.new_inlet_number == handover.current_inlet_number) return;
     set_pointer(ui::MousePointer::Hourglass);
-    const auto renumbered = store::renumber_inlet(session_.project.connection(), inlet, handover.new_inlet_number);
+    const auto renumbered = store::renumber_inlet(session_.project.connection(), *chosen, handover.new_inlet_number);
     set_pointer(ui::MousePointer::Default);
     if (renumbered == 0) {
-      show_box(desktop, inlet_called(number) + " is no longer in the project; nothing was changed.");
+      show_box(desktop, chosen->called() + " is no longer in the project; nothing was changed.");
       return;
     }
   } catch (const std::exception& e) {
@@ -316,7 +305,7 @@ void FrmInletFlex::mnuflexld204_Click() {
 }
 
 void FrmInletFlex::mnuflex_inlet_report_Click() {
-  make_report(session_, *this, file_dialog(), ReportKind::InletReport, inlets_, current_inlet());
+  make_report(session_, *this, file_dialog(), ReportKind::InletReport, inlets_, chosen_row());
 }
 
 // --- The renumber dialog -----------------------------------------------------------

@@ -7,8 +7,10 @@
 // ends the Design loop; Refresh reloads the window, which ends the current
 // showing without ending the loop, so the loop shows the list again.
 
+#include <optional>
 #include <string>
 
+#include "app/services.h"
 #include "platform/ui/desktop.h"
 #include "platform/ui/form.h"
 #include "reports/inlet_records.h"
@@ -61,10 +63,9 @@ class FrmInletFlex : public ui::Form {
   void open_inlet(app::OpenMode mode);
   void delete_flexinlet();
   void modify_flexinlet_number();
-  // The inlet number of the grid's current row.
-  std::string current_inlet() const;
-  // The snapshot's record of the grid's current row; null on the header row.
-  const InletRecord* current_record() const;
+  // The row of the grid's current row, the one every action takes; nothing on
+  // the header row.
+  std::optional<app::InletRow> chosen_row() const;
   // Fills the grid and the count from the snapshot.
   void show_inlets();
   ui::FileDialog& file_dialog();

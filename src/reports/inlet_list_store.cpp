@@ -11,10 +11,12 @@
 
 namespace rg::reports::store {
 
-InletTable load_inlets(db::Connection& conn) {
+namespace {
+// The rows the query selects; its first column is the row's key, beside the
+// fields rather than among them.
+InletTable read_inlets(db::Connection& conn, std::string_view sql, std::vector<db::Value> parameters = {}) {
   db::RecordSet rs;
-  // The row's key comes first, beside the fields rather than among them.
-  rs.open(conn, "SELECT rowid, * FROM INLET ORDER BY INLET_NUMBER");
+  rs.open(conn, sql, std::move(parameters));
   const auto& names = rs.field_names();
   auto index = std::make_shared<const FieldIndex>(std::vector<std::string>(names.begin() + 1, names.end()));
   const int fields = rs.field_count();
@@ -29,43 +31,43 @@ InletTable load_inlets(db::Connection& conn) {
   return InletTable(std::move(rows));
 }
 
-namespace {
-db::Value row_of(const InletRecord& inlet) { return db::Value(static_cast<long long>(inlet.row_id())); }
-
-// Whether the inlet's row is still there with the number the inlet was read
-// with, read as the snapshot reads it.
-bool still_holds(db::Connection& conn, const InletRecord& inlet) {
-  db::RecordSet rs;
-  rs.open(conn, "SELECT INLET_NUMBER FROM INLET WHERE rowid = ?", {row_of(inlet)});
-  return rs.has_current_row() && rs.value(0).text() == inlet.number();
-}
+db::Value row_of(const app::InletRow& row) { return db::Value(static_cast<long long>(row.row_id)); }
 }  // namespace
 
-std::int64_t delete_inlet(db::Connection& conn, const InletRecord& inlet) {
+InletTable load_inlets(db::Connection& conn) {
+  return read_inlets(conn, "SELECT rowid, * FROM INLET ORDER BY INLET_NUMBER");
+}
+
+std::optional<InletRecord> load_inlet(db::Connection& conn, const app::InletRow& row) {
+  const InletTable rows = read_inlets(conn, "SELECT rowid, * FROM INLET WHERE rowid = ?", {row_of(row)});
+  if (rows.empty() || !row.held_by(rows[0].number())) return std::nullopt;
+  return rows[0];
+}
+
+std::int64_t delete_inlet(db::Connection& conn, const app::InletRow& row) {
   db::Transaction transaction(conn);
-  if (!still_holds(conn, inlet)) return 0;
-  const auto deleted =
-      conn.execute("DELETE FROM INLET WHERE rowid = ?", {row_of(inlet)});
+  if (!load_inlet(conn, row)) return 0;
+  const auto deleted = conn.execute("DELETE FROM INLET WHERE rowid = ?", {row_of(row)});
   transaction.commit();
   return deleted;
 }
 
-std::int64_t renumber_inlet(db::Connection& conn, const InletRecord& inlet, std::string_view new_number) {
+std::int64_t renumber_inlet(db::Connection& conn, const app::InletRow& row, std::string_view new_number) {
   db::Transaction transaction(conn);
   db::RecordSet taken;
   taken.open(conn, "SELECT count(*) FROM INLET WHERE INLET_NUMBER = ?", {new_number});
   if (taken.value(0).integer().value_or(0) > 0) {
     throw std::runtime_error("Inlet " + std::string(new_number) + " exists already; no inlet was renumbered.");
   }
-  if (!still_holds(conn, inlet)) return 0;
+  if (!load_inlet(conn, row)) return 0;
   const auto renumbered = conn.execute("UPDATE INLET SET INLET_NUMBER = ? WHERE rowid = ?",
-                                       {new_number, row_of(inlet)});
+                                       {new_number, row_of(row)});
   // An inlet without a number is no inlet's previous one: an empty
   // previous-inlet field names none.
-  if (!inlet.number().empty()) {
+  if (!row.number.empty()) {
     for (const char* column : {"PREINLET1", "PREINLET2"}) {
       conn.execute(std::string("UPDATE INLET SET ") + column + " = ? WHERE " + column + " = ?",
-                   {new_number, inlet.number()});
+                   {new_number, row.number});
     }
   }
   transaction.commit();

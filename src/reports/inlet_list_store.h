@@ -5,6 +5,7 @@
 // to letter case through the INLET columns' own NOCASE collation.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,16 +24,20 @@ namespace rg::reports::store {
 // Every INLET row, in INLET_NUMBER order; db::Error when the table cannot be read.
 InletTable load_inlets(db::Connection& conn);
 
-// Both act on the row the inlet was read from, while it still holds the
-// inlet's number (a row stored without one holds ""); 0 when it no longer does.
+// Each acts on the row chosen while it still holds the number shown (a row
+// stored without one holds "").
 
-// Deletes the inlet's row; the number of rows deleted.
-std::int64_t delete_inlet(db::Connection& conn, const InletRecord& inlet);
+// The row as stored now; nothing when it no longer holds that number.
+std::optional<InletRecord> load_inlet(db::Connection& conn, const app::InletRow& row);
 
-// Gives the inlet a new number and rewrites every PREINLET1 and PREINLET2 that
-// named the old one; the number of inlets renumbered. A new number another
-// inlet holds already (letter case aside) throws and changes nothing.
-std::int64_t renumber_inlet(db::Connection& conn, const InletRecord& inlet, std::string_view new_number);
+// Deletes the row; the number of rows deleted, 0 when it no longer holds the number.
+std::int64_t delete_inlet(db::Connection& conn, const app::InletRow& row);
+
+// Gives the row a new number and rewrites every PREINLET1 and PREINLET2 that
+// named the old one; the number of inlets renumbered, 0 when the row no longer
+// holds the number. A new number another inlet holds already (letter case
+// aside) throws and changes nothing.
+std::int64_t renumber_inlet(db::Connection& conn, const app::InletRow& row, std::string_view new_number);
 
 // Asks the inlet design form's search whether an inlet holds the value in the
 // field ("INLET_NUMBER", "PREINLET1", "PREINLET2"). A search that cannot be made

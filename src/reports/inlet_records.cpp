@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/text/ascii_case.h"
-
 namespace rg::reports {
 
 namespace {
@@ -52,13 +50,6 @@ InletRecord::InletRecord(std::initializer_list<std::pair<std::string_view, std::
 const std::string& InletRecord::text(std::string_view field) const {
   const int place = index_->find(field);
   return place < 0 ? kEmpty : values_[place];
-}
-
-const InletRecord* InletTable::find(std::string_view number) const {
-  for (const auto& row : rows_) {
-    if (text::iequal(row.number(), number)) return &row;
-  }
-  return nullptr;
 }
 
 }  // namespace rg::reports

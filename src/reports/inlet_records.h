@@ -1,7 +1,7 @@
 #pragma once
 // The project's inlets as one snapshot of the INLET table, read once per load of
 // the list: the grid, the count and both reports show the same rows, and an
-// inlet is found again by its number, or by the row it was read from, never by
+// inlet is found again by the row it was read from, never by its number or
 // its place in another view.
 
 #include <cstddef>
@@ -60,9 +60,6 @@ class InletTable {
   const InletRecord& operator[](std::size_t i) const { return rows_[i]; }
   auto begin() const { return rows_.begin(); }
   auto end() const { return rows_.end(); }
-  // The inlet of that number, compared without regard to letter case as the
-  // project compares them; null when there is none.
-  const InletRecord* find(std::string_view number) const;
 
  private:
   std::vector<InletRecord> rows_;

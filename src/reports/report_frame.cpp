@@ -8,6 +8,7 @@
 #include "app/file_choice.h"
 #include "app/session.h"
 #include "platform/workbook/workbook.h"
+#include "reports/inlet_list_store.h"
 #include "reports/inlet_report_writer.h"
 #include "reports/ld204_writer.h"
 
@@ -95,7 +96,7 @@ ReportProject report_project(const app::Session& session) {
 }
 
 void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, ReportKind kind,
-                 const InletTable& inlets, std::string_view inlet_number) {
+                 const InletTable& inlets, const std::optional<app::InletRow>& chosen) {
   ui::Desktop& desktop = session.desktop();
   const ReportTexts& t = texts(kind);
   if (inlets.empty()) {
@@ -111,9 +112,10 @@ void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, 
     if (kind == ReportKind::Ld204) {
       write_ld204(book.active_sheet(), inlets, project);
     } else {
-      const InletRecord* inlet = inlets.find(inlet_number);
-      if (inlet == nullptr) {
-        throw workbook::Error("Inlet " + std::string(inlet_number) + " is no longer in the project.");
+      const auto inlet = chosen ? store::load_inlet(session.project.connection(), *chosen) : std::nullopt;
+      if (!inlet) {
+        throw workbook::Error((chosen ? chosen->called() : std::string("The inlet")) +
+                              " is no longer in the project.");
       }
       write_inlet_report(book.sheet(1), *inlet, project, today());
     }

@@ -4,8 +4,9 @@
 // user's spreadsheet program. A report that cannot be written says why, and a
 // workbook already there is replaced whole or not at all.
 
-#include <string_view>
+#include <optional>
 
+#include "app/services.h"
 #include "reports/inlet_records.h"
 #include "reports/report_cells.h"
 
@@ -29,8 +30,9 @@ ReportProject report_project(const app::Session& session);
 
 // Runs the report from the list window `list` (whose pointer shows the wait),
 // asking for the name in `dialog`. Form LD 204 covers every inlet of the
-// snapshot; the Inlet Report the one of `inlet_number`.
+// snapshot; the Inlet Report the chosen row, as it is stored when it is
+// written, refused when it no longer holds the number shown.
 void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, ReportKind kind,
-                 const InletTable& inlets, std::string_view inlet_number = {});
+                 const InletTable& inlets, const std::optional<app::InletRow>& chosen = std::nullopt);
 
 }  // namespace rg::reports

@@ -52,13 +52,21 @@ class InletTest : public ScratchTest {
 
   db::Connection& conn() { return *session->project.project_conn; }
 
-  // The inlet design form, opened as the inlet list opens it ("" adds an inlet).
+  // The inlet design form, opened as the inlet list opens it: to add an inlet,
+  // or on the row the list shows for a stored number (the first of that
+  // number, letter case aside; none for a number not stored).
   inlet::FrmInletMain& form() { return session->form<inlet::FrmInletMain>(); }
   ui::Control& box(const std::string& name) { return form().control(name); }
   std::string text(const std::string& name) { return form().control(name).text(); }
   void open_form(const std::string& number = "", app::OpenMode mode = app::OpenMode::add) {
     inlet::wire_services(*session);
-    session->handover.inlet_to_open = number;
+    session->handover.inlet_to_open = {0, number};
+    const auto rows = query_rows(project_file, "SELECT rowid || '|' || INLET_NUMBER FROM INLET WHERE INLET_NUMBER = '" +
+                                                   number + "' ORDER BY rowid LIMIT 1");
+    if (mode != app::OpenMode::add && !rows.empty()) {
+      const auto bar = rows[0].find('|');
+      session->handover.inlet_to_open = {std::stoll(rows[0].substr(0, bar)), rows[0].substr(bar + 1)};
+    }
     session->handover.inlet_open_mode = mode;
     form().load();
   }

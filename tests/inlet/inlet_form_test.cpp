@@ -41,21 +41,29 @@ TEST_F(StoreTest, PreviousInletSearchCoversBothSidesAndSkipsTheExcepted) {
   }
 }
 
-// One inlet or all in number order, and a bypass flow as the text stored.
+// The row chosen while it holds the number shown, one without a number and
+// the second of two twins too (a file without the unique index); all in
+// number order to add to; and a bypass flow as the text stored.
 TEST_F(StoreTest, OpensTheRowsAsked) {
+  run_sql(project_file, "DROP INDEX INLET_NUMBER_KEY;"
+                        "INSERT INTO INLET (INLET_NUMBER, ROADWAY) VALUES (NULL, 'Nameless'), ('B''2', 'Twin')");
   db::RecordSet rs;
-  inlet::store::open_inlet_records(rs, conn(), "b'2");
-  ASSERT_EQ(rs.record_count(), 1);
-  EXPECT_EQ(rs.value("ROADWAY").text(), "Main St");
-  inlet::store::open_inlet_records(rs, conn(), "x' OR 'a'='a");
-  EXPECT_EQ(rs.record_count(), 1);
-  inlet::store::open_inlet_records(rs, conn(), "");
-  EXPECT_EQ(rs.record_count(), 4);
+  // Rows 1 to 4 as the fixture stored them, then 5 and 6.
+  const struct { std::int64_t row; const char *number, *road; } chosen[] = {
+      {2, "B'2", "Main St"}, {5, "", "Nameless"}, {6, "B'2", "Twin"},
+      {6, "b'2", "<none>"}, {2, "A1", "<none>"},  {9, "", "<none>"}};
+  for (const auto& c : chosen) {
+    const bool opened = inlet::store::open_inlet_row(rs, conn(), {c.row, c.number});
+    EXPECT_EQ(opened ? rs.value("ROADWAY").text() : "<none>", c.road) << c.row << " " << c.number;
+    EXPECT_EQ(rs.is_open(), opened);
+  }
+  inlet::store::open_inlet_records(rs, conn());
+  EXPECT_EQ(rs.record_count(), 6);
   inlet::store::open_carryover(rs, conn());
   EXPECT_EQ(inlet::store::stored_carryover(rs, "a1"), "0.250");
   EXPECT_EQ(inlet::store::stored_carryover(rs, "B'2"), "");  // Null
   EXPECT_FALSE(inlet::store::stored_carryover(rs, "Z9"));
-  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "A1");  // left on the first row
+  EXPECT_EQ(rs.value("INLET_NUMBER").text(), "");  // left on the first row, the one without a number
 }
 
 // A stored number, and for a previous-inlet field the inlet naming the value.

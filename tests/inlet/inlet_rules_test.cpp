@@ -250,18 +250,36 @@ TEST_F(FormTest, AFailedWriteIsNeverReportedAsSaved) {
   EXPECT_TRUE(box("Input_Details_Frame").enabled());
 }
 
+// Another copy of the program on the same file changed the inlet being
+// edited, or renumbered it, whether this one changed a field or only solved
+// it again: Save refuses, says what to do, and writes nothing.
 TEST_F(FormTest, ASaveRefusedForAnotherCopysChangeSaysWhatToDo) {
-  open_form();
-  solved_grate("E1");
-  save();
-  click("Toolbar1_3");
-  show_tab(1);
-  type("discharge1", "4");
-  solve();
-  run_sql(project_file, "UPDATE INLET SET DISCHARGE1 = '5.000' WHERE INLET_NUMBER = 'E1'");
-  desktop.expect_box_containing("\r\nExit without saving, then open the inlet again to see the other change.");
-  menu("mnuSaveinlet");
-  EXPECT_EQ(form().screenmode(), "EDIT");
+  const struct { const char *elsewhere, *discharge; } copies[] = {
+      {"UPDATE INLET SET DISCHARGE1 = '5.000'", "4"},
+      {"UPDATE INLET SET INLET_NUMBER = 'E1X'", "4"},
+      {"UPDATE INLET SET INLET_NUMBER = 'E1X'", nullptr},
+  };
+  for (const auto& c : copies) {
+    SCOPED_TRACE(std::string(c.elsewhere) + (c.discharge ? " and a change here" : ""));
+    run_sql(project_file, "DELETE FROM INLET");
+    open_form();
+    solved_grate("E1");
+    save();
+    click("Toolbar1_3");
+    if (c.discharge != nullptr) {
+      show_tab(1);
+      type("discharge1", c.discharge);
+    }
+    solve();
+    run_sql(project_file, c.elsewhere);
+    const auto before = query_rows(project_file, "SELECT * FROM INLET");
+    desktop.expect_box_containing("changed or deleted by someone else since it was read.\r\n"
+                                  "Exit without saving, then open the inlet again to see the other change.");
+    menu("mnuSaveinlet");
+    EXPECT_EQ(form().screenmode(), "EDIT");
+    EXPECT_EQ(query_rows(project_file, "SELECT * FROM INLET"), before);
+    close_unsaved();
+  }
 }
 
 // Either intensity option works the discharges out again from the intensity

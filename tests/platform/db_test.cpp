@@ -100,6 +100,13 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
   const auto query = [&](const char* sql) -> F { return [=, this] { ro(), rs_.open(conn_, sql); }; };
   const auto edit = [&](const char* sql) -> F { return [=, this] { rw(), rs_.open(conn_, sql, {}, kUpdatable); }; };
   const auto open_set = [&](const char* sql) -> F { return [=, this] { rs_.open(conn_, sql, {}, kUpdatable); }; };
+  // Every inlet, keyed by its number, which another writer then changes.
+  const auto renumbered = [&](F also) -> F {
+    return [=, this] {
+      rw(), rs_.open(conn_, kAllInlets, {}, kUpdatable, {"INLET_NUMBER"}), also();
+      write_elsewhere("UPDATE INLET SET INLET_NUMBER = 'A-9' WHERE INLET_NUMBER = 'A-1'");
+    };
+  };
   const auto exec = [&](const char* sql) -> F { return [=, this] { conn_.execute(sql); }; };
   const auto then = [](F first, F second) -> F { return [=] { first(), second(); }; };
   Connection other;  // another program holding the file
@@ -152,6 +159,11 @@ TEST_F(DbTest, RefusedOperationsSayWhyAndChangeNothing) {
          rs_.set_value("ROADWAY", "Oak");
          write_elsewhere("UPDATE INLET SET ROADWAY = 'Pine' WHERE INLET_NUMBER = 'A-1'");
        }), [&] { rs_.update(); }, K::Conflict, "changed or deleted by someone else"},
+      {"renumbered", renumbered([&] { rs_.set_value("ROADWAY", "Oak"); }), [&] { rs_.update(); }, K::Conflict,
+       "changed or deleted by someone else"},
+      {"renumbered, unchanged", renumbered(none), [&] { rs_.update(); }, K::Conflict, "changed or deleted"},
+      {"key field", rw, [&] { rs_.open(conn_, kAllInlets, {}, kUpdatable, {"NOPE"}); }, K::UnknownField,
+       "no field named NOPE"},
       {"closed connection", then(edit(kAllInlets), [&] { rs_.set_value("ROADWAY", "X"), conn_.close(); }),
        [&] { rs_.update(); }, K::NotOpen, "not open"},
   };

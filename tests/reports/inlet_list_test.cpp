@@ -1,6 +1,7 @@
 // The inlet list through the scripted desktop: the grid, Add/View/Edit into a
-// stand-in design form, delete and renumber with their checks, and the file
-// names the reports refuse or keep.
+// stand-in design form, delete and renumber with their checks, the file
+// names the reports refuse or keep, and rows the number cannot tell apart
+// reached through the real design form and the Inlet Report.
 
 #include <functional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "app/shell_fixture.h"
+#include "platform/workbook/workbook.h"
 #include "reports/inlet_list_store.h"
 #include "support/hands.h"
 
@@ -49,7 +51,7 @@ TEST_F(InletListTest, GridInNumberOrderAndTheInletsHandedToTheDesignForm) {
   std::vector<std::pair<app::OpenMode, std::string>> handed;
   auto design_form = [&](std::function<void()> also = {}) {
     desktop.expect_modal("frminletmain", [&, also](ui::Form& f) {
-      handed.emplace_back(session->handover.inlet_open_mode, session->handover.inlet_to_open);
+      handed.emplace_back(session->handover.inlet_open_mode, session->handover.inlet_to_open.number);
       if (also) also();
       f.unload();
     });
@@ -178,11 +180,16 @@ TEST_F(InletListTest, RenumberRewritesTheChainAfterTheDialogsChecksOrChangesNoth
                    "CREATE TRIGGER refuse BEFORE UPDATE OF PREINLET1 ON INLET BEGIN SELECT RAISE(ABORT, 'boom'); END;");
   const auto before = rows("SELECT * FROM INLET ORDER BY rowid");
   auto& conn = *session->project.project_conn;
-  const auto snapshot = reports::store::load_inlets(conn);
-  EXPECT_THROW(reports::store::renumber_inlet(conn, *snapshot.find("2"), "B"), std::runtime_error);
-  const reports::InletRecord missing{{"INLET_NUMBER", "missing"}};
-  EXPECT_EQ(reports::store::renumber_inlet(conn, missing, "8"), 0);
-  EXPECT_EQ(reports::store::delete_inlet(conn, missing), 0);
+  // Rows 1 to 4: O'Neil, 2, 3, b.
+  const app::InletRow two{2, "2"};
+  EXPECT_THROW(reports::store::renumber_inlet(conn, two, "B"), std::runtime_error);
+  EXPECT_EQ(reports::store::load_inlet(conn, two)->text("PREINLET1"), "O'Neil");
+  // A row gone, or holding another number than the one shown, is left alone.
+  for (const app::InletRow& missing : {app::InletRow{9, "missing"}, app::InletRow{3, "2"}}) {
+    EXPECT_FALSE(reports::store::load_inlet(conn, missing)) << missing.row_id;
+    EXPECT_EQ(reports::store::renumber_inlet(conn, missing, "8"), 0);
+    EXPECT_EQ(reports::store::delete_inlet(conn, missing), 0);
+  }
   const char* const kCarryover = "Current Inlet has Carryover Discharge to Inlet Number - 2 - Modify Anyway?";
   // Rows: 2, 3, b, O'Neil.
   showing([&](FrmInletFlex& list) {
@@ -277,6 +284,137 @@ TEST_F(InletListTest, AReportIsWrittenOnlyUnderANameTheUserChoseAndNeverOverAFil
   design_loop();
   EXPECT_EQ(bytes_of(report), "kept");
   EXPECT_TRUE(desktop.opened_documents().empty());
+}
+
+// Rows the number cannot tell apart, each a grate inlet the design form stored
+// and a hand copied in a file without the unique index: inlet 7 at 1+00, one
+// without a number at 0+50, and a second 7 at 2+00. Every list action reaches
+// the row the user chose, and the design form keeps to it.
+class ChosenRowTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    project = open_current("rows.rvg");
+    design_loop({[&](FrmInletFlex& list) {
+                   desktop.expect_modal("frminletmain", [&](ui::Form& f) {
+                     type(f, "Inlet_Number", "7");
+                     pick(f, "inlet_type", "Grate Inlet");
+                     show_tab(f, 1);
+                     type(f, "discharge1", "3");
+                     f.send_tab();
+                     solve(f);
+                     desktop.expect_box("Record Saved");
+                     f.menu("mnuSaveinlet").user_click();
+                     f.menu("mnuExitinlet").user_click();
+                   });
+                   press(list, "cmdflexaddinlet");
+                 },
+                 [&](FrmInletFlex& list) { press(list, "cmdflexexit"); }});
+    run_sql(project, "DROP INDEX INLET_NUMBER_KEY; INSERT INTO INLET SELECT * FROM INLET;"
+                     "INSERT INTO INLET SELECT * FROM INLET WHERE rowid = 1;"
+                     "UPDATE INLET SET STATION = '1+00' WHERE rowid = 1;"
+                     "UPDATE INLET SET INLET_NUMBER = NULL, STATION = '0+50' WHERE rowid = 2;"
+                     "UPDATE INLET SET STATION = '2+00' WHERE rowid = 3;");
+    desktop.clear_record();
+  }
+  void solve(ui::Form& f) {
+    show_tab(f, 2);
+    desktop.expect_box("Solved! Please check and Save your results");
+    press(f, "cmdsolve");
+  }
+  // Makes the grid row of the station the current one.
+  static void choose(FrmInletFlex& list, const std::string& station) {
+    auto& grid = list.control("inletflex");
+    for (int r = 1; r < grid.rows(); ++r) {
+      if (grid.cell(r, 1) == station) return grid.user_click_cell(r, 3);
+    }
+    ADD_FAILURE() << "no row at " << station;
+  }
+  // The design form's mode, and the number and station it shows.
+  static std::string shown(ui::Form& f) {
+    return f.control("screenmode").caption() + "|" + f.control("Inlet_Number").text() + "|" +
+           f.control("Station").text();
+  }
+  void leave_unsaved(ui::Form& f) {
+    desktop.expect_box("Exit without Saving?", Answer::Yes);
+    f.menu("mnuExitinlet").user_click();
+  }
+
+  fs::path project;
+};
+
+TEST_F(ChosenRowTest, ViewEditAndTheInletReportReachTheRowChosen) {
+  const fs::path report = path("chosen.xlsx");
+  for (const std::string number : {"", "7"}) {
+    const std::string station = number.empty() ? "0+50" : "2+00";
+    SCOPED_TRACE(station);
+    std::vector<std::string> seen;
+    showing([&](FrmInletFlex& list) {
+      choose(list, station);
+      desktop.expect_modal("frminletmain", [&](ui::Form& f) {
+        seen.push_back(shown(f));
+        // The form's own Edit opens the row shown again.
+        f.control("Toolbar1_3").user_click();
+        seen.push_back(shown(f));
+        leave_unsaved(f);
+      });
+      press(list, "cmdflexviewinlet");
+    });
+    showing([&](FrmInletFlex& list) {
+      choose(list, station);
+      desktop.expect_modal("frminletmain", [&](ui::Form& f) {
+        seen.push_back(shown(f));
+        leave_unsaved(f);
+      });
+      press(list, "cmdflexveditinlet");
+    });
+    showing([&](FrmInletFlex& list) {
+      choose(list, station);
+      desktop.expect_file(report.string());
+      if (fs::exists(report)) desktop.expect_box("File Already Exists!   Overwrite?", Answer::Yes);
+      list.menu("mnuflex_inlet_report").user_click();
+      press(list, "cmdflexexit");
+    });
+    design_loop();
+    const std::string row = "|" + number + "|" + station;
+    EXPECT_EQ(seen, (std::vector<std::string>{"VIEW" + row, "EDIT" + row, "EDIT" + row}));
+    auto copy = workbook::Workbook::open_copy(report, path("readback.xlsx"));
+    EXPECT_EQ(copy.sheet(1).text(8, 2) + "|" + copy.sheet(1).text(8, 9), number + "|" + station);
+  }
+}
+
+// Saved in EDIT, the inlet without a number asks for one as Save always does,
+// in its own number box; a stored number is refused there, and the number
+// given lands in the row that was opened, never in a new one.
+TEST_F(ChosenRowTest, AnInletWithoutANumberIsSavedIntoItsOwnRow) {
+  const auto before = query_rows(project, "SELECT * FROM INLET WHERE rowid <> 2 ORDER BY rowid");
+  showing([&](FrmInletFlex& list) {
+    choose(list, "0+50");
+    desktop.expect_modal("frminletmain", [&](ui::Form& f) {
+      show_tab(f, 2);
+      type(f, "cboLength", "3");
+      solve(f);
+      desktop.expect_box("Inlet number can't be blank.  Please enter a valid unique Inlet Number");
+      f.menu("mnuSaveinlet").user_click();
+      auto& number = f.control("Inlet_Number");
+      ASSERT_EQ(f.active_control(), &number);
+      number.user_edit_text("7");
+      desktop.expect_box("7 already exists in the database! Please enter a valid unique Inlet Number");
+      f.menu("mnuSaveinlet").user_click();
+      ASSERT_EQ(f.active_control(), &number);
+      number.user_edit_text("N1");
+      solve(f);
+      desktop.expect_box("Record Saved");
+      f.menu("mnuSaveinlet").user_click();
+      f.menu("mnuExitinlet").user_click();
+    });
+    press(list, "cmdflexveditinlet");
+  });
+  showing([&](FrmInletFlex& list) { press(list, "cmdflexexit"); });
+  design_loop();
+  EXPECT_EQ(query_rows(project, "SELECT rowid, INLET_NUMBER, STATION, INLETLENGTH FROM INLET WHERE rowid = 2"),
+            std::vector<std::string>{"2|N1|0+50|3.000"});
+  EXPECT_EQ(query_rows(project, "SELECT * FROM INLET WHERE rowid <> 2 ORDER BY rowid"), before);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -53,6 +54,9 @@ struct Row {
   std::vector<Value> values;
 };
 
+constexpr const char* kConflict =
+    "The record could not be saved: it was changed or deleted by someone else since it was read.";
+
 }  // namespace
 
 struct RecordSet::State {
@@ -64,6 +68,8 @@ struct RecordSet::State {
 
   std::vector<std::string> names;
   std::vector<std::string> origins;  // table column behind each field; "" when computed
+  std::vector<std::string> key_names;
+  std::vector<bool> keys;  // by field: one of the key fields
   std::string table;
   std::vector<Row> rows;
   std::ptrdiff_t pos = 0;  // rows.size() is EOF
@@ -127,6 +133,19 @@ struct RecordSet::State {
   }
 
   void load();
+  // " AND column IS ?" for each field a write requires to still hold what was
+  // read (the changed ones of a pending edit, and the keys), binding its value
+  // from `as_read`.
+  std::string checks(const std::vector<Value>& as_read, std::vector<Value>& bound) const {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!keys[i] && !(edit == EditMode::InProgress && changed[i])) continue;
+      text += " AND " + detail::quote_name(origins[i]) + " IS ?";
+      bound.push_back(as_read[i]);
+    }
+    return text;
+  }
+  void check_keys();
   void send();
   void send_pending() {
     if (edit != EditMode::None) send();
@@ -183,6 +202,14 @@ void RecordSet::State::load() {
       new_origins.emplace_back(sqlite3_column_origin_name(st.get(), i));
     }
   }
+  std::vector<bool> new_keys(new_names.size(), false);
+  for (const std::string& key : updatable ? key_names : std::vector<std::string>{}) {
+    std::size_t i = 0;
+    while (i < new_names.size() && !iequal(new_names[i], key)) ++i;
+    if (i == new_names.size()) fail(ErrorKind::UnknownField, "The record set has no field named " + key + ".");
+    if (new_origins[i].empty()) fail(ErrorKind::General, "The key field " + key + " is computed by the query.");
+    new_keys[i] = true;
+  }
 
   std::vector<Row> new_rows;
   while (st.step()) {
@@ -194,6 +221,7 @@ void RecordSet::State::load() {
 
   names = std::move(new_names);
   origins = std::move(new_origins);
+  keys = std::move(new_keys);
   table = std::move(new_table);
   rows = std::move(new_rows);
   edit = EditMode::None;
@@ -222,30 +250,21 @@ void RecordSet::State::send() {
     text = "INSERT INTO " + detail::quote_name(table) +
            (columns.empty() ? std::string(" DEFAULT VALUES") : " (" + columns + ") VALUES (" + marks + ")");
   } else {
-    // Optimistic locking: the row is written only if the changed fields still
-    // hold what was read.
+    // Optimistic locking: the row is written only if the changed fields and
+    // the keys still hold what was read.
     std::string sets;
-    std::string checks;
-    std::vector<Value> originals;
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (!changed[i]) continue;
-      const std::string col = detail::quote_name(origins[i]);
-      sets += (sets.empty() ? "" : ", ") + col + " = ?";
-      checks += " AND " + col + " IS ?";
+      sets += (sets.empty() ? "" : ", ") + detail::quote_name(origins[i]) + " = ?";
       bound.push_back(r.values[i]);
-      originals.push_back(original[i]);
     }
-    bound.push_back(Value(static_cast<long long>(r.rowid)));
-    bound.insert(bound.end(), originals.begin(), originals.end());
-    text = "UPDATE " + detail::quote_name(table) + " SET " + sets + " WHERE rowid = ?" + checks;
+    bound.emplace_back(static_cast<long long>(r.rowid));
+    text = "UPDATE " + detail::quote_name(table) + " SET " + sets + " WHERE rowid = ?" + checks(original, bound);
   }
 
   detail::Statement st(*handle, text + returning);
   st.bind(bound);
-  if (!st.step()) {
-    fail(ErrorKind::Conflict,
-         "The record could not be saved: it was changed or deleted by someone else since it was read.");
-  }
+  if (!st.step()) fail(ErrorKind::Conflict, kConflict);
   Row stored;
   stored.rowid = st.column(0).integer().value_or(0);
   for (int i = 1; i < st.column_count(); ++i) stored.values.push_back(st.column(i));
@@ -256,17 +275,31 @@ void RecordSet::State::send() {
   edit = EditMode::None;
 }
 
+// Nothing to write, but the row must still be the one read: a caller that
+// saves it would otherwise go on as if it were.
+void RecordSet::State::check_keys() {
+  if (mode != Mode::Updatable || !on_row() || std::find(keys.begin(), keys.end(), true) == keys.end()) return;
+  require_connection();
+  const Row& r = row(pos);
+  std::vector<Value> bound{Value(static_cast<long long>(r.rowid))};
+  const std::string text = "SELECT 1 FROM " + detail::quote_name(table) + " WHERE rowid = ?" + checks(r.values, bound);
+  detail::Statement st(*handle, text);
+  st.bind(bound);
+  if (!st.step()) fail(ErrorKind::Conflict, kConflict);
+}
+
 RecordSet::RecordSet() : s_(std::make_unique<State>()) {}
 RecordSet::~RecordSet() = default;
 
 void RecordSet::open(Connection& connection, std::string_view sql, std::vector<Value> parameters,
-                     Mode mode) {
+                     Mode mode, std::vector<std::string> key_fields) {
   close();
   connection.open_handle();
   s_->handle = connection.handle_;
   s_->sql = std::string(sql);
   s_->parameters = std::move(parameters);
   s_->mode = mode;
+  s_->key_names = std::move(key_fields);
   try {
     s_->load();
   } catch (...) {
@@ -286,6 +319,7 @@ void RecordSet::close() {
   s.rows.clear();
   s.names.clear();
   s.origins.clear();
+  s.keys.clear();
   s.table.clear();
   s.edit = EditMode::None;
   s.pos = 0;
@@ -442,10 +476,17 @@ void RecordSet::cancel_update() {
 
 void RecordSet::update() {
   s_->require_open();
-  s_->send_pending();
+  if (s_->edit == EditMode::None) return s_->check_keys();
+  s_->send();
 }
 
 EditMode RecordSet::edit_mode() const { return s_->edit; }
+
+std::int64_t RecordSet::row_id() const {
+  s_->require_open();
+  s_->require_row();
+  return s_->row(s_->pos).rowid;
+}
 
 RecordSet::ListenerId RecordSet::on_move_complete(Listener listener) {
   const ListenerId id = s_->next_listener++;

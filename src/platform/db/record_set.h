@@ -12,6 +12,10 @@
 //  - Assigning a field of a fetched row starts an edit (EditMode::InProgress);
 //    Update writes the changed fields only, and fails with Conflict, keeping the
 //    edit, when another writer changed one of them since the row was read.
+//  - The opener may name key fields: a write of a fetched row also requires
+//    them to hold what was read, so a row another writer gave a new key is a
+//    conflict as one whose changed fields it changed; and Update with nothing
+//    changed still fails with Conflict when the row no longer holds its keys.
 //  - AddNew appends a pending row at the end of the set (EditMode::Add), all
 //    fields Null; Update inserts the assigned fields only, so column defaults
 //    apply, then the row reads back as stored. RecordCount counts the pending
@@ -71,9 +75,10 @@ class RecordSet {
   // Runs the query with its parameters and stands on the first row. A set that
   // was open is closed first; on failure the set stays closed. Updatable needs
   // a SELECT over a single table; on a file that cannot be written it still
-  // opens, so its rows can be shown, and each write fails with ReadOnly.
+  // opens, so its rows can be shown, and each write fails with ReadOnly. Key
+  // fields (updatable sets) are fields of the query.
   void open(Connection& connection, std::string_view sql, std::vector<Value> parameters = {},
-            Mode mode = Mode::ReadOnly);
+            Mode mode = Mode::ReadOnly, std::vector<std::string> key_fields = {});
   bool is_open() const;
   void close();
   // Runs the query again with the same parameters, at the first row.
@@ -108,6 +113,9 @@ class RecordSet {
   void cancel_update();
   void update();
   EditMode edit_mode() const;
+  // The table's rowid of the current row (an updatable set's), which tells
+  // apart rows no field does; 0 for a new row not yet stored.
+  std::int64_t row_id() const;
 
   // Each adds a listener; listeners run in the order they were added.
   using ListenerId = int;
