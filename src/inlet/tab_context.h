@@ -38,6 +38,9 @@ struct FrmInletMain::TabContext {
   // A list whose text must begin one of its items. A typed text is completed
   // to its item and then runs the rules a choice from the list runs.
   void choice_list(Control& list, std::function<void()> on_choice);
+  // After a refusal that emptied what the list's item had worked out: the
+  // list acts on the next item chosen, the same one too.
+  void forget_choice(const Control& list) { s.ruled_text[&list] = std::nullopt; }
   // A Click handler's Tab: the focus moves on only after the user's own choice.
   void tab_after_user_choice(Control& list);
 };
