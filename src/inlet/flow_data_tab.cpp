@@ -320,7 +320,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
     number_entry(q1);
     q1.LostFocus = [this] { discharge1_LostFocus(); };
     auto& q2 = c("discharge2");
-    number_entry(q2, false);
+    number_entry(q2);
     q2.LostFocus = [this] { discharge2_LostFocus(); };
 
     for (int side : {1, 2}) {
@@ -328,8 +328,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
-    // A flow below zero can still come from a hand-made file, or be pasted
-    // into the right side's discharge, which has no key filter.
+    // A flow below zero can still come from a hand-made file.
     for (Control* flow : {&q1, &q2, &input_int}) no_negative_flow(*flow);
   }
 

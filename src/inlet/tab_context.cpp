@@ -19,9 +19,9 @@ void FrmInletMain::TabContext::refuse_non_number(ui::Control& box, bool& cancel)
   app::quillmere_libraries::refuse_non_number(session, box, cancel);
 }
 
-void FrmInletMain::TabContext::number_entry(ui::Control& box, bool key_filter) {
+void FrmInletMain::TabContext::number_entry(ui::Control& box) {
   box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
-  if (key_filter) app::quillmere_libraries::filter_number_keys(session, box);
+  app::quillmere_libraries::filter_number_keys(session, box);
   box.Validate = [this, &box](bool& cancel) { refuse_non_number(box, cancel); };
 }
 
