@@ -257,8 +257,9 @@ struct FrmInletMain::FlowDataTab : TabContext {
     // Until the hydrology dialogs are offered, their buttons do nothing.
     c("cmdcomputeTc").Click = [this] {
       if (!session.services.tc_dialog) return;
-      c("ITc").set_text("5.0");
-      session.desktop().show_modal(session.services.tc_dialog());
+      // The dialog's Tc, taken, replaces the typed one, which starts again
+      // from the default; a dialog left without it changes nothing.
+      if (session.services.tc_dialog()) c("ITc").set_text("5.0");
       if (lookup_and_intensity()) compute_discharge();
     };
     c("cmdComputeDsicharge").Click = [this] {

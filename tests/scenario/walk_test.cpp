@@ -146,6 +146,12 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
       pick(f, "storm_frequency", "10");
       areas(f, "frmareaV2", "cmdinputArea1", {{"Area8", w.paved}, {"Area11", w.lawns}});
       EXPECT_EQ(texts(f, {"totalarea1", "totalca1"}), (Texts{w.area1, w.ca1}));
+      // A Tc typed, then the dialog left without its Tc: the typed one stays.
+      type(f, "ITc", "10");
+      f.send_tab();
+      desktop.expect_modal("frmTc", [](ui::Form& dlg) { press(dlg, "cmdcancelTc"); });
+      press(f, "cmdcomputeTc");
+      EXPECT_EQ(texts(f, {"ITc"}), texts(f, {"Tc"}));
       desktop.expect_modal("frmTc", [&w](ui::Form& dlg) {
         type(dlg, "txtoutlet_height", w.height);
         type(dlg, "txttravel_length", w.travel);
@@ -153,7 +159,8 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
         press(dlg, "cmdsaveTc");
       });
       press(f, "cmdcomputeTc");
-      EXPECT_EQ(texts(f, {"Tc", "Intensity", "discharge1", "QTotal"}), (Texts{w.tc, w.intensity, w.q1, w.q1}));
+      EXPECT_EQ(texts(f, {"ITc", "Tc", "Intensity", "discharge1", "QTotal"}),
+                (Texts{"5.0", w.tc, w.intensity, w.q1, w.q1}));
       details(f, w.length1);
       solve_save_and_leave(f, {"txtSpread", "txtlti", "txtE", "txtQi", "txtQc"},
                            {w.spread1, w.lt1, w.e1, w.qi1, w.qc1});
