@@ -91,8 +91,7 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
 
 void refuse_list_entry(Session& session, ui::Control& list, const std::string& held) {
   const std::string refused = list.text();
-  // Copied: the write may change what the list holds.
-  list.set_text(std::string(held));
+  list.set_text(held);
   list.set_selection(0, static_cast<int>(list.text().size()));
   ui::show_box(session.desktop(), not_in_list(list, refused));
 }
