@@ -85,9 +85,19 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
       return 0;
     }
   }
-  ui::show_box(session.desktop(), "Value not present in the list... Please enter a valid value..");
-  combo.set_text(combo.list_count() > 0 ? combo.item(0) : std::string());
+  refuse_list_entry(session, combo, combo.held_text());
   return -1;
+}
+
+void refuse_list_entry(Session& session, ui::Control& list, const std::string& held) {
+  const std::string refused = list.text();
+  list.set_text(held);
+  list.set_selection(0, static_cast<int>(list.text().size()));
+  ui::show_box(session.desktop(), not_in_list(list, refused));
+}
+
+std::string not_in_list(const ui::Control& list, const std::string& refused) {
+  return list.label() + ": " + text::quoted(refused) + " - Value not present in the list... Please enter a valid value..";
 }
 
 BoundFields wire_declared_controls(Session& session, ui::Form& form, std::span<const ui::ControlSpec> table) {

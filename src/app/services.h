@@ -60,7 +60,10 @@ struct Services {
   std::function<InletSearch(std::string_view value, std::string_view field)> search_inlets;
 
   // --- Hydrology -----------------------------------------------------------------
-  std::function<ui::Form&()> tc_dialog;
+  // Shows the time-of-concentration dialog modally: true when the user took
+  // its Tc (SAVE Tc), false when the dialog was left without it (CANCEL,
+  // Escape, the close box), which writes nothing.
+  std::function<bool()> tc_dialog;
   // The drainage-area dialog of the open project (15 or 24 land-use rows).
   std::function<ui::Form&()> area_dialog;
   // The open project's rainfall coefficients for a storm return period, and

@@ -113,7 +113,10 @@ void compute_discharge(app::Session& session) {
 
 void wire_services(app::Session& session) {
   auto& s = session.services;
-  s.tc_dialog = [&session]() -> ui::Form& { return session.form<FrmTc>(); };
+  s.tc_dialog = [&session] {
+    auto& dialog = session.form<FrmTc>();
+    return session.desktop().show_modal(dialog) && dialog.taken();
+  };
   s.area_dialog = [&session]() -> ui::Form& {
     if (session.project.shared_project) return session.form<FrmArea>();
     return session.form<FrmAreaV2>();

@@ -271,6 +271,7 @@ void FrmTc::design() {
 }
 
 void FrmTc::Form_Load() {
+  taken_ = false;
   units_ = units_of(session_.project.unit_system);
   session_.number_format = std::string(hyd::number_format_for(session_.project.unit_system));
   if (units_ == Units::Metric) {
@@ -432,6 +433,7 @@ void FrmTc::cmdsaveTc_Click() {
       return;
     }
     form.write_flow({.tc = "5.0", .tc_str = "", .tc_option_str = "", .tc_computed = 0});
+    taken_ = true;
     unload();
     return;
   }
@@ -445,6 +447,7 @@ void FrmTc::cmdsaveTc_Click() {
   hyd::FlowWrites stored{.tc_computed = 1};
   encode_Tcstr(stored);
   form.write_flow(stored);
+  taken_ = true;
   unload();
 }
 

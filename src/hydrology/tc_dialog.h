@@ -28,6 +28,8 @@ class FrmTc : public ui::Form {
   // Fills the dialog from the inlet design form's TcStr and Tcoptionstr; each
   // included segment is computed again.
   void decode_Tcstr();
+  // Whether the last showing handed its Tc over (SAVE Tc), not left without.
+  bool taken() const { return taken_; }
 
  protected:
   void design() override;
@@ -56,6 +58,7 @@ class FrmTc : public ui::Form {
 
   app::Session& session_;
   Units units_ = Units::English;
+  bool taken_ = false;
 };
 
 }  // namespace rg::hydrology

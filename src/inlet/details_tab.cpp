@@ -30,15 +30,20 @@ struct FrmInletMain::DetailsTab : TabContext {
       app::quillmere_libraries::validate_number_box(session, clog, cancel);
       return;
     }
-    clog.set_text(text::format_number(*v, "#0"));
     const auto& kind = c("inlet_type").text();
-    if (*v == 0) {
-      session.desktop().beep();
-    } else if (*v > 99 && (kind == "Grate Inlet" || kind == "Slotted Inlet" || kind == "Grate Inlet in a Ditch")) {
-      show_box(session.desktop(), "Clogged cannot be 100%! Please enter new value.", Buttons::OK, Icon::Exclamation);
+    if (*v > 99 && (kind == "Grate Inlet" || kind == "Slotted Inlet" || kind == "Grate Inlet in a Ditch")) {
+      // The clogging the list held stays, and so does what was worked out
+      // from it; the next keys replace it.
+      clog.set_text(clog.held_text());
+      clog.set_selection(0, static_cast<int>(clog.text().size()));
+      show_box(session.desktop(),
+               clog.label() + ": " + text::quoted(t) + " - Clogged cannot be 100%! Please enter new value.",
+               Buttons::OK, Icon::Exclamation);
       cancel = true;
-      clog.set_text("0");
+      return;
     }
+    clog.set_text(text::format_number(*v, "#0"));
+    if (*v == 0) session.desktop().beep();
     clear_results();
   }
 

@@ -20,8 +20,6 @@ namespace rg::inlet {
 
 namespace {
 
-constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
-
 // A sum of box texts, or nothing when one of them is not a number.
 std::optional<double> sum_of(const std::vector<const Control*>& boxes) {
   double sum = 0;
@@ -42,7 +40,8 @@ struct FrmInletMain::FlowDataTab : TabContext {
   }
   // A rainfall service for the storm frequency shown, which must be one of
   // the list's items; false when the service is not offered, the frequency is
-  // refused or the look-up found nothing.
+  // refused or the look-up found nothing. Either empties what the frequency
+  // had worked out, so choosing it again works it out anew.
   bool for_storm_frequency(const std::function<bool(int return_period)>& service) {
     if (!service) return false;
     auto& frequency = c("storm_frequency");
@@ -50,12 +49,16 @@ struct FrmInletMain::FlowDataTab : TabContext {
       refuse_frequency();
       return false;
     }
-    return service(std::stoi(frequency.text()));
+    if (service(std::stoi(frequency.text()))) return true;
+    forget_choice(frequency);
+    return false;
   }
-  // A frequency the rainfall data do not serve (an older project's "5", a typed
-  // "10.0") is named, and nothing worked out for another stays on the screen.
+  // A frequency the rainfall data do not serve (an older project's "5" held
+  // from the file, none chosen) is named, and nothing worked out for another
+  // stays on the screen.
   void refuse_frequency() {
     const auto& frequency = c("storm_frequency");
+    forget_choice(frequency);
     std::string served;
     for (const auto& item : frequency.items()) served += (served.empty() ? "" : ", ") + item;
     const std::string what =
@@ -254,8 +257,9 @@ struct FrmInletMain::FlowDataTab : TabContext {
     // Until the hydrology dialogs are offered, their buttons do nothing.
     c("cmdcomputeTc").Click = [this] {
       if (!session.services.tc_dialog) return;
-      c("ITc").set_text("5.0");
-      session.desktop().show_modal(session.services.tc_dialog());
+      // The dialog's Tc, taken, replaces the typed one, which starts again
+      // from the default; a dialog left without it changes nothing.
+      if (session.services.tc_dialog()) c("ITc").set_text("5.0");
       if (lookup_and_intensity()) compute_discharge();
     };
     c("cmdComputeDsicharge").Click = [this] {
@@ -290,10 +294,15 @@ struct FrmInletMain::FlowDataTab : TabContext {
 
     auto& frequency = c("storm_frequency");
     choice_list(frequency, [this] { storm_frequency_Click(); });
-    // A frequency is a whole item: "5" never becomes "50".
+    // A frequency is a whole item: "5" never becomes "50". A typed one that is
+    // no item gives way to the frequency the list held, as in any list; one
+    // held from the file that the data do not serve is refused for what it
+    // is.
     frequency.Validate = [this, &frequency, list_rule = frequency.Validate](bool& cancel) {
-      if (!frequency.text().empty() && item_index(frequency, frequency.text()) < 0) {
+      if (!frequency.text().empty() && item_index(frequency, frequency.text()) < 0 &&
+          frequency.text() == frequency.held_text()) {
         refuse_frequency();
+        frequency.set_selection(0, static_cast<int>(frequency.text().size()));
         cancel = true;
         return;
       }
@@ -312,7 +321,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
     number_entry(q1);
     q1.LostFocus = [this] { discharge1_LostFocus(); };
     auto& q2 = c("discharge2");
-    number_entry(q2, false);
+    number_entry(q2);
     q2.LostFocus = [this] { discharge2_LostFocus(); };
 
     for (int side : {1, 2}) {
@@ -320,8 +329,7 @@ struct FrmInletMain::FlowDataTab : TabContext {
       list.GotFocus = [this, &list, side] { s.preinlet_text[static_cast<std::size_t>(side)] = list.text(); };
       list.LostFocus = [this, side] { check_previous_inlet(side); };
     }
-    // A flow below zero can still come from a hand-made file, or be pasted
-    // into the right side's discharge, which has no key filter.
+    // A flow below zero can still come from a hand-made file.
     for (Control* flow : {&q1, &q2, &input_int}) no_negative_flow(*flow);
   }
 
@@ -377,44 +385,47 @@ struct FrmInletMain::FlowDataTab : TabContext {
     auto& list = c(side == 1 ? "preinlet1" : "preinlet2");
     auto& carry = c(side == 1 ? "carryover1" : "carryover2");
     const auto& other = c(side == 1 ? "preinlet2" : "preinlet1").text();
-    auto refuse = [this, &list] {
+    const std::string held = s.preinlet_text[static_cast<std::size_t>(side)];
+    auto back_to_list = [this, &list] {
+      list.set_selection(0, static_cast<int>(list.text().size()));
       c("SSTab1").set_current_tab(1);
       if (list.can_take_focus()) f.set_focus(list);
     };
     list.set_text(text::trim(list.text()));
     const std::string chosen = list.text();
+    // A refusal takes nothing away: the list shows again the previous inlet
+    // it held, whose carry-over and total still stand, and the user is sent
+    // back to it. Only a held one that is itself refused (stored so) is
+    // dropped, and with it its carry-over.
+    auto refuse = [&](const std::string& message, Icon icon = Icon::None) {
+      const bool dropped = text::iequal(chosen, held);
+      list.set_text(dropped ? std::string() : held);
+      if (dropped) {
+        carry.set_text("0.0");
+        total();
+      }
+      list.set_selection(0, static_cast<int>(list.text().size()));
+      show_box(session.desktop(), message, Buttons::OK, icon);
+      back_to_list();
+    };
     if (chosen.empty()) {
       carry.set_text("0.0");
       total();
       return;
     }
-    if (text::iequal(chosen, c("Inlet_Number").text())) {
-      list.set_text("");
-      show_box(session.desktop(), "Previous Inlet is same as Current Inlet");
-      return refuse();
-    }
-    if (text::iequal(chosen, other)) {
-      list.set_text("");
-      show_box(session.desktop(), "Previous Inlet for left side CANNOT be same as right side!");
-      return refuse();
-    }
-    if (!text::iequal(chosen, s.preinlet_text[static_cast<std::size_t>(side)])) {
+    if (text::iequal(chosen, c("Inlet_Number").text())) return refuse("Previous Inlet is same as Current Inlet");
+    if (text::iequal(chosen, other)) return refuse("Previous Inlet for left side CANNOT be same as right side!");
+    if (!text::iequal(chosen, held)) {
       std::optional<std::string> user;
       try {
         user = store::inlet_naming_previous(session.project.connection(), chosen, c("Inlet_Number").text());
       } catch (const std::exception& e) {
-        show_box(session.desktop(), e.what());
-        return refuse();
+        return refuse(e.what());
       }
       if (user) {
-        show_box(session.desktop(),
-                 "This Inlet has already been used as a Previous Inlet for Inlet - " + *user +
-                     " - Please choose a different value!",
-                 Buttons::OK, Icon::Exclamation);
-        list.set_text("");
-        carry.set_text("0.0");
-        total();
-        return refuse();
+        return refuse("This Inlet has already been used as a Previous Inlet for Inlet - " + *user +
+                          " - Please choose a different value!",
+                      Icon::Exclamation);
       }
     }
     switch (f.set_discharge_carryover(side)) {
@@ -423,19 +434,13 @@ struct FrmInletMain::FlowDataTab : TabContext {
         return;
       case CarryOver::not_stored:
         // Not among the stored inlets: no bypass to take over.
-        carry.set_text("0.0");
-        total();
-        show_box(session.desktop(), kNotInList);
-        list.set_text("");
-        return refuse();
-      case CarryOver::not_a_flow: {
+        return refuse(app::quillmere_libraries::not_in_list(list, chosen));
+      case CarryOver::not_a_flow:
         // The choice is undone, so the list, its carry-over and the total
         // still belong together.
-        const std::string before = s.preinlet_text[static_cast<std::size_t>(side)];
-        list.set_text(before);
-        if (!text::iequal(chosen, before)) refuse();
+        list.set_text(held);
+        if (!text::iequal(chosen, held)) back_to_list();
         return;
-      }
     }
   }
 };

@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,8 +36,10 @@ struct FrmInletMain::Showing : ui::ShowingBase {
   int code_depth = 0;
   // The text of inlet_type or inlet_location when it got the focus.
   std::string remembered_kind;
-  // The text each list last ran its choice rules for.
-  std::map<const ui::Control*, std::string> ruled_text;
+  // The text each list last ran its choice rules for; none after a refusal
+  // emptied what they had worked out, so that the next choice is acted on,
+  // whichever it is.
+  std::map<const ui::Control*, std::optional<std::string>> ruled_text;
   std::string itc_text;
   bool itc_edited = false;
   std::array<std::string, 3> preinlet_text;  // by side, 1 and 2

@@ -19,9 +19,9 @@ void FrmInletMain::TabContext::refuse_non_number(ui::Control& box, bool& cancel)
   app::quillmere_libraries::refuse_non_number(session, box, cancel);
 }
 
-void FrmInletMain::TabContext::number_entry(ui::Control& box, bool key_filter) {
+void FrmInletMain::TabContext::number_entry(ui::Control& box) {
   box.GotFocus = [&box] { app::quillmere_libraries::select_all_text(box); };
-  if (key_filter) app::quillmere_libraries::filter_number_keys(session, box);
+  app::quillmere_libraries::filter_number_keys(session, box);
   box.Validate = [this, &box](bool& cancel) { refuse_non_number(box, cancel); };
 }
 
@@ -32,16 +32,21 @@ void FrmInletMain::TabContext::choice_list(ui::Control& list, std::function<void
   };
   auto got = list.GotFocus;
   list.GotFocus = [this, &list, got] {
-    s.ruled_text[&list] = list.text();
+    // What the list shows has been acted on, unless a refusal since emptied it.
+    const auto ruled = s.ruled_text.find(&list);
+    if (ruled == s.ruled_text.end() || ruled->second) s.ruled_text[&list] = list.text();
     if (got) got();
   };
   list.Validate = [this, &list](bool& cancel) {
+    // A refused text gives way to the item the list held, which its rules
+    // have acted on already: the next Tab does nothing.
     if (app::quillmere_libraries::validate_combo_entry(session, list) != 0) {
       cancel = true;
       return;
     }
     const int index = item_index(list, list.text());
-    if (index >= 0 && list.text() != s.ruled_text[&list]) {
+    const auto ruled = s.ruled_text.find(&list);
+    if (index >= 0 && (ruled == s.ruled_text.end() || ruled->second != list.text())) {
       CodeScope scope(s.code_depth);
       list.set_list_index(index);
     }

@@ -34,10 +34,13 @@ struct FrmInletMain::TabContext {
   // A number box refuses a text that is not a number when it is left, blanks
   // alone included; an empty box is the box's own rules' business.
   void refuse_non_number(Control& box, bool& cancel);
-  void number_entry(Control& box, bool key_filter = true);
+  void number_entry(Control& box);
   // A list whose text must begin one of its items. A typed text is completed
   // to its item and then runs the rules a choice from the list runs.
   void choice_list(Control& list, std::function<void()> on_choice);
+  // After a refusal that emptied what the list's item had worked out: the
+  // list acts on the next item chosen, the same one too.
+  void forget_choice(const Control& list) { s.ruled_text[&list] = std::nullopt; }
   // A Click handler's Tab: the focus moves on only after the user's own choice.
   void tab_after_user_choice(Control& list);
 };

@@ -17,8 +17,10 @@ const ui::ControlSpec kNumbers[] = {
     {.container = "fraGutter", .caption = "LONG. SLOPE"},
     {.name = "txtS", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .col = 1, .number_box = true},
     {.name = "txtn", .kind = ui::ControlKind::TextBox, .container = "fraGutter", .row = 1, .number_box = true},
-    {.name = "units", .kind = ui::ControlKind::ComboBox, .row = 1, .items = {"ENGLISH", "METRIC"}},
-    {.name = "years", .kind = ui::ControlKind::ComboBox, .row = 2, .items = {"2", "10", "50"}},
+    {.row = 1, .caption = "UNITS"},
+    {.name = "units", .kind = ui::ControlKind::ComboBox, .row = 1, .col = 1, .items = {"ENGLISH", "METRIC"}},
+    {.row = 2, .caption = "STORM FREQ."},
+    {.name = "years", .kind = ui::ControlKind::ComboBox, .row = 2, .col = 1, .items = {"2", "10", "50"}},
 };
 
 class NumberForm : public ui::Form {
@@ -120,23 +122,36 @@ TEST_F(InputHelpers, APasteTheKeyFilterCouldNotHaveTypedIsRefusedWhereItLands) {
   }
 }
 
+// A text that is none of the items gives way to the item the list held,
+// which the user's typing or paste did not change, selected so that the next
+// keys replace it; the refusal names the list.
 TEST_F(InputHelpers, AComboTextMustBeginAnItemOfItsList) {
-  struct Case { const char *list, *typed; int result; const char* shown; } cases[] = {
-      {"units", "", 0, ""},              // the empty text begins every item
-      {"units", "E", 0, "ENGLISH"},      // a beginning is completed
-      {"units", "METRIC", 0, "METRIC"},
-      {"units", "eng", -1, "ENGLISH"},   // letter case counts
-      {"units", "METRICS", -1, "ENGLISH"},
-      {"years", "5", -1, "2"},           // a list of numbers takes only a whole item
-      {"years", "10", 0, "10"},
-      {"years", "", 0, ""},
+  struct Case { const char *list, *held, *typed; bool pasted; const char* shown; const char* refused; } cases[] = {
+      {"units", "METRIC", "", false, "", nullptr},  // the empty text begins every item
+      {"units", "METRIC", "E", false, "ENGLISH", nullptr},  // a beginning is completed
+      {"units", "ENGLISH", "METRIC", false, "METRIC", nullptr},
+      {"units", "METRIC", "eng", false, "METRIC", "UNITS: \"eng\""},  // letter case counts
+      {"units", "METRIC", "Albemarle\r\n", true, "METRIC", "UNITS: \"Albemarle\""},
+      // A list of numbers takes only a whole item.
+      {"years", "10", "5", false, "10", "STORM FREQ.: \"5\""},
+      {"years", "2", "10", false, "10", nullptr},
+      {"years", "50", "", false, "", nullptr},
   };
   for (const auto& k : cases) {
+    SCOPED_TRACE(k.typed);
     auto& c = form.control(k.list);
-    c.fill_text(k.typed);
-    if (k.result != 0) desktop.expect_box("Value not present in the list... Please enter a valid value..");
-    EXPECT_EQ(rg::app::quillmere_libraries::validate_combo_entry(session, c), k.result) << k.typed;
-    EXPECT_EQ(c.text(), k.shown) << k.typed;
+    c.set_text(k.held);
+    form.set_focus(c);
+    c.set_selection(0, static_cast<int>(c.text().size()));
+    k.pasted ? c.user_paste(k.typed) : c.user_edit_text(k.typed);
+    if (k.refused) {
+      desktop.expect_box(std::string(k.refused) + " - Value not present in the list... Please enter a valid value..");
+    }
+    EXPECT_EQ(rg::app::quillmere_libraries::validate_combo_entry(session, c), k.refused ? -1 : 0);
+    EXPECT_EQ(c.text(), k.shown);
+    if (k.refused) {
+      EXPECT_EQ(c.sel_text(), k.shown);
+    }
   }
 }
 

@@ -167,6 +167,11 @@ constexpr const char* kBeforeKirpich =
 
 struct TcDialog : HydrologyDialogTest {
   hydrology::FrmTc& dialog() { return session.form<hydrology::FrmTc>(); }
+  // Opened as the design form's COMPUTE Tc opens it: whether its Tc was taken.
+  bool take(std::function<void(ui::Form&)> script) {
+    desktop.expect_modal(dialog().name(), std::move(script));
+    return session.services.tc_dialog();
+  }
   void store(const std::string& tcstr, const std::string& options) {
     boxes.flow.tc_str = tcstr;
     boxes.flow.tc_option_str = options;
@@ -178,7 +183,7 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
   open_station_file("Stuart's Draft");
   boxes.flow = {.storm_frequency = "10", .cf = "1.0", .tc = "5.0", .total_ca = {"1.522", ""}, .carryover = {"0", ""}};
   store(kBeforeKirpich, "1,1,0,0");
-  run(dialog(), [](ui::Form& f) {
+  EXPECT_TRUE(take([](ui::Form& f) {
     EXPECT_EQ(f.control("CheckTc1").value(), 1);
     EXPECT_EQ(texts(f, {"txtTc1", "txtTc2", "computedTc"}), (Texts{"10.705", "1.777", "12.482"}));
     type(f, "txtoutlet_height", "12");
@@ -186,7 +191,7 @@ TEST_F(TcDialog, OpensAsStoredAndSaveHandsTheTotalIntensityAndDischargeBack) {
     press(f, "CheckTc4");
     EXPECT_EQ(f.control("computedTc").text(), "17.564");
     press(f, "cmdsaveTc");
-  });
+  }));
   EXPECT_FALSE(dialog().is_loaded());
   const auto& w = boxes.flow;
   EXPECT_EQ(w.tc_computed, 1);
@@ -229,17 +234,19 @@ TEST_F(TcDialog, TheTotalShownIsTheOneSaveHandsOver) {
   EXPECT_EQ(boxes.flow.tc, "7.454");
 }
 
-// Cancel in the question keeps the dialog open; its CANCEL then writes nothing.
+// Cancel in the question keeps the dialog open; its CANCEL then writes
+// nothing, and the dialog's Tc is not taken.
 TEST_F(TcDialog, ATotalOfFiveMinutesOrLessAsksForTheDefault) {
   for (const Answer answer : {Answer::OK, Answer::Cancel}) {
     boxes.flow = {.tc = "7.5", .tc_computed = 1};
     const auto before = boxes.flow;
     desktop.expect_box("Computed Tc < 5 min, Default 5 Min will be used", answer);
-    run(dialog(), [answer](ui::Form& f) {
+    const bool taken = take([answer](ui::Form& f) {
       press(f, "cmdsaveTc");
       EXPECT_EQ(f.is_loaded(), answer == Answer::Cancel);
       if (f.is_loaded()) press(f, "cmdcancelTc");
     });
+    EXPECT_EQ(taken, answer == Answer::OK);
     EXPECT_EQ(boxes.flow, answer == Answer::OK ? hyd::FlowData{.tc = "5.0"} : before);
   }
 }

@@ -133,8 +133,21 @@ TEST_F(InletTest, ASagKeepsItsSlopeAndAGradeDropsSideTwo) {
   type("discharge2", "2.25");
   tab();
   EXPECT_EQ(text("QTotal"), "3.750");
-  // A discharge below zero (from a hand-made file, or pasted where no key
-  // filter stands) is refused on leaving; the total stays.
+  // Both sides refuse a paste their key filter could not have typed where it
+  // lands, naming the box.
+  for (const auto& [name, label] : {std::pair{"discharge2", "Right"}, std::pair{"discharge1", "Left"}}) {
+    for (const char* pasted : {"1e308", "-3", "1,234.5", "Albemarle"}) {
+      desktop.expect_box(std::string(label) + " Discharge: \"" + pasted +
+                         "\" cannot be entered here. Please enter digits with at most one decimal point.");
+      const std::string before = text(name);
+      paste(form(), name, pasted);
+      EXPECT_EQ(text(name), before);
+      EXPECT_EQ(form().active_control(), &box(name));
+    }
+  }
+  EXPECT_EQ(text("QTotal"), "3.750");
+  // A discharge below zero (from a hand-made file) is refused on leaving;
+  // the total stays.
   for (const auto& [name, label] : {std::pair{"discharge2", "Right"}, std::pair{"discharge1", "Left"}}) {
     desktop.expect_box(std::string(label) + " Discharge: \"-1.5\" is below zero. Please enter zero or more.");
     const std::string before = text(name);

@@ -18,7 +18,6 @@ constexpr const char* kNotSolved = "Data has changed! Please 'Solve' Inlet Analy
 constexpr const char* kNoResults =
     "The last Solve computed no results from these inputs! Please correct the inputs and 'Solve' Inlet Analysis "
     "again before saving";
-constexpr const char* kNotInList = "Value not present in the list... Please enter a valid value..";
 
 using FormTest = InletTest;
 using Boxes = std::map<std::string, std::string>;  // texts by box name
@@ -175,9 +174,10 @@ TEST_F(FormTest, PreviousInletChecks) {
   open_form("C1", app::OpenMode::edit);
   EXPECT_EQ(text("carryover1") + " " + text("QTotal"), "0.5 1.500");
   show_tab(1);
-  // The message said (nullptr: none), the list's text, the carry-over and the total.
+  // The message said (nullptr: none), the list's text, the carry-over and the
+  // total. A refusal puts back the previous inlet the list held.
   struct Step { const char *typed, *message, *list, *carry, *total = nullptr; } steps[] = {
-      {"c1", "Previous Inlet is same as Current Inlet", "", nullptr},
+      {"c1", "Previous Inlet is same as Current Inlet", "b1", "0.5", "1.500"},
       {"", nullptr, "", "0.0"},
       {" B1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, blanks trimmed
       // A bypass below zero is not carried over: the choice is undone.
@@ -186,13 +186,19 @@ TEST_F(FormTest, PreviousInletChecks) {
        "carried over: the carryover and the total discharge stay as they were. Please solve and save Inlet - N1 "
        "again.",
        "B1", "0.5", "1.500"},
-      {"Z9", kNotInList, "", "0.0"},     // not a stored inlet: no stale carry-over
+      {"Z9", "PREVIOUS INLET: \"Z9\" - Value not present in the list... Please enter a valid value..", "B1", "0.5",
+       "1.500"},
+      {"M1", "This Inlet has already been used as a Previous Inlet for Inlet - D1 - Please choose a different value!",
+       "B1", "0.5", "1.500"},
   };
   for (const auto& s : steps) {
     if (s.message != nullptr) desktop.expect_box(s.message);
     type("preinlet1", s.typed);
     tab();
     EXPECT_EQ(text("preinlet1"), s.list) << s.typed;
+    if (s.message != nullptr) {
+      EXPECT_EQ(box("preinlet1").sel_text(), s.list) << s.typed;
+    }
     if (s.carry != nullptr) {
       EXPECT_EQ(text("carryover1"), s.carry) << s.typed;
     }
@@ -343,14 +349,18 @@ struct Typed {
 };
 
 TEST_F(FormTest, TypedInputsRunTheirRules) {
-  const char* kClog = "Clogged cannot be 100%! Please enter new value.";
-  const char* kClearTc = "Do you want to clear Computed Tc Values? Y/N";
-  auto unserved = [](const std::string& typed) {
-    return "The rainfall data cannot serve the storm frequency \"" + typed +
-           "\": choose one of 2, 5, 10, 25, 50, 100 years. Until then the intensity and the discharge cannot be "
-           "computed.";
+  auto clogged = [](const std::string& typed) {
+    return "% OF GRATE CLOGGED: \"" + typed + "\" - Clogged cannot be 100%! Please enter new value.";
   };
-  const std::string kUnserved = unserved("10.0"), kUnservedOne = unserved("1");
+  const std::string kClog = clogged("100"), kClogPoint = clogged("99.4");
+  const char* kClearTc = "Do you want to clear Computed Tc Values? Y/N";
+  auto not_an_item = [](const std::string& typed) {
+    return "STORM FREQ.: \"" + typed + "\" - Value not present in the list... Please enter a valid value..";
+  };
+  const std::string kTyped = not_an_item("10.0"), kTypedOne = not_an_item("1");
+  const std::string kUnserved =
+      "The rainfall data cannot serve the storm frequency \"7\": choose one of 2, 5, 10, 25, 50, 100 years. Until "
+      "then the intensity and the discharge cannot be computed.";
   const char* kNoFrequency =
       "No storm frequency is chosen: choose one of 2, 5, 10, 25, 50, 100 years. "
       "Until then the intensity and the discharge cannot be computed.";
@@ -364,8 +374,10 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
   } cases[] = {
       {"ENGLISH", "Grate Inlet", 2, {}, {},
        {{"cboClog", ".", {{"cboClog", "0"}}},
-        {"cboClog", "100", {{"cboClog", "0"}}, kClog, true},
-        {"cboClog", "99.4", {{"cboClog", "0"}}, kClog, true},
+        {"cboClog", "25", {{"cboClog", "25"}}},
+        // Refused, the clogging the list held stays.
+        {"cboClog", "100", {{"cboClog", "25"}}, kClog.c_str(), true},
+        {"cboClog", "99.4", {{"cboClog", "25"}}, kClogPoint.c_str(), true},
         {"cboClog", "abc", {{"cboClog", "abc"}}, "% OF GRATE CLOGGED: \"abc\" is not a number. Please enter a number.",
          true},
         {"cboClog", "25", {{"cboClog", "25"}}},
@@ -390,16 +402,21 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {{"Tc", "12.4"}, {"TcStr", "stored"}},
        {{"ITc", "7", {{"ITc", "5.0"}, {"Tc", "12.4"}, {"TcStr", "stored"}}, kClearTc, false, false, ui::Answer::No},
         {"ITc", "3", {{"ITc", "5.0"}, {"Tc", "5.0"}, {"TcStr", ""}}, kClearTc, false, false, ui::Answer::Yes}}},
-      // A frequency the rainfall data cannot serve leaves no intensity or
-      // discharge worked out for another.
+      // A typed frequency that is none of the list's gives way to the one the
+      // list held, whose discharge stays.
       {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {},
        {{"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true},
-        {"storm_frequency", "10.0", {{"Intensity", ""}, {"QTotal", ""}}, kUnserved.c_str(), true},
+        {"storm_frequency", "10.0", {{"storm_frequency", "10"}, {"QTotal", "9.000"}}, kTyped.c_str(), true},
         // A beginning is no frequency: "1" never becomes "10".
-        {"storm_frequency", "1", {{"storm_frequency", "1"}, {"QTotal", ""}}, kUnservedOne.c_str(), true},
+        {"storm_frequency", "1", {{"storm_frequency", "10"}, {"QTotal", "9.000"}}, kTypedOne.c_str(), true},
         {"storm_frequency", "", {{"storm_frequency", ""}}},
         {"ITc", "7", {{"ITc", "7.000"}, {"Intensity", ""}}, kNoFrequency},
         {"storm_frequency", "10", {{"QTotal", "9.000"}}, nullptr, false, true}}},
+      // One held from the file that the rainfall data cannot serve leaves no
+      // intensity or discharge worked out for another.
+      {"ENGLISH", "", 1, {"compute_discharge", "compute_I"}, {{"QTotal", "9.000"}, {"storm_frequency", "7"}},
+       {{"storm_frequency", "7", {{"Intensity", ""}, {"QTotal", ""}}, kUnserved.c_str(), true},
+        {"storm_frequency", "10", {{"QTotal", "9.000"}}}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.units) + " " + c.kind + " on tab " + std::to_string(c.tab));
@@ -430,6 +447,73 @@ TEST_F(FormTest, TypedInputsRunTheirRules) {
     }
     close_unsaved();
   }
+}
+
+// A pasted text that is none of its list's items is refused where it lands,
+// naming the list, which shows again the item it held, selected; the next Tab
+// takes that item as it stands: nothing it set up is reset.
+TEST_F(FormTest, ARefusedListEntryChangesNothingOfTheInlet) {
+  const struct { const char *kind, *standard, *list, *label; int tab; } cases[] = {
+      {"Grate Inlet", "DI-1", "inlet_type", "INLET TYPE", 0},
+      {"Curb Inlet", "DI-3A", "cboThroat", "THROAT TYPE", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list);
+    open_form();
+    type("Inlet_Number", "R1");
+    pick("inlet_type", c.kind);
+    pick("inlet_location", "SUMP");
+    pick("inlet_subtype", c.standard);
+    show_tab(2);
+    type("cboLength", "3");
+    if (std::string(c.kind) == "Grate Inlet") {
+      type("cboClog", "50");
+      pick("cboCurb", "Without Curb");
+    } else {
+      pick("cboThroat", "Inclined");
+      type("txtAngle", "45.00");
+    }
+    show_tab(c.tab);
+    focus(c.list);
+    Boxes before;
+    for (const auto& control : form().controls()) before[control->name()] = control->text();
+    desktop.expect_box(std::string(c.label) +
+                       ": \"Albemarle\" - Value not present in the list... Please enter a valid value..");
+    paste(form(), c.list, "Albemarle\r\n");
+    tab();
+    EXPECT_EQ(form().active_control(), &box(c.list));
+    EXPECT_EQ(box(c.list).sel_text(), before[c.list]);
+    tab();
+    EXPECT_NE(form().active_control(), &box(c.list));
+    for (const auto& control : form().controls()) EXPECT_EQ(control->text(), before[control->name()]) << control->name();
+    close_unsaved();
+  }
+}
+
+// A look-up that found nothing empties what the storm frequency worked out:
+// the frequency chosen again is looked up again.
+TEST_F(FormTest, AFrequencyWhoseLookUpFoundNothingIsLookedUpAgainWhenChosenAgain) {
+  std::vector<int> asked;
+  bool found = true;
+  session->services.compute_intensity = [&](int years) {
+    asked.push_back(years);
+    return found;
+  };
+  open_form();
+  session->services.compute_discharge = [] {};
+  type("Inlet_Number", "F1");
+  show_tab(1);
+  click("compute_discharge");
+  click("compute_I");
+  pick("storm_frequency", "10");
+  found = false;
+  type("ITc", "8");
+  tab();
+  found = true;
+  type("storm_frequency", "10");
+  tab();
+  EXPECT_EQ(asked, (std::vector<int>{2, 10, 10, 10}));
+  close_unsaved();
 }
 
 // The picker of the project's units is checked with the pickers; here the

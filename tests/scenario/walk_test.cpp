@@ -146,6 +146,12 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
       pick(f, "storm_frequency", "10");
       areas(f, "frmareaV2", "cmdinputArea1", {{"Area8", w.paved}, {"Area11", w.lawns}});
       EXPECT_EQ(texts(f, {"totalarea1", "totalca1"}), (Texts{w.area1, w.ca1}));
+      // A Tc typed, then the dialog left without its Tc: the typed one stays.
+      type(f, "ITc", "10");
+      f.send_tab();
+      desktop.expect_modal("frmTc", [](ui::Form& dlg) { press(dlg, "cmdcancelTc"); });
+      press(f, "cmdcomputeTc");
+      EXPECT_EQ(texts(f, {"ITc"}), texts(f, {"Tc"}));
       desktop.expect_modal("frmTc", [&w](ui::Form& dlg) {
         type(dlg, "txtoutlet_height", w.height);
         type(dlg, "txttravel_length", w.travel);
@@ -153,7 +159,8 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
         press(dlg, "cmdsaveTc");
       });
       press(f, "cmdcomputeTc");
-      EXPECT_EQ(texts(f, {"Tc", "Intensity", "discharge1", "QTotal"}), (Texts{w.tc, w.intensity, w.q1, w.q1}));
+      EXPECT_EQ(texts(f, {"ITc", "Tc", "Intensity", "discharge1", "QTotal"}),
+                (Texts{"5.0", w.tc, w.intensity, w.q1, w.q1}));
       details(f, w.length1);
       solve_save_and_leave(f, {"txtSpread", "txtlti", "txtE", "txtQi", "txtQc"},
                            {w.spread1, w.lt1, w.e1, w.qi1, w.qc1});
@@ -231,7 +238,8 @@ TEST_F(DesignersDay, FromANewProjectToBothReports) {
 // A project of an older release kept as it is, shared (its path says so): the
 // county's rainfall curve I = A / (Tc + B), the 24 land uses, and a curb inlet
 // in a sag draining both sides. Albemarle's 25-year A 258.51, B 28.557 at an
-// entered Tc of 12 min: I = 258.51 / 40.557 = 6.3740; Cf 1.1.
+// entered Tc of 12 min: I = 258.51 / 40.557 = 6.3740; Cf 1.1. (Its 10-year
+// A 206.23, B 25.342: I = 206.23 / 37.342 = 5.5227; Cf 1.0.)
 //   left:  "Asphaltic" 0.6 ac at C 0.70: C A 0.420, Q 0.42 x 6.374 x 1.1 = 2.9448
 //   right: "Concrete"  0.5 ac at C 0.80: C A 0.400, Q 0.40 x 6.374 x 1.1 = 2.8046
 //   total 5.7492
@@ -254,6 +262,17 @@ TEST_F(DesignersDay, ASharedProjectOfAnOlderReleaseDrainsBothSidesOfASag) {
     type(f, "ITc", "12");
     focus(f, "storm_frequency");
     EXPECT_EQ(texts(f, {"Tc", "Intensity"}), (Texts{"12.000", "6.374"}));
+    // A 5-year storm, which the county's curves lack, typed: refused where it
+    // lands, the 25-year storm and its intensity kept, its text selected so
+    // that the next keys replace it. The 10-year storm then works out.
+    desktop.expect_box("STORM FREQ.: \"5\" - Value not present in the list... Please enter a valid value..");
+    type(f, "storm_frequency", "5");
+    f.send_tab();
+    EXPECT_EQ(texts(f, {"storm_frequency", "Cf", "Intensity"}), (Texts{"25", "1.1", "6.374"}));
+    f.control("storm_frequency").user_type("10");
+    f.send_tab();
+    EXPECT_EQ(texts(f, {"storm_frequency", "Cf", "Intensity"}), (Texts{"10", "1.0", "5.523"}));
+    pick(f, "storm_frequency", "25");
     areas(f, "frmarea", "cmdinputArea1", {{"Area19", "0.6"}});
     areas(f, "frmarea", "cmdinputArea2", {{"Area20", "0.5"}});
     show_tab(f, 2);

@@ -41,6 +41,7 @@ void Control::raise(const std::function<void()>& handler) {
 
 void Control::set_text(std::string text) {
   Form::EventScope scope(form_);
+  hold(text);
   if (text == text_) return;
   fill_text(std::move(text));
   if (DataEdited) DataEdited(*this);
@@ -48,6 +49,7 @@ void Control::set_text(std::string text) {
 }
 
 void Control::fill_text(std::string text) {
+  hold(text);
   if (text == text_) return;
   text_ = std::move(text);
   sel_start_ = std::min(sel_start_, static_cast<int>(text_.size()));
@@ -158,6 +160,8 @@ void Control::set_list_index(int index) {
   }
   const std::string& chosen = item(index);
   list_index_ = index;
+  // A choice holds, even one a handler makes while the user types.
+  held_ = chosen;
   const bool changed = chosen != text_;
   if (changed) {
     text_ = chosen;
@@ -396,10 +400,14 @@ void Control::apply_user_edit(std::string edited, int caret) {
   sel_start_ = caret;
   sel_length_ = 0;
   const std::string typed = edited;
+  // What the user typed, and a handler's completion of it, is not what the
+  // list holds.
+  user_editing_ = true;
   struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{deleting_};
+    bool& deleting;
+    bool& editing;
+    ~Reset() { deleting = editing = false; }
+  } reset{deleting_, user_editing_};
   set_text(std::move(edited));
   // A Change handler that completed what the user typed (a list item from its
   // beginning) leaves the completed tail selected, so the next key replaces it

@@ -157,6 +157,11 @@ class Control {
   // Code selection: the text becomes the item, Click is raised. -1 clears the
   // selection without an event.
   void set_list_index(int index);
+  // The text a list holds: the last one that no edit of the user's put there
+  // (what it showed when the user moved the focus in, what a choice, a code
+  // write or the record made it). Typing and pasting leave it, so a refusal
+  // can show again what the list held.
+  const std::string& held_text() const { return held_; }
   // True for a pick-only list (no free text).
   bool pick_only() const { return pick_only_; }
   void set_pick_only(bool on) { pick_only_ = on; }
@@ -296,7 +301,12 @@ class Control {
   int offer_key(int key_ascii);
 
  private:
+  friend class Form;
   void notify(Property p);
+  // A code write or the record's: what the control now holds.
+  void hold(const std::string& text) {
+    if (!user_editing_) held_ = text;
+  }
   void raise(const std::function<void()>& handler);
   void insert_at_selection(std::string_view s);
   void apply_user_edit(std::string edited, int caret);
@@ -341,6 +351,9 @@ class Control {
   bool multiline_ = false;
   bool shows_value_ = false;
   bool deleting_ = false;
+  std::string held_;
+  // While a user's edit and the Change it raises run.
+  bool user_editing_ = false;
 };
 
 }  // namespace rg::ui

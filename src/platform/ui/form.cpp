@@ -270,6 +270,7 @@ bool Form::user_move_focus(Control& to) {
     return false;
   }
   active_ = &to;
+  to.held_ = to.text_;
   if (observer_) observer_->focus_changed(active_);
   if (to.GotFocus) to.GotFocus();
   return true;
