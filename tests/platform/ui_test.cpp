@@ -202,6 +202,12 @@ TEST(Keys, KeyPressMayDropChangeOrTurnAKeyIntoAMoveAndEachKeyReplacesTheSelectio
   f.c->set_selection(2, 0);
   f.user_move_focus(*f.c);
   EXPECT_EQ(f.c->sel_start() + 10 * f.c->sel_length(), 2);
+  // A Tab that the box left refuses selects nothing where it did not go.
+  f.b->set_selection(1, 0);
+  f.c->Validate = [](bool& cancel) { cancel = true; };
+  f.send_tab(true);
+  EXPECT_EQ(f.b->sel_start() + 10 * f.b->sel_length(), 1);
+  f.c->Validate = nullptr;
 
   // Tab into a list selects its whole text, and a Change handler that completes
   // a typed beginning to its item leaves the completed tail selected.

@@ -243,7 +243,9 @@ Control* Form::next_tab_stop(Control* from, bool backward) const {
   return nullptr;
 }
 
-bool Form::user_move_focus(Control& to) {
+bool Form::user_move_focus(Control& to) { return move_focus(to, false); }
+
+bool Form::move_focus(Control& to, bool by_keys) {
   if (&to == active_) return true;
   if (!to.can_take_focus() || stepping_ != nullptr) return false;
   EventScope scope(*this);
@@ -271,6 +273,12 @@ bool Form::user_move_focus(Control& to) {
   }
   active_ = &to;
   to.held_ = to.text_;
+  // A box's or list's text is taken whole when the keys reach it, as on the
+  // desktop, so typing or a paste replaces it rather than joining it; a click
+  // leaves the caret where it put it, and a refused move touches nothing.
+  if (by_keys && (to.kind() == ControlKind::TextBox || to.kind() == ControlKind::ComboBox)) {
+    to.set_selection(0, static_cast<int>(to.text().size()));
+  }
   if (observer_) observer_->focus_changed(active_);
   if (to.GotFocus) to.GotFocus();
   return true;
@@ -286,13 +294,7 @@ bool Form::send_tab(bool backward) {
   EventScope scope(*this);
   Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
-  // A box's or list's text is taken whole when the keys reach it, as on the
-  // desktop, so typing or a paste replaces it rather than joining it. A click
-  // (user_move_focus alone) leaves the caret where the click put it.
-  if (next->kind() == ControlKind::TextBox || next->kind() == ControlKind::ComboBox) {
-    next->set_selection(0, static_cast<int>(next->text().size()));
-  }
-  return user_move_focus(*next);
+  return move_focus(*next, true);
 }
 
 void Form::set_focus(Control& to) {

@@ -291,6 +291,9 @@ class Form {
   };
 
   Control* next_tab_stop(Control* from, bool backward) const;
+  // user_move_focus; a move by the keys (Tab) also selects the whole text of
+  // the box it reaches.
+  bool move_focus(Control& to, bool by_keys);
   // Ends the current showing: it is released now, or kept until the outermost
   // event returns.
   void release_showing();
