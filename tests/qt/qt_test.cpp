@@ -597,9 +597,13 @@ TEST_F(QtFront, ARefusingBoxKeepsTheFocusAndTheTypedKeysAgainstEveryMove) {
 
 // The click that focuses a box whose GotFocus selects its text keeps the
 // selection, so typing replaces the text; a click into a focused box, or into
-// one whose GotFocus selects nothing, places the caret. Shift+Tab selects.
+// one whose GotFocus selects nothing, places the caret. Shift+Tab selects, and
+// so does the focus a window gives its first box as it opens.
 TEST_F(QtFront, TheClickThatFocusesKeepsTheSelectionGotFocusMade) {
+  p.id->set_text("P-0");
   qt::FormWindow& w = shown(p);
+  ASSERT_EQ(p.active_control(), p.id);
+  EXPECT_EQ(p.id->sel_text(), "P-0");
   p.name->set_text("0.0");
   p.description->set_text("0.0");
   p.name->GotFocus = [&] { p.name->set_selection(0, 3); };

@@ -127,10 +127,12 @@ class FormWindow : public QObject, public ui::FormObserver {
   // it touches as the model has it.
   void act(ui::Control& control, ui::Property shown, const std::function<void()>& call);
   bool key_pressed(ui::Control& control, QObject* watched, QKeyEvent* event);
-  bool focus_entered(ui::Control& control);
+  // The widget took the focus; `by_keys` when no click gave it (the window's
+  // first focus as it opens, a shortcut).
+  bool focus_entered(ui::Control& control, bool by_keys);
   // Moves the model's focus to the control as the user would; false when
   // refused.
-  bool reach(ui::Control& control);
+  bool reach(ui::Control& control, bool by_keys = false);
   void show_focus(ui::Control* control);
 
   ui::Form& form_;

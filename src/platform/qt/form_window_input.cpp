@@ -84,12 +84,12 @@ void FormWindow::run(const std::function<void()>& call) {
   }
 }
 
-bool FormWindow::reach(ui::Control& control) {
+bool FormWindow::reach(ui::Control& control, bool by_keys) {
   if (form_.active_control() == &control) return true;
   if (moving_focus_) return false;
   moving_focus_ = true;
   bool moved = false;
-  run([&] { moved = form_.user_move_focus(control); });
+  run([&] { moved = form_.user_move_focus(control, by_keys); });
   moving_focus_ = false;
   return moved && !closed_;
 }
@@ -147,7 +147,7 @@ void FormWindow::user_moved_cell(ui::Control& control, int row, int col) {
   act(control, ui::Property::CurrentCell, [&] { control.set_current_cell(row, col); });
 }
 
-bool FormWindow::focus_entered(ui::Control& control) {
+bool FormWindow::focus_entered(ui::Control& control, bool by_keys) {
   if (form_.active_control() == &control || moving_focus_) return false;
   if (syncing()) {
     // The focus moved as a side effect of the program's own change (the box
@@ -155,7 +155,7 @@ bool FormWindow::focus_entered(ui::Control& control) {
     if (control.can_take_focus()) run([&] { form_.set_focus(control); });
     return false;
   }
-  if (reach(control) || closed_) return false;
+  if (reach(control, by_keys) || closed_) return false;
   // Refused: the focus goes back to the control that keeps it, and the mouse
   // press that asked for the move does not reach the refused control.
   refused_ = &control;
@@ -279,7 +279,7 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
       const bool by_mouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
       const bool had_handler = static_cast<bool>(control->GotFocus);
-      if (focus_entered(*control)) return true;
+      if (focus_entered(*control, !by_mouse)) return true;
       // The click that gave the focus keeps what GotFocus selected, as on the
       // desktop the program was made for; a later click places the caret.
       if (by_mouse && had_handler && form_.active_control() == control && control->sel_length() > 0) {

@@ -243,9 +243,7 @@ Control* Form::next_tab_stop(Control* from, bool backward) const {
   return nullptr;
 }
 
-bool Form::user_move_focus(Control& to) { return move_focus(to, false); }
-
-bool Form::move_focus(Control& to, bool by_keys) {
+bool Form::user_move_focus(Control& to, bool by_keys) {
   if (&to == active_) return true;
   if (!to.can_take_focus() || stepping_ != nullptr) return false;
   EventScope scope(*this);
@@ -273,9 +271,6 @@ bool Form::move_focus(Control& to, bool by_keys) {
   }
   active_ = &to;
   to.held_ = to.text_;
-  // A box's or list's text is taken whole when the keys reach it, as on the
-  // desktop, so typing or a paste replaces it rather than joining it; a click
-  // leaves the caret where it put it, and a refused move touches nothing.
   if (by_keys && (to.kind() == ControlKind::TextBox || to.kind() == ControlKind::ComboBox)) {
     to.set_selection(0, static_cast<int>(to.text().size()));
   }
@@ -294,7 +289,7 @@ bool Form::send_tab(bool backward) {
   EventScope scope(*this);
   Control* next = next_tab_stop(active_, backward);
   if (next == nullptr) return false;
-  return move_focus(*next, true);
+  return user_move_focus(*next, true);
 }
 
 void Form::set_focus(Control& to) {

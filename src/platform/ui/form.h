@@ -232,8 +232,11 @@ class Form {
   // The user moves the focus to a control: Validate of the control that has it
   // may refuse (the focus stays, false is returned); otherwise its LostFocus and
   // the new control's GotFocus run, unless LostFocus put the focus elsewhere
-  // itself (set_focus), where it then stays (false is returned).
-  bool user_move_focus(Control& to);
+  // itself (set_focus), where it then stays (false is returned). The keys (Tab,
+  // a window's first focus as it opens) bring the focus with the whole text of
+  // a box or list selected, so typing or a paste replaces it; a click leaves
+  // the caret where it lands, and a refused move touches nothing.
+  bool user_move_focus(Control& to, bool by_keys = false);
   // A mouse click on a control that can have the focus: the focus moves there
   // first, and the click is lost when the box left refuses; a control that
   // acts in place (a cancel button) is clicked where the focus is.
@@ -291,9 +294,6 @@ class Form {
   };
 
   Control* next_tab_stop(Control* from, bool backward) const;
-  // user_move_focus; a move by the keys (Tab) also selects the whole text of
-  // the box it reaches.
-  bool move_focus(Control& to, bool by_keys);
   // Ends the current showing: it is released now, or kept until the outermost
   // event returns.
   void release_showing();
