@@ -31,6 +31,11 @@ struct InletRow {
   bool held_by(std::string_view stored_number) const { return stored_number == number; }
   // How messages name the inlet.
   std::string called() const { return number.empty() ? "The inlet without a number" : "Inlet " + number; }
+  // What a refusal says of a row that no longer holds the number shown, and
+  // what did not happen ("nothing was deleted.").
+  std::string gone(std::string_view outcome) const {
+    return called() + " was changed or deleted by someone else since it was read: " + std::string(outcome);
+  }
 };
 
 // What a search of the inlets answered.

@@ -430,6 +430,11 @@ struct FrmInletMain::FlowDataTab : TabContext {
     }
     switch (f.set_discharge_carryover(side)) {
       case CarryOver::taken:
+        // Named as it is numbered, whatever letter case was typed, so the
+        // stored link reads as the list and the reports show that inlet.
+        for (const auto& item : list.items()) {
+          if (text::iequal(item, chosen)) list.set_text(item);
+        }
         total();
         return;
       case CarryOver::not_stored:

@@ -26,7 +26,7 @@ void FrmInletMain::get_inlet_records(const app::InletRow* row) {
   db::Connection& conn = session_.project.connection();
   if (row == nullptr) return store::open_inlet_records(rs, conn);
   if (!store::open_inlet_row(rs, conn, *row)) {
-    throw db::Error(db::ErrorKind::NoCurrentRecord, row->called() + " is not in the project database.");
+    throw db::Error(db::ErrorKind::NoCurrentRecord, row->gone("it cannot be opened."));
   }
 }
 

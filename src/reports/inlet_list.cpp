@@ -252,7 +252,7 @@ void FrmInletFlex::delete_flexinlet() {
   }
   try {
     if (store::delete_inlet(session_.project.connection(), *chosen) == 0) {
-      show_box(desktop, chosen->called() + " is no longer in the project; nothing was deleted.");
+      show_box(desktop, chosen->gone("nothing was deleted."), Buttons::OK, Icon::Exclamation);
       return;
     }
   } catch (const std::exception& e) {
@@ -288,7 +288,7 @@ void FrmInletFlex::modify_flexinlet_number() {
     const auto renumbered = store::renumber_inlet(session_.project.connection(), *chosen, handover.new_inlet_number);
     set_pointer(ui::MousePointer::Default);
     if (renumbered == 0) {
-      show_box(desktop, chosen->called() + " is no longer in the project; nothing was changed.");
+      show_box(desktop, chosen->gone("nothing was changed."), Buttons::OK, Icon::Exclamation);
       return;
     }
   } catch (const std::exception& e) {

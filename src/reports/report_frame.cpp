@@ -103,21 +103,32 @@ void make_report(app::Session& session, ui::Form& list, ui::FileDialog& dialog, 
     show_box(desktop, t.empty_list, Buttons::OK, Icon::Information);
     return;
   }
+  // The chosen inlet as stored now: asked before the file name, so a row
+  // another copy changed is said at once, and again after, for what is written.
+  const auto chosen_now = [&]() -> InletRecord {
+    const auto inlet = chosen ? store::load_inlet(session.project.connection(), *chosen) : std::nullopt;
+    if (!inlet) {
+      throw workbook::Error(chosen ? chosen->gone("no report was written.") : std::string("No inlet is chosen."));
+    }
+    return *inlet;
+  };
+  try {
+    if (kind == ReportKind::InletReport) chosen_now();
+  } catch (const std::exception& e) {
+    show_box(desktop, e.what(), Buttons::OK, Icon::Exclamation);
+    return;
+  }
   const auto target = choose_target(session, dialog, t);
   if (!target) return;
   try {
     WaitPointer wait(list);
-    auto book = workbook::Workbook::open_copy(session.program_file(t.template_name), *target);
     const ReportProject project = report_project(session);
-    if (kind == ReportKind::Ld204) {
-      write_ld204(book.active_sheet(), inlets, project);
-    } else {
-      const auto inlet = chosen ? store::load_inlet(session.project.connection(), *chosen) : std::nullopt;
-      if (!inlet) {
-        throw workbook::Error((chosen ? chosen->called() : std::string("The inlet")) +
-                              " is no longer in the project.");
-      }
+    const auto inlet = kind == ReportKind::InletReport ? std::optional<InletRecord>(chosen_now()) : std::nullopt;
+    auto book = workbook::Workbook::open_copy(session.program_file(t.template_name), *target);
+    if (inlet) {
       write_inlet_report(book.sheet(1), *inlet, project, today());
+    } else {
+      write_ld204(book.active_sheet(), inlets, project);
     }
     book.activate(1);
     book.save();

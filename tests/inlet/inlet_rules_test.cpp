@@ -52,7 +52,7 @@ TEST_F(FormTest, EveryBoundFieldMakesTheRoundTrip) {
 
 // An inlet that is not stored is not opened.
 TEST_F(FormTest, ViewShowsWithoutLettingAnythingChange) {
-  desktop.expect_box("Inlet Z9 is not in the project database.");
+  desktop.expect_box("Inlet Z9 was changed or deleted by someone else since it was read: it cannot be opened.");
   open_form("Z9", app::OpenMode::edit);
   EXPECT_FALSE(form().is_loaded());
   store_inlets("('V1', '', '', NULL, '')");
@@ -179,7 +179,7 @@ TEST_F(FormTest, PreviousInletChecks) {
   struct Step { const char *typed, *message, *list, *carry, *total = nullptr; } steps[] = {
       {"c1", "Previous Inlet is same as Current Inlet", "b1", "0.5", "1.500"},
       {"", nullptr, "", "0.0"},
-      {" B1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, blanks trimmed
+      {" b1 ", nullptr, "B1", "0.5"},    // its own upstream inlet again, as it is numbered
       // A bypass below zero is not carried over: the choice is undone.
       {"N1",
        "CARRYOVER: Previous Inlet - N1 has \"-0.5\" stored as its bypass flow, which is below zero. It is not "

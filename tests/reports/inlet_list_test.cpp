@@ -383,6 +383,21 @@ TEST_F(ChosenRowTest, ViewEditAndTheInletReportReachTheRowChosen) {
   }
 }
 
+// A row another copy renumbered after the list read it is refused, naming the
+// inlet as the list showed it, before a file name is asked; nothing opens.
+TEST_F(ChosenRowTest, ARowRenumberedSinceTheListReadItIsRefusedAtOnce) {
+  const std::string gone = "Inlet 7 was changed or deleted by someone else since it was read: ";
+  design_loop({[&](FrmInletFlex& list) {
+                 choose(list, "2+00");
+                 run_sql(project, "UPDATE INLET SET INLET_NUMBER = '9' WHERE rowid = 3");
+                 desktop.expect_box(gone + "no report was written.");
+                 list.menu("mnuflex_inlet_report").user_click();
+                 desktop.expect_box(gone + "it cannot be opened.");
+                 press(list, "cmdflexviewinlet");
+               },
+               [&](FrmInletFlex& list) { press(list, "cmdflexexit"); }});
+}
+
 // Saved in EDIT, the inlet without a number asks for one as Save always does,
 // in its own number box; a stored number is refused there, and the number
 // given lands in the row that was opened, never in a new one.
