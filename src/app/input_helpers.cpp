@@ -85,15 +85,11 @@ int validate_combo_entry(Session& session, ui::Control& combo) {
       return 0;
     }
   }
-  refuse_list_entry(session, combo, combo.held_text());
+  // Nothing is taken away: the list shows again the item it held.
+  const std::string refused = combo.text();
+  combo.show_held_text();
+  ui::show_box(session.desktop(), not_in_list(combo, refused));
   return -1;
-}
-
-void refuse_list_entry(Session& session, ui::Control& list, const std::string& held) {
-  const std::string refused = list.text();
-  list.set_text(held);
-  list.set_selection(0, static_cast<int>(list.text().size()));
-  ui::show_box(session.desktop(), not_in_list(list, refused));
 }
 
 std::string not_in_list(const ui::Control& list, const std::string& refused) {

@@ -47,16 +47,11 @@ void refuse_non_number(Session& session, ui::Control& box, bool& cancel);
 // A combo's text must begin one of its items (letter case counts); a list of
 // numbers (see ui::Control::completes) takes only a whole item. A non-empty
 // beginning of a name is completed to the first item it begins (except in the
-// Change of a deletion); any other text is refused by refuse_list_entry with
-// the item the list holds. Returns 0 when valid, -1 when not.
+// Change of a deletion). Any other text is refused, taking nothing away: the
+// list shows again the item it held (ui::Control::show_held_text: no choice
+// is made, so what that item set up stays), then the refusal is said, naming
+// the list and the refused text. Returns 0 when valid, -1 when not.
 int validate_combo_entry(Session& session, ui::Control& combo);
-
-// A list's refusal of a text that is none of its items takes nothing away:
-// the list shows again what it held (a code write, so its record field
-// follows, but no choice: what that item set up stays), selected whole so
-// that the next keys replace it; then the refusal is said, naming the list
-// and the refused text.
-void refuse_list_entry(Session& session, ui::Control& list, const std::string& held);
 
 // The refusal of a text that is none of the list's items, naming the list.
 std::string not_in_list(const ui::Control& list, const std::string& refused);

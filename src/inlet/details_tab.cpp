@@ -34,8 +34,7 @@ struct FrmInletMain::DetailsTab : TabContext {
     if (*v > 99 && (kind == "Grate Inlet" || kind == "Slotted Inlet" || kind == "Grate Inlet in a Ditch")) {
       // The clogging the list held stays, and so does what was worked out
       // from it; the next keys replace it.
-      clog.set_text(clog.held_text());
-      clog.set_selection(0, static_cast<int>(clog.text().size()));
+      clog.show_held_text();
       show_box(session.desktop(),
                clog.label() + ": " + text::quoted(t) + " - Clogged cannot be 100%! Please enter new value.",
                Buttons::OK, Icon::Exclamation);

@@ -66,6 +66,12 @@ void Control::fill_text(std::string text) {
   notify(Property::Text);
 }
 
+void Control::show_held_text() {
+  const std::string held = held_;
+  set_text(held);
+  set_selection(0, static_cast<int>(text_.size()));
+}
+
 void Control::set_caption(std::string caption) {
   if (caption == caption_) return;
   caption_ = std::move(caption);

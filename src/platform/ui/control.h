@@ -162,6 +162,10 @@ class Control {
   // write or the record made it). Typing and pasting leave it, so a refusal
   // can show again what the list held.
   const std::string& held_text() const { return held_; }
+  // What a refusal does: shows again the text held (a code write, so a bound
+  // field follows, but no choice is made), selected whole, so that the next
+  // keys replace it.
+  void show_held_text();
   // True for a pick-only list (no free text).
   bool pick_only() const { return pick_only_; }
   void set_pick_only(bool on) { pick_only_ = on; }
@@ -227,7 +231,6 @@ class Control {
   // before it in its row, else its container's caption, else its name. A
   // label that shows a value of its row (a range, a unit) names no box.
   std::string label() const;
-  bool shows_value() const { return shows_value_; }
   void set_shows_value(bool on) { shows_value_ = on; }
 
   // True while the Change of a user's edit runs that only took text away
